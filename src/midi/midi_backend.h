@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace velmora {
+
+// Where MidiOutPort's bytes go: a synthesizer, an external port, a capture.
+// Every call comes from the thread that runs the performance (the GUI thread),
+// so an implementation needs no lock against its own callers.
+class MidiBackend {
+public:
+    virtual ~MidiBackend() = default;
+
+    // Connect to the output. Returns false when it cannot; the port then drops
+    // messages silently and lastError() says why and how to fix it.
+    virtual bool open() = 0;
+    virtual void close() = 0;
+    virtual void sendShortMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) = 0;
+    // Left and right device volume packed as in the Windows API; most outputs have none.
+    virtual void setDeviceVolume(std::uint32_t /*volume*/) {}
+
+    // Stamps the messages that follow with the tick they belong to (0: start-up
+    // messages). Outputs that schedule or record by tick use it; others ignore it.
+    virtual void beginTick(std::uint64_t /*tick*/) {}
+
+    virtual std::string lastError() const { return {}; }
+};
+
+// The output that drops everything.
+class NullBackend final : public MidiBackend {
+public:
+    bool open() override { return true; }
+    void close() override {}
+    void sendShortMessage(std::uint8_t, std::uint8_t, std::uint8_t) override {}
+};
+
+}  // namespace velmora

@@ -1,0 +1,75 @@
+#include "midi/midi_out_port.h"
+
+namespace velmora {
+
+namespace {
+constexpr std::uint8_t kNoteOn = 0x90;
+constexpr std::uint8_t kControlChange = 0xB0;
+constexpr std::uint8_t kProgramChange = 0xC0;
+constexpr std::uint8_t kAllSoundOff = 120;
+constexpr std::uint8_t kAllNotesOff = 123;
+constexpr std::uint8_t kOmniOff = 124;
+constexpr std::uint8_t kReverbDepth = 91;
+constexpr std::uint8_t kPan = 10;
+constexpr std::uint8_t kPanCentre = 64;
+}  // namespace
+
+void MidiOutPort::Open() {
+    usable_ = backend_->open();
+    open_ = true;
+    openError_ = usable_ ? std::string() : backend_->lastError();
+    SetDeviceVolume(0xFFFFFFFFu);
+    OmniOff();
+}
+
+void MidiOutPort::Close() {
+    if (open_) backend_->close();
+    open_ = false;
+    usable_ = false;
+}
+
+void MidiOutPort::setBackend(MidiBackend& backend) {
+    Close();
+    backend_ = &backend;
+}
+
+void MidiOutPort::send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
+    // Messages after Close, or after a failed Open, are lost without a report.
+    if (usable_) backend_->sendShortMessage(status, data1, data2);
+}
+
+void MidiOutPort::ProgramChange(std::uint8_t program, std::uint8_t channel) {
+    send(static_cast<std::uint8_t>(kProgramChange + channel), program, 0);
+}
+
+void MidiOutPort::NoteOn(std::uint8_t note, std::uint8_t velocity, std::uint8_t channel) {
+    send(static_cast<std::uint8_t>(kNoteOn + channel), note, velocity);
+}
+
+void MidiOutPort::NoteOff(std::uint8_t note, std::uint8_t channel) {
+    send(static_cast<std::uint8_t>(kNoteOn + channel), note, 0);
+}
+
+void MidiOutPort::AllSoundOff(std::uint8_t channel) {
+    send(static_cast<std::uint8_t>(kControlChange + channel), kAllSoundOff, 0);
+}
+
+void MidiOutPort::AllNotesOff(std::uint8_t channel) {
+    send(static_cast<std::uint8_t>(kControlChange + channel), kAllNotesOff, 0);
+}
+
+void MidiOutPort::OmniOff() { send(kControlChange, kOmniOff, 0); }
+
+void MidiOutPort::SetReverb(std::uint8_t depth, std::uint8_t channel) {
+    send(static_cast<std::uint8_t>(kControlChange + channel), kReverbDepth, depth);
+}
+
+void MidiOutPort::CenterPan(std::uint8_t channel) {
+    send(static_cast<std::uint8_t>(kControlChange + channel), kPan, kPanCentre);
+}
+
+void MidiOutPort::SetDeviceVolume(std::uint32_t volume) {
+    if (usable_) backend_->setDeviceVolume(volume);
+}
+
+}  // namespace velmora

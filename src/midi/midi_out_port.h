@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "midi/midi_backend.h"
+
+namespace velmora {
+
+// The performance's only path to sound: three-byte short messages with the
+// channel added to the status byte. Data bytes go out as the callers give them,
+// unmasked. A note-off is a note-on with velocity 0. Nothing is reported to the
+// callers: a port that failed to open drops every message silently, and
+// openError() tells the user interface once what went wrong.
+class MidiOutPort {
+public:
+    explicit MidiOutPort(MidiBackend& backend) : backend_(&backend) {}
+
+    // Opens the output, sets the device volume to the maximum, then sends omni off.
+    void Open();
+    void Close();
+    void ProgramChange(std::uint8_t program, std::uint8_t channel);
+    void NoteOn(std::uint8_t note, std::uint8_t velocity, std::uint8_t channel);
+    void NoteOff(std::uint8_t note, std::uint8_t channel);
+    void AllSoundOff(std::uint8_t channel);
+    void AllNotesOff(std::uint8_t channel);
+    void OmniOff();
+    void SetReverb(std::uint8_t depth, std::uint8_t channel);
+    void CenterPan(std::uint8_t channel);
+    void SetDeviceVolume(std::uint32_t volume);
+
+    bool isOpen() const { return open_; }
+    // Empty when the last Open succeeded.
+    const std::string& openError() const { return openError_; }
+
+    MidiBackend& backend() { return *backend_; }
+    void setBackend(MidiBackend& backend);
+
+    // The short message packed as the Windows API takes it: status in the low byte.
+    static std::uint32_t packShortMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
+        return status | (static_cast<std::uint32_t>(data1) << 8) | (static_cast<std::uint32_t>(data2) << 16);
+    }
+
+private:
+    void send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
+
+    MidiBackend* backend_;
+    bool open_ = false;
+    bool usable_ = false;
+    std::string openError_;
+};
+
+}  // namespace velmora

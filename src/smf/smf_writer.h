@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace velmora {
+
+enum class SmfTrack { Melody, Chord };
+
+// A growable, seekable byte buffer with the Standard MIDI File event writers and
+// the two pending-delta accumulators of the music tracks. Multi-byte numbers are
+// big-endian. No running status: every channel event carries its status byte.
+class SmfWriter {
+public:
+    static constexpr std::int32_t kTicksPerStep = 8;
+
+    const std::vector<std::uint8_t>& bytes() const { return buffer_; }
+    std::size_t position() const { return position_; }
+    void seek(std::size_t position) { position_ = position; }
+    void seekToEnd() { position_ = buffer_.size(); }
+
+    void writeByte(std::uint8_t value);
+    void writeBytes(const std::uint8_t* data, std::size_t size);
+    void writeAscii(const char* text);  // without terminator
+    void writeU16(std::uint16_t value);
+    void writeU32(std::uint32_t value);
+
+    // Pending ticks per music track.
+    std::int32_t accumulator(SmfTrack track) const;
+    void setAccumulators(std::int32_t ticks);
+    // One step of the renderer that takes time: 8 ticks on both tracks.
+    void addStep();
+
+    // A value below 1 writes 00 and leaves the accumulators; otherwise the
+    // track's accumulator is written as a variable-length quantity and reset.
+    void WriteDelta(SmfTrack track);
+    void WriteNoteOn(std::uint8_t note, std::uint8_t velocity, std::uint8_t channel);
+    void WriteNoteOff(std::uint8_t note, std::uint8_t channel);
+    void WriteProgramChange(std::uint8_t program, std::uint8_t channel);  // with a zero delta
+    void WriteReverb(std::uint8_t value, std::uint8_t channel);           // with a zero delta
+    void WritePan(std::uint8_t value, std::uint8_t channel);              // with a zero delta
+    void WriteEndOfTrack();                                               // FF 2F 00, no delta
+    // Writes the length big-endian at `position`; the caller seeks back to the end.
+    void PatchChunkLength(std::size_t position, std::uint32_t length);
+
+private:
+    std::vector<std::uint8_t> buffer_;
+    std::size_t position_ = 0;
+    std::int32_t melodyTicks_ = 0;
+    std::int32_t chordTicks_ = 0;
+};
+
+}  // namespace velmora
