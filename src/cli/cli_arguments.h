@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "documents/text_encoding.h"
+
+namespace velmora::cli {
+
+// A command line that does not follow the usage; exit code 2.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Something that went wrong while doing the work; exit code 1.
+class RuntimeError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct CliArguments {
+    std::string command;  // export, trace, play, render
+    std::string textPath;
+    std::string outputPath;  // -o
+    std::optional<std::string> settingsPath;
+    bool noSettings = false;
+    std::vector<std::pair<std::string, std::string>> sets;  // --set KEY=VALUE, in order
+    std::optional<std::uint64_t> seed;
+    EncodingChoice encoding = EncodingChoice::Auto;
+    std::optional<std::int32_t> fromLine;
+    // play and render
+    std::optional<std::string> outputSpec;  // --output
+    std::optional<std::string> soundfont;
+    bool repeat = false;
+    bool listOutputs = false;
+};
+
+// Parses argv[1..]; throws UsageError.
+CliArguments parseArguments(const std::vector<std::string>& args);
+
+std::string usageText();
+
+}  // namespace velmora::cli

@@ -1,0 +1,50 @@
+#include "cli/cli_commands.h"
+
+#include <iostream>
+
+#include "cli/cli_setup.h"
+#include "cli/trace_command.h"
+#include "smf/build_midi_file.h"
+
+namespace velmora::cli {
+
+namespace {
+
+int runExport(const CliArguments& arguments) {
+    const CliSetup setup = prepareSetup(arguments);
+    if (setup.upperLines.empty()) throw RuntimeError(kEmptyTextMessage);
+    ExportRequest request;
+    request.playLines = setup.upperLines;
+    request.lineStarts = setup.lineStarts;
+    request.options = setup.options;
+    request.gridSteps = setup.grid.gridSteps;
+    request.meterKind = setup.grid.meterKind;
+    request.keyNote = setup.keyNote;
+    SeededRandom rng(setup.seed);
+    exportMidiFile(arguments.outputPath, request, rng);
+    return 0;
+}
+
+int runTraceCommand(const CliArguments& arguments) {
+    const CliSetup setup = prepareSetup(arguments);
+    if (arguments.fromLine && !setup.upperLines.empty() &&
+        *arguments.fromLine >= static_cast<std::int32_t>(setup.upperLines.size())) {
+        throw UsageError("--from-line " + std::to_string(*arguments.fromLine) + " is past the last line (" +
+                         std::to_string(setup.upperLines.size() - 1) + ")");
+    }
+    std::ios::sync_with_stdio(false);
+    runTrace(setup, arguments.fromLine, std::cout);
+    std::cout.flush();
+    if (!std::cout) throw RuntimeError("cannot write the trace to standard output");
+    return 0;
+}
+
+}  // namespace
+
+int runCommand(const CliArguments& arguments) {
+    if (arguments.command == "export") return runExport(arguments);
+    if (arguments.command == "trace") return runTraceCommand(arguments);
+    throw UsageError(arguments.command + " is not available in this build");
+}
+
+}  // namespace velmora::cli

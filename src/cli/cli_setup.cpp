@@ -1,0 +1,65 @@
+#include "cli/cli_setup.h"
+
+#include <filesystem>
+
+#include "documents/cp932_text.h"
+#include "documents/document_paths.h"
+#include "documents/file_error.h"
+#include "documents/settings.h"
+#include "engine/performance_state.h"
+#include "mapping/note_names.h"
+#include "mapping/random_source.h"
+
+namespace velmora::cli {
+
+namespace {
+
+// The rhythm handler runs after every load and every change of the rhythm
+// combo; the empty item and no selection leave the grid as it was.
+void runRhythmHandler(CliSetup& setup) {
+    if (const auto grid = rhythmGrid(setup.options.cryzm)) setup.grid = *grid;
+}
+
+void applySettingsFile(CliSetup& setup, const std::string& path) {
+    const LoadedSettings loaded = loadSettingsFile(path, false);
+    applyConfigRows(loaded, setup.options);
+    runRhythmHandler(setup);
+}
+
+std::string explain(const FileError& error) {
+    return error.detail().empty() ? std::string(error.what()) : std::string(error.what()) + ": " + error.detail();
+}
+
+}  // namespace
+
+CliSetup prepareSetup(const CliArguments& arguments) {
+    CliSetup setup;
+    try {
+        if (arguments.settingsPath) {
+            if (!std::filesystem::is_regular_file(*arguments.settingsPath)) {
+                throw RuntimeError("cannot read settings file " + *arguments.settingsPath);
+            }
+            applySettingsFile(setup, *arguments.settingsPath);
+        } else if (!arguments.noSettings) {
+            const std::string ownSettings = textSettingsPath(arguments.textPath);
+            if (std::filesystem::is_regular_file(ownSettings)) applySettingsFile(setup, ownSettings);
+        }
+        for (const auto& [key, value] : arguments.sets) {
+            if (const auto error = applyConfigKey(key, value, setup.options)) throw UsageError(*error);
+            runRhythmHandler(setup);
+        }
+        setup.document = loadTextDocument(arguments.textPath, arguments.encoding);
+    } catch (const FileError& error) {
+        throw RuntimeError(explain(error));
+    }
+    setup.keyNote = keyNote(setup.options.patern, setup.options.tonicMode(), setup.options.keyShift());
+    // Upper-casing the whole text and splitting it again gives the same lines as
+    // upper-casing each line: CP932 characters never span a line break.
+    setup.upperLines.reserve(setup.document.lines.size());
+    for (const auto& line : setup.document.lines) setup.upperLines.push_back(upperCp932(line));
+    setup.lineStarts = lineStartsOfPlainLines(setup.upperLines);
+    setup.seed = arguments.seed ? *arguments.seed : SeededRandom::clockSeed();
+    return setup;
+}
+
+}  // namespace velmora::cli

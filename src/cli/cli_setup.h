@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "cli/cli_arguments.h"
+#include "documents/text_document.h"
+#include "engine/performance_options.h"
+#include "engine/rhythm_grid.h"
+
+namespace velmora::cli {
+
+// Everything a command needs to perform a text: the options as the window would
+// hold them, the rhythm grid the rhythm handler left, the key note, and the
+// text as the engine reads it.
+struct CliSetup {
+    PerformanceOptions options;
+    RhythmGrid grid{8, 4};
+    std::uint8_t keyNote = 0;
+    TextDocument document;
+    std::vector<std::string> upperLines;
+    std::vector<std::int32_t> lineStarts;
+    std::uint64_t seed = 0;
+};
+
+// Options from the window's initial states, then the settings file (--settings,
+// or the text's own unless --no-settings), then each --set; then the text.
+// Throws UsageError for an unknown --set key, RuntimeError for unreadable files.
+CliSetup prepareSetup(const CliArguments& arguments);
+
+}  // namespace velmora::cli
