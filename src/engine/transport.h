@@ -1,0 +1,108 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/performance_options.h"
+#include "engine/performance_state.h"
+#include "engine/performance_tick.h"
+#include "engine/transport_display.h"
+#include "mapping/random_source.h"
+#include "midi/midi_out_port.h"
+
+namespace velmora {
+
+// A switchable timer that calls back the transport: the tick timer (its
+// interval is the tempo), Timer1 (3000 ms, end of text) and Timer2 (1500 ms,
+// repeat gap). The transport switches them; their owner calls the matching
+// transport handler on each expiry.
+class TransportTimer {
+public:
+    virtual ~TransportTimer() = default;
+    virtual void setEnabled(bool enabled) = 0;
+    virtual bool enabled() const = 0;
+    virtual void setInterval(std::uint32_t milliseconds) = 0;
+};
+
+// The text as the memo holds it when a performance starts.
+struct MemoSnapshot {
+    std::vector<std::string> upperLines;   // code-page-932 bytes, upper-cased, one per displayed line
+    std::vector<std::int32_t> lineStarts;  // memo offset of each line's first character
+    std::int32_t visibleLines = 0;
+    std::int32_t caretLine = 0;            // the displayed line that holds the caret
+};
+
+// What the transport needs from the window (or the command-line player).
+class TransportHost : public MemoView {
+public:
+    // The memo's text; no lines when it is empty.
+    virtual MemoSnapshot memoSnapshot() = 0;
+    virtual void setMemoSelection(std::int32_t start, std::int32_t length) = 0;
+    // The display changed: copy it onto the controls.
+    virtual void displayChanged(const TransportDisplay& display) = 0;
+    // The performance stopped because a tick overran its period.
+    virtual void showOverrunMessage(const std::string& message) = 0;
+};
+
+// Play/Stop, LinePlay/Stop, Pause/Continue, the end of the text with its
+// repeat, the panic request and the overrun stop, over the tick, the port and
+// three timers. Everything runs on one thread (the GUI thread); the repeat gap
+// is a state of its own, so a Stop or a shutdown during it ends it for good.
+class Transport final : private PerformanceControl {
+public:
+    static constexpr std::uint32_t kEndWaitMs = 3000;
+    static constexpr std::uint32_t kRepeatGapMs = 1500;
+
+    Transport(const PerformanceOptions& options, MidiOutPort& port, RandomSource& rng, TransportTimer& tickTimer,
+              TransportTimer& endTimer, TransportTimer& repeatTimer, TransportHost& host);
+
+    void BitBtn2Click();  // Play / Stop
+    void BitBtn5Click();  // LinePlay / Stop
+    void BitBtn4Click();  // Pause / Continue
+    void Action1Execute() { state_.panicRequest = true; }  // Esc
+    void MMTimerTimer();  // one tick
+    void Timer1Timer();   // end of the text
+    void Timer2Timer();   // end of the repeat gap
+    // The tick timer's notice; only lParam 100 (an overrun) is acted on.
+    void timerNotice(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+    // The tempo control: the tick interval clamped to 50..1000 ms.
+    void tempoChanged();
+    // The rhythm combo: new grid values; during Play the tick period restarts.
+    void cryzmChange();
+    // The two-channel switch changes whether the solo instrument can be chosen.
+    void c2chanChanged();
+    // Stops whatever runs, for the window's close.
+    void shutdown();
+
+    const TransportDisplay& display() const { return display_; }
+    PerformanceState& state() { return state_; }
+    const PerformanceState& state() const { return state_; }
+    bool performing() const { return state_.playing || state_.linePlaying; }
+    bool inRepeatGap() const { return repeatTimer_.enabled(); }
+    // The number of ticks since the performance started (0 while starting).
+    std::uint64_t tickNumber() const { return tickNumber_; }
+
+private:
+    void stopTickTimer() override;
+    void finishPerformance() override;
+
+    void startPlay(bool fromCaretLine);
+    void stopPlay(bool linePlay);
+    void lockControls(bool locked, bool linePlay);
+    void publish() { host_.displayChanged(display_); }
+
+    const PerformanceOptions& options_;
+    MidiOutPort& port_;
+    RandomSource& rng_;
+    TransportTimer& tickTimer_;
+    TransportTimer& endTimer_;
+    TransportTimer& repeatTimer_;
+    TransportHost& host_;
+    PerformanceState state_;
+    PerformanceTick tick_;
+    TransportDisplay display_;
+    std::uint64_t tickNumber_ = 0;
+};
+
+}  // namespace velmora
