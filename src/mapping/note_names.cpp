@@ -1,0 +1,103 @@
+#include "mapping/note_names.h"
+
+#include <array>
+#include <string_view>
+
+#include "mapping/letter_tables.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr std::array<std::string_view, kPatternCount> kPatternNames = {
+    "ファニー",
+    "ファンタジック",
+    "ジプシー音階",
+    "全音階",
+    "呂旋法",
+    "律旋法",
+    "琉球旋法",
+    "メジャー風",
+    "マイナー風",
+    "ブルース風",
+    "より自然なサウンド（かも知れない）",
+    "スパニッシュスケール",
+};
+
+struct Bases {
+    std::uint8_t keyA;
+    std::uint8_t keyE;
+    std::uint8_t nameA;
+    std::uint8_t nameE;
+};
+
+// The key base's pitch class names the pattern's key; note names count from the name base,
+// which differs from the key base only for pattern 11 in mode E.
+constexpr std::array<Bases, kPatternCount> kBases = {{
+    {60, 63, 60, 63},
+    {56, 60, 56, 60},
+    {60, 63, 60, 63},
+    {60, 60, 60, 60},
+    {60, 63, 60, 63},
+    {60, 63, 60, 63},
+    {60, 63, 60, 63},
+    {60, 60, 60, 60},
+    {63, 66, 63, 66},
+    {57, 54, 57, 54},
+    {63, 63, 63, 63},
+    {64, 60, 64, 64},
+}};
+
+constexpr std::uint8_t kBaseWithoutPattern = 60;
+
+// Counted from G♭ (note 42), the lowest key the label shows.
+constexpr std::array<std::string_view, 12> kKeyNames = {
+    "G♭", "G", "A♭", "A", "B♭", "B", "C", "D♭", "D", "E♭", "E", "F",
+};
+constexpr int kLowestNamedKey = 42;
+constexpr int kHighestNamedKey = 77;
+
+constexpr std::array<std::string_view, 12> kNoteNames = {
+    "C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "B♭", "B",
+};
+
+constexpr std::string_view kBlankName = " ";
+
+bool isPattern(int pattern) { return pattern >= 0 && pattern < kPatternCount; }
+
+}  // namespace
+
+std::string patternName(int pattern) {
+    if (!isPattern(pattern)) return {};
+    return std::string(kPatternNames[pattern]);
+}
+
+std::uint8_t keyBase(int pattern, TonicMode mode) {
+    if (!isPattern(pattern)) return kBaseWithoutPattern;
+    return mode == TonicMode::E ? kBases[pattern].keyE : kBases[pattern].keyA;
+}
+
+std::uint8_t nameBase(int pattern, TonicMode mode) {
+    if (!isPattern(pattern)) return kBaseWithoutPattern;
+    return mode == TonicMode::E ? kBases[pattern].nameE : kBases[pattern].nameA;
+}
+
+std::uint8_t keyNote(int pattern, TonicMode mode, int keyShift) {
+    return static_cast<std::uint8_t>((keyBase(pattern, mode) + keyShift) & 0xFF);
+}
+
+std::string keyName(std::uint8_t keyNote) {
+    if (keyNote < kLowestNamedKey || keyNote > kHighestNamedKey) return {};
+    return std::string(kKeyNames[(keyNote - kLowestNamedKey) % 12]);
+}
+
+std::string noteName(std::uint8_t character, int pattern, TonicMode mode, RandomSource& rng) {
+    const std::uint8_t pitch = letterPitch(pattern, character, mode, rng);
+    if (pitch == 0) return std::string(kBlankName);
+    // Without the key shift: the sounding note and the key both carry it, so it cancels.
+    int degree = (pitch - nameBase(pattern, mode)) % 12;
+    if (degree < 0) degree += 12;
+    return std::string(kNoteNames[degree]);
+}
+
+}  // namespace velmora

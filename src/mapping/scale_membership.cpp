@@ -1,0 +1,146 @@
+#include "mapping/scale_membership.h"
+
+#include <array>
+#include <initializer_list>
+
+#include "mapping/letter_tables.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr int kModeCount = 2;
+constexpr int kNoteCount = 256;
+
+// Any mode byte other than 'E' reads the A row.
+constexpr int rowOf(TonicMode mode) { return mode == TonicMode::E ? 1 : 0; }
+
+using PitchClasses = std::uint16_t;  // bit c set: pitch class c (0 = C) belongs to the scale
+
+constexpr PitchClasses classes(std::initializer_list<int> listed) {
+    PitchClasses mask = 0;
+    for (int pitchClass : listed) mask |= static_cast<PitchClasses>(1u << pitchClass);
+    return mask;
+}
+
+constexpr PitchClasses allClassesBut(std::initializer_list<int> missing) {
+    return static_cast<PitchClasses>(0xFFF & ~classes(missing));
+}
+
+struct NoteList {
+    std::array<std::uint8_t, 20> notes{};
+    int count = 0;
+};
+
+constexpr NoteList notes(std::initializer_list<int> listed) {
+    NoteList list;
+    for (int note : listed) list.notes[list.count++] = static_cast<std::uint8_t>(note);
+    return list;
+}
+
+enum class Rows { A, E, Both };
+
+// A ranged scale: v is admitted when low <= v <= high and its pitch class is listed, except the
+// refused notes; the extra notes are admitted although their pitch class is not listed.
+struct RangedScale {
+    int test;
+    Rows rows;
+    int low;
+    int high;
+    PitchClasses pitchClasses;
+    NoteList refused;
+    NoteList extra;
+};
+
+// clang-format off
+constexpr RangedScale kRangedScales[] = {
+    { 2, Rows::A,    32, 101, classes({0, 3, 4, 5, 8, 9, 11}),      {},                     {}},
+    { 2, Rows::E,    30, 102, classes({0, 2, 3, 6, 7, 8, 11}),      {},                     {}},
+    { 4, Rows::A,    30, 103, classes({0, 2, 4, 6, 7, 9, 11}),      {},                     {}},
+    { 4, Rows::E,    31, 103, classes({0, 2, 3, 5, 7, 9, 10}),      notes({33, 45}),        {}},
+    { 5, Rows::A,    31, 103, classes({0, 2, 3, 5, 7, 9, 10}),      {},                     {}},
+    { 5, Rows::E,    31, 103, classes({0, 1, 3, 5, 7, 8, 10}),      {},                     {}},
+    { 6, Rows::A,    31, 103, classes({0, 2, 4, 5, 7, 11}),         {},                     notes({94})},
+    { 6, Rows::E,    31, 103, classes({2, 3, 5, 7, 8, 10}),         {},                     {}},
+    { 7, Rows::Both, 31, 103, allClassesBut({6}),                   notes({32, 37}),        {}},
+    { 8, Rows::A,    30, 103, allClassesBut({1, 9}),                notes({34, 46, 102}),   {}},
+    { 8, Rows::E,    30, 102, allClassesBut({0, 4}),                notes({37}),            {}},
+    { 9, Rows::A,    30, 102, classes({0, 1, 2, 4, 6, 8, 9, 11}),   {},                     {}},
+    { 9, Rows::E,    30, 102, classes({1, 3, 5, 6, 8, 9, 10, 11}),  notes({41, 69, 73}),    notes({74})},
+    {10, Rows::A,    30, 101, allClassesBut({9}),                   notes({100}),           {}},
+    {10, Rows::E,    31, 101, allClassesBut({4, 9}),                notes({42}),            {}},
+    {11, Rows::A,    30, 102, classes({0, 1, 3, 4, 6, 8, 9, 11}),   {},                     {}},
+    {11, Rows::E,    31, 101, classes({0, 2, 4, 5, 7, 8, 9, 11}),   {},                     {}},
+};
+
+// Test 0 has no range: it admits every note but these.
+constexpr NoteList kTest0RefusedA =
+    notes({35, 37, 39, 47, 49, 51, 59, 61, 63, 71, 73, 75, 83, 85, 87, 95, 97, 99});
+constexpr NoteList kTest0RefusedE =
+    notes({30, 38, 40, 42, 50, 52, 54, 62, 64, 66, 74, 76, 78, 86, 88, 90, 98, 100, 102});
+// clang-format on
+
+using Admitted = std::array<bool, kNoteCount>;
+using TestRows = std::array<std::array<Admitted, kModeCount>, kPatternCount>;
+
+constexpr Admitted rangedRow(const RangedScale& scale) {
+    Admitted admitted{};
+    for (int v = scale.low; v <= scale.high; ++v) admitted[v] = (scale.pitchClasses >> (v % 12)) & 1;
+    for (int i = 0; i < scale.refused.count; ++i) admitted[scale.refused.notes[i]] = false;
+    for (int i = 0; i < scale.extra.count; ++i) admitted[scale.extra.notes[i]] = true;
+    return admitted;
+}
+
+constexpr Admitted allBut(const NoteList& refused) {
+    Admitted admitted{};
+    admitted.fill(true);
+    for (int i = 0; i < refused.count; ++i) admitted[refused.notes[i]] = false;
+    return admitted;
+}
+
+// Every test as one admitted-set per mode; test 3 stays empty.
+constexpr TestRows buildTests() {
+    TestRows tests{};
+    tests[0][rowOf(TonicMode::A)] = allBut(kTest0RefusedA);
+    tests[0][rowOf(TonicMode::E)] = allBut(kTest0RefusedE);
+    tests[1][rowOf(TonicMode::A)] = allBut({});
+    tests[1][rowOf(TonicMode::E)] = allBut({});
+    for (const RangedScale& scale : kRangedScales) {
+        const Admitted admitted = rangedRow(scale);
+        if (scale.rows != Rows::E) tests[scale.test][rowOf(TonicMode::A)] = admitted;
+        if (scale.rows != Rows::A) tests[scale.test][rowOf(TonicMode::E)] = admitted;
+    }
+    return tests;
+}
+
+constexpr TestRows kTests = buildTests();
+
+// Guards against a slip in the literal: each refused note would otherwise be admitted and each
+// extra note would otherwise be refused, all inside the range.
+constexpr bool scalesAreConsistent() {
+    for (const RangedScale& scale : kRangedScales) {
+        for (int i = 0; i < scale.refused.count; ++i) {
+            const int v = scale.refused.notes[i];
+            if (v < scale.low || v > scale.high || !((scale.pitchClasses >> (v % 12)) & 1)) return false;
+        }
+        for (int i = 0; i < scale.extra.count; ++i) {
+            const int v = scale.extra.notes[i];
+            if (v < scale.low || v > scale.high || ((scale.pitchClasses >> (v % 12)) & 1)) return false;
+        }
+    }
+    return true;
+}
+
+static_assert(scalesAreConsistent(), "a refused or extra note of a scale has no effect");
+
+}  // namespace
+
+bool inScale(int test, std::uint8_t note, TonicMode mode, int keyShift) {
+    if (test < 0 || test >= kPatternCount) return false;
+    // The ranged sets hold untransposed notes, so they take the shift off again; test 0's list
+    // is compared with the sounding note.
+    const std::uint8_t v = test == 0 ? note : static_cast<std::uint8_t>((note - keyShift) & 0xFF);
+    return kTests[test][rowOf(mode)][v];
+}
+
+}  // namespace velmora
