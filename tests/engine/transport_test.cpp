@@ -1,0 +1,276 @@
+#include "engine/transport.h"
+
+#include <gtest/gtest.h>
+
+#include "documents/cp932_text.h"
+#include "engine/tick_timer_adapter.h"
+#include "midi/capture_backend.h"
+#include "support/captured_message_print.h"
+#include "support/scripted_random.h"
+
+namespace velmora::testing {
+namespace {
+
+class FakeWindow final : public TransportHost {
+public:
+    MemoSnapshot memoSnapshot() override {
+        MemoSnapshot memo;
+        for (const auto& line : lines) memo.upperLines.push_back(upperCp932(line));
+        memo.lineStarts = lineStartsOfPlainLines(memo.upperLines);
+        memo.visibleLines = 20;
+        memo.caretLine = caretLine;
+        return memo;
+    }
+    void setMemoSelection(std::int32_t start, std::int32_t length) override { selection = {start, length}; }
+    void displayChanged(const TransportDisplay& d) override {
+        display = d;
+        ++displayUpdates;
+    }
+    void showOverrunMessage(const std::string& message) override { overrunMessages.push_back(message); }
+    void highlightCharacter(std::int32_t, std::int32_t soundingOffset) override { highlighted = soundingOffset; }
+    void scrollDownOneLine() override {}
+    void showElapsed(const std::string& text) override { elapsed = text; }
+
+    std::vector<std::string> lines;
+    std::int32_t caretLine = 0;
+    std::pair<std::int32_t, std::int32_t> selection{-1, -1};
+    TransportDisplay display;
+    int displayUpdates = 0;
+    std::vector<std::string> overrunMessages;
+    std::int32_t highlighted = -1;
+    std::string elapsed = "12 : 34";
+};
+
+class TransportTest : public ::testing::Test {
+protected:
+    PerformanceOptions options;
+    CaptureBackend capture;
+    MidiOutPort port{capture};
+    ScriptedRandom rng;
+    ManualTimer tickTimer, endTimer, repeatTimer;
+    FakeWindow window;
+    Transport transport{options, port, rng, tickTimer, endTimer, repeatTimer, window};
+
+    void SetUp() override {
+        options.cryzm = 0;
+        transport.cryzmChange();
+        window.lines = {"AL", "LA"};
+    }
+
+    // Ticks until the tick timer stops; returns how many ticks ran.
+    int tickToEnd() {
+        int ticks = 0;
+        while (tickTimer.enabled() && ticks < 1000) {
+            transport.MMTimerTimer();
+            ++ticks;
+        }
+        return ticks;
+    }
+
+    bool sent(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) const {
+        return std::any_of(capture.messages.begin(), capture.messages.end(), [&](const CapturedMessage& m) {
+            return m.status == status && m.data1 == data1 && m.data2 == data2;
+        });
+    }
+};
+
+TEST_F(TransportTest, PlayLocksTheControlsAndStartsTheTick) {
+    options.tempo = 30;
+    transport.BitBtn2Click();
+    EXPECT_TRUE(transport.state().playing);
+    const TransportDisplay& d = window.display;
+    EXPECT_EQ(d.playCaption, "Stop");
+    EXPECT_EQ(d.status, kStatusPlaying);
+    EXPECT_TRUE(d.panelsLit);
+    EXPECT_TRUE(d.playEnabled);
+    EXPECT_FALSE(d.linePlayEnabled);
+    EXPECT_FALSE(d.paternEnabled || d.gakkiEnabled || d.retonicEnabled || d.openEnabled || d.saveAsEnabled ||
+                 d.saveEnabled || d.ctopryzmEnabled || d.c2chanEnabled || d.soloEnabled || d.presetsEnabled ||
+                 d.acceptDrops);
+    EXPECT_EQ(window.selection, (std::pair<std::int32_t, std::int32_t>{0, 1}));
+    EXPECT_TRUE(tickTimer.enabled());
+    EXPECT_EQ(tickTimer.interval, 50u) << "the tempo clamped to 50..1000";
+    EXPECT_EQ(capture.openCount, 1);
+}
+
+TEST_F(TransportTest, AnEmptyMemoStartsNothing) {
+    window.lines.clear();
+    transport.BitBtn2Click();
+    transport.BitBtn5Click();
+    EXPECT_FALSE(transport.performing());
+    EXPECT_FALSE(tickTimer.enabled());
+    EXPECT_EQ(window.displayUpdates, 0);
+    EXPECT_EQ(capture.openCount, 0);
+}
+
+TEST_F(TransportTest, StopSilencesClosesAndRestoresTheControls) {
+    transport.BitBtn2Click();
+    transport.MMTimerTimer();
+    transport.BitBtn2Click();
+    EXPECT_FALSE(transport.performing());
+    EXPECT_FALSE(tickTimer.enabled());
+    EXPECT_TRUE(sent(0xB0, 120, 0));
+    EXPECT_TRUE(sent(0xB1, 120, 0));
+    EXPECT_EQ(capture.closeCount, 1);
+    const TransportDisplay& d = window.display;
+    EXPECT_EQ(d.playCaption, "Play");
+    EXPECT_EQ(d.pauseCaption, "Pause");
+    EXPECT_EQ(d.status, kStatusResting);
+    EXPECT_FALSE(d.panelsLit);
+    EXPECT_TRUE(d.playEnabled && d.linePlayEnabled && d.saveEnabled && d.saveAsEnabled && d.openEnabled &&
+                d.paternEnabled && d.acceptDrops && d.presetsEnabled);
+    EXPECT_FALSE(d.soloEnabled) << "the solo instrument follows the two-channel switch";
+    EXPECT_EQ(window.elapsed, kElapsedZero);
+    EXPECT_EQ(window.selection, (std::pair<std::int32_t, std::int32_t>{0, 0}));
+}
+
+TEST_F(TransportTest, StopEnablesTheSoloInstrumentInTwoChannelMode) {
+    options.c2chan = true;
+    transport.BitBtn2Click();
+    EXPECT_FALSE(window.display.soloEnabled);
+    transport.BitBtn2Click();
+    EXPECT_TRUE(window.display.soloEnabled);
+}
+
+TEST_F(TransportTest, PauseKeepsTheChordAndContinueReleasesItAtTheNextNote) {
+    transport.BitBtn2Click();
+    transport.MMTimerTimer();
+    const auto chord = transport.state().chordNotes;
+    ASSERT_FALSE(chord.empty());
+    capture.messages.clear();
+    transport.BitBtn4Click();
+    EXPECT_FALSE(tickTimer.enabled());
+    EXPECT_EQ(window.display.pauseCaption, "Continue");
+    EXPECT_EQ(capture.messages, (std::vector<CapturedMessage>{{1, 0xB0, 123, 0}, {1, 0xB1, 123, 0}}));
+    EXPECT_EQ(transport.state().chordNotes, chord);
+
+    transport.BitBtn4Click();
+    EXPECT_TRUE(tickTimer.enabled());
+    EXPECT_EQ(window.display.pauseCaption, "Pause");
+    capture.messages.clear();
+    transport.MMTimerTimer();
+    for (const std::uint8_t note : chord) EXPECT_TRUE(sent(0x90, note, 0)) << int{note};
+}
+
+TEST_F(TransportTest, EscWhilePausedActsAtTheFirstNoteAfterContinue) {
+    transport.BitBtn2Click();
+    transport.MMTimerTimer();
+    transport.BitBtn4Click();
+    transport.Action1Execute();
+    transport.BitBtn4Click();
+    capture.messages.clear();
+    transport.MMTimerTimer();
+    ASSERT_GE(capture.messages.size(), 2u);
+    EXPECT_EQ(capture.messages[0], (CapturedMessage{2, 0xB0, 123, 0}));
+    EXPECT_EQ(capture.messages[1], (CapturedMessage{2, 0xB1, 123, 0}));
+}
+
+TEST_F(TransportTest, TheEndOfTheTextWaitsThenStops) {
+    transport.BitBtn2Click();
+    tickToEnd();
+    EXPECT_TRUE(transport.state().playing) << "ending is still a performance";
+    EXPECT_FALSE(window.display.playEnabled);
+    EXPECT_TRUE(endTimer.enabled());
+    EXPECT_EQ(endTimer.interval, 3000u);
+    EXPECT_TRUE(sent(0xB0, 123, 0));
+    transport.Timer1Timer();
+    EXPECT_FALSE(transport.performing());
+    EXPECT_FALSE(endTimer.enabled());
+    EXPECT_EQ(window.display.playCaption, "Play");
+    EXPECT_TRUE(window.display.playEnabled);
+}
+
+TEST_F(TransportTest, RepeatWaitsTheGapThenStartsAgainFromTheFirstLine) {
+    options.crept = true;
+    window.caretLine = 1;
+    transport.BitBtn5Click();
+    EXPECT_EQ(window.selection, (std::pair<std::int32_t, std::int32_t>{4, 0}));
+    tickToEnd();
+    transport.Timer1Timer();
+    EXPECT_EQ(window.display.status, kStatusLoading);
+    EXPECT_TRUE(repeatTimer.enabled());
+    EXPECT_EQ(repeatTimer.interval, 1500u);
+    EXPECT_FALSE(tickTimer.enabled());
+    transport.Timer2Timer();
+    EXPECT_FALSE(repeatTimer.enabled());
+    EXPECT_TRUE(tickTimer.enabled());
+    EXPECT_TRUE(window.display.linePlayEnabled);
+    EXPECT_EQ(window.display.status, kStatusPlaying);
+    EXPECT_EQ(window.selection, (std::pair<std::int32_t, std::int32_t>{0, 1}));
+    transport.MMTimerTimer();
+    EXPECT_EQ(transport.state().lineIndex, 0);
+    EXPECT_EQ(window.highlighted, 0);
+}
+
+TEST_F(TransportTest, StopDuringTheRepeatGapEndsItForGood) {
+    options.crept = true;
+    transport.BitBtn2Click();
+    tickToEnd();
+    transport.Timer1Timer();
+    ASSERT_TRUE(transport.inRepeatGap());
+    // The Play button is disabled in the gap, but a close or a panel can still stop.
+    transport.shutdown();
+    EXPECT_FALSE(transport.inRepeatGap());
+    const int startsBefore = tickTimer.starts;
+    transport.Timer2Timer();  // a late expiry resumes nothing
+    EXPECT_EQ(tickTimer.starts, startsBefore);
+    EXPECT_FALSE(transport.performing());
+}
+
+TEST_F(TransportTest, AnOverrunStopsTheRunningPerformanceAndExplains) {
+    transport.BitBtn5Click();
+    transport.timerNotice(0x806A, 0, 99);
+    EXPECT_TRUE(transport.performing()) << "only lParam 100 is an overrun notice";
+    transport.timerNotice(0x806A, 0, 100);
+    EXPECT_FALSE(transport.performing());
+    EXPECT_EQ(window.display.linePlayCaption, "LinePlay");
+    EXPECT_EQ(window.overrunMessages, (std::vector<std::string>{kOverrunMessage}));
+    EXPECT_FALSE(endTimer.enabled());
+}
+
+TEST_F(TransportTest, ARhythmChangeRestartsTheTickDuringPlayButNotDuringLinePlayOrPause) {
+    transport.BitBtn2Click();
+    int starts = tickTimer.starts;
+    options.cryzm = 2;
+    transport.cryzmChange();
+    EXPECT_EQ(tickTimer.starts, starts + 1);
+    EXPECT_EQ(transport.state().gridSteps, 12);
+    EXPECT_EQ(transport.state().meterKind, 3);
+
+    transport.BitBtn4Click();  // paused
+    options.cryzm = 1;
+    transport.cryzmChange();
+    EXPECT_FALSE(tickTimer.enabled()) << "a paused performance stays paused";
+    transport.BitBtn2Click();
+
+    transport.BitBtn5Click();
+    starts = tickTimer.starts;
+    options.cryzm = 7;  // the empty item keeps the grid
+    transport.cryzmChange();
+    EXPECT_EQ(tickTimer.starts, starts);
+    EXPECT_EQ(transport.state().gridSteps, 16);
+}
+
+TEST_F(TransportTest, TicksAreNumberedFromTheStartForTheOutput) {
+    transport.BitBtn2Click();
+    EXPECT_EQ(capture.messages.front().tick, 0u);
+    transport.MMTimerTimer();
+    transport.MMTimerTimer();
+    EXPECT_EQ(capture.messages.back().tick, 2u);
+    EXPECT_EQ(transport.tickNumber(), 2u);
+}
+
+TEST_F(TransportTest, TheTempoControlClampsTheTickInterval) {
+    options.tempo = 1000;
+    transport.tempoChanged();
+    EXPECT_EQ(tickTimer.interval, 1000u);
+    options.tempo = 60;
+    transport.tempoChanged();
+    EXPECT_EQ(tickTimer.interval, 60u);
+    options.tempo = 20;
+    transport.tempoChanged();
+    EXPECT_EQ(tickTimer.interval, 50u);
+}
+
+}  // namespace
+}  // namespace velmora::testing

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <ostream>
+
+#include "midi/capture_backend.h"
+
+namespace velmora {
+
+// Readable failure messages for captured MIDI messages.
+inline void PrintTo(const CapturedMessage& m, std::ostream* out) {
+    *out << "{tick " << m.tick << ": " << int{m.status} << ' ' << int{m.data1} << ' ' << int{m.data2} << '}';
+}
+
+}  // namespace velmora
