@@ -1,0 +1,90 @@
+#include "cli_process.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace velmora::testing {
+
+namespace {
+
+std::string slurpAndClose(int fd) {
+    std::string text;
+    char buffer[4096];
+    ssize_t n;
+    while ((n = read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<std::size_t>(n));
+    close(fd);
+    return text;
+}
+
+}  // namespace
+
+ProcessResult runCli(const std::vector<std::string>& args) {
+    // Output goes to files so that a large trace cannot fill a pipe and stall.
+    char outName[] = "/tmp/velmora-cli-out-XXXXXX";
+    char errName[] = "/tmp/velmora-cli-err-XXXXXX";
+    const int outFd = mkstemp(outName);
+    const int errFd = mkstemp(errName);
+    if (outFd < 0 || errFd < 0) throw std::runtime_error("cannot create capture files");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, outFd, 1);
+    posix_spawn_file_actions_adddup2(&actions, errFd, 2);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    std::vector<std::string> argv = {VELMORA_CLI_PATH};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<char*> cargs;
+    for (auto& a : argv) cargs.push_back(a.data());
+    cargs.push_back(nullptr);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, VELMORA_CLI_PATH, &actions, nullptr, cargs.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ProcessResult result;
+    if (spawned == 0) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    lseek(outFd, 0, SEEK_SET);
+    lseek(errFd, 0, SEEK_SET);
+    result.out = slurpAndClose(outFd);
+    result.err = slurpAndClose(errFd);
+    unlink(outName);
+    unlink(errName);
+    return result;
+}
+
+TempFolder::TempFolder() {
+    char name[] = "/tmp/velmora-test-XXXXXX";
+    if (mkdtemp(name) == nullptr) throw std::runtime_error("cannot create a temporary folder");
+    path_ = name;
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::filesystem::path TempFolder::write(const std::string& name, const std::string& bytes) const {
+    const auto path = file(name);
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace velmora::testing
