@@ -15,6 +15,15 @@ public:
     static constexpr std::int32_t kTicksPerStep = 8;
 
     const std::vector<std::uint8_t>& bytes() const { return buffer_; }
+    // Hands the buffer over and leaves the writer empty.
+    std::vector<std::uint8_t> takeBytes() {
+        std::vector<std::uint8_t> taken;
+        taken.swap(buffer_);
+        position_ = 0;
+        return taken;
+    }
+    // Room for `size` bytes in all, so that a file of known rough size is not copied as it grows.
+    void reserve(std::size_t size) { buffer_.reserve(size); }
     std::size_t position() const { return position_; }
     void seek(std::size_t position) { position_ = position; }
     void seekToEnd() { position_ = buffer_.size(); }

@@ -1,0 +1,131 @@
+#include "documents/ini_file.h"
+
+#include <algorithm>
+
+#include "documents/ini_value.h"
+
+namespace velmora {
+namespace {
+
+constexpr std::size_t npos = std::string::npos;
+
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+}
+
+IniFile::Line IniFile::parseLine(std::string_view text) {
+    Line line;
+    line.text = std::string(text);
+    std::string_view trimmed = trimIniBlanks(text);
+    if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#') return line;
+
+    if (trimmed.front() == '[') {
+        std::string_view name = trimmed.substr(1);
+        name = name.substr(0, name.find(']'));
+        line.kind = Line::Kind::Section;
+        line.section = std::string(trimIniBlanks(name));
+        return line;
+    }
+
+    std::size_t equals = text.find('=');
+    if (equals == npos) return line;
+    std::string_view key = trimIniBlanks(text.substr(0, equals));
+    if (key.empty()) return line;
+    line.kind = Line::Kind::Key;
+    line.key = std::string(key);
+    line.valueBegin = equals + 1;
+    while (line.valueBegin < text.size() && (text[line.valueBegin] == ' ' || text[line.valueBegin] == '\t')) {
+        ++line.valueBegin;
+    }
+    return line;
+}
+
+IniFile IniFile::parse(std::string_view text) {
+    IniFile ini;
+    std::size_t firstBreak = text.find('\n');
+    if (firstBreak != npos) ini.lineBreak_ = (firstBreak > 0 && text[firstBreak - 1] == '\r') ? "\r\n" : "\n";
+
+    while (!text.empty()) {
+        std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        ini.lines_.push_back(parseLine(line));
+        text.remove_prefix(end == npos ? text.size() : end + 1);
+    }
+    return ini;
+}
+
+std::string IniFile::serialize() const {
+    std::string text;
+    for (const Line& line : lines_) {
+        text += line.text;
+        text += lineBreak_;
+    }
+    return text;
+}
+
+std::size_t IniFile::findSection(std::string_view section) const {
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        if (lines_[i].kind == Line::Kind::Section && equalsIgnoringAsciiCase(lines_[i].section, section))
+            return i;
+    }
+    return npos;
+}
+
+std::size_t IniFile::sectionEnd(std::size_t sectionLine) const {
+    std::size_t i = sectionLine + 1;
+    while (i < lines_.size() && lines_[i].kind != Line::Kind::Section) ++i;
+    return i;
+}
+
+std::size_t IniFile::findKey(std::size_t sectionLine, std::string_view key) const {
+    std::size_t end = sectionEnd(sectionLine);
+    for (std::size_t i = sectionLine + 1; i < end; ++i) {
+        if (lines_[i].kind == Line::Kind::Key && equalsIgnoringAsciiCase(lines_[i].key, key)) return i;
+    }
+    return npos;
+}
+
+bool IniFile::hasSection(std::string_view section) const { return findSection(section) != npos; }
+
+std::optional<std::string> IniFile::get(std::string_view section, std::string_view key) const {
+    std::size_t sectionLine = findSection(section);
+    if (sectionLine == npos) return std::nullopt;
+    std::size_t keyLine = findKey(sectionLine, key);
+    if (keyLine == npos) return std::nullopt;
+    const Line& line = lines_[keyLine];
+    return std::string(trimIniBlanks(std::string_view(line.text).substr(line.valueBegin)));
+}
+
+void IniFile::set(std::string_view section, std::string_view key, std::string_view value) {
+    value = value.substr(0, value.find_first_of("\r\n"));
+    std::size_t sectionLine = findSection(section);
+    if (sectionLine == npos) {
+        lines_.push_back(parseLine("[" + std::string(section) + "]"));
+        sectionLine = lines_.size() - 1;
+    }
+
+    std::size_t keyLine = findKey(sectionLine, key);
+    if (keyLine != npos) {
+        Line& line = lines_[keyLine];
+        line.text.replace(line.valueBegin, npos, value);
+        return;
+    }
+
+    // After the section's last key, so that blank lines and comments that
+    // separate it from the next section stay where they are.
+    std::size_t insertAt = sectionLine + 1;
+    std::size_t end = sectionEnd(sectionLine);
+    for (std::size_t i = sectionLine + 1; i < end; ++i) {
+        if (lines_[i].kind == Line::Kind::Key) insertAt = i + 1;
+    }
+    std::string text = std::string(key) + "=" + std::string(value);
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), parseLine(text));
+}
+
+}  // namespace velmora

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+// An ini file kept line by line, so that writing it back preserves everything
+// this program does not own: comments, blank lines, unknown keys and sections,
+// their order and their spelling. Sections and keys are matched without regard
+// to ASCII case; where a name occurs twice, the first occurrence counts.
+class IniFile {
+public:
+    IniFile() = default;
+    // Any text parses: a line that is neither "[section]" nor "key=value" is
+    // kept as it stands and otherwise ignored. Lines before the first section
+    // belong to no section.
+    static IniFile parse(std::string_view text);
+    // The lines joined again, each ended by the line break the file used
+    // (CR LF for a new file), the last one included.
+    std::string serialize() const;
+
+    // The value of `key` in `section`, without the blanks around it.
+    std::optional<std::string> get(std::string_view section, std::string_view key) const;
+    bool hasSection(std::string_view section) const;
+    // Updates the key's line in place, or appends "key=value" at the end of the
+    // section (after its last key line), creating the section at the end of the
+    // file when it is missing. A value holds no line break: anything from the
+    // first CR or LF on is dropped.
+    void set(std::string_view section, std::string_view key, std::string_view value);
+
+private:
+    struct Line {
+        std::string text;            // as read, without its line break
+        std::string section;         // for a section line: its name
+        std::string key;             // for a key line: its key, trimmed
+        std::size_t valueBegin = 0;  // for a key line: where the value starts in text
+        enum class Kind { Other, Section, Key } kind = Kind::Other;
+    };
+
+    static Line parseLine(std::string_view text);
+    // Index of the section line, or npos.
+    std::size_t findSection(std::string_view section) const;
+    // Index just past the last line of the section that starts at `sectionLine`.
+    std::size_t sectionEnd(std::size_t sectionLine) const;
+    std::size_t findKey(std::size_t sectionLine, std::string_view key) const;
+
+    std::vector<Line> lines_;
+    std::string lineBreak_ = "\r\n";
+};
+
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+}  // namespace velmora

@@ -1,0 +1,146 @@
+#include "documents/settings.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "documents/atomic_file.h"
+#include "documents/file_error.h"
+#include "documents/file_read.h"
+#include "documents/ini_value.h"
+#include "documents/settings_keys.h"
+
+namespace velmora {
+namespace {
+
+constexpr int kLeftRow = 1;
+constexpr int kTopRow = 2;
+constexpr int kFirstSoloPresetRow = 3;
+constexpr int kFirstBackingPresetRow = 9;
+constexpr int kRepeatRow = 15;
+constexpr int kLatestRow = 16;
+constexpr int kFirstConfigRow = 17;
+constexpr std::size_t kMaxStringValue = 2047;
+
+// A value as the row's control takes it: the read default for a missing or
+// invalid value, then the control's limit.
+int controlValue(const SettingKey& key, const std::optional<std::string_view>& text) {
+    return limitSettingValue(key, readIniInteger(text, key.readDefault));
+}
+
+int readRow(const IniFile& ini, int row) {
+    const SettingKey& key = settingKeyAtRow(row);
+    return controlValue(key, ini.get(key.section, key.key));
+}
+
+void assignOption(const SettingKey& key, int value, PerformanceOptions& options) {
+    if (key.intOption) options.*key.intOption = value;
+    if (key.boolOption) options.*key.boolOption = value != 0;
+}
+
+int optionValue(const SettingKey& key, const PerformanceOptions& options) {
+    if (key.intOption) return options.*key.intOption;
+    return options.*key.boolOption ? 1 : 0;
+}
+
+LoadedGlobalRows readGlobalRows(const IniFile& ini) {
+    LoadedGlobalRows rows;
+    rows.left = readRow(ini, kLeftRow);
+    rows.top = readRow(ini, kTopRow);
+    rows.repeat = readRow(ini, kRepeatRow) != 0;
+    const SettingKey& latest = settingKeyAtRow(kLatestRow);
+    rows.latest = ini.get(latest.section, latest.key).value_or("").substr(0, kMaxStringValue);
+    return rows;
+}
+
+// The text stored for a row: what the control holds at the moment of writing.
+std::string storedValue(const SettingKey& key, const GlobalSettings& global,
+                        const PerformanceOptions& options) {
+    switch (key.row) {
+        case kLeftRow:
+            return std::to_string(global.left);
+        case kTopRow:
+            return std::to_string(global.top);
+        case kLatestRow:
+            return global.latest;
+        default:
+            break;
+    }
+    if (key.row >= kFirstBackingPresetRow && key.row < kFirstBackingPresetRow + 6) {
+        return std::to_string(
+            global.presets.backing[static_cast<std::size_t>(key.row - kFirstBackingPresetRow)]);
+    }
+    if (key.row >= kFirstSoloPresetRow && key.row < kFirstSoloPresetRow + 6) {
+        return std::to_string(global.presets.solo[static_cast<std::size_t>(key.row - kFirstSoloPresetRow)]);
+    }
+    return std::to_string(optionValue(key, options));
+}
+
+bool fileExists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 || errno != ENOENT;
+}
+
+}  // namespace
+
+LoadedSettings readSettings(const IniFile& ini, bool isGlobal) {
+    LoadedSettings loaded;
+    if (isGlobal) loaded.global = readGlobalRows(ini);
+    for (const SettingKey& key : settingKeys()) {
+        if (key.row < kFirstConfigRow) continue;
+        assignOption(key, controlValue(key, ini.get(key.section, key.key)), loaded.config);
+    }
+    return loaded;
+}
+
+LoadedSettings loadSettingsFile(const std::string& path, bool isGlobal) {
+    return readSettings(IniFile::parse(readFileBytes(path)), isGlobal);
+}
+
+PresetSelections readPresetSelections(const IniFile& ini) {
+    PresetSelections presets;
+    for (std::size_t i = 0; i < presets.solo.size(); ++i) {
+        presets.solo[i] = readRow(ini, kFirstSoloPresetRow + static_cast<int>(i));
+        presets.backing[i] = readRow(ini, kFirstBackingPresetRow + static_cast<int>(i));
+    }
+    return presets;
+}
+
+void applyConfigRows(const LoadedSettings& loaded, PerformanceOptions& options) {
+    for (const SettingKey& key : settingKeys()) {
+        if (key.row >= kFirstConfigRow) assignOption(key, optionValue(key, loaded.config), options);
+    }
+    if (loaded.global) options.crept = loaded.global->repeat;
+}
+
+std::optional<std::string> applyConfigKey(std::string_view key, std::string_view value,
+                                          PerformanceOptions& options) {
+    const SettingKey* entry = findOptionKey(trimIniBlanks(key));
+    if (!entry) return "unknown settings key: " + std::string(key);
+    assignOption(*entry, controlValue(*entry, value), options);
+    return std::nullopt;
+}
+
+void storeSettings(IniFile& ini, bool isGlobal, const GlobalSettings& global,
+                   const PerformanceOptions& options) {
+    for (const SettingKey& key : settingKeys()) {
+        if (key.globalOnly && !isGlobal) continue;
+        ini.set(key.section, key.key, storedValue(key, global, options));
+    }
+}
+
+void SaveSettings(const std::string& path, bool isGlobal, const GlobalSettings& global,
+                  const PerformanceOptions& options) {
+    try {
+        // A file that exists but cannot be read is not replaced: its other
+        // contents would be lost.
+        IniFile ini = fileExists(path) ? IniFile::parse(readFileBytes(path)) : IniFile();
+        storeSettings(ini, isGlobal, global, options);
+        writeFileAtomically(path, ini.serialize());
+    } catch (const FileError& error) {
+        throw FileError(cannotWriteMessage(path), path, error.detail());
+    }
+}
+
+}  // namespace velmora

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "documents/ini_file.h"
+#include "engine/performance_options.h"
+
+namespace velmora {
+
+// Solo presets (`solopre1`..`solopre6`) and backing presets (`ComboBox1`..
+// `ComboBox6`) of the preset dialog as combo-box item indexes, -1 for none.
+struct PresetSelections {
+    std::array<int, 6> solo{74, 69, 55, 40, 42, 108};
+    std::array<int, 6> backing{0, 49, 24, 4, 45, 51};
+};
+
+// What the global settings file holds besides the performance options (rows
+// 1-14 and 16; the repeat switch of row 15 is PerformanceOptions::crept). The
+// defaults are the window's initial position and the dialog's designed presets.
+struct GlobalSettings {
+    int left = 321;
+    int top = 163;
+    PresetSelections presets;
+    std::string latest;  // CurrentTextPath, written even when empty
+};
+
+// Rows 1, 2, 15 and 16, which only the global settings file provides.
+struct LoadedGlobalRows {
+    int left = 300;
+    int top = 250;
+    bool repeat = false;
+    std::string latest;  // the candidate path; taken only if a file exists there
+};
+
+// The values a settings load assigns to the controls, each already limited the
+// way its control limits it (read default for a missing or invalid key, then
+// the spin range or list length). The window applies them to its controls in
+// the loader's order; a program without a window uses applyConfigRows().
+struct LoadedSettings {
+    std::optional<LoadedGlobalRows> global;  // present when read as the global file
+    // Rows 17-43 in the fields of the options they store. `config.crept` is not
+    // read from here: the repeat switch is in `global`.
+    PerformanceOptions config;
+};
+
+// Reads rows 17-43, and rows 1, 2, 15 and 16 when `isGlobal`.
+LoadedSettings readSettings(const IniFile& ini, bool isGlobal);
+// Reads the file at `path` (the caller has made sure it exists). Throws
+// FileError with cannotOpenMessage(path) when it cannot be read.
+LoadedSettings loadSettingsFile(const std::string& path, bool isGlobal);
+
+// Rows 3-14, read by the preset dialog from the global settings file.
+PresetSelections readPresetSelections(const IniFile& ini);
+
+// Copies rows 17-43 into `options`, and the repeat switch when global rows
+// were read.
+void applyConfigRows(const LoadedSettings& loaded, PerformanceOptions& options);
+
+// Sets one option from a "key=value" pair given outside a settings file: the
+// key is that of a performance row (rows 17-43, or "repeat"), matched without
+// regard to case; the value is read as in a settings file, with the row's read
+// default and limit. Returns an error text for an unknown key and leaves
+// `options` unchanged then.
+[[nodiscard]] std::optional<std::string> applyConfigKey(std::string_view key, std::string_view value,
+                                                        PerformanceOptions& options);
+
+// Writes rows 1-16 (only when `isGlobal`) and rows 17-43 into the ini file at
+// `path`, keeping everything else the file holds; the file is replaced as a
+// whole or not at all. Throws FileError with cannotWriteMessage(path) on
+// failure.
+void SaveSettings(const std::string& path, bool isGlobal, const GlobalSettings& global,
+                  const PerformanceOptions& options);
+
+// The same rows set into an ini model, for callers that keep the model.
+void storeSettings(IniFile& ini, bool isGlobal, const GlobalSettings& global,
+                   const PerformanceOptions& options);
+
+}  // namespace velmora

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string_view>
+
+#include "engine/performance_options.h"
+
+namespace velmora {
+
+enum class SettingType { Integer, Boolean, String };
+
+// How the control that receives a value limits it.
+enum class SettingLimit {
+    None,
+    ListIndex,  // a combo-box index: outside low..high leaves no selection (-1)
+    Clamp,      // a spin edit or the pattern group: clamped into low..high
+};
+
+// One key of the settings files. Rows 1-16 belong to the window, the preset
+// dialog and the document and are kept in the global settings file only; the
+// other rows are the performance controls and are kept in both kinds of file.
+struct SettingKey {
+    int row;  // 1-based, the order in which keys are written
+    std::string_view section;
+    std::string_view key;
+    SettingType type;
+    int readDefault;  // for booleans 0 or 1; unused for the string row
+    std::string_view control;
+    bool globalOnly;
+    SettingLimit limit;
+    int low;
+    int high;
+    // The option the row stores, for the performance rows; null otherwise.
+    int PerformanceOptions::*intOption;
+    bool PerformanceOptions::*boolOption;
+};
+
+inline constexpr std::size_t kSettingKeyCount = 43;
+
+// All keys in writing order.
+std::span<const SettingKey> settingKeys();
+// The key of the given 1-based row.
+const SettingKey& settingKeyAtRow(int row);
+// The row that stores a performance option (rows 15 and 17-43) under `key`,
+// matched without regard to case; null when there is none.
+const SettingKey* findOptionKey(std::string_view key);
+
+// A read value as the row's control takes it (its limit applied).
+int limitSettingValue(const SettingKey& key, int value);
+
+}  // namespace velmora

@@ -1,0 +1,161 @@
+#include "smf/build_midi_file.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <string>
+
+#include "engine/performance_state.h"
+#include "smf/render_track.h"
+#include "smf/smf_writer.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr std::uint16_t kFormat = 1;
+constexpr std::uint16_t kTrackCount = 3;
+constexpr std::uint16_t kTicksPerQuarter = 16;
+constexpr std::int32_t kLeadInTicksPerBeat = 16;
+constexpr std::uint8_t kEndOfTrackDelta = 0x40;
+constexpr std::uint8_t kPanCentre = 64;
+constexpr std::uint8_t kMelodyChannel = 0;
+constexpr std::uint8_t kChordChannel = 1;
+constexpr const char* kConductorText = "Tarnovelle";
+constexpr std::size_t kChunkHeaderSize = 8;
+// English text with thick chords writes about eleven bytes per character; reserving
+// that spares the copies of a growing buffer, and pages never written cost no memory.
+constexpr std::size_t kExpectedBytesPerCharacter = 12;
+
+// Key signature (sharps positive, flats negative) by the key note's pitch class C, D♭, D, ... B.
+constexpr std::int8_t kSharpsOrFlats[12] = {0, -5, 2, -3, 4, -1, -6, 1, -4, 3, -2, 5};
+
+// Data bytes keep bit 7 clear; a value outside 0..127 would turn into a status byte.
+std::uint8_t dataByte(int value) { return static_cast<std::uint8_t>(std::clamp(value, 0, 127)); }
+
+void writeHeaderChunk(SmfWriter& writer) {
+    writer.writeAscii("MThd");
+    writer.writeU32(6);
+    writer.writeU16(kFormat);
+    writer.writeU16(kTrackCount);
+    writer.writeU16(kTicksPerQuarter);
+}
+
+// Writes "MTrk" with a length to be patched by endChunk; returns the chunk's start.
+std::size_t beginChunk(SmfWriter& writer) {
+    const std::size_t start = writer.position();
+    writer.writeAscii("MTrk");
+    writer.writeU32(0);
+    return start;
+}
+
+void endChunk(SmfWriter& writer, std::size_t start) {
+    const std::size_t end = writer.position();
+    writer.PatchChunkLength(start + 4, static_cast<std::uint32_t>(end - start - kChunkHeaderSize));
+    writer.seekToEnd();
+}
+
+void writeMeta(SmfWriter& writer, std::uint8_t type, std::initializer_list<std::uint8_t> data) {
+    writer.writeByte(0x00);
+    writer.writeByte(0xFF);
+    writer.writeByte(type);
+    writer.writeByte(static_cast<std::uint8_t>(data.size()));
+    for (std::uint8_t byte : data) writer.writeByte(byte);
+}
+
+void writeConductorTrack(SmfWriter& writer, const ExportRequest& request) {
+    const std::size_t start = beginChunk(writer);
+
+    const std::size_t textLength = std::char_traits<char>::length(kConductorText);
+    writer.writeByte(0x00);
+    writer.writeByte(0xFF);
+    writer.writeByte(0x01);
+    writer.writeByte(static_cast<std::uint8_t>(textLength));
+    writer.writeAscii(kConductorText);
+
+    writeMeta(writer, 0x58, {static_cast<std::uint8_t>(request.meterKind), 2, 24, 8});
+
+    const auto sharpsOrFlats = static_cast<std::uint8_t>(kSharpsOrFlats[request.keyNote % 12]);
+    writeMeta(writer, 0x59, {sharpsOrFlats, 0});
+
+    // Two steps make a quarter note, so a quarter lasts two timer intervals.
+    const std::uint32_t microsPerQuarter = static_cast<std::uint32_t>(request.options.timerInterval()) * 2000;
+    writeMeta(
+        writer, 0x51,
+        {static_cast<std::uint8_t>(microsPerQuarter >> 16), static_cast<std::uint8_t>(microsPerQuarter >> 8),
+         static_cast<std::uint8_t>(microsPerQuarter)});
+
+    writer.writeByte(0x00);
+    writer.WriteEndOfTrack();
+    endChunk(writer, start);
+}
+
+PerformanceState workingStateFor(const ExportRequest& request) {
+    PerformanceState state;
+    state.playLines = request.playLines;
+    state.lineStarts =
+        request.lineStarts.empty() ? lineStartsOfPlainLines(request.playLines) : request.lineStarts;
+    if (state.lineStarts.size() != state.playLines.size()) {
+        throw std::invalid_argument("export request: one line start per line expected");
+    }
+    state.gridSteps = request.gridSteps;
+    state.meterKind = request.meterKind;
+    state.keyNote = request.keyNote;
+    return state;
+}
+
+// Both passes start from the top of the text with one bar of lead-in.
+void resetForPass(SmfWriter& writer, PerformanceState& state, std::int32_t meterKind) {
+    writer.setAccumulators(meterKind * kLeadInTicksPerBeat);
+    state.lastMelodyNote = 0;
+    state.charPos = 0;
+    state.lineIndex = 0;
+    state.memoPos = 0;
+    state.gridOrigin = 0;
+    state.stepCount = 0;
+    state.offbeatRun = 0;
+    state.lineSounded = false;
+    state.wordStart = false;
+    state.chordNotes.clear();
+}
+
+void writeMusicTrack(SmfWriter& writer, int pass, RenderContext& context) {
+    const PerformanceOptions& options = context.options;
+    const bool melody = pass == 0;
+    const std::uint8_t channel = melody ? kMelodyChannel : kChordChannel;
+
+    const std::size_t start = beginChunk(writer);
+    writer.WriteProgramChange(dataByte(melody ? options.melodyProgram() : options.backingProgram()), channel);
+    writer.WriteReverb(dataByte(melody ? options.reverbSolo : options.reverb), channel);
+    // The chord track is centred only when one instrument plays both parts.
+    if (melody || !options.c2chan) writer.WritePan(kPanCentre, channel);
+
+    resetForPass(writer, context.state, context.state.meterKind);
+    if (melody) context.melodyRecord.clear();
+    RenderTrack(writer, pass, context);
+
+    writer.writeByte(kEndOfTrackDelta);
+    writer.WriteEndOfTrack();
+    endChunk(writer, start);
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> BuildMidiFile(const ExportRequest& request, RandomSource& rng) {
+    if (request.playLines.empty()) throw ExportError(kEmptyTextMessage);
+
+    PerformanceState state = workingStateFor(request);
+    std::vector<std::uint8_t> melodyRecord;
+    RenderContext context{request.options, state, melodyRecord, rng};
+
+    std::size_t textSize = 0;
+    for (const auto& line : request.playLines) textSize += line.size();
+    SmfWriter writer;
+    writer.reserve(textSize * kExpectedBytesPerCharacter + 256);
+    writeHeaderChunk(writer);
+    writeConductorTrack(writer, request);
+    writeMusicTrack(writer, 0, context);
+    writeMusicTrack(writer, 1, context);
+    return writer.takeBytes();
+}
+
+}  // namespace velmora

@@ -1,0 +1,250 @@
+#include "documents/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "documents/file_error.h"
+#include "documents/settings_keys.h"
+#include "temp_folder.h"
+
+namespace velmora {
+namespace {
+
+LoadedSettings readConfig(const std::string& configLines, bool isGlobal = false) {
+    return readSettings(IniFile::parse("[config]\n" + configLines), isGlobal);
+}
+
+TEST(SettingsReadTest, OnlyPaternGivesReadDefaultsForEverythingElse) {
+    PerformanceOptions options = readConfig("patern=5\n").config;
+    EXPECT_EQ(options.patern, 5);
+    EXPECT_EQ(options.tempo, 300);
+    EXPECT_EQ(options.shicut, 60);
+    EXPECT_EQ(options.slowcut, 36);
+    EXPECT_EQ(options.shicuts, 60);
+    EXPECT_EQ(options.slowcuts, 36);
+    EXPECT_TRUE(options.coctdown);
+    EXPECT_TRUE(options.cjump);
+    EXPECT_TRUE(options.retonic);
+    EXPECT_TRUE(options.hiwaon);
+    EXPECT_TRUE(options.octwaon);
+    EXPECT_FALSE(options.c2chan);
+    EXPECT_EQ(options.gakki, 0);
+    EXPECT_EQ(options.solo, 0);
+    EXPECT_EQ(options.volsolo, 127);
+    EXPECT_EQ(options.volback, 110);
+    EXPECT_EQ(options.cryzm, 3);
+    EXPECT_EQ(options.enryzm, 0);
+}
+
+TEST(SettingsReadTest, ValuesAreLimitedTheWayTheirControlsLimitThem) {
+    EXPECT_EQ(readConfig("patern=40\n").config.patern, 11);
+    EXPECT_EQ(readConfig("patern=-5\n").config.patern, -1);
+    EXPECT_EQ(readConfig("patern=-1\n").config.patern, -1);
+    EXPECT_EQ(readConfig("inst=200\n").config.gakki, -1);
+    EXPECT_EQ(readConfig("solo=-3\n").config.solo, -1);
+    EXPECT_EQ(readConfig("inst=111\n").config.gakki, 111);
+    EXPECT_EQ(readConfig("ryzm=8\n").config.cryzm, -1);
+    EXPECT_EQ(readConfig("ryzm=7\n").config.cryzm, 7);
+    EXPECT_EQ(readConfig("tempo=20\n").config.tempo, 80);
+    EXPECT_EQ(readConfig("tempo=5000\n").config.tempo, 1000);
+    EXPECT_EQ(readConfig("vol=0\n").config.volsolo, 30);
+    EXPECT_EQ(readConfig("keychg=-20\n").config.ckeyup, -8);
+    EXPECT_EQ(readConfig("hosei=9\n").config.enryzm, 3);
+    EXPECT_EQ(readConfig("reverbsolo=300\n").config.reverbSolo, 127);
+}
+
+TEST(SettingsReadTest, ValueTextsReadAsInTheFileFormat) {
+    EXPECT_EQ(readConfig("hinum=0x5A\n").config.shicut, 90);
+    EXPECT_EQ(readConfig("hinum=0x\n").config.shicut, 60);
+    EXPECT_TRUE(readConfig("waon=2\n").config.hiwaon);
+    EXPECT_TRUE(readConfig("waon=yes\n").config.hiwaon);
+    EXPECT_FALSE(readConfig("waon=0\n").config.hiwaon);
+    EXPECT_FALSE(readConfig("jump=0\n").config.cjump);
+    EXPECT_EQ(readConfig("TEMPO = 450\n").config.tempo, 450);
+    EXPECT_EQ(readConfig("tempo=12x\n").config.tempo, 300);
+}
+
+TEST(SettingsReadTest, GlobalRowsAreReadOnlyFromTheGlobalFile) {
+    const std::string text = "[form]\nleft=10\ntop=20\n[config]\nrepeat=1\n[file]\nlatest=/tmp/story.txt\n";
+    EXPECT_FALSE(readSettings(IniFile::parse(text), false).global.has_value());
+
+    LoadedSettings global = readSettings(IniFile::parse(text), true);
+    ASSERT_TRUE(global.global.has_value());
+    EXPECT_EQ(global.global->left, 10);
+    EXPECT_EQ(global.global->top, 20);
+    EXPECT_TRUE(global.global->repeat);
+    EXPECT_EQ(global.global->latest, "/tmp/story.txt");
+
+    LoadedSettings empty = readSettings(IniFile(), true);
+    EXPECT_EQ(empty.global->left, 300);
+    EXPECT_EQ(empty.global->top, 250);
+    EXPECT_FALSE(empty.global->repeat);
+    EXPECT_EQ(empty.global->latest, "");
+}
+
+TEST(SettingsReadTest, LatestIsCutAt2047Characters) {
+    std::string path = "/" + std::string(3000, 'a');
+    LoadedSettings loaded = readSettings(IniFile::parse("[file]\nlatest=" + path + "\n"), true);
+    EXPECT_EQ(loaded.global->latest, path.substr(0, 2047));
+}
+
+TEST(SettingsReadTest, PresetsUseTheirOwnDefaultsAndListLimits) {
+    PresetSelections presets = readPresetSelections(IniFile::parse("[form]\npre2=5\ncom6=112\n"));
+    EXPECT_EQ(presets.solo[0], 74);
+    EXPECT_EQ(presets.solo[1], 5);
+    EXPECT_EQ(presets.solo[2], 46);
+    EXPECT_EQ(presets.solo[5], 45);
+    EXPECT_EQ(presets.backing[0], 0);
+    EXPECT_EQ(presets.backing[5], -1);
+}
+
+TEST(SettingsApplyTest, ApplyConfigRowsTakesRepeatOnlyWithGlobalRows) {
+    PerformanceOptions options;
+    options.crept = true;
+    applyConfigRows(readConfig("tempo=500\nrepeat=0\n"), options);
+    EXPECT_EQ(options.tempo, 500);
+    EXPECT_TRUE(options.crept);
+
+    applyConfigRows(readConfig("repeat=0\n", true), options);
+    EXPECT_FALSE(options.crept);
+    EXPECT_EQ(options.tempo, 300);
+}
+
+TEST(SettingsApplyTest, ApplyConfigKeyReadsLikeTheFile) {
+    PerformanceOptions options;
+    EXPECT_EQ(applyConfigKey("Tempo", "0x1F4", options), std::nullopt);
+    EXPECT_EQ(options.tempo, 500);
+    EXPECT_EQ(applyConfigKey("tempo", "fast", options), std::nullopt);
+    EXPECT_EQ(options.tempo, 300);
+    EXPECT_EQ(applyConfigKey("2CH", "1", options), std::nullopt);
+    EXPECT_TRUE(options.c2chan);
+    EXPECT_EQ(applyConfigKey("repeat", "1", options), std::nullopt);
+    EXPECT_TRUE(options.crept);
+    EXPECT_EQ(applyConfigKey("patern", "99", options), std::nullopt);
+    EXPECT_EQ(options.patern, 11);
+
+    PerformanceOptions before = options;
+    EXPECT_NE(applyConfigKey("left", "5", options), std::nullopt);
+    EXPECT_NE(applyConfigKey("volume", "5", options), std::nullopt);
+    EXPECT_EQ(options.tempo, before.tempo);
+    EXPECT_EQ(options.patern, before.patern);
+}
+
+TEST(SettingsKeysTest, TableIsInRowOrderWithUniqueKeys) {
+    auto keys = settingKeys();
+    ASSERT_EQ(keys.size(), kSettingKeyCount);
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        EXPECT_EQ(keys[i].row, static_cast<int>(i) + 1);
+        EXPECT_EQ(keys[i].globalOnly, keys[i].row <= 16) << keys[i].key;
+        for (std::size_t j = 0; j < i; ++j) EXPECT_NE(keys[i].key, keys[j].key);
+    }
+    // Every performance option is stored by exactly one row.
+    for (const SettingKey& key : keys) {
+        bool storesOption = key.intOption || key.boolOption;
+        EXPECT_EQ(storesOption, key.row == 15 || key.row >= 17) << key.key;
+    }
+}
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+};
+
+TEST_F(SettingsFileTest, SavedSettingsReadBackAsTheyWere) {
+    const std::string path = folder.file("velmora.ini");
+    GlobalSettings global;
+    global.left = 40;
+    global.top = -12;
+    global.presets.solo[2] = 7;
+    global.presets.backing[4] = 99;
+    global.latest = "/home/me/story.txt";
+    PerformanceOptions options;
+    options.patern = 7;
+    options.tempo = 640;
+    options.ckeyup = -3;
+    options.coctdown = false;
+    options.cjump = false;
+    options.c2chan = true;
+    options.crept = true;
+    options.reverbSolo = 40;
+    SaveSettings(path, true, global, options);
+
+    LoadedSettings loaded = loadSettingsFile(path, true);
+    PerformanceOptions restored;
+    applyConfigRows(loaded, restored);
+    EXPECT_EQ(restored.patern, 7);
+    EXPECT_EQ(restored.tempo, 640);
+    EXPECT_EQ(restored.ckeyup, -3);
+    EXPECT_FALSE(restored.coctdown);
+    EXPECT_FALSE(restored.cjump);
+    EXPECT_TRUE(restored.c2chan);
+    EXPECT_TRUE(restored.crept);
+    EXPECT_EQ(restored.reverbSolo, 40);
+    EXPECT_EQ(restored.solo, 74);
+    EXPECT_EQ(loaded.global->left, 40);
+    EXPECT_EQ(loaded.global->top, -12);
+    EXPECT_EQ(loaded.global->latest, "/home/me/story.txt");
+    PresetSelections presets = readPresetSelections(IniFile::parse(readBytes(path)));
+    EXPECT_EQ(presets.solo[2], 7);
+    EXPECT_EQ(presets.backing[4], 99);
+}
+
+TEST_F(SettingsFileTest, GlobalFileWritesKeysInTableOrder) {
+    const std::string path = folder.file("velmora.ini");
+    SaveSettings(path, true, GlobalSettings{}, PerformanceOptions{});
+    const std::string text = readBytes(path);
+    EXPECT_EQ(text.rfind("[form]\r\nleft=321\r\ntop=163\r\npre1=74\r\n", 0), 0u) << text;
+    EXPECT_NE(text.find("[config]\r\nrepeat=0\r\ninst=0\r\nsolo=74\r\nvol=127\r\n"), std::string::npos);
+    EXPECT_NE(text.find("jump=1\r\noctdown=0\r\nhosei=0\r\n[file]\r\nlatest=\r\n"), std::string::npos);
+    auto keys = settingKeys();
+    std::size_t previous = 0;
+    for (const SettingKey& key : keys) {
+        std::size_t at = text.find("\n" + std::string(key.key) + "=");
+        ASSERT_NE(at, std::string::npos) << key.key;
+        if (key.section == "config") {
+            EXPECT_GT(at, previous) << key.key;
+            previous = at;
+        }
+    }
+}
+
+TEST_F(SettingsFileTest, TextFileHoldsOnlyThePerformanceRows) {
+    const std::string path = folder.file("story.ini");
+    SaveSettings(path, false, GlobalSettings{}, PerformanceOptions{});
+    IniFile ini = IniFile::parse(readBytes(path));
+    EXPECT_FALSE(ini.hasSection("form"));
+    EXPECT_FALSE(ini.hasSection("file"));
+    EXPECT_EQ(ini.get("config", "repeat"), std::nullopt);
+    EXPECT_EQ(ini.get("config", "hosei"), "0");
+    EXPECT_EQ(ini.get("config", "tempo"), "200");
+}
+
+TEST_F(SettingsFileTest, SavingKeepsWhatTheFileHoldsBesides) {
+    const std::string path = folder.file("story.ini");
+    writeBytes(path, "; my notes\n[Config]\nTEMPO = 999\nmine=keep\n\n[extra]\na=b\n");
+    PerformanceOptions options;
+    options.tempo = 250;
+    SaveSettings(path, false, GlobalSettings{}, options);
+    const std::string text = readBytes(path);
+    EXPECT_EQ(text.rfind("; my notes\n[Config]\nTEMPO = 250\nmine=keep\ninst=0\n", 0), 0u) << text;
+    EXPECT_NE(text.find("hosei=0\n\n[extra]\na=b\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsFileTest, UnwritableFileReportsTheIniPathAndKeepsTheOldFile) {
+    const std::string path = folder.file("blocked.ini");
+    std::filesystem::create_directory(path);
+    try {
+        SaveSettings(path, false, GlobalSettings{}, PerformanceOptions{});
+        FAIL() << "no error";
+    } catch (const FileError& error) {
+        EXPECT_EQ(std::string(error.what()), path + " に書き込めません");
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+    EXPECT_EQ(entryCount(folder.path()), 1);
+
+    EXPECT_THROW(SaveSettings(folder.file("missing/x.ini"), true, GlobalSettings{}, PerformanceOptions{}),
+                 FileError);
+}
+
+}  // namespace
+}  // namespace velmora
