@@ -4,15 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "engine/live_channels.h"
 #include "engine/performance_options.h"
 #include "engine/performance_state.h"
 #include "engine/performance_tick.h"
 #include "midi/midi_out_port.h"
 
 namespace velmora {
-
-constexpr std::uint8_t kLiveBackingChannel = 0;
-constexpr std::uint8_t kLiveMelodyChannel = 1;
 
 // The engine's side of Play: resets the counters, takes the upper-cased lines
 // and their memo offsets, opens the port and sends program changes, reverb and

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "engine/chord_rules.h"
+#include "engine/live_channels.h"
 #include "engine/range_fitting.h"
 #include "engine/step_rules.h"
 #include "mapping/letter_tables.h"
@@ -10,9 +11,6 @@
 namespace velmora {
 
 namespace {
-
-constexpr std::uint8_t kBackingChannel = 0;
-constexpr std::uint8_t kMelodyChannel = 1;
 
 // Chord notes go to the backing channel and are remembered for their release.
 class LiveChordSink final : public ChordSink {
@@ -24,7 +22,7 @@ public:
         addUnfittedNote(fitBackingRange(options_, note), velocity);
     }
     void addUnfittedNote(std::uint8_t note, std::uint8_t velocity) override {
-        port_.NoteOn(note, velocity, kBackingChannel);
+        port_.NoteOn(note, velocity, kLiveBackingChannel);
         state_.chordNotes.push_back(note);
     }
 
@@ -103,7 +101,7 @@ void PerformanceTick::playNote(std::uint8_t tableNote, bool& beat) {
     release();
     const std::uint8_t melody = options_.c2chan ? fitSoloRange(options_, note) : fitBackingRange(options_, note);
     state_.lastMelodyNote = melody;
-    port_.NoteOn(melody, static_cast<std::uint8_t>(options_.volsolo - state_.accentCut), kMelodyChannel);
+    port_.NoteOn(melody, static_cast<std::uint8_t>(options_.volsolo - state_.accentCut), kLiveMelodyChannel);
     if (!chordDue(options_, state_, beat)) return;
     LiveChordSink sink(options_, state_, port_);
     buildChord(note, options_, state_, rng_, ChordRules::Live, sink);
@@ -111,19 +109,19 @@ void PerformanceTick::playNote(std::uint8_t tableNote, bool& beat) {
 
 void PerformanceTick::release() {
     if (state_.panicRequest) {
-        port_.AllNotesOff(kBackingChannel);
-        port_.AllNotesOff(kMelodyChannel);
+        port_.AllNotesOff(kLiveBackingChannel);
+        port_.AllNotesOff(kLiveMelodyChannel);
         state_.panicRequest = false;
         state_.chordNotes.clear();
         return;
     }
-    if (state_.lastMelodyNote != 0) port_.NoteOff(state_.lastMelodyNote, kMelodyChannel);
-    for (const std::uint8_t chordNote : state_.chordNotes) port_.NoteOff(chordNote, kBackingChannel);
+    if (state_.lastMelodyNote != 0) port_.NoteOff(state_.lastMelodyNote, kLiveMelodyChannel);
+    for (const std::uint8_t chordNote : state_.chordNotes) port_.NoteOff(chordNote, kLiveBackingChannel);
     state_.chordNotes.clear();
 }
 
 void PerformanceTick::releaseMelody() {
-    port_.NoteOff(state_.lastMelodyNote, kMelodyChannel);
+    port_.NoteOff(state_.lastMelodyNote, kLiveMelodyChannel);
     state_.lastMelodyNote = 0;
 }
 

@@ -131,9 +131,10 @@ void Transport::BitBtn4Click() {
     publish();
 }
 
-void Transport::MMTimerTimer() {
+void Transport::MMTimerTimer(std::optional<std::int64_t> dueNs) {
     if (!performing()) return;
     port_.backend().beginTick(++tickNumber_);
+    if (dueNs) port_.backend().setTickDueTime(*dueNs);
     tick_.MMTimerTimer();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,7 +62,9 @@ public:
     void BitBtn5Click();  // LinePlay / Stop
     void BitBtn4Click();  // Pause / Continue
     void Action1Execute() { state_.panicRequest = true; }  // Esc
-    void MMTimerTimer();  // one tick
+    // One tick; dueNs is the monotonic time the tick was due, for outputs that
+    // place its messages exactly.
+    void MMTimerTimer(std::optional<std::int64_t> dueNs = std::nullopt);
     void Timer1Timer();   // end of the text
     void Timer2Timer();   // end of the repeat gap
     // The tick timer's notice; only lParam 100 (an overrun) is acted on.
