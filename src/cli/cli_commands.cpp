@@ -4,6 +4,9 @@
 
 #include "cli/cli_setup.h"
 #include "cli/trace_command.h"
+#ifdef VELMORA_HAVE_SOUND
+#include "cli/play_command.h"
+#endif
 #include "smf/build_midi_file.h"
 
 namespace velmora::cli {
@@ -13,15 +16,8 @@ namespace {
 int runExport(const CliArguments& arguments) {
     const CliSetup setup = prepareSetup(arguments);
     if (setup.upperLines.empty()) throw RuntimeError(kEmptyTextMessage);
-    ExportRequest request;
-    request.playLines = setup.upperLines;
-    request.lineStarts = setup.lineStarts;
-    request.options = setup.options;
-    request.gridSteps = setup.grid.gridSteps;
-    request.meterKind = setup.grid.meterKind;
-    request.keyNote = setup.keyNote;
     SeededRandom rng(setup.seed);
-    exportMidiFile(arguments.outputPath, request, rng);
+    exportMidiFile(arguments.outputPath, exportRequestFor(setup), rng);
     return 0;
 }
 
@@ -44,6 +40,10 @@ int runTraceCommand(const CliArguments& arguments) {
 int runCommand(const CliArguments& arguments) {
     if (arguments.command == "export") return runExport(arguments);
     if (arguments.command == "trace") return runTraceCommand(arguments);
+#ifdef VELMORA_HAVE_SOUND
+    if (arguments.command == "play") return runPlay(arguments);
+    if (arguments.command == "render") return runRender(arguments);
+#endif
     throw UsageError(arguments.command + " is not available in this build");
 }
 

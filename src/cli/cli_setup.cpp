@@ -62,4 +62,15 @@ CliSetup prepareSetup(const CliArguments& arguments) {
     return setup;
 }
 
+ExportRequest exportRequestFor(const CliSetup& setup) {
+    ExportRequest request;
+    request.playLines = setup.upperLines;
+    request.lineStarts = setup.lineStarts;
+    request.options = setup.options;
+    request.gridSteps = setup.grid.gridSteps;
+    request.meterKind = setup.grid.meterKind;
+    request.keyNote = setup.keyNote;
+    return request;
+}
+
 }  // namespace velmora::cli

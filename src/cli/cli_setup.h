@@ -8,6 +8,7 @@
 #include "documents/text_document.h"
 #include "engine/performance_options.h"
 #include "engine/rhythm_grid.h"
+#include "smf/build_midi_file.h"
 
 namespace velmora::cli {
 
@@ -28,5 +29,8 @@ struct CliSetup {
 // or the text's own unless --no-settings), then each --set; then the text.
 // Throws UsageError for an unknown --set key, RuntimeError for unreadable files.
 CliSetup prepareSetup(const CliArguments& arguments);
+
+// What an export of the prepared text reads.
+ExportRequest exportRequestFor(const CliSetup& setup);
 
 }  // namespace velmora::cli

@@ -23,6 +23,10 @@ public:
     // Stamps the messages that follow with the tick they belong to (0: start-up
     // messages). Outputs that schedule or record by tick use it; others ignore it.
     virtual void beginTick(std::uint64_t /*tick*/) {}
+    // The monotonic time (steady clock, ns) at which the current tick was due;
+    // call it after beginTick. Outputs that render audio themselves place the
+    // tick's messages at that time instead of whenever they arrive.
+    virtual void setTickDueTime(std::int64_t /*dueNs*/) {}
 
     virtual std::string lastError() const { return {}; }
 };

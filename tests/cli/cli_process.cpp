@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -27,17 +28,19 @@ std::string slurpAndClose(int fd) {
 
 }  // namespace
 
-ProcessResult runCli(const std::vector<std::string>& args) {
+RunningCli::RunningCli(const std::vector<std::string>& args) {
     // Output goes to files so that a large trace cannot fill a pipe and stall.
     char outName[] = "/tmp/velmora-cli-out-XXXXXX";
     char errName[] = "/tmp/velmora-cli-err-XXXXXX";
-    const int outFd = mkstemp(outName);
-    const int errFd = mkstemp(errName);
-    if (outFd < 0 || errFd < 0) throw std::runtime_error("cannot create capture files");
+    outFd_ = mkstemp(outName);
+    errFd_ = mkstemp(errName);
+    if (outFd_ < 0 || errFd_ < 0) throw std::runtime_error("cannot create capture files");
+    outName_ = outName;
+    errName_ = errName;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, outFd, 1);
-    posix_spawn_file_actions_adddup2(&actions, errFd, 2);
+    posix_spawn_file_actions_adddup2(&actions, outFd_, 1);
+    posix_spawn_file_actions_adddup2(&actions, errFd_, 2);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     std::vector<std::string> argv = {VELMORA_CLI_PATH};
     argv.insert(argv.end(), args.begin(), args.end());
@@ -45,22 +48,42 @@ ProcessResult runCli(const std::vector<std::string>& args) {
     for (auto& a : argv) cargs.push_back(a.data());
     cargs.push_back(nullptr);
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, VELMORA_CLI_PATH, &actions, nullptr, cargs.data(), environ);
+    if (posix_spawn(&pid, VELMORA_CLI_PATH, &actions, nullptr, cargs.data(), environ) == 0) pid_ = pid;
     posix_spawn_file_actions_destroy(&actions);
-    ProcessResult result;
-    if (spawned == 0) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+RunningCli::~RunningCli() {
+    if (pid_ > 0) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
     }
-    lseek(outFd, 0, SEEK_SET);
-    lseek(errFd, 0, SEEK_SET);
-    result.out = slurpAndClose(outFd);
-    result.err = slurpAndClose(errFd);
-    unlink(outName);
-    unlink(errName);
+    if (outFd_ >= 0) close(outFd_);
+    if (errFd_ >= 0) close(errFd_);
+    if (!outName_.empty()) unlink(outName_.c_str());
+    if (!errName_.empty()) unlink(errName_.c_str());
+}
+
+void RunningCli::signal(int number) const {
+    if (pid_ > 0) kill(pid_, number);
+}
+
+ProcessResult RunningCli::wait() {
+    ProcessResult result;
+    if (pid_ > 0) {
+        int status = 0;
+        waitpid(pid_, &status, 0);
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        pid_ = -1;
+    }
+    lseek(outFd_, 0, SEEK_SET);
+    lseek(errFd_, 0, SEEK_SET);
+    result.out = slurpAndClose(outFd_);
+    result.err = slurpAndClose(errFd_);
+    outFd_ = errFd_ = -1;
     return result;
 }
+
+ProcessResult runCli(const std::vector<std::string>& args) { return RunningCli(args).wait(); }
 
 TempFolder::TempFolder() {
     char name[] = "/tmp/velmora-test-XXXXXX";

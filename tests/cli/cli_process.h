@@ -15,6 +15,24 @@ struct ProcessResult {
 // Runs velmora-cli with the arguments (no shell involved) and collects its output.
 ProcessResult runCli(const std::vector<std::string>& args);
 
+// Starts velmora-cli and returns at once; wait() collects the result.
+class RunningCli {
+public:
+    explicit RunningCli(const std::vector<std::string>& args);
+    ~RunningCli();
+    RunningCli(const RunningCli&) = delete;
+    RunningCli& operator=(const RunningCli&) = delete;
+    void signal(int number) const;
+    ProcessResult wait();
+
+private:
+    int pid_ = -1;
+    int outFd_ = -1;
+    int errFd_ = -1;
+    std::string outName_;
+    std::string errName_;
+};
+
 // A fresh folder under the system's temporary folder, removed at destruction.
 class TempFolder {
 public:

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "sound/spsc_ring.h"
+#include "sound/stream_clock.h"
+#include "sound/timed_message.h"
+
+namespace velmora {
+
+// What the scheduler drives inside an audio callback: the synthesizer, or a
+// recorder in tests.
+class BlockRenderTarget {
+public:
+    virtual ~BlockRenderTarget() = default;
+    virtual void applyMessage(const TimedMessage& message) = 0;
+    // Renders `frames` frames into the current period's buffers from `offset` on.
+    virtual void renderBlock(int offset, int frames) = 0;
+};
+
+// Places stamped messages in the audio stream at 64-frame precision. The
+// sending thread posts messages; the audio thread renders each period in
+// 64-frame blocks and, before each block, applies the messages whose due time
+// falls in it. Messages are applied in the order they were posted, so a chord
+// stamped with one time lands in one block. A message whose time has already
+// been rendered is applied at once and counted as late.
+class BlockScheduler {
+public:
+    static constexpr int kBlockFrames = 64;
+    static constexpr std::size_t kCapacity = 4096;
+
+    explicit BlockScheduler(double sampleRate);
+
+    // Sending thread. False when the queue is full (the audio thread has stalled).
+    bool post(const TimedMessage& message);
+
+    // Audio thread: one period of `frames` frames whose callback ran at `callbackNs`.
+    void renderPeriod(int frames, std::int64_t callbackNs, BlockRenderTarget& target);
+
+    // Any thread.
+    std::int64_t lateMessages() const { return late_.load(std::memory_order_relaxed); }
+    int largestPeriod() const { return largestPeriod_.load(std::memory_order_relaxed); }
+
+    // Audio thread (or after it has stopped): the first frame of the next period.
+    std::int64_t streamFrame() const { return streamFrame_; }
+
+private:
+    void applyDue(std::int64_t blockStart, std::int64_t blockEnd, BlockRenderTarget& target);
+
+    SpscRing<TimedMessage, kCapacity> queue_;
+    StreamClock clock_;
+    std::int64_t streamFrame_ = 0;  // audio thread
+    std::atomic<std::int64_t> late_{0};
+    std::atomic<int> largestPeriod_{0};
+};
+
+}  // namespace velmora

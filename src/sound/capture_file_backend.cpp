@@ -1,0 +1,37 @@
+#include "sound/capture_file_backend.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+
+namespace velmora {
+
+bool CaptureFileBackend::open() {
+    if (file_.is_open()) file_.close();
+    file_.open(path_, std::ios::out | std::ios::trunc);
+    if (!file_) {
+        error_ = "cannot write the capture file " + path_ + ": " + std::strerror(errno) +
+                 "; choose another file with --output capture:FILE";
+        return false;
+    }
+    error_.clear();
+    tick_ = 0;
+    return true;
+}
+
+void CaptureFileBackend::close() {
+    if (!file_.is_open()) return;
+    file_.flush();
+    if (!file_) error_ = "writing the capture file " + path_ + " failed";
+    file_.close();
+}
+
+void CaptureFileBackend::sendShortMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
+    if (!file_.is_open()) return;
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    file_ << std::chrono::duration_cast<std::chrono::nanoseconds>(now).count() << ' ' << tick_ << ' '
+          << static_cast<unsigned>(status) << ' ' << static_cast<unsigned>(data1) << ' '
+          << static_cast<unsigned>(data2) << '\n';
+}
+
+}  // namespace velmora

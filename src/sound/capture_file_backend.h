@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <fstream>
+#include <string>
+
+#include "midi/midi_backend.h"
+
+namespace velmora {
+
+// Writes every message as one line "TIME_NS TICK STATUS DATA1 DATA2" (steady
+// clock ns, the tick given by beginTick, all decimal), for tests and timing
+// measurements. open() truncates the file; close() flushes it.
+class CaptureFileBackend final : public MidiBackend {
+public:
+    explicit CaptureFileBackend(std::string path) : path_(std::move(path)) {}
+
+    bool open() override;
+    void close() override;
+    void sendShortMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) override;
+    void beginTick(std::uint64_t tick) override { tick_ = tick; }
+    std::string lastError() const override { return error_; }
+
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+    std::ofstream file_;
+    std::uint64_t tick_ = 0;
+    std::string error_;
+};
+
+}  // namespace velmora

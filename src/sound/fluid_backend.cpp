@@ -1,0 +1,181 @@
+#include "sound/fluid_backend.h"
+
+#include <fluidsynth.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <vector>
+
+#include "sound/alsa_quiet.h"
+#include "sound/fluid_log_capture.h"
+#include "sound/jack_environment.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr std::array<const char*, 4> kPreferredDrivers = {"pipewire", "pulseaudio", "alsa", "jack"};
+constexpr std::int64_t kTrustedDueWindowNs = 1'000'000'000;
+constexpr int kMaxBuffers = 16;
+constexpr int kChannels = 16;
+
+std::int64_t monotonicNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+void collectOption(void* data, const char* /*name*/, const char* option) {
+    static_cast<std::vector<std::string>*>(data)->push_back(option);
+}
+
+// The synthesizer rendering into the buffers of one audio callback.
+class SynthPeriodTarget final : public BlockRenderTarget {
+public:
+    SynthPeriodTarget(FluidSynthInstance& synth, int nfx, float** fx, int nout, float** out)
+        : synth_(synth),
+          nfx_(std::min(nfx, kMaxBuffers)),
+          fx_(fx),
+          nout_(std::min(nout, kMaxBuffers)),
+          out_(out) {}
+
+    void applyMessage(const TimedMessage& message) override {
+        synth_.applyMessage(message.status, message.data1, message.data2);
+    }
+
+    void renderBlock(int offset, int frames) override {
+        std::array<float*, kMaxBuffers> out{};
+        std::array<float*, kMaxBuffers> fx{};
+        for (int i = 0; i < nout_; ++i) out[i] = out_[i] + offset;
+        int fxCount = nfx_;
+        if (fxCount > 0) {
+            for (int i = 0; i < fxCount; ++i) fx[i] = fx_[i] + offset;
+        } else if (nout_ >= 2) {
+            // No effect buffers: mix reverb and chorus into the dry pair.
+            fx = {out[0], out[1], out[0], out[1]};
+            fxCount = 4;
+        }
+        fluid_synth_process(synth_.synth(), frames, fxCount, fx.data(), nout_, out.data());
+    }
+
+private:
+    FluidSynthInstance& synth_;
+    int nfx_;
+    float** fx_;
+    int nout_;
+    float** out_;
+};
+
+}  // namespace
+
+FluidSynthBackend::FluidSynthBackend(std::string soundfont) : soundfont_(std::move(soundfont)) {}
+
+FluidSynthBackend::~FluidSynthBackend() {
+    // The driver's thread uses the synthesizer and the scheduler: stop it first.
+    if (driver_) delete_fluid_audio_driver(driver_);
+}
+
+bool FluidSynthBackend::open() {
+    error_.clear();
+    if (!startSynth() || !startAudioDriver()) return false;
+    connected_ = true;
+    tickDueNs_.reset();
+    return true;
+}
+
+void FluidSynthBackend::close() {
+    if (!connected_) return;
+    const std::int64_t now = monotonicNs();
+    for (int channel = 0; channel < kChannels; ++channel) {
+        const auto status = static_cast<std::uint8_t>(0xB0 + channel);
+        post(status, 123, 0, now);
+        post(status, 120, 0, now);
+    }
+    connected_ = false;
+}
+
+bool FluidSynthBackend::startSynth() {
+    if (synth_) return true;
+    FluidSynthInstance::Options options;
+    options.soundfont = soundfont_;
+    options.sampleRate = kSampleRate;
+    synth_ = FluidSynthInstance::create(options, error_);
+    return synth_ != nullptr;
+}
+
+bool FluidSynthBackend::startAudioDriver() {
+    if (driver_) return true;
+    silenceAlsaLibMessages();
+    fluid_settings_t* settings = synth_->settings();
+    std::vector<std::string> available;
+    fluid_settings_foreach_option(settings, "audio.driver", &available, collectOption);
+    fluid_settings_setint(settings, "audio.period-size", kPeriodFrames);
+    fluid_settings_setint(settings, "audio.periods", 4);
+
+    std::string tried;
+    std::string reason;
+    for (const char* name : kPreferredDrivers) {
+        if (std::find(available.begin(), available.end(), name) == available.end()) continue;
+        if (std::string(name) == "jack" && !jackServerRunning()) {
+            tried += tried.empty() ? "jack (no server running)" : ", jack (no server running)";
+            continue;
+        }
+        // A fresh scheduler for each stream: its clock starts with the stream.
+        scheduler_ = std::make_unique<BlockScheduler>(synth_->sampleRate());
+        fluid_settings_setstr(settings, "audio.driver", name);
+        takeFluidLogMessage();
+        driver_ = new_fluid_audio_driver2(settings, &FluidSynthBackend::renderCallback, this);
+        if (driver_) {
+            driverName_ = name;
+            return true;
+        }
+        tried += tried.empty() ? name : std::string(", ") + name;
+        const std::string message = takeFluidLogMessage();
+        if (!message.empty()) reason = message;
+    }
+    error_ = "no audio output could be opened (tried " + (tried.empty() ? std::string("no driver") : tried) +
+             ")" + (reason.empty() ? "" : ": " + reason) +
+             "; start a sound server (PipeWire or PulseAudio) or choose another output with --output";
+    return false;
+}
+
+std::int64_t FluidSynthBackend::latencyNs() const {
+    const int period = std::max(kPeriodFrames, scheduler_ ? scheduler_->largestPeriod() : 0);
+    const double rate = synth_ ? synth_->sampleRate() : kSampleRate;
+    return static_cast<std::int64_t>(period / rate * 1e9) + kSafetyMarginNs;
+}
+
+void FluidSynthBackend::sendShortMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
+    if (!connected_) return;
+    const std::int64_t now = monotonicNs();
+    // A due time far from now is a caller's mistake or a stopped clock; the message then sounds at once.
+    const bool trusted =
+        tickDueNs_ && *tickDueNs_ > now - kTrustedDueWindowNs && *tickDueNs_ < now + kTrustedDueWindowNs;
+    post(status, data1, data2, trusted ? *tickDueNs_ : now);
+}
+
+void FluidSynthBackend::post(std::uint8_t status, std::uint8_t data1, std::uint8_t data2,
+                             std::int64_t dueNs) {
+    // Stamps never go back, so the scheduler applies messages in the order they were sent.
+    const std::int64_t stamp = std::max(dueNs + latencyNs(), lastStampNs_);
+    lastStampNs_ = stamp;
+    scheduler_->post({stamp, status, data1, data2});
+}
+
+void FluidSynthBackend::setDeviceVolume(std::uint32_t volume) {
+    if (synth_) synth_->setDeviceVolume(volume);
+}
+
+void FluidSynthBackend::beginTick(std::uint64_t /*tick*/) { tickDueNs_.reset(); }
+
+void FluidSynthBackend::setTickDueTime(std::int64_t dueNs) { tickDueNs_ = dueNs; }
+
+int FluidSynthBackend::renderCallback(void* self, int frames, int nfx, float* fx[], int nout, float* out[]) {
+    auto& backend = *static_cast<FluidSynthBackend*>(self);
+    SynthPeriodTarget target(*backend.synth_, nfx, fx, nout, out);
+    backend.scheduler_->renderPeriod(frames, monotonicNs(), target);
+    return FLUID_OK;
+}
+
+}  // namespace velmora

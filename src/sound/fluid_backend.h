@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "midi/midi_backend.h"
+#include "sound/block_scheduler.h"
+#include "sound/fluid_synth_instance.h"
+
+typedef struct _fluid_audio_driver_t fluid_audio_driver_t;
+
+namespace velmora {
+
+// The built-in General MIDI synthesizer. The synthesizer and its audio stream
+// are made on the first open() and kept until the backend is destroyed; open()
+// and close() only connect and silence it, so a performance starts at once and
+// the last notes' release is not cut off.
+//
+// FluidSynth applies calls made from outside its audio thread at the start of
+// the next period, which with large periods makes onsets jitter by tens of ms.
+// So every message is stamped with its tick's due time plus a constant latency
+// and handed to the audio callback, which applies it in the 64-frame block that
+// holds that time (BlockScheduler).
+//
+// Threads: open, close and the message calls come from the performance thread;
+// the audio driver's thread runs renderPeriod(). They meet only in the
+// scheduler's queue and in FluidSynth's own thread-safe calls.
+class FluidSynthBackend final : public MidiBackend {
+public:
+    static constexpr int kPeriodFrames = 512;
+    static constexpr std::int64_t kSafetyMarginNs = 15'000'000;
+    static constexpr double kSampleRate = 44100.0;
+
+    explicit FluidSynthBackend(std::string soundfont);
+    ~FluidSynthBackend() override;
+
+    bool open() override;
+    void close() override;
+    void sendShortMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) override;
+    void setDeviceVolume(std::uint32_t volume) override;
+    void beginTick(std::uint64_t tick) override;
+    void setTickDueTime(std::int64_t dueNs) override;
+    std::string lastError() const override { return error_; }
+
+    // The audio driver in use ("pulseaudio", ...); empty before a successful open.
+    const std::string& driverName() const { return driverName_; }
+    // How far behind its due time a message sounds.
+    std::int64_t latencyNs() const;
+
+private:
+    bool startSynth();
+    bool startAudioDriver();
+    void post(std::uint8_t status, std::uint8_t data1, std::uint8_t data2, std::int64_t dueNs);
+    static int renderCallback(void* self, int frames, int nfx, float* fx[], int nout, float* out[]);
+
+    std::string soundfont_;
+    std::unique_ptr<FluidSynthInstance> synth_;
+    std::unique_ptr<BlockScheduler> scheduler_;
+    fluid_audio_driver_t* driver_ = nullptr;
+    std::string driverName_;
+    std::string error_;
+    bool connected_ = false;
+    std::optional<std::int64_t> tickDueNs_;
+    std::int64_t lastStampNs_ = 0;
+};
+
+}  // namespace velmora

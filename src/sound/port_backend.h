@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "midi/midi_backend.h"
+
+class RtMidiOut;
+
+namespace velmora {
+
+// One MIDI output port another program or a device offers, as RtMidi lists it.
+struct MidiPortInfo {
+    std::string name;
+    std::string api;  // "ALSA" or "JACK"
+};
+
+// Every output port of the ALSA sequencer and of a running JACK server.
+// Never throws and never starts a JACK server.
+std::vector<MidiPortInfo> listMidiPorts();
+
+// An external MIDI output (a hardware port, a software synthesizer) through
+// RtMidi: the first port whose name contains the given text, on the ALSA
+// sequencer or else on JACK. Messages go out at once.
+class PortBackend final : public MidiBackend {
+public:
+    explicit PortBackend(std::string nameFragment);
+    ~PortBackend() override;
+
+    bool open() override;
+    void close() override;
+    void sendShortMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) override;
+    std::string lastError() const override { return error_; }
+
+    // The full name of the connected port; empty while closed.
+    const std::string& portName() const { return portName_; }
+
+private:
+    std::string nameFragment_;
+    std::string rtMidiMessage_;  // RtMidi's last warning; declared before out_, which points at it
+    std::unique_ptr<RtMidiOut> out_;
+    std::string portName_;
+    std::string error_;
+};
+
+}  // namespace velmora

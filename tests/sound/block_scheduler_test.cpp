@@ -1,0 +1,146 @@
+#include "sound/block_scheduler.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <vector>
+
+namespace velmora {
+namespace {
+
+constexpr double kRate = 48000.0;
+constexpr int kPeriod = 1024;
+constexpr std::int64_t kStartNs = 5'000'000'000;  // the clock does not start at zero
+
+// Remembers in which block (its first stream frame) each message was applied.
+class BlockRecorder final : public BlockRenderTarget {
+public:
+    struct Applied {
+        std::int64_t blockStart;
+        TimedMessage message;
+    };
+
+    void applyMessage(const TimedMessage& message) override { applied.push_back({cursor_, message}); }
+    void renderBlock(int /*offset*/, int frames) override {
+        blockSizes.push_back(frames);
+        cursor_ += frames;
+    }
+
+    std::vector<Applied> applied;
+    std::vector<int> blockSizes;
+
+private:
+    std::int64_t cursor_ = 0;
+};
+
+std::int64_t nsOfFrame(std::int64_t frame) {
+    return kStartNs + frame * 1'000'000'000 / static_cast<std::int64_t>(kRate);
+}
+
+TimedMessage noteAt(std::int64_t frame, std::uint8_t note) { return {nsOfFrame(frame), 0x90, note, 100}; }
+
+// Runs periods whose callbacks come exactly on time.
+void runPeriods(BlockScheduler& scheduler, BlockRecorder& recorder, int periods) {
+    for (int i = 0; i < periods; ++i) {
+        const std::int64_t start = scheduler.streamFrame();
+        scheduler.renderPeriod(kPeriod, nsOfFrame(start), recorder);
+    }
+}
+
+TEST(BlockScheduler, RendersEachPeriodInBlocksOf64) {
+    BlockScheduler scheduler(kRate);
+    BlockRecorder recorder;
+    scheduler.renderPeriod(200, kStartNs, recorder);
+    EXPECT_EQ(recorder.blockSizes, (std::vector<int>{64, 64, 64, 8}));
+    EXPECT_EQ(scheduler.streamFrame(), 200);
+}
+
+TEST(BlockScheduler, AppliesAMessageInTheBlockThatHoldsItsTime) {
+    BlockScheduler scheduler(kRate);
+    BlockRecorder recorder;
+    runPeriods(scheduler, recorder, 1);  // the stream runs before the message arrives
+    // Frame 5040 (105 ms) lies in the block [4992, 5056) of the fifth period.
+    ASSERT_TRUE(scheduler.post(noteAt(5040, 60)));
+    ASSERT_TRUE(scheduler.post(noteAt(5056, 62)));  // first frame of the next block
+    runPeriods(scheduler, recorder, 6);
+    ASSERT_EQ(recorder.applied.size(), 2u);
+    EXPECT_EQ(recorder.applied[0].blockStart, 4992);
+    EXPECT_EQ(recorder.applied[0].message.data1, 60);
+    EXPECT_EQ(recorder.applied[1].blockStart, 5056);
+    EXPECT_EQ(scheduler.lateMessages(), 0);
+}
+
+TEST(BlockScheduler, PutsAChordInOneBlockInSendingOrder) {
+    BlockScheduler scheduler(kRate);
+    BlockRecorder recorder;
+    runPeriods(scheduler, recorder, 1);
+    for (std::uint8_t note : {48, 52, 55, 60}) ASSERT_TRUE(scheduler.post(noteAt(2400, note)));
+    runPeriods(scheduler, recorder, 3);
+    ASSERT_EQ(recorder.applied.size(), 4u);
+    for (const auto& applied : recorder.applied) EXPECT_EQ(applied.blockStart, 2368);
+    EXPECT_EQ(recorder.applied[0].message.data1, 48);
+    EXPECT_EQ(recorder.applied[3].message.data1, 60);
+}
+
+TEST(BlockScheduler, AppliesLateMessagesAtOnceAndCountsThem) {
+    BlockScheduler scheduler(kRate);
+    BlockRecorder recorder;
+    runPeriods(scheduler, recorder, 4);
+    ASSERT_TRUE(scheduler.post(noteAt(100, 60)));  // long rendered already
+    runPeriods(scheduler, recorder, 1);
+    ASSERT_EQ(recorder.applied.size(), 1u);
+    EXPECT_EQ(recorder.applied[0].blockStart, 4 * kPeriod);
+    EXPECT_EQ(scheduler.lateMessages(), 1);
+}
+
+TEST(BlockScheduler, HoldsMessagesDueAfterThePeriod) {
+    BlockScheduler scheduler(kRate);
+    BlockRecorder recorder;
+    runPeriods(scheduler, recorder, 1);
+    ASSERT_TRUE(scheduler.post(noteAt(48000, 60)));  // one second ahead
+    runPeriods(scheduler, recorder, 10);
+    EXPECT_TRUE(recorder.applied.empty());
+}
+
+TEST(BlockScheduler, ReportsAFullQueueInsteadOfBlocking) {
+    BlockScheduler scheduler(kRate);
+    for (std::size_t i = 0; i < BlockScheduler::kCapacity; ++i) ASSERT_TRUE(scheduler.post(noteAt(0, 60)));
+    EXPECT_FALSE(scheduler.post(noteAt(0, 61)));
+}
+
+TEST(BlockScheduler, KeepsOnsetsSteadyWhenCallbacksJitter) {
+    // Callbacks come up to 6 ms late, as a loaded sound server delivers them.
+    // After the clock has settled, every message must land within one block of
+    // where its time says, apart from one constant offset (the mean lateness).
+    BlockScheduler scheduler(kRate);
+    BlockRecorder recorder;
+    std::mt19937 random(7);
+    std::uniform_int_distribution<std::int64_t> lateness(0, 6'000'000);
+    std::vector<std::int64_t> wanted;
+    std::int64_t nextNote = 2 * 48000;  // two seconds of settling first
+    for (int period = 0; period < 800; ++period) {
+        const std::int64_t start = scheduler.streamFrame();
+        while (nextNote < start + 8 * kPeriod) {  // posted a little ahead, like a stamped tick
+            ASSERT_TRUE(scheduler.post(noteAt(nextNote, 60)));
+            wanted.push_back(nextNote);
+            nextNote += 7001;  // not a multiple of the block
+        }
+        scheduler.renderPeriod(kPeriod, nsOfFrame(start) + lateness(random), recorder);
+    }
+    ASSERT_GT(recorder.applied.size(), 100u);
+    std::vector<std::int64_t> errors;
+    for (std::size_t i = 0; i < recorder.applied.size(); ++i) {
+        errors.push_back(recorder.applied[i].blockStart - wanted[i]);
+    }
+    std::vector<std::int64_t> sorted = errors;
+    std::nth_element(sorted.begin(), sorted.begin() + sorted.size() / 2, sorted.end());
+    const std::int64_t median = sorted[sorted.size() / 2];
+    for (std::int64_t error : errors) {
+        EXPECT_LE(std::abs(error - median), 2 * BlockScheduler::kBlockFrames);
+    }
+    EXPECT_EQ(scheduler.lateMessages(), 0);
+}
+
+}  // namespace
+}  // namespace velmora
