@@ -31,7 +31,7 @@ std::string usageText() {
            "[--seed N] [--encoding auto|cp932|utf-8]\n"
            "       velmora-cli trace  TEXT [--settings INI | --no-settings] [--set KEY=VALUE]... [--seed N] "
            "[--from-line N] [--encoding E]\n"
-           "       velmora-cli play   TEXT [export's options] [--output SPEC] [--soundfont PATH] [--repeat] "
+           "       velmora-cli play   TEXT [export's options] [--output OUTPUT] [--soundfont PATH] [--repeat] "
            "[--from-line N]\n"
            "       velmora-cli play --list-outputs\n"
            "       velmora-cli render TEXT -o OUT.wav [export's options] [--soundfont PATH]\n";

@@ -46,7 +46,7 @@ constexpr auto kLoopWait = std::chrono::milliseconds(20);
 constexpr auto kStatusEvery = std::chrono::milliseconds(100);
 
 int listOutputs() {
-    for (const auto& output : listMidiOutputs()) std::cout << output.spec << "\t" << output.description << '\n';
+    for (const auto& output : listMidiOutputs()) std::cout << output.name << "\t" << output.description << '\n';
     return 0;
 }
 

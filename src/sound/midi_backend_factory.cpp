@@ -12,7 +12,7 @@ namespace velmora {
 namespace {
 
 struct OutputKind {
-    const char* name;    // the spec, or its prefix before ':'
+    const char* name;    // the name, or its prefix before ':'
     bool takesArgument;  // "name:ARGUMENT"
     const char* usage;
     const char* description;
@@ -46,8 +46,8 @@ std::string knownSpecs() {
 
 }  // namespace
 
-MidiBackendChoice createMidiBackend(const std::string& spec, const std::string& soundfont) {
-    const std::string effective = spec.empty() ? kDefaultOutputSpec : spec;
+MidiBackendChoice createMidiBackend(const std::string& output, const std::string& soundfont) {
+    const std::string effective = output.empty() ? kDefaultOutputSpec : output;
     const std::size_t colon = effective.find(':');
     const std::string name = effective.substr(0, colon);
     const std::string argument = colon == std::string::npos ? "" : effective.substr(colon + 1);

@@ -10,21 +10,21 @@ namespace velmora {
 
 inline constexpr const char* kDefaultOutputSpec = "fluidsynth";
 
-// A backend made from an output spec, or the reason none could be made.
+// A backend made from an output name, or the reason none could be made.
 struct MidiBackendChoice {
     std::unique_ptr<MidiBackend> backend;
     std::string error;  // empty when backend is set
 };
 
-// Makes the output an output spec names: "fluidsynth" (also the empty spec),
+// Makes the output that `output` names: "fluidsynth" (also the empty name),
 // "port:NAME", "capture:FILE" or "none". `soundfont` is the configured
 // soundfont for the synthesizer, empty for the default one. Making a backend
 // never touches a device; open() does.
-MidiBackendChoice createMidiBackend(const std::string& spec, const std::string& soundfont);
+MidiBackendChoice createMidiBackend(const std::string& output, const std::string& soundfont);
 
-// One line per output the user can choose: the spec, then what it is.
+// One line per output the user can choose: the name, then what it is.
 struct MidiOutputEntry {
-    std::string spec;
+    std::string name;
     std::string description;
 };
 

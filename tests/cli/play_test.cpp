@@ -81,8 +81,8 @@ TEST_F(PlayTest, UnknownOutputsAreUsageErrorsAndListingNamesTheChoices) {
     EXPECT_EQ(bad.exitCode, 2);
     const ProcessResult list = runCli({"play", "--list-outputs"});
     EXPECT_EQ(list.exitCode, 0);
-    for (const char* spec : {"fluidsynth", "capture:", "none"}) {
-        EXPECT_NE(list.out.find(spec), std::string::npos) << spec;
+    for (const char* name : {"fluidsynth", "capture:", "none"}) {
+        EXPECT_NE(list.out.find(name), std::string::npos) << name;
     }
 }
 

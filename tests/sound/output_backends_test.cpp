@@ -79,10 +79,10 @@ TEST(CaptureFileBackend, ReportsAFileItCannotWrite) {
 }
 
 TEST(MidiBackendFactory, MakesEveryKnownOutput) {
-    for (const std::string spec : {"", "fluidsynth", "none", "capture:/tmp/x.txt", "port:Synth"}) {
-        const MidiBackendChoice choice = createMidiBackend(spec, "");
-        EXPECT_TRUE(choice.backend) << spec << ": " << choice.error;
-        EXPECT_TRUE(choice.error.empty()) << spec;
+    for (const std::string name : {"", "fluidsynth", "none", "capture:/tmp/x.txt", "port:Synth"}) {
+        const MidiBackendChoice choice = createMidiBackend(name, "");
+        EXPECT_TRUE(choice.backend) << name << ": " << choice.error;
+        EXPECT_TRUE(choice.error.empty()) << name;
     }
     EXPECT_NE(dynamic_cast<FluidSynthBackend*>(createMidiBackend("", "").backend.get()), nullptr);
     EXPECT_NE(dynamic_cast<CaptureFileBackend*>(createMidiBackend("capture:a b.txt", "").backend.get()),
@@ -95,10 +95,10 @@ TEST(MidiBackendFactory, ExplainsASpecItDoesNotKnow) {
     EXPECT_NE(unknown.error.find("speaker"), std::string::npos);
     EXPECT_NE(unknown.error.find("fluidsynth"), std::string::npos) << "should list the choices";
 
-    for (const std::string spec : {"port", "port:", "capture:", "none:x", "fluidsynth:x"}) {
-        const MidiBackendChoice bad = createMidiBackend(spec, "");
-        EXPECT_FALSE(bad.backend) << spec;
-        EXPECT_NE(bad.error.find("--output"), std::string::npos) << spec << ": " << bad.error;
+    for (const std::string name : {"port", "port:", "capture:", "none:x", "fluidsynth:x"}) {
+        const MidiBackendChoice bad = createMidiBackend(name, "");
+        EXPECT_FALSE(bad.backend) << name;
+        EXPECT_NE(bad.error.find("--output"), std::string::npos) << name << ": " << bad.error;
     }
 }
 
@@ -114,8 +114,8 @@ TEST(MidiBackendFactory, ListsTheFixedOutputsFirst) {
     setenv("JACK_NO_START_SERVER", "1", 1);
     const std::vector<MidiOutputEntry> outputs = listMidiOutputs();
     ASSERT_GE(outputs.size(), 4u);
-    EXPECT_EQ(outputs[0].spec, "fluidsynth");
-    for (const MidiOutputEntry& entry : outputs) EXPECT_FALSE(entry.description.empty()) << entry.spec;
+    EXPECT_EQ(outputs[0].name, "fluidsynth");
+    for (const MidiOutputEntry& entry : outputs) EXPECT_FALSE(entry.description.empty()) << entry.name;
 }
 
 TEST(PortBackend, FailsClearlyWhenNoPortMatches) {
