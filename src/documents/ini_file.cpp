@@ -106,7 +106,10 @@ void IniFile::set(std::string_view section, std::string_view key, std::string_vi
     value = value.substr(0, value.find_first_of("\r\n"));
     std::size_t sectionLine = findSection(section);
     if (sectionLine == npos) {
-        lines_.push_back(parseLine("[" + std::string(section) + "]"));
+        std::string header;
+        header.reserve(section.size() + 2);
+        header.append(1, '[').append(section).append(1, ']');
+        lines_.push_back(parseLine(header));
         sectionLine = lines_.size() - 1;
     }
 

@@ -40,6 +40,7 @@ std::unique_ptr<FluidSynthInstance> FluidSynthInstance::create(const Options& op
     }
     fluid_settings_setnum(instance->settings_, "synth.sample-rate", options.sampleRate);
     fluid_settings_setint(instance->settings_, "synth.threadsafe-api", options.threadSafe ? 1 : 0);
+    fluid_settings_setint(instance->settings_, "synth.cpu-cores", options.cpuCores);
     instance->synth_ = new_fluid_synth(instance->settings_);
     if (!instance->synth_) {
         error = "FluidSynth could not create a synthesizer: " + takeFluidLogMessage();

@@ -16,6 +16,7 @@ public:
         std::string soundfont;  // empty: the first default General MIDI soundfont found
         double sampleRate = 44100.0;
         bool threadSafe = true;  // false for a synth only one thread ever touches
+        int cpuCores = 1;        // threads that render voices; more only pays off offline
     };
 
     // Null with `error` set when the soundfont is missing or cannot be loaded.

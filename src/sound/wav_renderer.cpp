@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <thread>
 
 #include "documents/atomic_file.h"
 #include "documents/file_error.h"
@@ -121,6 +122,8 @@ WavRenderResult renderWav(const std::vector<std::uint8_t>& smfBytes, const std::
     options.soundfont = soundfont;
     options.sampleRate = kWavSampleRate;
     options.threadSafe = false;
+    // Offline there is no deadline to share the processor with: every core renders voices.
+    options.cpuCores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     auto synth = FluidSynthInstance::create(options, error);
     if (!synth) return failure(error);
     fluid_synth_set_gain(synth->synth(), kFileGain);
