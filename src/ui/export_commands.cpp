@@ -1,0 +1,114 @@
+// Exports of the text: a Standard MIDI File, and with the synthesizer a WAV file.
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QProgressDialog>
+#include <QTimer>
+#include <atomic>
+#include <thread>
+
+#include "documents/document_paths.h"
+#include "smf/build_midi_file.h"
+#include "ui/main_window.h"
+#include "ui/memo_edit.h"
+#ifdef VELMORA_HAVE_SOUND
+#include "sound/wav_renderer.h"
+#endif
+
+namespace velmora {
+
+namespace {
+
+constexpr const char* kDoneMessage = "完了しました";
+
+ExportRequest exportRequest(const MemoGeometry& memo, const PerformanceOptions& options,
+                            const PerformanceState& state) {
+    ExportRequest request;
+    request.playLines = memo.playLines();
+    request.lineStarts = memo.lineStarts();
+    request.options = options;
+    request.gridSteps = state.gridSteps;
+    request.meterKind = state.meterKind;
+    request.keyNote = state.keyNote;
+    return request;
+}
+
+}  // namespace
+
+std::optional<std::string> TForm1::chooseExportTarget(const char* extension) {
+    saveDialog_.fileName = QString::fromStdString(proposedExportName(currentTextPath_, extension));
+    saveDialog_.defaultSuffix = QString(extension).mid(1);
+    const std::optional<QString> chosen = prompts_->chooseFileToSave(saveDialog_);
+    // The dialog goes back to texts whatever the outcome, so that a later Save
+    // as does not give a text the export's extension.
+    saveDialog_.defaultSuffix = "txt";
+    if (!chosen) return std::nullopt;
+    QFileInfo target(*chosen);
+    if (target.suffix().isEmpty()) target.setFile(*chosen + extension);
+    saveDialog_.directory = target.absolutePath();
+    saveDialog_.fileName = target.fileName();
+    return target.filePath().toStdString();
+}
+
+void TForm1::BitBtn7Click() {
+    const std::optional<std::string> target = chooseExportTarget(".mid");
+    if (!target) return;
+    try {
+        exportMidiFile(*target, exportRequest(c_.Memo1->geometry(), options_, transport_->state()), rng_);
+    } catch (const std::exception& error) {
+        prompts_->showError(QString::fromStdString(error.what()));
+        return;
+    }
+    prompts_->showInformation(kDoneMessage);
+}
+
+void TForm1::wavButtonClick() {
+#ifdef VELMORA_HAVE_SOUND
+    const std::optional<std::string> target = chooseExportTarget(".wav");
+    if (!target) return;
+    std::vector<std::uint8_t> midiFile;
+    try {
+        midiFile = BuildMidiFile(exportRequest(c_.Memo1->geometry(), options_, transport_->state()), rng_);
+    } catch (const std::exception& error) {
+        prompts_->showError(QString::fromStdString(error.what()));
+        return;
+    }
+
+    // The render runs on a worker thread; this thread keeps the window (and a
+    // running performance) alive and shows the progress.
+    std::atomic<bool> cancel{false};
+    std::atomic<int> permille{0};
+    std::atomic<bool> finished{false};
+    WavRenderResult result;
+    const std::string soundfont = outputSettings_.soundfont;
+    std::thread worker([&] {
+        result = renderWav(
+            midiFile, *target, soundfont, [&](double done) { permille = static_cast<int>(done * 1000); },
+            &cancel);
+        finished = true;
+    });
+
+    QProgressDialog progress("WAV ファイルを書き出しています…", "キャンセル", 0, 1000, this);
+    progress.setWindowTitle("Velmora");
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    QEventLoop wait;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &wait, [&] {
+        if (progress.wasCanceled()) cancel = true;
+        if (!progress.wasCanceled()) progress.setValue(permille);
+        if (finished) wait.quit();
+    });
+    poll.start(50);
+    wait.exec();
+    worker.join();
+    progress.reset();
+
+    if (result.status == WavRenderResult::Status::Written)
+        prompts_->showInformation(kDoneMessage);
+    else if (result.status == WavRenderResult::Status::Failed)
+        prompts_->showError(QString::fromStdString(result.error));
+#endif
+}
+
+}  // namespace velmora

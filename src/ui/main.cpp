@@ -1,0 +1,22 @@
+#include <QApplication>
+
+#include "documents/file_error.h"
+#include "ui/main_window.h"
+#include "ui/preset_dialog.h"
+#include "ui/user_prompts.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Velmora");
+
+    velmora::TForm1 window;
+    auto* presets = new velmora::TForm2(&window);  // hidden until "?" shows it
+    window.attachPresetDialog(presets);
+    try {
+        presets->loadPresets(window.globalSettingsPath());
+    } catch (const velmora::FileError& error) {
+        velmora::DesktopPrompts(&window).showError(QString::fromStdString(error.what()));
+    }
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,346 @@
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "engine/rhythm_grid.h"
+#include "ui/gm_program_names.h"
+#include "ui/main_controls.h"
+#include "ui/memo_edit.h"
+
+namespace velmora {
+
+namespace {
+
+const char* const kHighLimitHint = "高域制限 値以上の高音をオクターブ下げる73..100　３点ハが84";
+const char* const kLowLimitHint = "低域制限 値以下の低音をオクターブあげる 40..60　1点ハが60";
+
+// The preset buttons' hints and the solo menu's captions until the preset
+// dialog has read its presets.
+const char* const kDesignedBackingPresetNames[6] = {"AcousticGrandPiano",  "StringEnsemble2",
+                                                    "AcousticGuitarNylon", "RhodesPiano",
+                                                    "PizzicatoStrings",    "SynthStrings1"};
+const char* const kDesignedSoloMenuCaptions[6] = {"Recorder", "English Horn ", "Orchestral Harp ",
+                                                  "Violin ",  "Cello ",        "Pizzicato Strings "};
+
+template <typename Widget>
+Widget* named(Widget* widget, const char* name, const QString& hint = {}) {
+    widget->setObjectName(name);
+    if (!hint.isEmpty()) widget->setToolTip(hint);
+    return widget;
+}
+
+QSpinBox* spinEdit(QWidget* parent, const char* name, int minimum, int maximum, int value, int step = 1) {
+    auto* spin = named(new QSpinBox(parent), name);
+    spin->setRange(minimum, maximum);
+    spin->setSingleStep(step);
+    spin->setValue(value);
+    spin->setAlignment(Qt::AlignRight);
+    spin->setMaximumWidth(54);
+    return spin;
+}
+
+QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, bool checked,
+                    const QString& hint = {}) {
+    auto* box = named(new QCheckBox(caption, parent), name, hint);
+    box->setChecked(checked);
+    return box;
+}
+
+QComboBox* instrumentCombo(QWidget* parent, const char* name, int index, const QString& hint) {
+    auto* combo = named(new QComboBox(parent), name, hint);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->addItems(gmProgramNameList());
+    combo->setCurrentIndex(index);
+    combo->setMinimumContentsLength(12);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    return combo;
+}
+
+QLabel* whiteLabel(QWidget* parent, const char* name, const QString& text) {
+    auto* label = named(new QLabel(text, parent), name);
+    label->setAutoFillBackground(true);
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::Window, Qt::white);
+    colours.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(colours);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& hint = {}) {
+    auto* pushButton = named(new QPushButton(caption, parent), name, hint);
+    pushButton->setAutoDefault(false);
+    return pushButton;
+}
+
+void buildInstrumentPanel(MainControls& c) {
+    QFrame* panel = c.Panel2;
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(4, 4, 4, 4);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(3);
+
+    c.solo = instrumentCombo(panel, "solo", 74, "ソロ楽器　2ｃｈのみ使用");
+    c.solo->setEnabled(false);
+    c.solo->setContextMenuPolicy(Qt::CustomContextMenu);
+    c.chicut2 = checkBox(panel, "chicut2", "高", false, kHighLimitHint);
+    c.chicut2->setEnabled(false);
+    c.shicuts = spinEdit(panel, "shicuts", 60, 100, 85);
+    c.clowcut2 = checkBox(panel, "clowcut2", "低", false, kLowLimitHint);
+    c.clowcut2->setEnabled(false);
+    c.slowcuts = spinEdit(panel, "slowcuts", 36, 72, 54);
+    c.SpinEdit1 = spinEdit(panel, "SpinEdit1", 0, 127, 0, 10);
+
+    c.gakki = instrumentCombo(panel, "gakki", 0, "単独楽器　2ｃｈ　では伴奏");
+    c.chicut = checkBox(panel, "chicut", "高", false, kHighLimitHint);
+    c.shicut = spinEdit(panel, "shicut", 60, 100, 85);
+    c.clowcut = checkBox(panel, "clowcut", "低", false, kLowLimitHint);
+    c.slowcut = spinEdit(panel, "slowcut", 36, 72, 54);
+    c.SpinEdit3 = spinEdit(panel, "SpinEdit3", 0, 127, 0, 10);
+
+    grid->addWidget(c.solo, 0, 0, 1, 3);
+    grid->addWidget(c.chicut2, 0, 3);
+    grid->addWidget(c.shicuts, 0, 4);
+    grid->addWidget(c.clowcut2, 0, 5);
+    grid->addWidget(c.slowcuts, 0, 6);
+    grid->addWidget(c.SpinEdit1, 0, 7);
+    grid->addWidget(c.gakki, 1, 0, 1, 3);
+    grid->addWidget(c.chicut, 1, 3);
+    grid->addWidget(c.shicut, 1, 4);
+    grid->addWidget(c.clowcut, 1, 5);
+    grid->addWidget(c.slowcut, 1, 6);
+    grid->addWidget(c.SpinEdit3, 1, 7);
+
+    c.C2chan = checkBox(panel, "C2chan", "2Ch", false, "ソロ楽器と伴奏楽器とに分ける");
+    auto* volumeLabel = named(new QLabel("Vol.", panel), "Label2");
+    volumeLabel->setToolTip("メロディのボリューム  2chでは上のボリューム");
+    c.volsolo = spinEdit(panel, "volsolo", 30, 127, 127, 10);
+    c.volsolo->setToolTip("メロディのボリューム  2chでは上のボリューム");
+    c.volback = spinEdit(panel, "volback", 30, 127, 110, 10);
+    c.volback->setToolTip("伴奏のボリューム 2chでは下のボリューム");
+    c.Label8 = whiteLabel(panel, "Label8", "");
+    QFont noteFont = c.Label8->font();
+    noteFont.setPixelSize(15);
+    c.Label8->setFont(noteFont);
+    c.Label8->setFixedSize(79, 19);
+    c.Label8->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    c.Button1 = button(panel, "Button1", "?", "楽器の音域表示");
+    c.Button1->setFixedWidth(24);
+    auto* reverbLabel = named(new QLabel("Reverb", panel), "Label5");
+
+    auto* bottom = new QHBoxLayout;
+    bottom->setSpacing(4);
+    bottom->addWidget(c.C2chan);
+    bottom->addWidget(volumeLabel);
+    bottom->addWidget(c.volsolo);
+    bottom->addWidget(c.volback);
+    bottom->addWidget(c.Label8);
+    bottom->addWidget(c.Button1);
+    bottom->addStretch();
+    grid->addLayout(bottom, 2, 0, 1, 7);
+    grid->addWidget(reverbLabel, 2, 7, Qt::AlignCenter);
+    grid->setColumnStretch(8, 1);
+}
+
+QWidget* buildPresetButtons(QWidget* parent, MainControls& c) {
+    auto* box = new QWidget(parent);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 2, 0, 0);
+    grid->setSpacing(2);
+    static const char* const names[6] = {"pre1", "pre2", "pre3", "pre4", "pre5", "pre6"};
+    for (int i = 0; i < 6; ++i) {
+        auto* preset = button(box, names[i], QString::number(i + 1), kDesignedBackingPresetNames[i]);
+        preset->setFixedSize(24, 24);
+        c.pre[static_cast<std::size_t>(i)] = preset;
+        grid->addWidget(preset, i / 3, i % 3);
+    }
+    grid->setRowStretch(2, 1);
+    return box;
+}
+
+QGroupBox* buildPatternGroup(QWidget* parent, MainControls& c) {
+    c.paternBox = named(new QGroupBox("パターン", parent), "paternBox");
+    c.patern = new QButtonGroup(c.paternBox);
+    c.patern->setObjectName("patern");
+    auto* grid = new QGridLayout(c.paternBox);
+    grid->setContentsMargins(6, 2, 6, 2);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(0);
+    for (int i = 0; i < 12; ++i) {
+        auto* item = new QRadioButton(QString::number(i + 1), c.paternBox);
+        item->setObjectName(QStringLiteral("patern%1").arg(i + 1));
+        c.patern->addButton(item, i);
+        grid->addWidget(item, i / 4, i % 4);
+    }
+    c.patern->button(0)->setChecked(true);
+    return c.paternBox;
+}
+
+QWidget* buildCommandButtons(QWidget* parent, MainControls& c) {
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(3);
+    c.BitBtn1 = button(row, "BitBtn1", "Open", "開く (Ctrl+O)");
+    c.BitBtn3 = button(row, "BitBtn3", "Save as", "名前をつけて保存");
+    c.BitBtn6 = button(row, "BitBtn6", "Save", "上書き保存");
+    c.BitBtn2 = button(row, "BitBtn2", "Play", "Play/Stop (F5)");
+    c.BitBtn5 = button(row, "BitBtn5", "LinePlay", "LinePlay/Stop (F6)");
+    c.BitBtn4 = button(row, "BitBtn4", "Pause", "Pause/Continue (F7)");
+    c.BitBtn7 = button(row, "BitBtn7", "Midi", "MIDIファイルとして保存する");
+    c.wavButton = button(row, "wavButton", "Wav", "WAVファイルとして保存する");
+    c.outputButton = button(row, "outputButton", "出力…", "音の出力先とサウンドフォントを選ぶ");
+    for (QPushButton* command : {c.BitBtn1, c.BitBtn3, c.BitBtn6}) layout->addWidget(command);
+    layout->addSpacing(4);
+    for (QPushButton* command : {c.BitBtn2, c.BitBtn5, c.BitBtn4}) layout->addWidget(command);
+    layout->addSpacing(4);
+    for (QPushButton* command : {c.BitBtn7, c.wavButton, c.outputButton}) layout->addWidget(command);
+    for (QPushButton* command : {c.BitBtn1, c.BitBtn3, c.BitBtn6, c.BitBtn2, c.BitBtn5, c.BitBtn4, c.BitBtn7,
+                                 c.wavButton, c.outputButton}) {
+        command->setMinimumWidth(10);
+        command->setMaximumWidth(60);
+    }
+    return row;
+}
+
+QWidget* buildCheckBoxes(QWidget* parent, MainControls& c) {
+    auto* box = new QWidget(parent);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(0);
+    c.hiwaon = checkBox(box, "hiwaon", "語頭で和音を鳴らす", true);
+    c.octwaon = checkBox(box, "octwaon", "和音を厚くする", true);
+    c.coctdown = checkBox(box, "coctdown", "和音をオクターブ下げる", false);
+    c.moreon = checkBox(box, "moreon", "未割当ての文字後も", false, "未割当てのアルｆベット後も和音を鳴らす");
+    c.cjump = checkBox(box, "cjump", "リズム拍の空音を飛ばす", true, "リズムの先頭で無理やり音を鳴らす");
+    c.ctopryzm = checkBox(box, "ctopryzm", "曲頭調整", false, "チェックで音の出だしをリズムの始まりにする");
+    c.retonic =
+        checkBox(box, "retonic", "E に主音を割り当て", true, "ドレミをミファソとかラシドとかに読み替える");
+    c.crept = checkBox(box, "crept", "リピ－ト", false);
+    QCheckBox* const order[8] = {c.hiwaon, c.octwaon,  c.coctdown, c.moreon,
+                                 c.cjump,  c.ctopryzm, c.retonic,  c.crept};
+    for (int i = 0; i < 8; ++i) grid->addWidget(order[i], i / 4, i % 4);
+    return box;
+}
+
+QWidget* buildTempoAndDisplays(QWidget* parent, MainControls& c) {
+    auto* box = new QWidget(parent);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+
+    c.cryzm = named(new QComboBox(box), "cryzm");
+    c.cryzm->setEditable(true);
+    c.cryzm->setInsertPolicy(QComboBox::NoInsert);
+    for (const std::string& text : rhythmItemTexts()) c.cryzm->addItem(QString::fromStdString(text));
+    c.cryzm->setCurrentIndex(3);
+    c.SpinEdit2 = spinEdit(box, "SpinEdit2", 80, 1000, 200, 10);
+    c.enryzm = spinEdit(box, "enryzm", 0, 3, 0);
+    c.ckeyup = spinEdit(box, "ckeyup", -8, 8, 0);
+    c.ckeyup->setToolTip("キーを上げ下げする");
+
+    auto* correctionLabel = named(new QLabel("リズム補正", box), "Label7");
+    correctionLabel->setToolTip("大きいほどリズムが安定しますが変化に乏しくなることも");
+    auto* keyLabel = named(new QLabel("Key", box), "Label10");
+    keyLabel->setToolTip("キーを上げ下げする");
+
+    c.Label9 = whiteLabel(box, "Label9", "C");
+    QFont keyFont = c.Label9->font();
+    keyFont.setPixelSize(15);
+    keyFont.setBold(true);
+    c.Label9->setFont(keyFont);
+    QPalette navy = c.Label9->palette();
+    navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    c.Label9->setPalette(navy);
+    c.Label9->setMinimumWidth(32);
+    c.Label3 = whiteLabel(box, "Label3", "00 : 00");
+    c.Label3->setToolTip("演奏時間の目安");
+    c.Label4 = whiteLabel(box, "Label4", "00 : 00");
+    c.Label4->setToolTip("経過時間");
+    c.Label3->setMinimumWidth(56);
+    c.Label4->setMinimumWidth(56);
+
+    grid->addWidget(named(new QLabel("リズム", box), "Label6"), 0, 0);
+    grid->addWidget(c.cryzm, 0, 1, 1, 3);
+    grid->addWidget(named(new QLabel("テンポ", box), "Label1"), 1, 0);
+    grid->addWidget(c.SpinEdit2, 1, 1);
+    grid->addWidget(correctionLabel, 1, 2);
+    grid->addWidget(c.enryzm, 1, 3);
+    grid->addWidget(keyLabel, 2, 0);
+    grid->addWidget(c.ckeyup, 2, 1);
+    grid->addWidget(c.Label9, 2, 2, 1, 2);
+    grid->addWidget(c.Label3, 3, 0, 1, 2);
+    grid->addWidget(c.Label4, 3, 2, 1, 2);
+    return box;
+}
+
+void buildSoloMenu(MainControls& c) {
+    c.PopupMenu1 = new QMenu(c.solo);
+    c.PopupMenu1->setObjectName("PopupMenu1");
+    static const char* const names[6] = {"N11", "N21", "N31", "N41", "N51", "N61"};
+    for (int i = 0; i < 6; ++i) {
+        QAction* item = c.PopupMenu1->addAction(kDesignedSoloMenuCaptions[i]);
+        item->setObjectName(names[i]);
+        c.soloMenuItems[static_cast<std::size_t>(i)] = item;
+    }
+}
+
+}  // namespace
+
+MainControls buildMainControls(QWidget& central, QStatusBar& statusBar) {
+    MainControls c;
+    auto* outer = new QVBoxLayout(&central);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+
+    c.Memo1 = new MemoEdit(&central);
+    outer->addWidget(c.Memo1, 1);
+
+    c.Panel1 = named(new QFrame(&central), "Panel1");
+    c.Panel1->setAutoFillBackground(true);
+    outer->addWidget(c.Panel1, 0);
+    c.Panel2 = named(new QFrame(c.Panel1), "Panel2");
+    c.Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    c.Panel2->setAutoFillBackground(true);
+    buildInstrumentPanel(c);
+    buildSoloMenu(c);
+
+    auto* panel = new QGridLayout(c.Panel1);
+    panel->setContentsMargins(4, 4, 4, 4);
+    panel->setHorizontalSpacing(6);
+    panel->setVerticalSpacing(4);
+    panel->addWidget(c.Panel2, 0, 0);
+    panel->addWidget(buildPresetButtons(c.Panel1, c), 0, 1, Qt::AlignTop);
+    panel->addWidget(buildPatternGroup(c.Panel1, c), 0, 2);
+    panel->addWidget(buildCommandButtons(c.Panel1, c), 1, 0, 1, 2);
+    panel->addWidget(buildCheckBoxes(c.Panel1, c), 2, 0, 1, 2);
+    panel->addWidget(buildTempoAndDisplays(c.Panel1, c), 1, 2, 2, 1);
+    panel->setColumnStretch(0, 1);
+    c.Panel1->setFixedHeight(c.Panel1->sizeHint().height());
+
+    c.statusPattern = named(new QLabel(&statusBar), "statusPanel0");
+    c.statusPattern->setMinimumWidth(250);
+    c.statusTransport = named(new QLabel("休憩中", &statusBar), "statusPanel1");
+    c.statusTransport->setMinimumWidth(50);
+    c.statusNotice = named(new QLabel(&statusBar), "statusNotice");
+    statusBar.addWidget(c.statusPattern);
+    statusBar.addWidget(c.statusTransport);
+    statusBar.addWidget(c.statusNotice, 1);
+    return c;
+}
+
+}  // namespace velmora

@@ -1,0 +1,116 @@
+#include "ui/memo_edit.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QUrl>
+
+namespace velmora {
+
+MemoEdit::MemoEdit(QWidget* parent) : QPlainTextEdit(parent) {
+    setObjectName("Memo1");
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    viewport()->setCursor(Qt::ArrowCursor);
+    viewport()->setMouseTracking(true);
+    // The highlight that follows the music must stay visible while another
+    // control has the focus.
+    QPalette colours = palette();
+    for (const auto role : {QPalette::Highlight, QPalette::HighlightedText}) {
+        colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, role));
+    }
+    setPalette(colours);
+}
+
+std::vector<DisplayedLine> MemoEdit::displayedLines() const {
+    std::vector<DisplayedLine> lines;
+    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        layout->blockBoundingRect(block);  // lays the block out if it was not yet
+        const QString text = block.text();
+        const QTextLayout* blockLayout = block.layout();
+        const int count = blockLayout != nullptr ? blockLayout->lineCount() : 0;
+        if (count <= 1) {
+            lines.push_back({text.toStdString(), true});
+            continue;
+        }
+        for (int i = 0; i < count; ++i) {
+            const QTextLine line = blockLayout->lineAt(i);
+            lines.push_back({text.mid(line.textStart(), line.textLength()).toStdString(), i == count - 1});
+        }
+    }
+    return lines;
+}
+
+int MemoEdit::visibleLineCount() const {
+    const int lineHeight = fontMetrics().height();
+    return lineHeight > 0 ? viewport()->height() / lineHeight : 0;
+}
+
+void MemoEdit::selectAt(int documentPosition, int length) {
+    QScrollBar* bar = verticalScrollBar();
+    const int scrolledTo = bar->value();
+    QTextCursor cursor(document());
+    cursor.setPosition(std::clamp(documentPosition, 0, document()->characterCount() - 1));
+    if (length > 0) cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    bar->setValue(scrolledTo);
+}
+
+void MemoEdit::scrollDownOneLine() {
+    verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+}
+
+void MemoEdit::mouseMoveEvent(QMouseEvent* event) {
+    QPlainTextEdit::mouseMoveEvent(event);
+    emit pointerMoved(event->position().toPoint());
+}
+
+void MemoEdit::dragEnterEvent(QDragEnterEvent* event) {
+    if (!event->mimeData()->hasUrls()) {
+        QPlainTextEdit::dragEnterEvent(event);
+        return;
+    }
+    if (fileDropsAccepted_ && !droppedFiles(*event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void MemoEdit::dragMoveEvent(QDragMoveEvent* event) {
+    if (!event->mimeData()->hasUrls()) {
+        QPlainTextEdit::dragMoveEvent(event);
+        return;
+    }
+    if (fileDropsAccepted_)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void MemoEdit::dropEvent(QDropEvent* event) {
+    if (!event->mimeData()->hasUrls()) {
+        QPlainTextEdit::dropEvent(event);
+        return;
+    }
+    const QStringList files = droppedFiles(*event->mimeData());
+    if (!fileDropsAccepted_ || files.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    emit filesDropped(files);
+}
+
+QStringList droppedFiles(const QMimeData& data) {
+    QStringList files;
+    for (const QUrl& url : data.urls()) {
+        if (url.isLocalFile()) files << url.toLocalFile();
+    }
+    return files;
+}
+
+}  // namespace velmora

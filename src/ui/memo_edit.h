@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QStringList>
+#include <vector>
+
+#include "ui/memo_geometry.h"
+
+namespace velmora {
+
+// The text memo: wraps at its width, keeps its selection visible without the
+// focus, reports pointer movement and hands dropped files to the window
+// instead of inserting their names.
+class MemoEdit final : public QPlainTextEdit {
+    Q_OBJECT
+
+public:
+    explicit MemoEdit(QWidget* parent = nullptr);
+
+    // The lines as displayed now, each wrapped piece a line of its own.
+    std::vector<DisplayedLine> displayedLines() const;
+    MemoGeometry geometry() const { return MemoGeometry(displayedLines()); }
+    // How many text lines fit in the memo.
+    int visibleLineCount() const;
+    // Selects `length` characters (0 or 1) at a document position without
+    // scrolling: the performance scrolls the memo itself.
+    void selectAt(int documentPosition, int length);
+    void scrollDownOneLine();
+
+    void setFileDropsAccepted(bool accepted) { fileDropsAccepted_ = accepted; }
+
+signals:
+    void pointerMoved(QPoint position);
+    void filesDropped(const QStringList& paths);
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    bool fileDropsAccepted_ = true;
+};
+
+// The local files among dropped URLs, in drop order.
+QStringList droppedFiles(const QMimeData& data);
+
+}  // namespace velmora

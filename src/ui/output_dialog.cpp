@@ -1,0 +1,77 @@
+#include "ui/output_dialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+#ifdef VELMORA_HAVE_SOUND
+#include "sound/midi_backend_factory.h"
+#endif
+
+namespace velmora {
+
+OutputDialog::OutputDialog(const OutputSettings& current, QWidget* parent) : QDialog(parent) {
+    setWindowTitle("出力");
+    output_ = new QComboBox(this);
+    output_->setObjectName("output");
+    output_->setEditable(true);  // "capture:FILE" and ports not present now can be typed
+#ifdef VELMORA_HAVE_SOUND
+    for (const MidiOutputEntry& entry : listMidiOutputs()) {
+        output_->addItem(QString::fromStdString(entry.name + "  —  " + entry.description),
+                         QString::fromStdString(entry.name));
+    }
+#else
+    output_->addItem("none", "none");
+#endif
+    const QString chosen = QString::fromStdString(current.output);
+    const int known = output_->findData(chosen);
+    if (known >= 0)
+        output_->setCurrentIndex(known);
+    else
+        output_->setEditText(chosen);
+
+    soundfont_ = new QLineEdit(QString::fromStdString(current.soundfont), this);
+    soundfont_->setObjectName("soundfont");
+    soundfont_->setPlaceholderText("（既定の General MIDI サウンドフォント）");
+    soundfont_->setMinimumWidth(320);
+    auto* browse = new QPushButton("参照…", this);
+    connect(browse, &QPushButton::clicked, this, &OutputDialog::browseSoundfont);
+    auto* soundfontRow = new QHBoxLayout;
+    soundfontRow->addWidget(soundfont_, 1);
+    soundfontRow->addWidget(browse);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* form = new QFormLayout(this);
+    form->addRow("出力先", output_);
+    form->addRow("サウンドフォント", soundfontRow);
+    form->addRow(buttons);
+}
+
+OutputSettings OutputDialog::settings() const {
+    OutputSettings chosen;
+    const int index = output_->currentIndex();
+    const bool listed = index >= 0 && output_->itemText(index) == output_->currentText();
+    chosen.output =
+        (listed ? output_->itemData(index).toString() : output_->currentText().trimmed()).toStdString();
+    if (chosen.output.empty()) chosen.output = OutputSettings{}.output;
+    chosen.soundfont = soundfont_->text().trimmed().toStdString();
+    return chosen;
+}
+
+void OutputDialog::browseSoundfont() {
+    const QString start = soundfont_->text().isEmpty() ? QStringLiteral("/usr/share/sounds/sf2")
+                                                       : QFileInfo(soundfont_->text()).absolutePath();
+    const QString file =
+        QFileDialog::getOpenFileName(this, "サウンドフォント", start, "SoundFont (*.sf2 *.sf3);;すべて (*)");
+    if (!file.isEmpty()) soundfont_->setText(file);
+}
+
+}  // namespace velmora

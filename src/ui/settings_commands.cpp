@@ -1,0 +1,102 @@
+// The settings files: the controls are the settings. A load sets the controls
+// in a fixed order, and their handlers bring the options along.
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <filesystem>
+
+#include "documents/settings.h"
+#include "ui/main_window.h"
+
+namespace velmora {
+
+namespace {
+
+// Item index -1 (or any index outside the items) leaves no pattern selected.
+void selectPattern(QButtonGroup& group, int index) {
+    if (QAbstractButton* item = group.button(index)) {
+        item->setChecked(true);
+        return;
+    }
+    if (QAbstractButton* checked = group.checkedButton()) {
+        group.setExclusive(false);
+        checked->setChecked(false);
+        group.setExclusive(true);
+    }
+}
+
+}  // namespace
+
+void TForm1::LoadSettings(const std::string& path) {
+    applyLoadedSettings(loadSettingsFile(path, isGlobalSettingsPath(path)), true);
+}
+
+void TForm1::applyLoadedSettings(const LoadedSettings& loaded, bool takeLatestDocument) {
+    const PerformanceOptions& values = loaded.config;
+    std::string candidate;
+    if (loaded.global) {
+        move(loaded.global->left, y());
+        move(x(), loaded.global->top);
+        c_.crept->setChecked(loaded.global->repeat);
+        candidate = loaded.global->latest;
+    }
+    c_.gakki->setCurrentIndex(values.gakki);
+    c_.solo->setCurrentIndex(values.solo);
+    c_.volsolo->setValue(values.volsolo);
+    c_.volback->setValue(values.volback);
+    options_.volsolo = c_.volsolo->value();
+    options_.volback = c_.volback->value();
+    c_.SpinEdit2->setValue(values.tempo);
+    c_.SpinEdit3->setValue(values.reverb);
+    c_.SpinEdit1->setValue(values.reverbSolo);
+    selectPattern(*c_.patern, values.patern);
+    paternClick();
+    c_.shicut->setValue(values.shicut);
+    c_.slowcut->setValue(values.slowcut);
+    c_.shicuts->setValue(values.shicuts);
+    c_.slowcuts->setValue(values.slowcuts);
+    c_.ckeyup->setValue(values.ckeyup);
+    c_.cryzm->setCurrentIndex(values.cryzm);
+    cryzmChange();
+    c_.hiwaon->setChecked(values.hiwaon);
+    options_.hiwaon = c_.hiwaon->isChecked();
+    c_.retonic->setChecked(values.retonic);
+    retonicClick();
+    c_.octwaon->setChecked(values.octwaon);
+    options_.octwaon = c_.octwaon->isChecked();
+    c_.chicut->setChecked(values.chicut);
+    options_.chicut = c_.chicut->isChecked();
+    c_.clowcut->setChecked(values.clowcut);
+    options_.clowcut = c_.clowcut->isChecked();
+    c_.chicut2->setChecked(values.chicut2);
+    options_.chicut2 = c_.chicut2->isChecked();
+    c_.clowcut2->setChecked(values.clowcut2);
+    options_.clowcut2 = c_.clowcut2->isChecked();
+    c_.ctopryzm->setChecked(values.ctopryzm);
+    ctopryzmClick();
+    c_.C2chan->setChecked(values.c2chan);
+    C2chanClick();
+    c_.moreon->setChecked(values.moreon);
+    options_.moreon = c_.moreon->isChecked();
+    c_.cjump->setChecked(values.cjump);
+    options_.cjump = c_.cjump->isChecked();
+    c_.coctdown->setChecked(values.coctdown);
+    coctdownClick();
+    c_.enryzm->setValue(values.enryzm);
+    std::error_code error;
+    if (takeLatestDocument && !candidate.empty() && std::filesystem::is_regular_file(candidate, error))
+        currentTextPath_ = candidate;
+}
+
+void TForm1::SaveSettings(const std::string& path) {
+    const bool global = isGlobalSettingsPath(path);
+    // The configuration folder may not exist yet on a first run.
+    if (global) QDir().mkpath(QFileInfo(QString::fromStdString(path)).absolutePath());
+    velmora::SaveSettings(path, global, globalSettings(), options_);
+}
+
+}  // namespace velmora

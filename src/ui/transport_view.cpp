@@ -1,0 +1,112 @@
+// The transport's side of the window: the memo as the performance sees it, and
+// the transport's display copied onto the controls.
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+
+#include "ui/main_window.h"
+#include "ui/memo_edit.h"
+
+namespace velmora {
+
+namespace {
+
+void setPanelColour(QFrame* panel, bool lit) {
+    QPalette colours = panel->palette();
+    const QColor face = panel->style()->standardPalette().color(QPalette::Window);
+    colours.setColor(QPalette::Window, lit ? QColor(0xC0, 0xDC, 0xC0) : face);
+    panel->setPalette(colours);
+}
+
+}  // namespace
+
+void TForm1::BitBtn2Click() {
+    transport_->BitBtn2Click();
+    reportOutputError();
+}
+
+void TForm1::BitBtn5Click() {
+    transport_->BitBtn5Click();
+    reportOutputError();
+}
+
+void TForm1::BitBtn4Click() { transport_->BitBtn4Click(); }
+
+MemoSnapshot TForm1::memoSnapshot() {
+    performanceGeometry_ = c_.Memo1->geometry();
+    MemoSnapshot memo;
+    memo.upperLines = performanceGeometry_.playLines();
+    memo.lineStarts = performanceGeometry_.lineStarts();
+    memo.visibleLines = c_.Memo1->visibleLineCount();
+    memo.caretLine = performanceGeometry_.lineOfPosition(c_.Memo1->textCursor().position());
+    return memo;
+}
+
+void TForm1::setMemoSelection(std::int32_t start, std::int32_t length) {
+    c_.Memo1->selectAt(performanceGeometry_.documentPosition(start), length > 0 ? 1 : 0);
+}
+
+void TForm1::highlightCharacter(std::int32_t /*memoPos*/, std::int32_t soundingOffset) {
+    c_.Memo1->selectAt(performanceGeometry_.documentPosition(soundingOffset), 1);
+}
+
+void TForm1::scrollDownOneLine() { c_.Memo1->scrollDownOneLine(); }
+
+void TForm1::showElapsed(const std::string& text) {
+    const QString elapsed = QString::fromStdString(text);
+    if (c_.Label4->text() != elapsed) c_.Label4->setText(elapsed);
+}
+
+void TForm1::displayChanged(const TransportDisplay& display) {
+    c_.BitBtn2->setText(QString::fromStdString(display.playCaption));
+    c_.BitBtn5->setText(QString::fromStdString(display.linePlayCaption));
+    c_.BitBtn4->setText(QString::fromStdString(display.pauseCaption));
+    c_.BitBtn2->setEnabled(display.playEnabled);
+    c_.BitBtn5->setEnabled(display.linePlayEnabled);
+    c_.BitBtn1->setEnabled(display.openEnabled);
+    c_.BitBtn3->setEnabled(display.saveAsEnabled);
+    c_.BitBtn6->setEnabled(display.saveEnabled);
+    c_.paternBox->setEnabled(display.paternEnabled);
+    c_.gakki->setEnabled(display.gakkiEnabled);
+    c_.retonic->setEnabled(display.retonicEnabled);
+    c_.ctopryzm->setEnabled(display.ctopryzmEnabled);
+    c_.C2chan->setEnabled(display.c2chanEnabled);
+    c_.solo->setEnabled(display.soloEnabled);
+    for (QPushButton* preset : c_.pre) preset->setEnabled(display.presetsEnabled);
+    // Opening is locked with its button, whichever way it is asked for; so is
+    // the choice of the output, which a running performance holds.
+    for (QAction* action : actions()) {
+        if (action->objectName() == "FileOpen1") action->setEnabled(display.openEnabled);
+    }
+    c_.outputButton->setEnabled(display.openEnabled);
+    setAcceptingDrops(display.acceptDrops);
+    setPanelColour(c_.Panel1, display.panelsLit);
+    setPanelColour(c_.Panel2, display.panelsLit);
+    // Until the first performance the transport has said nothing: resting.
+    c_.statusTransport->setText(
+        QString::fromStdString(display.status.empty() ? kStatusResting : display.status));
+    statusBar()->repaint();
+}
+
+void TForm1::showOverrunMessage(const std::string& message) {
+    prompts_->showInformation(QString::fromStdString(message));
+}
+
+void TForm1::timerNotice(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+    transport_->timerNotice(message, wParam, lParam);
+}
+
+void TForm1::reportOutputError() {
+    const std::string& error = port_.openError();
+    if (error.empty() || error == lastOutputError_) return;
+    lastOutputError_ = error;
+    showNotice("出力を開けません: " + QString::fromStdString(error));
+}
+
+}  // namespace velmora

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace velmora {
+
+// The shared save dialog's memory: the folder and file name of its last use
+// and the extension added to a name typed without one.
+struct SaveDialogState {
+    QString directory;
+    QString fileName;
+    QString defaultSuffix = "txt";
+};
+
+enum class OverwriteAnswer { Yes, No, Cancel };
+
+// Every question and message the main window puts to the user, so that tests
+// can answer them.
+class UserPrompts {
+public:
+    virtual ~UserPrompts() = default;
+    // The open dialog; nothing when cancelled.
+    virtual std::optional<QString> chooseFileToOpen() = 0;
+    // The save dialog; the chosen full path, or nothing when cancelled.
+    virtual std::optional<QString> chooseFileToSave(const SaveDialogState& dialog) = 0;
+    // "ファイルが存在します　上書きしますか？"
+    virtual OverwriteAnswer askOverwrite() = 0;
+    // The standard error box: the text with a full stop appended.
+    virtual void showError(const QString& text) = 0;
+    virtual void showInformation(const QString& text) = 0;
+    // After the settings could not be stored at close: quit anyway?
+    virtual bool askQuitWithoutSaving(const QString& question) = 0;
+};
+
+// The dialogs and message boxes of the desktop.
+class DesktopPrompts final : public UserPrompts {
+public:
+    explicit DesktopPrompts(QWidget* parent) : parent_(parent) {}
+
+    std::optional<QString> chooseFileToOpen() override;
+    std::optional<QString> chooseFileToSave(const SaveDialogState& dialog) override;
+    OverwriteAnswer askOverwrite() override;
+    void showError(const QString& text) override;
+    void showInformation(const QString& text) override;
+    bool askQuitWithoutSaving(const QString& question) override;
+
+private:
+    QWidget* parent_;
+    QString openDirectory_;
+};
+
+// The error box's text: the message with a full stop appended.
+QString withFullStop(const QString& text);
+
+}  // namespace velmora

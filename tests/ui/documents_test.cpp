@@ -1,0 +1,285 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <filesystem>
+
+#include "documents/ini_file.h"
+#include "documents/text_encoding.h"
+#include "window_fixture.h"
+
+namespace velmora::testing {
+namespace {
+
+using Documents = WindowTest;
+
+TEST_F(Documents, OpeningShowsTheLinesAndSavingEndsEachWithCrLf) {
+    writeFile("abc.txt", "A\r\nB\nC");  // no final line break, one lone LF
+    auto window = openWindow();
+    prompts->openAnswers.push_back(QString::fromStdString(path("abc.txt")));
+    window->FileOpen1Execute();
+    EXPECT_EQ(window->controls().Memo1->toPlainText(), "A\nB\nC\n");
+    EXPECT_EQ(window->windowTitle(), "Velmoraabc.txt");
+    EXPECT_EQ(window->currentTextPath(), path("abc.txt"));
+    window->BitBtn6Click();
+    EXPECT_EQ(readFile("abc.txt"), "A\r\nB\r\nC\r\n");
+}
+
+TEST_F(Documents, BytesAfterANulAreNotShown) {
+    writeFile("nul.txt", std::string("ab\0cd\r\nef", 9));
+    auto window = openWindow();
+    window->FileOpen1Accept(QString::fromStdString(path("nul.txt")));
+    EXPECT_EQ(window->controls().Memo1->toPlainText(), "ab\n");
+}
+
+TEST_F(Documents, SaveAndSaveAsDoNothingOnAnEmptyMemo) {
+    writeFile("keep.txt", "old");
+    auto window = openWindow();
+    window->FileOpen1Accept(QString::fromStdString(path("keep.txt")));
+    typeText(*window, "");
+    prompts->saveAnswers.push_back(QString::fromStdString(path("new.txt")));
+    window->BitBtn6Click();
+    window->BitBtn3Click();
+    EXPECT_TRUE(prompts->saveDialogs.empty());
+    EXPECT_EQ(readFile("keep.txt"), "old");
+    EXPECT_FALSE(std::filesystem::exists(path("new.txt")));
+}
+
+TEST_F(Documents, SaveWithoutANameDoesNothingUntilSaveAsGivesOne) {
+    auto window = openWindow();
+    typeText(*window, "la la");
+    window->BitBtn6Click();
+    EXPECT_TRUE(prompts->saveDialogs.empty());
+    prompts->saveAnswers.push_back(QString::fromStdString(path("song")));
+    window->BitBtn3Click();
+    EXPECT_EQ(window->currentTextPath(), path("song.txt"));  // the default extension
+    EXPECT_EQ(readFile("song.txt"), "la la");
+    EXPECT_EQ(window->windowTitle(), "Velmorasong.txt");
+}
+
+TEST_F(Documents, RefusingToOverwriteChangesNothing) {
+    writeFile("first.txt", "first");
+    writeFile("other.txt", "other");
+    auto window = openWindow();
+    window->FileOpen1Accept(QString::fromStdString(path("first.txt")));
+    typeText(*window, "edited");
+    for (const OverwriteAnswer answer : {OverwriteAnswer::No, OverwriteAnswer::Cancel}) {
+        prompts->overwriteAnswer = answer;
+        prompts->saveAnswers.push_back(QString::fromStdString(path("other.txt")));
+        window->BitBtn3Click();
+        EXPECT_EQ(readFile("other.txt"), "other");
+        EXPECT_EQ(window->currentTextPath(), path("first.txt"));
+        EXPECT_EQ(window->windowTitle(), "Velmorafirst.txt");
+    }
+    EXPECT_EQ(prompts->overwriteQuestions, 2);
+    // The dialog opened in the document's folder with its name.
+    EXPECT_EQ(prompts->saveDialogs.front().fileName, "first.txt");
+    EXPECT_EQ(prompts->saveDialogs.front().directory.toStdString(), folder.path().toStdString());
+}
+
+TEST_F(Documents, AnUnreadableTextKeepsThePreviousDocumentAndSettings) {
+    writeFile("good.txt", "good");
+    auto window = openWindow();
+    window->FileOpen1Accept(QString::fromStdString(path("good.txt")));
+    window->controls().SpinEdit2->setValue(250);
+    std::filesystem::create_directory(path("folder.txt"));
+    writeFile("folder.ini", "[config]\r\ntempo=900\r\n");
+    window->FileOpen1Accept(QString::fromStdString(path("folder.txt")));
+    ASSERT_EQ(prompts->errors.size(), 1u);
+    EXPECT_EQ(prompts->errors[0], "ファイル " + path("folder.txt") + " は開けません.");
+    EXPECT_EQ(window->currentTextPath(), path("good.txt"));
+    EXPECT_EQ(window->controls().SpinEdit2->value(), 250);
+    EXPECT_EQ(window->windowTitle(), "Velmoragood.txt");
+    typeText(*window, "changed");
+    window->BitBtn6Click();
+    EXPECT_EQ(readFile("good.txt"), "changed");
+}
+
+TEST_F(Documents, ATextKeepsItsEncodingUnlessCp932CannotHoldIt) {
+    writeFile("sjis.txt", "\x82\xA0\r\n");  // あ in CP932
+    auto window = openWindow();
+    window->FileOpen1Accept(QString::fromStdString(path("sjis.txt")));
+    EXPECT_EQ(window->controls().Memo1->toPlainText(), "あ\n");
+    window->BitBtn6Click();
+    EXPECT_EQ(readFile("sjis.txt"), "\x82\xA0\r\n");
+    typeText(*window, "あ\u00E9");  // é has no CP932 form
+    window->BitBtn6Click();
+    EXPECT_EQ(readFile("sjis.txt"), "\xE3\x81\x82\xC3\xA9");
+    EXPECT_EQ(window->documentEncoding(), TextEncoding::Utf8);
+    EXPECT_TRUE(window->controls().statusNotice->text().contains("UTF-8"));
+}
+
+TEST_F(Documents, TheTimeEstimateKeepsItsLastValueWhenTheTextIsDeleted) {
+    auto window = openWindow();
+    typeText(*window, QString(61, 'x'));
+    window->controls().SpinEdit2->setValue(1000);
+    EXPECT_EQ(window->controls().Label3->text(), "01 : 01");
+    typeText(*window, "");
+    EXPECT_EQ(window->controls().Label3->text(), "01 : 01");
+}
+
+TEST_F(Documents, WrappedLinesAreLinesOfTheirOwn) {
+    auto window = openWindow();
+    MemoEdit* memo = window->controls().Memo1;
+    memo->setFixedWidth(120);
+    QApplication::processEvents();
+    typeText(*window, "one two three four five six seven eight nine ten\nend");
+    const MemoGeometry geometry = memo->geometry();
+    ASSERT_GE(geometry.playLines().size(), 4u);
+    // The pieces of the first paragraph follow one another without a line break.
+    const auto& starts = geometry.lineStarts();
+    const std::size_t pieces = geometry.playLines().size() - 1;
+    for (std::size_t i = 1; i < pieces; ++i)
+        EXPECT_EQ(starts[i], starts[i - 1] + static_cast<std::int32_t>(geometry.playLines()[i - 1].size()));
+    EXPECT_EQ(starts[pieces], 48 + 2);
+    EXPECT_EQ(geometry.playLines().back(), "END");
+}
+
+// Which settings file an open reads, and the global rows.
+using SettingsFiles = WindowTest;
+
+TEST_F(SettingsFiles, OpeningStoresTheLeftTextsSettingsAndLoadsTheNewOnes) {
+    writeFile("one.txt", "one");
+    writeFile("two.txt", "two");
+    writeFile("two.ini", "[form]\r\nleft=5\r\n[config]\r\ntempo=500\r\nrepeat=1\r\n");
+    auto window = openWindow();
+    window->FileOpen1Accept(QString::fromStdString(path("one.txt")));
+    window->controls().SpinEdit2->setValue(420);
+    window->FileOpen1Accept(QString::fromStdString(path("two.txt")));
+    EXPECT_EQ(window->controls().SpinEdit2->value(), 500);
+    EXPECT_FALSE(window->controls().crept->isChecked());  // repeat is read from the global file only
+    EXPECT_NE(window->pos().x(), 5);
+    const IniFile left = IniFile::parse(readFile("one.ini"));
+    EXPECT_EQ(left.get("config", "tempo"), "420");
+    EXPECT_FALSE(left.get("form", "left").has_value());
+}
+
+TEST_F(SettingsFiles, ATextWhoseSettingsFileIsTheGlobalOneReadsTheGlobalRowsButStaysOpen) {
+    writeFile("other.txt", "other");
+    writeFile("velmora.txt", "same name");
+    writeFile("velmora.ini",
+              "[config]\r\nrepeat=1\r\ntempo=600\r\n[file]\r\nlatest=" + path("other.txt") + "\r\n");
+    auto window = openWindow();
+    EXPECT_EQ(window->currentTextPath(), path("other.txt"));
+    window->controls().crept->setChecked(false);
+    window->FileOpen1Accept(QString::fromStdString(path("velmora.txt")));
+    EXPECT_EQ(window->currentTextPath(), path("velmora.txt"));
+    EXPECT_EQ(window->controls().Memo1->toPlainText(), "same name\n");
+    // other.txt's settings went to other.ini; then velmora.ini was read with its global rows.
+    EXPECT_TRUE(std::filesystem::exists(path("other.ini")));
+    EXPECT_TRUE(window->controls().crept->isChecked());
+    ASSERT_TRUE(window->close());
+    const IniFile global = IniFile::parse(readFile("velmora.ini"));
+    EXPECT_EQ(global.get("file", "latest"), path("velmora.txt"));
+}
+
+TEST_F(SettingsFiles, AFirstRunLeavesEveryKeyAndAnEmptyLatest) {
+    {
+        auto window = openWindow();
+        ASSERT_TRUE(window->close());
+    }
+    const IniFile global = IniFile::parse(readFile("velmora.ini"));
+    for (const char* key : {"left", "top", "pre1", "pre2", "pre3", "pre4", "pre5", "pre6", "com1", "com2",
+                            "com3", "com4", "com5", "com6"})
+        EXPECT_TRUE(global.get("form", key).has_value()) << key;
+    for (const char* key : {"repeat",     "inst",    "solo",  "vol",    "volback", "tempo",   "reverb",
+                            "reverbsolo", "patern",  "hinum", "lownum", "hinums",  "lownums", "ryzm",
+                            "keychg",     "tonic",   "oct",   "waon",   "hicut",   "lowcut",  "hicut2",
+                            "lowcut2",    "topryzm", "2ch",   "more",   "jump",    "octdown", "hosei"})
+        EXPECT_TRUE(global.get("config", key).has_value()) << key;
+    EXPECT_EQ(global.get("file", "latest"), "");
+    EXPECT_EQ(global.get("form", "left"), "321");
+    EXPECT_EQ(global.get("config", "tempo"), "200");
+    EXPECT_EQ(global.get("midi", "output"), "fluidsynth");
+}
+
+TEST_F(SettingsFiles, ASecondRunReopensTheDocumentWithTheSettingsOfTheClose) {
+    writeFile("story.txt", "once upon a time");
+    {
+        auto window = openWindow();
+        window->FileOpen1Accept(QString::fromStdString(path("story.txt")));
+        window->controls().SpinEdit2->setValue(330);
+        window->controls().hiwaon->setChecked(false);
+        window->move(200, 120);
+        ASSERT_TRUE(window->close());
+    }
+    auto window = openWindow();
+    EXPECT_EQ(window->currentTextPath(), path("story.txt"));
+    EXPECT_EQ(window->controls().Memo1->toPlainText(), "once upon a time\n");
+    EXPECT_EQ(window->controls().SpinEdit2->value(), 330);
+    EXPECT_FALSE(window->options().hiwaon);
+    EXPECT_EQ(window->pos(), QPoint(200, 120));
+    EXPECT_EQ(window->windowTitle(), "Velmorastory.txt");
+}
+
+TEST_F(SettingsFiles, SettingsThatCannotBeWrittenAskBeforeQuitting) {
+    auto window = openWindow();
+    std::filesystem::create_directory(path("velmora.ini"));  // the global file cannot be written
+    prompts->quitAnswer = false;
+    EXPECT_FALSE(window->close());
+    ASSERT_EQ(prompts->errors.size(), 1u);
+    EXPECT_EQ(prompts->errors[0], globalPath() + " に書き込めません.");
+    prompts->quitAnswer = true;
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(prompts->quitQuestions, 2);
+}
+
+// The export command's dialog.
+using Export = WindowTest;
+
+TEST_F(Export, ProposesTheTextsNameWithTheMidiExtension) {
+    writeFile("story.txt", "abc");
+    writeFile("notes", "abc");
+    auto window = openWindow();
+    window->FileOpen1Accept(QString::fromStdString(path("story.txt")));
+    window->BitBtn7Click();
+    window->FileOpen1Accept(QString::fromStdString(path("notes")));
+    window->BitBtn7Click();
+    ASSERT_EQ(prompts->saveDialogs.size(), 2u);
+    EXPECT_EQ(prompts->saveDialogs[0].fileName, "story.mid");
+    EXPECT_EQ(prompts->saveDialogs[0].defaultSuffix, "mid");
+    EXPECT_EQ(prompts->saveDialogs[1].fileName, "notes.mid");
+    EXPECT_EQ(window->saveDialog().defaultSuffix, "txt");  // back after the cancel
+    EXPECT_TRUE(prompts->informations.empty());
+}
+
+TEST_F(Export, ExportsALoadedTextWithItsFinalLineBreak) {
+    writeFile("song.txt", "first line\r\nsecond\r\n");
+    auto window = openWindow();
+    window->FileOpen1Accept(QString::fromStdString(path("song.txt")));
+    prompts->saveAnswers.push_back(QString::fromStdString(path("song.mid")));
+    window->BitBtn7Click();
+    EXPECT_TRUE(prompts->errors.empty());
+    EXPECT_EQ(prompts->informations, std::vector<std::string>{"完了しました"});
+    EXPECT_EQ(readFile("song.mid").substr(0, 4), "MThd");
+}
+
+TEST_F(Export, AnEmptyTextIsReportedAndNothingIsWritten) {
+    auto window = openWindow();
+    prompts->saveAnswers.push_back(QString::fromStdString(path("empty.mid")));
+    window->BitBtn7Click();
+    EXPECT_EQ(prompts->errors.size(), 1u);
+    EXPECT_TRUE(prompts->informations.empty());
+    EXPECT_FALSE(std::filesystem::exists(path("empty.mid")));
+    EXPECT_EQ(window->saveDialog().defaultSuffix, "txt");
+}
+
+TEST_F(Export, WritesTheFileAndSaysSo) {
+    auto window = openWindow();
+    typeText(*window, "hello world\nagain");
+    window->controls().BitBtn2->click();  // a performance runs on undisturbed
+    window->transport().MMTimerTimer();
+    const auto before = window->transport().state().memoPos;
+    prompts->saveAnswers.push_back(QString::fromStdString(path("out")));
+    window->BitBtn7Click();
+    ASSERT_EQ(prompts->informations, std::vector<std::string>{"完了しました"});
+    const std::string file = readFile("out.mid");
+    ASSERT_GE(file.size(), 14u);
+    EXPECT_EQ(file.substr(0, 4), "MThd");
+    EXPECT_EQ(window->transport().state().memoPos, before);
+    EXPECT_TRUE(window->transport().state().playing);
+}
+
+}  // namespace
+}  // namespace velmora::testing

@@ -1,0 +1,114 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "mapping/note_names.h"
+#include "ui/preset_dialog.h"
+#include "window_fixture.h"
+
+namespace velmora::testing {
+namespace {
+
+class PresetMenus : public WindowTest {
+protected:
+    // The dialog as the program creates it: after the window, reading the global file.
+    TForm2* attachDialog(TForm1& window) {
+        auto* dialog = new TForm2(&window);
+        window.attachPresetDialog(dialog);
+        dialog->loadPresets(window.globalSettingsPath());
+        return dialog;
+    }
+};
+
+TEST_F(PresetMenus, WithoutASettingsFileTheDesignedCaptionsStay) {
+    auto window = openWindow();
+    TForm2* dialog = attachDialog(*window);
+    const MainControls& c = window->controls();
+    EXPECT_EQ(c.soloMenuItems[1]->text(), "English Horn ");
+    EXPECT_EQ(c.soloMenuItems[2]->text(), "Orchestral Harp ");
+    EXPECT_EQ(c.pre[5]->toolTip(), "SynthStrings1");
+    // The buttons apply the dialog's selections, not the captions.
+    c.soloMenuItems[2]->trigger();
+    EXPECT_EQ(c.solo->currentIndex(), dialog->soloPreset(3));
+    c.pre[5]->click();
+    EXPECT_EQ(c.gakki->currentIndex(), dialog->backingPreset(6));
+}
+
+TEST_F(PresetMenus, ASettingsFileWithoutFormKeysRewritesTheCaptionsFromTheDefaults) {
+    writeFile("velmora.ini", "[config]\r\ntempo=200\r\n");
+    auto window = openWindow();
+    attachDialog(*window);
+    const MainControls& c = window->controls();
+    EXPECT_EQ(c.soloMenuItems[2]->text(), "OrchestralHarp");
+    EXPECT_EQ(c.soloMenuItems[5]->text(), "PizzicatoStrings");
+    EXPECT_EQ(c.pre[5]->toolTip(), "SynthStrings1");
+    c.soloMenuItems[2]->trigger();
+    EXPECT_EQ(c.solo->currentIndex(), 46);
+}
+
+TEST_F(PresetMenus, APresetWithoutSelectionClearsTheInstrument) {
+    writeFile("velmora.ini", "[form]\r\ncom2=300\r\n");
+    auto window = openWindow();
+    attachDialog(*window);
+    window->controls().pre[1]->click();
+    EXPECT_EQ(window->controls().gakki->currentIndex(), -1);
+    EXPECT_EQ(window->options().gakki, -1);
+    EXPECT_EQ(window->controls().pre[1]->toolTip(), "");
+}
+
+TEST_F(PresetMenus, ClosingStoresTheDialogsPresets) {
+    auto window = openWindow();
+    TForm2* dialog = attachDialog(*window);
+    dialog->setSoloPreset(2, 10);
+    ASSERT_TRUE(window->close());
+    EXPECT_NE(readFile("velmora.ini").find("pre2=10"), std::string::npos);
+}
+
+// The note names under the mouse pointer.
+class PointerDisplay : public WindowTest {
+protected:
+    // The name of a character under the first pattern, tonic on A.
+    static QString name(char character) {
+        SeededRandom unused(1);
+        return QString::fromStdString(
+            noteName(static_cast<std::uint8_t>(character), 0, TonicMode::A, unused));
+    }
+
+    static QPoint pointAt(const TForm1& window, int position) {
+        QTextCursor cursor = window.controls().Memo1->textCursor();
+        cursor.setPosition(position);
+        return window.controls().Memo1->cursorRect(cursor).center() + QPoint(1, 0);
+    }
+};
+
+TEST_F(PointerDisplay, NamesTheCharactersFromThePointerOn) {
+    auto window = openWindow();
+    window->controls().retonic->setChecked(false);
+    typeText(*window, "ab");
+    QLabel* display = window->controls().Label8;
+    // The first movement over the first character shows nothing.
+    window->Memo1MouseMove(pointAt(*window, 0));
+    EXPECT_EQ(display->text(), "");
+
+    window->Memo1MouseMove(pointAt(*window, 1));
+    EXPECT_EQ(display->text(), name('B'));
+    window->Memo1MouseMove(pointAt(*window, 0));
+    EXPECT_EQ(display->text(), name('A') + name('B'));
+    display->setText("unchanged");
+    window->Memo1MouseMove(pointAt(*window, 0));  // within the same character
+    EXPECT_EQ(display->text(), "unchanged");
+}
+
+TEST_F(PointerDisplay, ShowsBlanksForSignsBreaksAndTwoByteCharacters) {
+    auto window = openWindow();
+    window->controls().retonic->setChecked(false);
+    typeText(*window, "x,\nあa");
+    window->Memo1MouseMove(pointAt(*window, 1));  // from ','
+    // ',', CR, LF and the two bytes of あ show as blanks; then a's name.
+    EXPECT_EQ(window->controls().Label8->text(), "     " + name('A'));
+}
+
+}  // namespace
+}  // namespace velmora::testing

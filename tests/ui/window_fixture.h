@@ -1,0 +1,103 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <deque>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "midi/capture_backend.h"
+#include "ui/main_window.h"
+#include "ui/memo_edit.h"
+
+namespace velmora::testing {
+
+// Answers the window's questions from a script and records its messages.
+class ScriptedPrompts final : public UserPrompts {
+public:
+    std::optional<QString> chooseFileToOpen() override {
+        ++openDialogs;
+        return next(openAnswers);
+    }
+    std::optional<QString> chooseFileToSave(const SaveDialogState& dialog) override {
+        saveDialogs.push_back(dialog);
+        return next(saveAnswers);
+    }
+    OverwriteAnswer askOverwrite() override {
+        ++overwriteQuestions;
+        return overwriteAnswer;
+    }
+    void showError(const QString& text) override { errors.push_back(withFullStop(text).toStdString()); }
+    void showInformation(const QString& text) override { informations.push_back(text.toStdString()); }
+    bool askQuitWithoutSaving(const QString&) override {
+        ++quitQuestions;
+        return quitAnswer;
+    }
+
+    // Each dialog takes the next answer; none left, or an empty one, cancels.
+    std::deque<QString> openAnswers;
+    std::deque<QString> saveAnswers;
+    OverwriteAnswer overwriteAnswer = OverwriteAnswer::Yes;
+    bool quitAnswer = true;
+
+    int openDialogs = 0;
+    int overwriteQuestions = 0;
+    int quitQuestions = 0;
+    std::vector<SaveDialogState> saveDialogs;
+    std::vector<std::string> errors;
+    std::vector<std::string> informations;
+
+private:
+    static std::optional<QString> next(std::deque<QString>& answers) {
+        if (answers.empty()) return std::nullopt;
+        const QString answer = answers.front();
+        answers.pop_front();
+        if (answer.isEmpty()) return std::nullopt;
+        return answer;
+    }
+};
+
+// A window over a temporary settings folder, a capturing output and scripted prompts.
+class WindowTest : public ::testing::Test {
+protected:
+    std::unique_ptr<TForm1> openWindow() {
+        MainWindowSetup setup;
+        setup.settingsFolder = folder.path();
+        auto capture = std::make_unique<CaptureBackend>();
+        output = capture.get();
+        setup.output = std::move(capture);
+        auto scripted = std::make_unique<ScriptedPrompts>();
+        prompts = scripted.get();
+        setup.prompts = std::move(scripted);
+        auto window = std::make_unique<TForm1>(std::move(setup));
+        window->show();
+        QApplication::processEvents();
+        return window;
+    }
+
+    std::string path(const std::string& name) const {
+        return folder.filePath(QString::fromStdString(name)).toStdString();
+    }
+    std::string globalPath() const { return path("velmora.ini"); }
+
+    void writeFile(const std::string& name, const std::string& bytes) const {
+        std::ofstream(path(name), std::ios::binary) << bytes;
+    }
+    std::string readFile(const std::string& name) const {
+        std::ifstream in(path(name), std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    }
+    static void typeText(TForm1& window, const QString& text) { window.controls().Memo1->setPlainText(text); }
+
+    QTemporaryDir folder;
+    CaptureBackend* output = nullptr;
+    ScriptedPrompts* prompts = nullptr;
+};
+
+}  // namespace velmora::testing
