@@ -106,16 +106,9 @@ PerformanceState workingStateFor(const ExportRequest& request) {
 // Both passes start from the top of the text with one bar of lead-in.
 void resetForPass(SmfWriter& writer, PerformanceState& state, std::int32_t meterKind) {
     writer.setAccumulators(meterKind * kLeadInTicksPerBeat);
+    state.resetCounters();
     state.lastMelodyNote = 0;
-    state.charPos = 0;
-    state.lineIndex = 0;
-    state.memoPos = 0;
-    state.gridOrigin = 0;
-    state.stepCount = 0;
-    state.offbeatRun = 0;
-    state.lineSounded = false;
     state.wordStart = false;
-    state.chordNotes.clear();
 }
 
 void writeMusicTrack(SmfWriter& writer, int pass, RenderContext& context) {
