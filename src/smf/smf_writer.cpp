@@ -23,7 +23,7 @@ constexpr std::int32_t kMaxDelta = 0x0FFFFFFF;
 
 }  // namespace
 
-void SmfWriter::writeByte(std::uint8_t value) {
+void SmfWriter::overwriteByte(std::uint8_t value) {
     if (position_ < buffer_.size()) {
         buffer_[position_] = value;
     } else {

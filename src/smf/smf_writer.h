@@ -28,7 +28,15 @@ public:
     void seek(std::size_t position) { position_ = position; }
     void seekToEnd() { position_ = buffer_.size(); }
 
-    void writeByte(std::uint8_t value);
+    void writeByte(std::uint8_t value) {
+        // Appending is the common case: every event is written at the end.
+        if (position_ == buffer_.size()) {
+            buffer_.push_back(value);
+            ++position_;
+        } else {
+            overwriteByte(value);
+        }
+    }
     void writeBytes(const std::uint8_t* data, std::size_t size);
     void writeAscii(const char* text);  // without terminator
     void writeU16(std::uint16_t value);
@@ -53,6 +61,8 @@ public:
     void PatchChunkLength(std::size_t position, std::uint32_t length);
 
 private:
+    void overwriteByte(std::uint8_t value);
+
     std::vector<std::uint8_t> buffer_;
     std::size_t position_ = 0;
     std::int32_t melodyTicks_ = 0;
