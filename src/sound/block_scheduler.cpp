@@ -22,10 +22,14 @@ void BlockScheduler::renderPeriod(int frames, std::int64_t callbackNs, BlockRend
 }
 
 void BlockScheduler::applyDue(std::int64_t blockStart, std::int64_t blockEnd, BlockRenderTarget& target) {
+    // A message starts at the block boundary nearest its time: voices only start
+    // on boundaries, and the nearest one halves the error of always taking the
+    // one before.
+    const std::int64_t half = (blockEnd - blockStart) / 2;
     while (const TimedMessage* message = queue_.front()) {
         const std::int64_t frame = clock_.frameAt(message->dueNs);
-        if (frame >= blockEnd) return;
-        if (frame < blockStart) late_.fetch_add(1, std::memory_order_relaxed);
+        if (frame >= blockStart + half) return;
+        if (frame < blockStart - half) late_.fetch_add(1, std::memory_order_relaxed);
         target.applyMessage(*message);
         queue_.pop();
     }

@@ -1,5 +1,6 @@
 #include "sound/stream_clock.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace velmora {
@@ -11,20 +12,23 @@ double StreamClock::framesAt(std::int64_t ns) const {
 }
 
 void StreamClock::observe(std::int64_t frame, std::int64_t nowNs) {
-    if (observations_ == 0) originNs_ = nowNs;
+    if (!observed_) originNs_ = nowNs;
+    // A late callback gives a smaller offset than an on-time one.
     const double offset = static_cast<double>(frame) - framesAt(nowNs);
     const double resyncFrames = kResyncSeconds * framesPerNs_ * 1e9;
-    if (observations_ == 0 || std::fabs(offset - offsetFrames_) > resyncFrames) {
-        offsetFrames_ = offset;
-        observations_ = 1;
-        return;
+    if (!observed_ || std::fabs(offset - offsetFrames_) > resyncFrames) {
+        recentCount_ = 0;
+        next_ = 0;
+        observed_ = true;
     }
-    if (observations_ < kAveragedCallbacks) ++observations_;
-    offsetFrames_ += (offset - offsetFrames_) / observations_;
+    recentOffsets_[next_] = offset;
+    next_ = (next_ + 1) % kWindow;
+    recentCount_ = std::min(recentCount_ + 1, kWindow);
+    offsetFrames_ = *std::max_element(recentOffsets_.begin(), recentOffsets_.begin() + recentCount_);
 }
 
 std::int64_t StreamClock::frameAt(std::int64_t ns) const {
-    if (observations_ == 0) return 0;
+    if (!observed_) return 0;
     return std::llround(framesAt(ns) + offsetFrames_);
 }
 

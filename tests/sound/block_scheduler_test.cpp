@@ -56,18 +56,21 @@ TEST(BlockScheduler, RendersEachPeriodInBlocksOf64) {
     EXPECT_EQ(scheduler.streamFrame(), 200);
 }
 
-TEST(BlockScheduler, AppliesAMessageInTheBlockThatHoldsItsTime) {
+TEST(BlockScheduler, AppliesAMessageAtTheBlockBoundaryNearestItsTime) {
     BlockScheduler scheduler(kRate);
     BlockRecorder recorder;
     runPeriods(scheduler, recorder, 1);  // the stream runs before the message arrives
-    // Frame 5040 (105 ms) lies in the block [4992, 5056) of the fifth period.
-    ASSERT_TRUE(scheduler.post(noteAt(5040, 60)));
-    ASSERT_TRUE(scheduler.post(noteAt(5056, 62)));  // first frame of the next block
+    // In the block [4992, 5056) of the fifth period: 5000 is nearer its start,
+    // 5040 nearer the next block's start.
+    ASSERT_TRUE(scheduler.post(noteAt(5000, 60)));
+    ASSERT_TRUE(scheduler.post(noteAt(5040, 62)));
+    ASSERT_TRUE(scheduler.post(noteAt(5056, 64)));  // exactly on a boundary
     runPeriods(scheduler, recorder, 6);
-    ASSERT_EQ(recorder.applied.size(), 2u);
+    ASSERT_EQ(recorder.applied.size(), 3u);
     EXPECT_EQ(recorder.applied[0].blockStart, 4992);
     EXPECT_EQ(recorder.applied[0].message.data1, 60);
     EXPECT_EQ(recorder.applied[1].blockStart, 5056);
+    EXPECT_EQ(recorder.applied[2].blockStart, 5056);
     EXPECT_EQ(scheduler.lateMessages(), 0);
 }
 
@@ -75,7 +78,7 @@ TEST(BlockScheduler, PutsAChordInOneBlockInSendingOrder) {
     BlockScheduler scheduler(kRate);
     BlockRecorder recorder;
     runPeriods(scheduler, recorder, 1);
-    for (std::uint8_t note : {48, 52, 55, 60}) ASSERT_TRUE(scheduler.post(noteAt(2400, note)));
+    for (std::uint8_t note : {48, 52, 55, 60}) ASSERT_TRUE(scheduler.post(noteAt(2390, note)));
     runPeriods(scheduler, recorder, 3);
     ASSERT_EQ(recorder.applied.size(), 4u);
     for (const auto& applied : recorder.applied) EXPECT_EQ(applied.blockStart, 2368);
