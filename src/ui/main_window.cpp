@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QMetaObject>
 #include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
@@ -70,6 +71,13 @@ TForm1::TForm1(MainWindowSetup setup) {
     Timer1_ = std::make_unique<QtTransportTimer>([this] { transport_->Timer1Timer(); });
     Timer2_ = std::make_unique<QtTransportTimer>([this] { transport_->Timer2Timer(); });
     MMTimer_.SetOnTimer([this](TMMTimer& sender) { transport_->MMTimerTimer(sender.currentTickDueNs()); });
+    // A failing tick is shown after it, not inside it: a modal box there would
+    // hold the tick past its time and stop the performance as an overrun.
+    MMTimer_.setErrorReporter([this](const std::string& message) {
+        QMetaObject::invokeMethod(
+            this, [this, text = QString::fromStdString(message)] { prompts_->showError(text); },
+            Qt::QueuedConnection);
+    });
     globalSettingsPath_ = globalSettingsPathIn(setup.settingsFolder).toStdString();
     TransportHost& host = *this;
     transport_ = std::make_unique<Transport>(options_, port_, rng_, tickTimer_, *Timer1_, *Timer2_, host);
