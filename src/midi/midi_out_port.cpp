@@ -1,18 +1,10 @@
 #include "midi/midi_out_port.h"
 
+#include "midi/midi_bytes.h"
+
 namespace velmora {
 
-namespace {
-constexpr std::uint8_t kNoteOn = 0x90;
-constexpr std::uint8_t kControlChange = 0xB0;
-constexpr std::uint8_t kProgramChange = 0xC0;
-constexpr std::uint8_t kAllSoundOff = 120;
-constexpr std::uint8_t kAllNotesOff = 123;
-constexpr std::uint8_t kOmniOff = 124;
-constexpr std::uint8_t kReverbDepth = 91;
-constexpr std::uint8_t kPan = 10;
-constexpr std::uint8_t kPanCentre = 64;
-}  // namespace
+using namespace midi_bytes;
 
 void MidiOutPort::Open() {
     usable_ = backend_->open();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/performance_state.h"
+#include "midi/midi_bytes.h"
 #include "smf/render_track.h"
 #include "smf/smf_writer.h"
 
@@ -17,9 +18,6 @@ constexpr std::uint16_t kTrackCount = 3;
 constexpr std::uint16_t kTicksPerQuarter = 16;
 constexpr std::int32_t kLeadInTicksPerBeat = 16;
 constexpr std::uint8_t kEndOfTrackDelta = 0x40;
-constexpr std::uint8_t kPanCentre = 64;
-constexpr std::uint8_t kMelodyChannel = 0;
-constexpr std::uint8_t kChordChannel = 1;
 constexpr const char* kConductorText = "Tarnovelle";
 constexpr std::size_t kChunkHeaderSize = 8;
 // English text with thick chords writes about eleven bytes per character; reserving
@@ -114,13 +112,13 @@ void resetForPass(SmfWriter& writer, PerformanceState& state, std::int32_t meter
 void writeMusicTrack(SmfWriter& writer, int pass, RenderContext& context) {
     const PerformanceOptions& options = context.options;
     const bool melody = pass == 0;
-    const std::uint8_t channel = melody ? kMelodyChannel : kChordChannel;
+    const std::uint8_t channel = melody ? kFileMelodyChannel : kFileChordChannel;
 
     const std::size_t start = beginChunk(writer);
     writer.WriteProgramChange(dataByte(melody ? options.melodyProgram() : options.backingProgram()), channel);
     writer.WriteReverb(dataByte(melody ? options.reverbSolo : options.reverb), channel);
     // The chord track is centred only when one instrument plays both parts.
-    if (melody || !options.c2chan) writer.WritePan(kPanCentre, channel);
+    if (melody || !options.c2chan) writer.WritePan(midi_bytes::kPanCentre, channel);
 
     resetForPass(writer, context.state, context.state.meterKind);
     if (melody) context.melodyRecord.clear();

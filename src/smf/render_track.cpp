@@ -9,9 +9,6 @@ namespace velmora {
 
 namespace {
 
-constexpr std::uint8_t kMelodyFileChannel = 0;
-constexpr std::uint8_t kChordFileChannel = 1;
-
 class FileChordSink final : public ChordSink {
 public:
     FileChordSink(SmfWriter& writer, const PerformanceOptions& options, PerformanceState& state)
@@ -22,7 +19,7 @@ public:
     }
     void addUnfittedNote(std::uint8_t note, std::uint8_t velocity) override {
         writer_.WriteDelta(SmfTrack::Chord);
-        writer_.WriteNoteOn(note, velocity, kChordFileChannel);
+        writer_.WriteNoteOn(note, velocity, kFileChordChannel);
         state_.chordNotes.push_back(note);
     }
 
@@ -100,12 +97,12 @@ void TrackRenderer::finish() {
     if (melodyPass_) {
         if (state_.lastMelodyNote != 0) {
             writer_.WriteDelta(SmfTrack::Melody);
-            writer_.WriteNoteOff(state_.lastMelodyNote, kMelodyFileChannel);
+            writer_.WriteNoteOff(state_.lastMelodyNote, kFileMelodyChannel);
         }
     } else {
         for (const std::uint8_t chordNote : state_.chordNotes) {
             writer_.WriteDelta(SmfTrack::Chord);
-            writer_.WriteNoteOff(chordNote, kChordFileChannel);
+            writer_.WriteNoteOff(chordNote, kFileChordChannel);
         }
         state_.chordNotes.clear();
     }
@@ -130,16 +127,16 @@ void TrackRenderer::noteStep(std::uint8_t tableNote) {
     if (melodyPass_) {
         if (state_.lastMelodyNote != 0) {
             writer_.WriteDelta(SmfTrack::Melody);
-            writer_.WriteNoteOff(state_.lastMelodyNote, kMelodyFileChannel);
+            writer_.WriteNoteOff(state_.lastMelodyNote, kFileMelodyChannel);
         }
         state_.lastMelodyNote = melody;
         writer_.WriteDelta(SmfTrack::Melody);
-        writer_.WriteNoteOn(melody, static_cast<std::uint8_t>(options_.volsolo - state_.accentCut), kMelodyFileChannel);
+        writer_.WriteNoteOn(melody, static_cast<std::uint8_t>(options_.volsolo - state_.accentCut), kFileMelodyChannel);
         return;
     }
     for (const std::uint8_t chordNote : state_.chordNotes) {
         writer_.WriteDelta(SmfTrack::Chord);
-        writer_.WriteNoteOff(chordNote, kChordFileChannel);
+        writer_.WriteNoteOff(chordNote, kFileChordChannel);
     }
     state_.chordNotes.clear();
     state_.lastMelodyNote = melody;
@@ -151,7 +148,7 @@ void TrackRenderer::noteStep(std::uint8_t tableNote) {
 void TrackRenderer::releaseMelody() {
     if (melodyPass_) {
         writer_.WriteDelta(SmfTrack::Melody);
-        writer_.WriteNoteOff(state_.lastMelodyNote, kMelodyFileChannel);
+        writer_.WriteNoteOff(state_.lastMelodyNote, kFileMelodyChannel);
     }
     state_.lastMelodyNote = 0;
 }

@@ -4,16 +4,14 @@
 #include <cstring>
 #include <limits>
 
+#include "midi/midi_bytes.h"
+
 namespace velmora {
 
 namespace {
 
-constexpr std::uint8_t kNoteOff = 0x80;
-constexpr std::uint8_t kNoteOn = 0x90;
-constexpr std::uint8_t kControlChange = 0xB0;
-constexpr std::uint8_t kProgramChange = 0xC0;
-constexpr std::uint8_t kReverbDepth = 0x5B;
-constexpr std::uint8_t kPan = 0x0A;
+using namespace midi_bytes;
+
 constexpr std::uint8_t kMeta = 0xFF;
 constexpr std::uint8_t kMetaText = 0x01;
 constexpr std::uint8_t kMetaEndOfTrack = 0x2F;

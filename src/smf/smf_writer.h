@@ -7,6 +7,10 @@ namespace velmora {
 
 enum class SmfTrack { Melody, Chord };
 
+// The file puts the melody on channel 0 and the chords on channel 1.
+constexpr std::uint8_t kFileMelodyChannel = 0;
+constexpr std::uint8_t kFileChordChannel = 1;
+
 // A growable, seekable byte buffer with the Standard MIDI File event writers and
 // the two pending-delta accumulators of the music tracks. Multi-byte numbers are
 // big-endian. No running status: every channel event carries its status byte.
