@@ -15,10 +15,8 @@ namespace velmora::cli {
 namespace {
 
 // The rhythm handler runs after every load and every change of the rhythm
-// combo; the empty item and no selection leave the grid as it was.
-void runRhythmHandler(CliSetup& setup) {
-    if (const auto grid = rhythmGrid(setup.options.cryzm)) setup.grid = *grid;
-}
+// item, as the window's rhythm combo runs it.
+void runRhythmHandler(CliSetup& setup) { selectRhythm(setup.options, setup.options.cryzm); }
 
 void applySettingsFile(CliSetup& setup, const std::string& path) {
     const LoadedSettings loaded = loadSettingsFile(path, false);
@@ -67,8 +65,6 @@ ExportRequest exportRequestFor(const CliSetup& setup) {
     request.playLines = setup.upperLines;
     request.lineStarts = setup.lineStarts;
     request.options = setup.options;
-    request.gridSteps = setup.grid.gridSteps;
-    request.meterKind = setup.grid.meterKind;
     request.keyNote = setup.keyNote;
     return request;
 }

@@ -7,17 +7,15 @@
 #include "cli/cli_arguments.h"
 #include "documents/text_document.h"
 #include "engine/performance_options.h"
-#include "engine/rhythm_grid.h"
 #include "smf/build_midi_file.h"
 
 namespace velmora::cli {
 
 // Everything a command needs to perform a text: the options as the window would
-// hold them, the rhythm grid the rhythm handler left, the key note, and the
-// text as the engine reads it.
+// hold them (with the grid the rhythm handler left), the key note, and the text
+// as the engine reads it.
 struct CliSetup {
     PerformanceOptions options;
-    RhythmGrid grid{8, 4};
     std::uint8_t keyNote = 0;
     TextDocument document;
     std::vector<std::string> upperLines;

@@ -3,6 +3,7 @@
 #include <csignal>
 #include <iostream>
 
+#include "cli/cli_performance.h"
 #include "cli/cli_setup.h"
 #include "cli/loop_timer.h"
 #include "cli/player_host.h"
@@ -65,30 +66,22 @@ int runPlay(const CliArguments& arguments) {
     MidiBackendChoice output = createMidiBackend(arguments.outputSpec.value_or("fluidsynth"),
                                                  arguments.soundfont.value_or(""));
     if (!output.backend) throw UsageError(output.error);
-    MidiOutPort port(*output.backend);
-    SeededRandom rng(setup.seed);
-
     EventQueueDispatcher dispatcher;
     PlayerHost host(setup);
     TMMTimer timer(host, dispatcher);
     TickTimerAdapter tickTimer(timer);
-    LoopTimer endTimer;
-    LoopTimer repeatTimer;
-    Transport transport(setup.options, port, rng, tickTimer, endTimer, repeatTimer, host);
-    host.attach(transport);
+    CliPerformance performance(setup, *output.backend, tickTimer, host);
+    Transport& transport = performance.transport();
+    LoopTimer& endTimer = performance.endTimer();
+    LoopTimer& repeatTimer = performance.repeatTimer();
     timer.SetInterval(static_cast<std::uint32_t>(setup.options.timerInterval()));
-    timer.SetOnTimer([&transport](TMMTimer& sender) { transport.MMTimerTimer(sender.currentTickDueNs()); });
+    timer.SetOnTimer([&transport](TMMTimer& sender) { transport.tick(sender.currentTickDueNs()); });
 
     StopSignals signals;
     Terminal terminal;
-    if (arguments.fromLine) {
-        host.setCaretLine(*arguments.fromLine);
-        transport.BitBtn5Click();
-    } else {
-        transport.BitBtn2Click();
-    }
-    if (!port.openError().empty()) {
-        std::cerr << "velmora-cli: no sound: " << port.openError() << '\n';
+    performance.start(arguments.fromLine);
+    if (!performance.port().openError().empty()) {
+        std::cerr << "velmora-cli: no sound: " << performance.port().openError() << '\n';
     }
 
     auto lastStatus = LoopTimer::Clock::now() - kStatusEvery;
@@ -98,8 +91,8 @@ int runPlay(const CliArguments& arguments) {
             break;
         }
         while (const auto key = terminal.pollKey()) {
-            if (*key == ' ') transport.BitBtn4Click();
-            if (*key == kEscape) transport.Action1Execute();
+            if (*key == ' ') transport.pause();
+            if (*key == kEscape) transport.panic();
             if (*key == 'q' || *key == 'Q') transport.shutdown();
         }
         auto now = LoopTimer::Clock::now();
@@ -107,8 +100,8 @@ int runPlay(const CliArguments& arguments) {
                                     endTimer.untilDue(now), repeatTimer.untilDue(now)});
         dispatcher.waitAndRun(wait);
         now = LoopTimer::Clock::now();
-        if (endTimer.takeExpiry(now)) transport.Timer1Timer();
-        if (repeatTimer.takeExpiry(now)) transport.Timer2Timer();
+        if (endTimer.takeExpiry(now)) transport.endWaitElapsed();
+        if (repeatTimer.takeExpiry(now)) transport.repeatGapElapsed();
         if (now - lastStatus >= kStatusEvery) {
             terminal.showStatus(host.statusLine(terminal.width()));
             lastStatus = now;

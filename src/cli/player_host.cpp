@@ -3,6 +3,7 @@
 #include "documents/cp932_text.h"
 #include "documents/text_encoding.h"
 #include "documents/time_estimate.h"
+#include "midi/mm_timer.h"
 
 namespace velmora::cli {
 
@@ -52,8 +53,8 @@ MemoSnapshot PlayerHost::memoSnapshot() {
     return memo;
 }
 
-void PlayerHost::timerNotice(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-    if (transport_ != nullptr) transport_->timerNotice(message, wParam, lParam);
+void PlayerHost::timerNotice(std::uint32_t message, std::uintptr_t /*wParam*/, std::intptr_t lParam) {
+    if (transport_ != nullptr && TMMTimer::isOverrunNotice(message, lParam)) transport_->tickOverran();
 }
 
 std::string PlayerHost::markedLine() const {

@@ -1,60 +1,39 @@
 #include "cli/trace_command.h"
 
-#include "engine/performance_start.h"
-#include "engine/performance_tick.h"
-#include "midi/capture_backend.h"
-#include "midi/midi_out_port.h"
+#include "cli/cli_performance.h"
+#include "cli/loop_timer.h"
+#include "cli/player_host.h"
 
 namespace velmora::cli {
 
 namespace {
 
-// The end of the text as the transport handles it, without timers.
-class TraceControl final : public PerformanceControl {
+// Prints every short message as "TICK STATUS DATA1 DATA2".
+class TraceBackend final : public MidiBackend {
 public:
-    explicit TraceControl(MidiOutPort& port) : port_(port) {}
-    void stopTickTimer() override {}
-    void finishPerformance() override { allNotesOffBothChannels(port_); }
+    explicit TraceBackend(std::ostream& out) : out_(out) {}
+    bool open() override { return true; }
+    void close() override {}
+    void sendShortMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) override {
+        out_ << tick_ << ' ' << int{status} << ' ' << int{data1} << ' ' << int{data2} << '\n';
+    }
+    void beginTick(std::uint64_t tick) override { tick_ = tick; }
 
 private:
-    MidiOutPort& port_;
+    std::ostream& out_;
+    std::uint64_t tick_ = 0;
 };
-
-void printMessages(CaptureBackend& capture, std::ostream& out) {
-    for (const auto& message : capture.messages) {
-        out << message.tick << ' ' << int{message.status} << ' ' << int{message.data1} << ' '
-            << int{message.data2} << '\n';
-    }
-    capture.messages.clear();
-}
 
 }  // namespace
 
 void runTrace(const CliSetup& setup, std::optional<std::int32_t> fromLine, std::ostream& out) {
-    if (setup.upperLines.empty()) return;  // an empty memo does not start
-    CaptureBackend capture;
-    MidiOutPort port(capture);
-    SeededRandom rng(setup.seed);
-    PerformanceState state;
-    state.gridSteps = setup.grid.gridSteps;
-    state.meterKind = setup.grid.meterKind;
-    state.keyNote = setup.keyNote;
-    TraceControl control(port);
-    PerformanceTick tick(setup.options, state, port, rng, control);
-
-    capture.beginTick(0);
-    if (fromLine) {
-        beginLinePlay(setup.options, state, port, tick, setup.upperLines, setup.lineStarts, *fromLine);
-    } else {
-        beginPlay(setup.options, state, port, setup.upperLines, setup.lineStarts);
-    }
-    printMessages(capture, out);
-    for (std::uint64_t tickNumber = 1;; ++tickNumber) {
-        capture.beginTick(tickNumber);
-        const bool running = tick.MMTimerTimer();
-        printMessages(capture, out);
-        if (!running) break;
-    }
+    TraceBackend output(out);
+    PlayerHost host(setup);
+    LoopTimer tickTimer;  // only switched: the ticks run back to back
+    CliPerformance performance(setup, output, tickTimer, host);
+    performance.start(fromLine);
+    // The trace ends with the text; the end wait and the stop after it are not traced.
+    while (tickTimer.enabled()) performance.transport().tick();
 }
 
 }  // namespace velmora::cli

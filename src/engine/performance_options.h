@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "engine/rhythm_grid.h"
 #include "mapping/tonic_mode.h"
 
 namespace velmora {
@@ -15,6 +16,7 @@ struct PerformanceOptions {
     bool retonic = true;    // tonic on E (checked) or on A
     int ckeyup = 0;         // key shift -8..8
     int cryzm = 3;          // rhythm item 0..7 (7 is the empty item), -1 none
+    RhythmGrid grid{8, 4};  // the rhythm handler's result; set through selectRhythm only
     int enryzm = 0;         // rhythm correction 0..3
     bool ctopryzm = false;  // grid counts from the first character
     bool cjump = true;      // pass over rests on a grid beat
@@ -53,5 +55,13 @@ struct PerformanceOptions {
         return static_cast<std::uint8_t>(itemIndex < 0 ? 0 : itemIndex);
     }
 };
+
+// The rhythm handler, for the rhythm combo, a settings load and --set alike:
+// selects rhythm item `item` and takes its grid. The empty item and no selection
+// keep the grid as it was.
+inline void selectRhythm(PerformanceOptions& options, int item) {
+    options.cryzm = item;
+    if (const auto grid = rhythmGrid(item)) options.grid = *grid;
+}
 
 }  // namespace velmora

@@ -17,8 +17,6 @@ struct PerformanceState {
     std::int32_t memoPos = 0;   // memo offset used by the grid origin and the elapsed time
     std::int32_t stepCount = 0;
     std::int32_t gridOrigin = 0;
-    std::int32_t gridSteps = 8;
-    std::int32_t meterKind = 4;
     std::int32_t offbeatRun = 0;
     std::uint8_t accentCut = 0;
     bool wordStart = false;

@@ -63,7 +63,7 @@ std::uint8_t PerformanceTick::currentCharacter() const {
     return static_cast<std::uint8_t>(line[static_cast<std::size_t>(state_.charPos - 1)]);
 }
 
-bool PerformanceTick::MMTimerTimer() {
+bool PerformanceTick::advance() {
     if (state_.playLines.empty()) {
         control_.stopTickTimer();
         control_.finishPerformance();

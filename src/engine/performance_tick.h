@@ -46,7 +46,7 @@ public:
 
     // One tick. Returns false when it reached the end of the text (the timer was
     // stopped and finishPerformance ran).
-    bool MMTimerTimer();
+    bool advance();
 
     // Replays the counters silently over the lines before `target`, so that the
     // grid continues where a full performance would stand at that line.

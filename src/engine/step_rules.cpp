@@ -25,8 +25,8 @@ bool gridBookkeeping(const PerformanceOptions& options, PerformanceState& state)
         return false;
     }
     const std::int32_t d = state.stepCount - state.gridOrigin;
-    const bool beat = state.gridSteps > 0 && d % state.gridSteps == 0;
-    if (state.meterKind == 3) {
+    const bool beat = options.grid.gridSteps > 0 && d % options.grid.gridSteps == 0;
+    if (options.grid.meterKind == 3) {
         const int r = d % 6;
         updateOffbeatRun(state, r);
         if (r == 5)
@@ -34,7 +34,7 @@ bool gridBookkeeping(const PerformanceOptions& options, PerformanceState& state)
         else if (r == 4)
             state.accentCut = 7;
     }
-    if (state.meterKind == 4) {
+    if (options.grid.meterKind == 4) {
         const int r = d % 8;
         updateOffbeatRun(state, r);
         if (r == 7 || r == 3)
@@ -50,10 +50,10 @@ void prescanGridBookkeeping(const PerformanceOptions& options, PerformanceState&
         setOrigin(options, state);
         return;
     }
-    if (state.gridSteps <= 0) return;
+    if (options.grid.gridSteps <= 0) return;
     const std::int32_t d = state.stepCount - state.gridOrigin;
-    if (state.meterKind == 3) updateOffbeatRun(state, d % 6);
-    if (state.meterKind == 4) updateOffbeatRun(state, d % 8);
+    if (options.grid.meterKind == 3) updateOffbeatRun(state, d % 6);
+    if (options.grid.meterKind == 4) updateOffbeatRun(state, d % 8);
 }
 
 bool marksWordStart(const PerformanceOptions& options, std::uint8_t character) {
@@ -62,16 +62,16 @@ bool marksWordStart(const PerformanceOptions& options, std::uint8_t character) {
 
 bool restIsSkipped(const PerformanceOptions& options, PerformanceState& state,
                    const std::function<void()>& releaseMelody) {
-    if (state.gridOrigin <= 0 || state.gridSteps <= 0) return false;
+    if (state.gridOrigin <= 0 || options.grid.gridSteps <= 0) return false;
     const std::int32_t k = state.stepCount - state.gridOrigin + 1;  // the step this rest would take
     // Rhythm item 5 (4 beats in four) tests rests against a period of 8.
-    const std::int32_t beatPeriod = options.cryzm == 5 ? 8 : state.gridSteps;
+    const std::int32_t beatPeriod = options.cryzm == 5 ? 8 : options.grid.gridSteps;
     if (k % beatPeriod == 0 && options.cjump) {
         state.wordStart = true;
         return true;
     }
     const int correction = options.enryzm;
-    if (state.meterKind == 3) {
+    if (options.grid.meterKind == 3) {
         const int phrase = k % 24;
         if (phrase == 22 || phrase == 23) releaseMelody();
         const int r = k % 6;
@@ -81,7 +81,7 @@ bool restIsSkipped(const PerformanceOptions& options, PerformanceState& state,
         }
         return false;
     }
-    if (state.meterKind == 4) {
+    if (options.grid.meterKind == 4) {
         const int phrase = k % 32;
         if (phrase == 30 || phrase == 31) releaseMelody();
         const int r = k % 8;

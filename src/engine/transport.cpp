@@ -1,7 +1,6 @@
 #include "engine/transport.h"
 
 #include "engine/performance_start.h"
-#include "engine/rhythm_grid.h"
 
 namespace velmora {
 
@@ -20,10 +19,6 @@ Transport::Transport(const PerformanceOptions& options, MidiOutPort& port, Rando
     endTimer_.setInterval(kEndWaitMs);
     repeatTimer_.setInterval(kRepeatGapMs);
     display_.soloEnabled = options_.c2chan;
-    if (const auto grid = rhythmGrid(options_.cryzm)) {
-        state_.gridSteps = grid->gridSteps;
-        state_.meterKind = grid->meterKind;
-    }
 }
 
 void Transport::lockControls(bool locked, bool linePlay) {
@@ -47,7 +42,7 @@ void Transport::lockControls(bool locked, bool linePlay) {
     }
 }
 
-void Transport::BitBtn2Click() {
+void Transport::play() {
     if (state_.playing) {
         stopPlay(false);
     } else if (!state_.linePlaying) {
@@ -55,7 +50,7 @@ void Transport::BitBtn2Click() {
     }
 }
 
-void Transport::BitBtn5Click() {
+void Transport::linePlay() {
     if (state_.linePlaying) {
         stopPlay(true);
     } else if (!state_.playing) {
@@ -120,7 +115,7 @@ void Transport::stopPlay(bool linePlay) {
     publish();
 }
 
-void Transport::BitBtn4Click() {
+void Transport::pause() {
     if (performing()) tickTimer_.setEnabled(!tickTimer_.enabled());
     if (tickTimer_.enabled()) {
         display_.pauseCaption = "Pause";
@@ -131,11 +126,11 @@ void Transport::BitBtn4Click() {
     publish();
 }
 
-void Transport::MMTimerTimer(std::optional<std::int64_t> dueNs) {
+void Transport::tick(std::optional<std::int64_t> dueNs) {
     if (!performing()) return;
     port_.backend().beginTick(++tickNumber_);
     if (dueNs) port_.backend().setTickDueTime(*dueNs);
-    tick_.MMTimerTimer();
+    tick_.advance();
 }
 
 void Transport::stopTickTimer() { tickTimer_.setEnabled(false); }
@@ -150,16 +145,16 @@ void Transport::finishPerformance() {
     publish();
 }
 
-void Transport::Timer1Timer() {
+void Transport::endWaitElapsed() {
     allNotesOffBothChannels(port_);
     state_.lastMelodyNote = 0;
     state_.chordNotes.clear();
     endTimer_.setEnabled(false);
     if (!options_.crept) {
         if (state_.playing)
-            BitBtn2Click();
+            play();
         else if (state_.linePlaying)
-            BitBtn5Click();
+            linePlay();
         return;
     }
     display_.status = kStatusLoading;
@@ -174,7 +169,7 @@ void Transport::Timer1Timer() {
     publish();
 }
 
-void Transport::Timer2Timer() {
+void Transport::repeatGapElapsed() {
     repeatTimer_.setEnabled(false);
     if (!performing()) return;
     host_.setMemoSelection(0, 1);
@@ -188,28 +183,24 @@ void Transport::Timer2Timer() {
     publish();
 }
 
-void Transport::timerNotice(std::uint32_t message, std::uintptr_t /*wParam*/, std::intptr_t lParam) {
-    if (message != 0x806A || lParam != 100) return;
+void Transport::tickOverran() {
     tickTimer_.setEnabled(false);
     endTimer_.setEnabled(false);
     if (state_.playing)
-        BitBtn2Click();
+        play();
     else if (state_.linePlaying)
-        BitBtn5Click();
+        linePlay();
     host_.showOverrunMessage(kOverrunMessage);
 }
 
 void Transport::tempoChanged() { tickTimer_.setInterval(static_cast<std::uint32_t>(options_.timerInterval())); }
 
-void Transport::cryzmChange() {
+void Transport::rhythmChanged() {
     // Only a running tick is restarted: a paused or ending performance stays so.
-    const bool restart = state_.playing && tickTimer_.enabled();
-    if (restart) tickTimer_.setEnabled(false);
-    if (const auto grid = rhythmGrid(options_.cryzm)) {
-        state_.gridSteps = grid->gridSteps;
-        state_.meterKind = grid->meterKind;
+    if (state_.playing && tickTimer_.enabled()) {
+        tickTimer_.setEnabled(false);
+        tickTimer_.setEnabled(true);
     }
-    if (restart) tickTimer_.setEnabled(true);
 }
 
 void Transport::c2chanChanged() {

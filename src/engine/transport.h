@@ -15,9 +15,9 @@
 namespace velmora {
 
 // A switchable timer that calls back the transport: the tick timer (its
-// interval is the tempo), Timer1 (3000 ms, end of text) and Timer2 (1500 ms,
-// repeat gap). The transport switches them; their owner calls the matching
-// transport handler on each expiry.
+// interval is the tempo), the end wait (3000 ms after the end of the text) and
+// the repeat gap (1500 ms). The transport switches them; their owner calls the
+// matching transport handler on each expiry.
 class TransportTimer {
 public:
     virtual ~TransportTimer() = default;
@@ -58,27 +58,30 @@ public:
     Transport(const PerformanceOptions& options, MidiOutPort& port, RandomSource& rng, TransportTimer& tickTimer,
               TransportTimer& endTimer, TransportTimer& repeatTimer, TransportHost& host);
 
-    void BitBtn2Click();  // Play / Stop
-    void BitBtn5Click();  // LinePlay / Stop
-    void BitBtn4Click();  // Pause / Continue
-    void Action1Execute() { state_.panicRequest = true; }  // Esc
+    void play();      // Play, or Stop while playing
+    void linePlay();  // LinePlay from the caret's line, or Stop while line-playing
+    void pause();     // Pause, or Continue while paused
+    // Silences the chord at the next note.
+    void panic() { state_.panicRequest = true; }
     // One tick; dueNs is the monotonic time the tick was due, for outputs that
     // place its messages exactly.
-    void MMTimerTimer(std::optional<std::int64_t> dueNs = std::nullopt);
-    void Timer1Timer();   // end of the text
-    void Timer2Timer();   // end of the repeat gap
-    // The tick timer's notice; only lParam 100 (an overrun) is acted on.
-    void timerNotice(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+    void tick(std::optional<std::int64_t> dueNs = std::nullopt);
+    void endWaitElapsed();     // the end timer: stop, or with repeat start the gap
+    void repeatGapElapsed();   // the repeat timer: play again from the first line
+    // The tick timer gave up on a late tick: the performance stops with a message.
+    void tickOverran();
     // The tempo control: the tick interval clamped to 50..1000 ms.
     void tempoChanged();
-    // The rhythm combo: new grid values; during Play the tick period restarts.
-    void cryzmChange();
+    // The rhythm changed (selectRhythm on the options): during Play the tick
+    // period restarts.
+    void rhythmChanged();
     // The two-channel switch changes whether the solo instrument can be chosen.
     void c2chanChanged();
     // Stops whatever runs, for the window's close.
     void shutdown();
 
     const TransportDisplay& display() const { return display_; }
+    const PerformanceOptions& options() const { return options_; }
     PerformanceState& state() { return state_; }
     const PerformanceState& state() const { return state_; }
     bool performing() const { return state_.playing || state_.linePlaying; }

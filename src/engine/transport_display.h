@@ -11,24 +11,21 @@ struct TransportDisplay {
     std::string playCaption = "Play";
     std::string linePlayCaption = "LinePlay";
     std::string pauseCaption = "Pause";
-    bool playEnabled = true;      // BitBtn2
-    bool linePlayEnabled = true;  // BitBtn5
-    bool openEnabled = true;      // BitBtn1
-    bool saveAsEnabled = true;    // BitBtn3
-    bool saveEnabled = true;      // BitBtn6
+    bool playEnabled = true;
+    bool linePlayEnabled = true;
+    bool openEnabled = true;
+    bool saveAsEnabled = true;
+    bool saveEnabled = true;
     bool paternEnabled = true;
     bool gakkiEnabled = true;
     bool retonicEnabled = true;
     bool ctopryzmEnabled = true;
     bool c2chanEnabled = true;
     bool soloEnabled = false;  // follows the two-channel switch when idle
-    bool presetsEnabled = true;  // pre1..pre6
+    bool presetsEnabled = true;  // the six instrument presets
     bool acceptDrops = true;
     std::string status;   // status panel 1
-    bool panelsLit = false;  // Panel1/Panel2: light green while performing, else the button face
-
-    static constexpr unsigned kLitPanelColour = 0xC0DCC0;   // as a BGR colour reference
-    static constexpr unsigned kButtonFaceColour = 0x8000000F;
+    bool panelsLit = false;  // the two display panels: light green while performing
 };
 
 // The system's own texts.

@@ -36,11 +36,6 @@ public:
     MidiBackend& backend() { return *backend_; }
     void setBackend(MidiBackend& backend);
 
-    // The short message packed as the Windows API takes it: status in the low byte.
-    static std::uint32_t packShortMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
-        return status | (static_cast<std::uint32_t>(data1) << 8) | (static_cast<std::uint32_t>(data2) << 16);
-    }
-
 private:
     void send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
 

@@ -33,6 +33,10 @@ public:
     static constexpr std::uint32_t kOverrunMessage = 0x806A;
     static constexpr std::intptr_t kOverrunLParam = 100;
     static constexpr std::uint32_t kDefaultInterval = 1000;
+    // Whether a notice the owner received is the overrun notice.
+    static bool isOverrunNotice(std::uint32_t message, std::intptr_t lParam) {
+        return message == kOverrunMessage && lParam == kOverrunLParam;
+    }
     // SCHED_FIFO priority of the timer thread: above ordinary threads, below the
     // audio servers and interrupt threads.
     static constexpr int kRealtimePriority = 10;

@@ -70,7 +70,7 @@ void writeConductorTrack(SmfWriter& writer, const ExportRequest& request) {
     writer.writeByte(static_cast<std::uint8_t>(textLength));
     writer.writeAscii(kConductorText);
 
-    writeMeta(writer, 0x58, {static_cast<std::uint8_t>(request.meterKind), 2, 24, 8});
+    writeMeta(writer, 0x58, {static_cast<std::uint8_t>(request.options.grid.meterKind), 2, 24, 8});
 
     const auto sharpsOrFlats = static_cast<std::uint8_t>(kSharpsOrFlats[request.keyNote % 12]);
     writeMeta(writer, 0x59, {sharpsOrFlats, 0});
@@ -95,8 +95,6 @@ PerformanceState workingStateFor(const ExportRequest& request) {
     if (state.lineStarts.size() != state.playLines.size()) {
         throw std::invalid_argument("export request: one line start per line expected");
     }
-    state.gridSteps = request.gridSteps;
-    state.meterKind = request.meterKind;
     state.keyNote = request.keyNote;
     return state;
 }
@@ -120,7 +118,7 @@ void writeMusicTrack(SmfWriter& writer, int pass, RenderContext& context) {
     // The chord track is centred only when one instrument plays both parts.
     if (melody || !options.c2chan) writer.WritePan(midi_bytes::kPanCentre, channel);
 
-    resetForPass(writer, context.state, context.state.meterKind);
+    resetForPass(writer, context.state, options.grid.meterKind);
     if (melody) context.melodyRecord.clear();
     RenderTrack(writer, pass, context);
 

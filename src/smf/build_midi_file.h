@@ -12,14 +12,12 @@
 namespace velmora {
 
 // Everything an export reads. The lines are the text's code-page-932 bytes,
-// upper-cased; gridSteps and meterKind are copies of the live state's values
-// (the rhythm handler sets them), keyNote the one the pattern selection set.
+// upper-cased; the options carry the grid the rhythm handler chose, keyNote is
+// the one the pattern selection set.
 struct ExportRequest {
     std::vector<std::string> playLines;
     std::vector<std::int32_t> lineStarts;  // empty: every line followed by CR LF
     PerformanceOptions options;
-    std::int32_t gridSteps = 8;
-    std::int32_t meterKind = 4;
     std::uint8_t keyNote = 60;
 };
 

@@ -27,8 +27,6 @@ ExportRequest exportRequest(const MemoGeometry& memo, const PerformanceOptions& 
     request.playLines = memo.playLines();
     request.lineStarts = memo.lineStarts();
     request.options = options;
-    request.gridSteps = state.gridSteps;
-    request.meterKind = state.meterKind;
     request.keyNote = state.keyNote;
     return request;
 }

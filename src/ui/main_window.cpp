@@ -68,9 +68,9 @@ TForm1::TForm1(MainWindowSetup setup) {
         outputInjected_ = true;
         port_.setBackend(*output_);
     }
-    Timer1_ = std::make_unique<QtTransportTimer>([this] { transport_->Timer1Timer(); });
-    Timer2_ = std::make_unique<QtTransportTimer>([this] { transport_->Timer2Timer(); });
-    MMTimer_.SetOnTimer([this](TMMTimer& sender) { transport_->MMTimerTimer(sender.currentTickDueNs()); });
+    Timer1_ = std::make_unique<QtTransportTimer>([this] { transport_->endWaitElapsed(); });
+    Timer2_ = std::make_unique<QtTransportTimer>([this] { transport_->repeatGapElapsed(); });
+    MMTimer_.SetOnTimer([this](TMMTimer& sender) { transport_->tick(sender.currentTickDueNs()); });
     // A failing tick is shown after it, not inside it: a modal box there would
     // hold the tick past its time and stop the performance as an overrun.
     MMTimer_.setErrorReporter([this](const std::string& message) {

@@ -92,8 +92,8 @@ void TForm1::ckeyupChange() {
 }
 
 void TForm1::cryzmChange() {
-    options_.cryzm = c_.cryzm->currentIndex();
-    transport_->cryzmChange();
+    selectRhythm(options_, c_.cryzm->currentIndex());
+    transport_->rhythmChanged();
 }
 
 void TForm1::SpinEdit2Change() {
@@ -115,6 +115,6 @@ void TForm1::coctdownClick() { options_.coctdown = c_.coctdown->isChecked(); }
 
 void TForm1::ctopryzmClick() { options_.ctopryzm = c_.ctopryzm->isChecked(); }
 
-void TForm1::Action1Execute() { transport_->Action1Execute(); }
+void TForm1::Action1Execute() { transport_->panic(); }
 
 }  // namespace velmora

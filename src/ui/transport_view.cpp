@@ -27,16 +27,16 @@ void setPanelColour(QFrame* panel, bool lit) {
 }  // namespace
 
 void TForm1::BitBtn2Click() {
-    transport_->BitBtn2Click();
+    transport_->play();
     reportOutputError();
 }
 
 void TForm1::BitBtn5Click() {
-    transport_->BitBtn5Click();
+    transport_->linePlay();
     reportOutputError();
 }
 
-void TForm1::BitBtn4Click() { transport_->BitBtn4Click(); }
+void TForm1::BitBtn4Click() { transport_->pause(); }
 
 MemoSnapshot TForm1::memoSnapshot() {
     performanceGeometry_ = c_.Memo1->geometry();
@@ -98,8 +98,8 @@ void TForm1::showOverrunMessage(const std::string& message) {
     prompts_->showInformation(QString::fromStdString(message));
 }
 
-void TForm1::timerNotice(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-    transport_->timerNotice(message, wParam, lParam);
+void TForm1::timerNotice(std::uint32_t message, std::uintptr_t /*wParam*/, std::intptr_t lParam) {
+    if (TMMTimer::isOverrunNotice(message, lParam)) transport_->tickOverran();
 }
 
 void TForm1::reportOutputError() {

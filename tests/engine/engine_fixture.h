@@ -9,7 +9,7 @@
 #include "engine/performance_state.h"
 #include "engine/performance_tick.h"
 #include "engine/rhythm_grid.h"
-#include "midi/capture_backend.h"
+#include "support/capture_backend.h"
 #include "support/captured_message_print.h"
 #include "midi/midi_out_port.h"
 #include "support/scripted_random.h"
@@ -34,12 +34,8 @@ public:
     void showElapsed(const std::string& text) override { elapsed = text; }
 
     void play(const std::vector<std::string>& lines) {
-        state.gridSteps = 8;
-        state.meterKind = 4;
-        if (const auto grid = rhythmGrid(options.cryzm)) {
-            state.gridSteps = grid->gridSteps;
-            state.meterKind = grid->meterKind;
-        }
+        options.grid = {8, 4};
+        selectRhythm(options, options.cryzm);
         std::vector<std::string> upper;
         for (const auto& line : lines) upper.push_back(upperCp932(line));
         beginPlay(options, state, port, upper, lineStartsOfPlainLines(upper));
@@ -49,7 +45,7 @@ public:
     // Runs one tick; returns its messages.
     std::vector<CapturedMessage> tickOnce() {
         capture.messages.clear();
-        running = tick.MMTimerTimer();
+        running = tick.advance();
         return capture.messages;
     }
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "documents/cp932_text.h"
-#include "engine/tick_timer_adapter.h"
-#include "midi/capture_backend.h"
+#include "support/manual_timer.h"
+#include "support/capture_backend.h"
 #include "support/captured_message_print.h"
 #include "support/scripted_random.h"
 
@@ -52,8 +52,8 @@ protected:
     Transport transport{options, port, rng, tickTimer, endTimer, repeatTimer, window};
 
     void SetUp() override {
-        options.cryzm = 0;
-        transport.cryzmChange();
+        selectRhythm(options, 0);
+        transport.rhythmChanged();
         window.lines = {"AL", "LA"};
     }
 
@@ -61,7 +61,7 @@ protected:
     int tickToEnd() {
         int ticks = 0;
         while (tickTimer.enabled() && ticks < 1000) {
-            transport.MMTimerTimer();
+            transport.tick();
             ++ticks;
         }
         return ticks;
@@ -76,7 +76,7 @@ protected:
 
 TEST_F(TransportTest, PlayLocksTheControlsAndStartsTheTick) {
     options.tempo = 30;
-    transport.BitBtn2Click();
+    transport.play();
     EXPECT_TRUE(transport.state().playing);
     const TransportDisplay& d = window.display;
     EXPECT_EQ(d.playCaption, "Stop");
@@ -95,8 +95,8 @@ TEST_F(TransportTest, PlayLocksTheControlsAndStartsTheTick) {
 
 TEST_F(TransportTest, AnEmptyMemoStartsNothing) {
     window.lines.clear();
-    transport.BitBtn2Click();
-    transport.BitBtn5Click();
+    transport.play();
+    transport.linePlay();
     EXPECT_FALSE(transport.performing());
     EXPECT_FALSE(tickTimer.enabled());
     EXPECT_EQ(window.displayUpdates, 0);
@@ -104,9 +104,9 @@ TEST_F(TransportTest, AnEmptyMemoStartsNothing) {
 }
 
 TEST_F(TransportTest, StopSilencesClosesAndRestoresTheControls) {
-    transport.BitBtn2Click();
-    transport.MMTimerTimer();
-    transport.BitBtn2Click();
+    transport.play();
+    transport.tick();
+    transport.play();
     EXPECT_FALSE(transport.performing());
     EXPECT_FALSE(tickTimer.enabled());
     EXPECT_TRUE(sent(0xB0, 120, 0));
@@ -126,54 +126,54 @@ TEST_F(TransportTest, StopSilencesClosesAndRestoresTheControls) {
 
 TEST_F(TransportTest, StopEnablesTheSoloInstrumentInTwoChannelMode) {
     options.c2chan = true;
-    transport.BitBtn2Click();
+    transport.play();
     EXPECT_FALSE(window.display.soloEnabled);
-    transport.BitBtn2Click();
+    transport.play();
     EXPECT_TRUE(window.display.soloEnabled);
 }
 
 TEST_F(TransportTest, PauseKeepsTheChordAndContinueReleasesItAtTheNextNote) {
-    transport.BitBtn2Click();
-    transport.MMTimerTimer();
+    transport.play();
+    transport.tick();
     const auto chord = transport.state().chordNotes;
     ASSERT_FALSE(chord.empty());
     capture.messages.clear();
-    transport.BitBtn4Click();
+    transport.pause();
     EXPECT_FALSE(tickTimer.enabled());
     EXPECT_EQ(window.display.pauseCaption, "Continue");
     EXPECT_EQ(capture.messages, (std::vector<CapturedMessage>{{1, 0xB0, 123, 0}, {1, 0xB1, 123, 0}}));
     EXPECT_EQ(transport.state().chordNotes, chord);
 
-    transport.BitBtn4Click();
+    transport.pause();
     EXPECT_TRUE(tickTimer.enabled());
     EXPECT_EQ(window.display.pauseCaption, "Pause");
     capture.messages.clear();
-    transport.MMTimerTimer();
+    transport.tick();
     for (const std::uint8_t note : chord) EXPECT_TRUE(sent(0x90, note, 0)) << int{note};
 }
 
 TEST_F(TransportTest, EscWhilePausedActsAtTheFirstNoteAfterContinue) {
-    transport.BitBtn2Click();
-    transport.MMTimerTimer();
-    transport.BitBtn4Click();
-    transport.Action1Execute();
-    transport.BitBtn4Click();
+    transport.play();
+    transport.tick();
+    transport.pause();
+    transport.panic();
+    transport.pause();
     capture.messages.clear();
-    transport.MMTimerTimer();
+    transport.tick();
     ASSERT_GE(capture.messages.size(), 2u);
     EXPECT_EQ(capture.messages[0], (CapturedMessage{2, 0xB0, 123, 0}));
     EXPECT_EQ(capture.messages[1], (CapturedMessage{2, 0xB1, 123, 0}));
 }
 
 TEST_F(TransportTest, TheEndOfTheTextWaitsThenStops) {
-    transport.BitBtn2Click();
+    transport.play();
     tickToEnd();
     EXPECT_TRUE(transport.state().playing) << "ending is still a performance";
     EXPECT_FALSE(window.display.playEnabled);
     EXPECT_TRUE(endTimer.enabled());
     EXPECT_EQ(endTimer.interval, 3000u);
     EXPECT_TRUE(sent(0xB0, 123, 0));
-    transport.Timer1Timer();
+    transport.endWaitElapsed();
     EXPECT_FALSE(transport.performing());
     EXPECT_FALSE(endTimer.enabled());
     EXPECT_EQ(window.display.playCaption, "Play");
@@ -183,45 +183,43 @@ TEST_F(TransportTest, TheEndOfTheTextWaitsThenStops) {
 TEST_F(TransportTest, RepeatWaitsTheGapThenStartsAgainFromTheFirstLine) {
     options.crept = true;
     window.caretLine = 1;
-    transport.BitBtn5Click();
+    transport.linePlay();
     EXPECT_EQ(window.selection, (std::pair<std::int32_t, std::int32_t>{4, 0}));
     tickToEnd();
-    transport.Timer1Timer();
+    transport.endWaitElapsed();
     EXPECT_EQ(window.display.status, kStatusLoading);
     EXPECT_TRUE(repeatTimer.enabled());
     EXPECT_EQ(repeatTimer.interval, 1500u);
     EXPECT_FALSE(tickTimer.enabled());
-    transport.Timer2Timer();
+    transport.repeatGapElapsed();
     EXPECT_FALSE(repeatTimer.enabled());
     EXPECT_TRUE(tickTimer.enabled());
     EXPECT_TRUE(window.display.linePlayEnabled);
     EXPECT_EQ(window.display.status, kStatusPlaying);
     EXPECT_EQ(window.selection, (std::pair<std::int32_t, std::int32_t>{0, 1}));
-    transport.MMTimerTimer();
+    transport.tick();
     EXPECT_EQ(transport.state().lineIndex, 0);
     EXPECT_EQ(window.highlighted, 0);
 }
 
 TEST_F(TransportTest, StopDuringTheRepeatGapEndsItForGood) {
     options.crept = true;
-    transport.BitBtn2Click();
+    transport.play();
     tickToEnd();
-    transport.Timer1Timer();
+    transport.endWaitElapsed();
     ASSERT_TRUE(transport.inRepeatGap());
     // The Play button is disabled in the gap, but a close or a panel can still stop.
     transport.shutdown();
     EXPECT_FALSE(transport.inRepeatGap());
     const int startsBefore = tickTimer.starts;
-    transport.Timer2Timer();  // a late expiry resumes nothing
+    transport.repeatGapElapsed();  // a late expiry resumes nothing
     EXPECT_EQ(tickTimer.starts, startsBefore);
     EXPECT_FALSE(transport.performing());
 }
 
 TEST_F(TransportTest, AnOverrunStopsTheRunningPerformanceAndExplains) {
-    transport.BitBtn5Click();
-    transport.timerNotice(0x806A, 0, 99);
-    EXPECT_TRUE(transport.performing()) << "only lParam 100 is an overrun notice";
-    transport.timerNotice(0x806A, 0, 100);
+    transport.linePlay();
+    transport.tickOverran();
     EXPECT_FALSE(transport.performing());
     EXPECT_EQ(window.display.linePlayCaption, "LinePlay");
     EXPECT_EQ(window.overrunMessages, (std::vector<std::string>{kOverrunMessage}));
@@ -229,33 +227,30 @@ TEST_F(TransportTest, AnOverrunStopsTheRunningPerformanceAndExplains) {
 }
 
 TEST_F(TransportTest, ARhythmChangeRestartsTheTickDuringPlayButNotDuringLinePlayOrPause) {
-    transport.BitBtn2Click();
+    transport.play();
     int starts = tickTimer.starts;
-    options.cryzm = 2;
-    transport.cryzmChange();
+    selectRhythm(options, 2);
+    transport.rhythmChanged();
     EXPECT_EQ(tickTimer.starts, starts + 1);
-    EXPECT_EQ(transport.state().gridSteps, 12);
-    EXPECT_EQ(transport.state().meterKind, 3);
 
-    transport.BitBtn4Click();  // paused
-    options.cryzm = 1;
-    transport.cryzmChange();
+    transport.pause();  // paused
+    selectRhythm(options, 1);
+    transport.rhythmChanged();
     EXPECT_FALSE(tickTimer.enabled()) << "a paused performance stays paused";
-    transport.BitBtn2Click();
+    transport.play();
 
-    transport.BitBtn5Click();
+    transport.linePlay();
     starts = tickTimer.starts;
-    options.cryzm = 7;  // the empty item keeps the grid
-    transport.cryzmChange();
+    selectRhythm(options, 7);
+    transport.rhythmChanged();
     EXPECT_EQ(tickTimer.starts, starts);
-    EXPECT_EQ(transport.state().gridSteps, 16);
 }
 
 TEST_F(TransportTest, TicksAreNumberedFromTheStartForTheOutput) {
-    transport.BitBtn2Click();
+    transport.play();
     EXPECT_EQ(capture.messages.front().tick, 0u);
-    transport.MMTimerTimer();
-    transport.MMTimerTimer();
+    transport.tick();
+    transport.tick();
     EXPECT_EQ(capture.messages.back().tick, 2u);
     EXPECT_EQ(transport.tickNumber(), 2u);
 }

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "midi/capture_backend.h"
+#include "support/capture_backend.h"
 #include "support/captured_message_print.h"
 
-namespace velmora {
+namespace velmora::testing {
 namespace {
 
 using Bytes = std::vector<CapturedMessage>;
@@ -59,11 +59,6 @@ TEST_F(MidiOutPortTest, ControllersAndProgramsCarryTheChannelInTheStatusByte) {
                                        {0, 0xB1, 123, 0}}));
 }
 
-TEST(MidiOutPortPacking, StatusGoesInTheLowByte) {
-    EXPECT_EQ(MidiOutPort::packShortMessage(0xC0, 40, 0), 0x000028C0u);
-    EXPECT_EQ(MidiOutPort::packShortMessage(0x91, 60, 100), 0x00643C91u);
-}
-
 TEST_F(MidiOutPortTest, DataBytesAreNotMasked) {
     port.NoteOn(200, 250, 1);
     EXPECT_EQ(capture.messages, (Bytes{{0, 0x91, 200, 250}}));
@@ -94,4 +89,4 @@ TEST(MidiOutPortFailure, MessagesBeforeOpenAreDropped) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::testing

@@ -12,8 +12,7 @@ namespace velmora::testing {
 inline ExportRequest requestFor(std::vector<std::string> lines, std::int32_t meterKind = 4) {
     ExportRequest request;
     request.playLines = std::move(lines);
-    request.meterKind = meterKind;
-    request.gridSteps = meterKind == 3 ? 6 : (meterKind == 0 ? 0 : 8);
+    request.options.grid = {meterKind == 3 ? 6 : (meterKind == 0 ? 0 : 8), meterKind};
     return request;
 }
 

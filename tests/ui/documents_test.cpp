@@ -269,7 +269,7 @@ TEST_F(Export, WritesTheFileAndSaysSo) {
     auto window = openWindow();
     typeText(*window, "hello world\nagain");
     window->controls().BitBtn2->click();  // a performance runs on undisturbed
-    window->transport().MMTimerTimer();
+    window->transport().tick();
     const auto before = window->transport().state().memoPos;
     prompts->saveAnswers.push_back(QString::fromStdString(path("out")));
     window->BitBtn7Click();

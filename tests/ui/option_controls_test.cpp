@@ -90,12 +90,12 @@ TEST_F(OptionControls, RhythmSetsTheGridAndTheEmptyItemKeepsIt) {
     auto window = openWindow();
     const MainControls& c = window->controls();
     c.cryzm->setCurrentIndex(2);
-    EXPECT_EQ(window->transport().state().gridSteps, 12);
-    EXPECT_EQ(window->transport().state().meterKind, 3);
+    EXPECT_EQ(window->transport().options().grid.gridSteps, 12);
+    EXPECT_EQ(window->transport().options().grid.meterKind, 3);
     c.cryzm->setCurrentIndex(7);
-    EXPECT_EQ(window->transport().state().gridSteps, 12);
+    EXPECT_EQ(window->transport().options().grid.gridSteps, 12);
     c.cryzm->setCurrentIndex(0);
-    EXPECT_EQ(window->transport().state().gridSteps, 0);
+    EXPECT_EQ(window->transport().options().grid.gridSteps, 0);
 }
 
 TEST_F(OptionControls, TempoChangesTheTimeEstimate) {

@@ -64,7 +64,7 @@ TEST_F(TransportView, LinePlayLocksThePlayButtonAndReturnsToItsLine) {
     EXPECT_FALSE(c.BitBtn2->isEnabled());
     expectLocked(c, true);
     EXPECT_EQ(window->transport().state().linePlayStart, 4);
-    window->transport().MMTimerTimer();
+    window->transport().tick();
     EXPECT_EQ(selectedText(*window), "c");
 
     c.BitBtn5->click();
@@ -78,11 +78,11 @@ TEST_F(TransportView, TheHighlightFollowsTheSoundingCharacter) {
     auto window = openWindow();
     typeText(*window, "ab\ncd");
     window->controls().BitBtn2->click();
-    window->transport().MMTimerTimer();
+    window->transport().tick();
     EXPECT_EQ(selectedText(*window), "a");
-    window->transport().MMTimerTimer();
+    window->transport().tick();
     EXPECT_EQ(selectedText(*window), "b");
-    window->transport().MMTimerTimer();
+    window->transport().tick();
     EXPECT_EQ(selectedText(*window), "c");
     EXPECT_EQ(window->controls().Memo1->textCursor().selectionStart(), 3);
 }
@@ -130,7 +130,7 @@ TEST_F(TransportView, ClosingDuringAPerformanceSilencesTheOutput) {
     auto window = openWindow();
     typeText(*window, "abc");
     window->controls().BitBtn2->click();
-    window->transport().MMTimerTimer();
+    window->transport().tick();
     ASSERT_TRUE(window->close());
     EXPECT_FALSE(output->isOpen);
     ASSERT_GE(output->messages.size(), 2u);

@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-#include "midi/capture_backend.h"
+#include "support/capture_backend.h"
 #include "ui/main_window.h"
 #include "ui/memo_edit.h"
 

@@ -5,7 +5,7 @@
 
 #include "midi/midi_backend.h"
 
-namespace velmora {
+namespace velmora::testing {
 
 struct CapturedMessage {
     std::uint64_t tick;
@@ -44,4 +44,4 @@ private:
     std::uint64_t tick_ = 0;
 };
 
-}  // namespace velmora
+}  // namespace velmora::testing
