@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "midi/midi_bytes.h"
 #include "smf/build_midi_file.h"
 
 namespace {
@@ -76,7 +77,7 @@ std::size_t countEvents(const std::vector<std::uint8_t>& file) {
                 at += 2;
                 at += readQuantity(file, at);
             } else {
-                at += (status & 0xF0) == 0xC0 ? 2 : 3;
+                at += velmora::midi_bytes::shortMessageLength(status);
             }
             ++events;
         }

@@ -1,8 +1,9 @@
 #include "sound/capture_file_backend.h"
 
 #include <cerrno>
-#include <chrono>
 #include <cstring>
+
+#include "midi/monotonic_clock.h"
 
 namespace velmora {
 
@@ -28,8 +29,7 @@ void CaptureFileBackend::close() {
 
 void CaptureFileBackend::sendShortMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
     if (!file_.is_open()) return;
-    const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    file_ << std::chrono::duration_cast<std::chrono::nanoseconds>(now).count() << ' ' << tick_ << ' '
+    file_ << monotonicNowNs() << ' ' << tick_ << ' '
           << static_cast<unsigned>(status) << ' ' << static_cast<unsigned>(data1) << ' '
           << static_cast<unsigned>(data2) << '\n';
 }

@@ -4,9 +4,10 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <vector>
 
+#include "midi/midi_bytes.h"
+#include "midi/monotonic_clock.h"
 #include "sound/alsa_quiet.h"
 #include "sound/fluid_log_capture.h"
 #include "sound/jack_environment.h"
@@ -18,13 +19,6 @@ namespace {
 constexpr std::array<const char*, 4> kPreferredDrivers = {"pipewire", "pulseaudio", "alsa", "jack"};
 constexpr std::int64_t kTrustedDueWindowNs = 1'000'000'000;
 constexpr int kMaxBuffers = 16;
-constexpr int kChannels = 16;
-
-std::int64_t monotonicNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 void collectOption(void* data, const char* /*name*/, const char* option) {
     static_cast<std::vector<std::string>*>(data)->push_back(option);
@@ -86,11 +80,12 @@ bool FluidSynthBackend::open() {
 
 void FluidSynthBackend::close() {
     if (!connected_) return;
-    const std::int64_t now = monotonicNs();
-    for (int channel = 0; channel < kChannels; ++channel) {
-        const auto status = static_cast<std::uint8_t>(0xB0 + channel);
-        post(status, 123, 0, now);
-        post(status, 120, 0, now);
+    using namespace midi_bytes;
+    const std::int64_t now = monotonicNowNs();
+    for (int channel = 0; channel < kChannelCount; ++channel) {
+        const auto status = static_cast<std::uint8_t>(kControlChange + channel);
+        post(status, kAllNotesOff, 0, now);
+        post(status, kAllSoundOff, 0, now);
     }
     connected_ = false;
 }
@@ -126,10 +121,7 @@ bool FluidSynthBackend::startAudioDriver() {
         fluid_settings_setstr(settings, "audio.driver", name);
         takeFluidLogMessage();
         driver_ = new_fluid_audio_driver2(settings, &FluidSynthBackend::renderCallback, this);
-        if (driver_) {
-            driverName_ = name;
-            return true;
-        }
+        if (driver_) return true;
         tried += tried.empty() ? name : std::string(", ") + name;
         const std::string message = takeFluidLogMessage();
         if (!message.empty()) reason = message;
@@ -148,7 +140,7 @@ std::int64_t FluidSynthBackend::latencyNs() const {
 
 void FluidSynthBackend::sendShortMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
     if (!connected_) return;
-    const std::int64_t now = monotonicNs();
+    const std::int64_t now = monotonicNowNs();
     // A due time far from now is a caller's mistake or a stopped clock; the message then sounds at once.
     const bool trusted =
         tickDueNs_ && *tickDueNs_ > now - kTrustedDueWindowNs && *tickDueNs_ < now + kTrustedDueWindowNs;
@@ -174,7 +166,7 @@ void FluidSynthBackend::setTickDueTime(std::int64_t dueNs) { tickDueNs_ = dueNs;
 int FluidSynthBackend::renderCallback(void* self, int frames, int nfx, float* fx[], int nout, float* out[]) {
     auto& backend = *static_cast<FluidSynthBackend*>(self);
     SynthPeriodTarget target(*backend.synth_, nfx, fx, nout, out);
-    backend.scheduler_->renderPeriod(frames, monotonicNs(), target);
+    backend.scheduler_->renderPeriod(frames, monotonicNowNs(), target);
     return FLUID_OK;
 }
 

@@ -44,8 +44,6 @@ public:
     void setTickDueTime(std::int64_t dueNs) override;
     std::string lastError() const override { return error_; }
 
-    // The audio driver in use ("pulseaudio", ...); empty before a successful open.
-    const std::string& driverName() const { return driverName_; }
     // How far behind its due time a message sounds.
     std::int64_t latencyNs() const;
 
@@ -59,7 +57,6 @@ private:
     std::unique_ptr<FluidSynthInstance> synth_;
     std::unique_ptr<BlockScheduler> scheduler_;
     fluid_audio_driver_t* driver_ = nullptr;
-    std::string driverName_;
     std::string error_;
     bool connected_ = false;
     std::optional<std::int64_t> tickDueNs_;

@@ -5,16 +5,13 @@
 #include <filesystem>
 #include <system_error>
 
+#include "midi/midi_bytes.h"
 #include "sound/fluid_log_capture.h"
 #include "sound/soundfont_locator.h"
 
 namespace velmora {
 
-namespace {
-constexpr int kChannels = 16;
-constexpr std::uint8_t kAllSoundOff = 120;
-constexpr std::uint8_t kAllNotesOff = 123;
-}  // namespace
+using namespace midi_bytes;
 
 std::unique_ptr<FluidSynthInstance> FluidSynthInstance::create(const Options& options, std::string& error) {
     captureFluidLog();
@@ -64,43 +61,36 @@ FluidSynthInstance::~FluidSynthInstance() {
 }
 
 void FluidSynthInstance::applyMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
-    if (status < 0x80 || data1 > 0x7F || data2 > 0x7F) return;
+    if (!isStatusByte(status) || isStatusByte(data1) || isStatusByte(data2)) return;
     const int channel = status & 0x0F;
-    switch (status & 0xF0) {
-        case 0x80:
+    switch (kindOf(status)) {
+        case kNoteOff:
             fluid_synth_noteoff(synth_, channel, data1);
             break;
-        case 0x90:
+        case kNoteOn:
             if (data2 == 0) {
                 fluid_synth_noteoff(synth_, channel, data1);
             } else {
                 fluid_synth_noteon(synth_, channel, data1, data2);
             }
             break;
-        case 0xA0:
+        case kKeyPressure:
             fluid_synth_key_pressure(synth_, channel, data1, data2);
             break;
-        case 0xB0:
+        case kControlChange:
             fluid_synth_cc(synth_, channel, data1, data2);
             break;
-        case 0xC0:
+        case kProgramChange:
             fluid_synth_program_change(synth_, channel, data1);
             break;
-        case 0xD0:
+        case kChannelPressure:
             fluid_synth_channel_pressure(synth_, channel, data1);
             break;
-        case 0xE0:
+        case kPitchBend:
             fluid_synth_pitch_bend(synth_, channel, data1 | (data2 << 7));
             break;
         default:
             break;  // system messages have no meaning for the synthesizer
-    }
-}
-
-void FluidSynthInstance::silence() {
-    for (int channel = 0; channel < kChannels; ++channel) {
-        fluid_synth_cc(synth_, channel, kAllNotesOff, 0);
-        fluid_synth_cc(synth_, channel, kAllSoundOff, 0);
     }
 }
 

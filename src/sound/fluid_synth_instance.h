@@ -33,8 +33,6 @@ public:
     // Plays one short message. Messages with a data byte above 127 are not MIDI
     // and are dropped, as a synthesizer behind a MIDI cable would never see them.
     void applyMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
-    // All notes and sounds off on every channel.
-    void silence();
     // Device volume as the Windows API packs it (left low word, right high word).
     void setDeviceVolume(std::uint32_t volume);
 

@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "midi/midi_bytes.h"
 #include "sound/jack_environment.h"
 
 namespace velmora {
@@ -42,24 +43,6 @@ std::unique_ptr<RtMidiOut> makeClient(RtMidi::Api api, std::string* errorSink) {
     } catch (const RtMidiError& error) {
         if (errorSink) *errorSink = error.getMessage();
         return nullptr;
-    }
-}
-
-// Short message length by status byte; 0 for what is not a complete short message.
-std::size_t messageLength(std::uint8_t status) {
-    if (status < 0x80) return 0;
-    if (status < 0xF0) return (status & 0xE0) == 0xC0 ? 2 : 3;
-    switch (status) {
-        case 0xF1:
-        case 0xF3:
-            return 2;
-        case 0xF2:
-            return 3;
-        case 0xF0:
-        case 0xF7:
-            return 0;
-        default:
-            return 1;
     }
 }
 
@@ -123,7 +106,7 @@ void PortBackend::close() {
 
 void PortBackend::sendShortMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
     if (!out_) return;
-    const std::size_t length = messageLength(status);
+    const std::size_t length = midi_bytes::shortMessageLength(status);
     // A data byte above 127 would read as a status byte on the wire and garble what follows.
     if (length == 0 || (length > 1 && data1 > 0x7F) || (length > 2 && data2 > 0x7F)) return;
     const std::array<unsigned char, 3> bytes = {status, data1, data2};

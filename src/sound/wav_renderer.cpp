@@ -9,8 +9,8 @@
 #include "documents/atomic_file.h"
 #include "documents/file_error.h"
 #include "sound/fluid_synth_instance.h"
-#include "sound/midi_file_reader.h"
-#include "sound/midi_file_timeline.h"
+#include "smf/midi_file_reader.h"
+#include "smf/midi_file_timeline.h"
 #include "sound/wav_encoding.h"
 
 namespace velmora {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "midi/midi_bytes.h"
+
 namespace velmora::testing {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -78,10 +80,8 @@ inline std::vector<Event> parseTrack(const Bytes& body) {
             std::size_t lengthOffset = offset + 2;
             const std::uint32_t length = readQuantity(body, lengthOffset);
             size = lengthOffset - offset + length;
-        } else if ((status & 0xF0) == 0xC0) {
-            size = 2;
-        } else if (status >= 0x80 && status < 0xF0) {
-            size = 3;
+        } else if (midi_bytes::isStatusByte(status) && status < midi_bytes::kSystemExclusive) {
+            size = midi_bytes::shortMessageLength(status);
         } else {
             throw std::runtime_error("not a status byte: " + std::to_string(status));
         }

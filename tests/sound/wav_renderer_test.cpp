@@ -9,7 +9,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "smf_bytes.h"
+#include "support/smf_bytes.h"
 #include "sound/soundfont_locator.h"
 
 namespace velmora {

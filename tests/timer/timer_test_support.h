@@ -25,7 +25,7 @@ struct Notice {
     bool operator==(const Notice&) const = default;
 };
 
-inline const Notice kOverrunNotice{0x806A, 0, 100};
+inline const Notice kOverrunNotice{TMMTimer::kOverrunMessage, 0, TMMTimer::kOverrunLParam};
 
 // The period of tests that need ticks on time. The owner's thread must answer
 // within 93 % of it also on a loaded machine under a sanitizer, so it is not short.

@@ -1,4 +1,4 @@
-#include "sound/midi_file_timeline.h"
+#include "smf/midi_file_timeline.h"
 
 #include <algorithm>
 

@@ -1,4 +1,6 @@
-#include "sound/midi_file_reader.h"
+#include "smf/midi_file_reader.h"
+
+#include "midi/midi_bytes.h"
 
 #include <stdexcept>
 
@@ -62,8 +64,6 @@ private:
     std::size_t position_ = 0;
 };
 
-int dataBytesOf(std::uint8_t status) { return (status & 0xE0) == 0xC0 ? 1 : 2; }
-
 std::vector<MidiFileEvent> readTrack(ByteCursor cursor) {
     std::vector<MidiFileEvent> events;
     std::uint64_t tick = 0;
@@ -91,16 +91,16 @@ std::vector<MidiFileEvent> readTrack(ByteCursor cursor) {
                 if (tempo == 0) throw ReadError("tempo of zero microseconds per quarter note");
                 events.push_back({tick, MidiFileEvent::Kind::Tempo, 0, 0, 0, tempo});
             }
-        } else if (status == 0xF0 || status == 0xF7) {
+        } else if (status == midi_bytes::kSystemExclusive || status == midi_bytes::kEndOfExclusive) {
             cursor.take(cursor.quantity());
             runningStatus = 0;
-        } else if (status > 0xF0) {
+        } else if (status > midi_bytes::kSystemExclusive) {
             throw ReadError("system message " + std::to_string(status) + " inside a track at byte " +
                             std::to_string(cursor.offset()));
         } else {
             runningStatus = status;
             MidiFileEvent event{tick, MidiFileEvent::Kind::Channel, status, cursor.byte(), 0, 0};
-            if (dataBytesOf(status) == 2) event.data2 = cursor.byte();
+            if (midi_bytes::shortMessageLength(status) == 3) event.data2 = cursor.byte();
             if (event.data1 > 0x7F || event.data2 > 0x7F) {
                 throw ReadError("status byte where a data byte belongs before byte " +
                                 std::to_string(cursor.offset()));

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "sound/midi_file_reader.h"
+#include "smf/midi_file_reader.h"
 
 namespace velmora {
 

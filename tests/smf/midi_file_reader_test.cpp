@@ -1,9 +1,9 @@
-#include "sound/midi_file_reader.h"
+#include "smf/midi_file_reader.h"
 
 #include <gtest/gtest.h>
 
-#include "smf_bytes.h"
-#include "sound/midi_file_timeline.h"
+#include "support/smf_bytes.h"
+#include "smf/midi_file_timeline.h"
 
 namespace velmora {
 namespace {
