@@ -21,6 +21,9 @@ constexpr int kFirstBackingPresetRow = 9;
 constexpr int kRepeatRow = 15;
 constexpr int kLatestRow = 16;
 constexpr int kFirstConfigRow = 17;
+constexpr int kLastConfigRow = 43;
+constexpr int kOutputRow = 44;
+constexpr int kSoundfontRow = 45;
 constexpr std::size_t kMaxStringValue = 2047;
 
 // A value as the row's control takes it: the read default for a missing or
@@ -33,6 +36,13 @@ int readRow(const IniFile& ini, int row) {
     const SettingKey& key = settingKeyAtRow(row);
     return controlValue(key, ini.get(key.section, key.key));
 }
+
+std::string readStringRow(const IniFile& ini, int row) {
+    const SettingKey& key = settingKeyAtRow(row);
+    return std::string(ini.get(key.section, key.key).value_or("").substr(0, kMaxStringValue));
+}
+
+bool isConfigRow(const SettingKey& key) { return key.row >= kFirstConfigRow && key.row <= kLastConfigRow; }
 
 void assignOption(const SettingKey& key, int value, PerformanceOptions& options) {
     if (key.intOption) options.*key.intOption = value;
@@ -49,8 +59,9 @@ LoadedGlobalRows readGlobalRows(const IniFile& ini) {
     rows.left = readRow(ini, kLeftRow);
     rows.top = readRow(ini, kTopRow);
     rows.repeat = readRow(ini, kRepeatRow) != 0;
-    const SettingKey& latest = settingKeyAtRow(kLatestRow);
-    rows.latest = ini.get(latest.section, latest.key).value_or("").substr(0, kMaxStringValue);
+    rows.latest = readStringRow(ini, kLatestRow);
+    if (std::string output = readStringRow(ini, kOutputRow); !output.empty()) rows.output.output = output;
+    rows.output.soundfont = readStringRow(ini, kSoundfontRow);
     return rows;
 }
 
@@ -64,6 +75,10 @@ std::string storedValue(const SettingKey& key, const GlobalSettings& global,
             return std::to_string(global.top);
         case kLatestRow:
             return global.latest;
+        case kOutputRow:
+            return global.output.output;
+        case kSoundfontRow:
+            return global.output.soundfont;
         default:
             break;
     }
@@ -88,7 +103,7 @@ LoadedSettings readSettings(const IniFile& ini, bool isGlobal) {
     LoadedSettings loaded;
     if (isGlobal) loaded.global = readGlobalRows(ini);
     for (const SettingKey& key : settingKeys()) {
-        if (key.row < kFirstConfigRow) continue;
+        if (!isConfigRow(key)) continue;
         assignOption(key, controlValue(key, ini.get(key.section, key.key)), loaded.config);
     }
     return loaded;
@@ -109,7 +124,7 @@ PresetSelections readPresetSelections(const IniFile& ini) {
 
 void applyConfigRows(const LoadedSettings& loaded, PerformanceOptions& options) {
     for (const SettingKey& key : settingKeys()) {
-        if (key.row >= kFirstConfigRow) assignOption(key, optionValue(key, loaded.config), options);
+        if (isConfigRow(key)) assignOption(key, optionValue(key, loaded.config), options);
     }
     if (loaded.global) options.crept = loaded.global->repeat;
 }

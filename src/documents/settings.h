@@ -17,22 +17,34 @@ struct PresetSelections {
     std::array<int, 6> backing{0, 49, 24, 4, 45, 51};
 };
 
+// Where the performance sounds (rows 44-45, section [midi]): the output name
+// ("fluidsynth", "port:NAME", "capture:FILE", "none") and the soundfont of the
+// built-in synthesizer (empty: the first General MIDI soundfont the system has).
+struct OutputSettings {
+    std::string output = "fluidsynth";
+    std::string soundfont;
+
+    bool operator==(const OutputSettings&) const = default;
+};
+
 // What the global settings file holds besides the performance options (rows
-// 1-14 and 16; the repeat switch of row 15 is PerformanceOptions::crept). The
-// defaults are the window's initial position and the dialog's designed presets.
+// 1-14, 16, 44 and 45; the repeat switch of row 15 is PerformanceOptions::crept).
+// The defaults are the window's initial position and the dialog's designed presets.
 struct GlobalSettings {
     int left = 321;
     int top = 163;
     PresetSelections presets;
     std::string latest;  // CurrentTextPath, written even when empty
+    OutputSettings output;
 };
 
-// Rows 1, 2, 15 and 16, which only the global settings file provides.
+// Rows 1, 2, 15, 16, 44 and 45, which only the global settings file provides.
 struct LoadedGlobalRows {
     int left = 300;
     int top = 250;
     bool repeat = false;
     std::string latest;  // the candidate path; taken only if a file exists there
+    OutputSettings output;  // an empty output name reads as the default
 };
 
 // The values a settings load assigns to the controls, each already limited the
@@ -46,7 +58,7 @@ struct LoadedSettings {
     PerformanceOptions config;
 };
 
-// Reads rows 17-43, and rows 1, 2, 15 and 16 when `isGlobal`.
+// Reads rows 17-43, and rows 1, 2, 15, 16, 44 and 45 when `isGlobal`.
 LoadedSettings readSettings(const IniFile& ini, bool isGlobal);
 // Reads the file at `path` (the caller has made sure it exists). Throws
 // FileError with cannotOpenMessage(path) when it cannot be read.
@@ -67,7 +79,7 @@ void applyConfigRows(const LoadedSettings& loaded, PerformanceOptions& options);
 [[nodiscard]] std::optional<std::string> applyConfigKey(std::string_view key, std::string_view value,
                                                         PerformanceOptions& options);
 
-// Writes rows 1-16 (only when `isGlobal`) and rows 17-43 into the ini file at
+// Writes rows 1-16 and 44-45 (only when `isGlobal`) and rows 17-43 into the ini file at
 // `path`, keeping everything else the file holds; the file is replaced as a
 // whole or not at all. Throws FileError with cannotWriteMessage(path) on
 // failure.

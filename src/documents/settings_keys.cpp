@@ -75,6 +75,8 @@ constexpr std::array<SettingKey, kSettingKeyCount> kKeys{{
     boolRow(41, "jump", true, "cjump", &P::cjump),
     boolRow(42, "octdown", true, "coctdown", &P::coctdown),
     intRow(43, "hosei", 0, "enryzm", Clamp, 0, 3, &P::enryzm),
+    {44, "midi", "output", SettingType::String, 0, "output choice", true, None, 0, 0, nullptr, nullptr},
+    {45, "midi", "soundfont", SettingType::String, 0, "output choice", true, None, 0, 0, nullptr, nullptr},
 }};
 
 }  // namespace

@@ -18,8 +18,9 @@ enum class SettingLimit {
 };
 
 // One key of the settings files. Rows 1-16 belong to the window, the preset
-// dialog and the document and are kept in the global settings file only; the
-// other rows are the performance controls and are kept in both kinds of file.
+// dialog and the document, and rows 44-45 to the sound output; they are kept
+// in the global settings file only. Rows 17-43 are the performance controls
+// and are kept in both kinds of file.
 struct SettingKey {
     int row;  // 1-based, the order in which keys are written
     std::string_view section;
@@ -36,7 +37,7 @@ struct SettingKey {
     bool PerformanceOptions::*boolOption;
 };
 
-inline constexpr std::size_t kSettingKeyCount = 43;
+inline constexpr std::size_t kSettingKeyCount = 45;
 
 // All keys in writing order.
 std::span<const SettingKey> settingKeys();

@@ -57,20 +57,18 @@ void TForm1::dropFiles(const QStringList& paths) {
 }
 
 void TForm1::switchDocument(const std::string& path) {
-    if (!currentTextPath_.empty()) SaveSettings(textSettingsPath(currentTextPath_));
-    const std::string previousPath = currentTextPath_;
-    const PerformanceOptions previousOptions = options_;
-    currentTextPath_ = path;
+    if (document_.hasName()) settings_.storeForText(document_.path(), globalSettings(), options());
+    const std::string previousPath = document_.path();
+    const PerformanceOptions previousOptions = options();
+    document_.setPath(path);
     try {
-        const std::string settingsPath = textSettingsPath(path);
-        if (fileExists(settingsPath)) {
-            applyLoadedSettings(loadSettingsFile(settingsPath, isGlobalSettingsPath(settingsPath)), false);
-        }
+        if (const std::optional<LoadedSettings> loaded = settings_.loadForText(path))
+            applyLoadedSettings(*loaded, false);
         LoadTextDocument();
     } catch (const FileError&) {
         // Back to the document and settings in force before, so that a later
         // Save cannot write the old text into the file that failed to load.
-        currentTextPath_ = previousPath;
+        document_.setPath(previousPath);
         applyLoadedSettings(LoadedSettings{std::nullopt, previousOptions}, false);
         c_.crept->setChecked(previousOptions.crept);
         throw;
@@ -78,12 +76,9 @@ void TForm1::switchDocument(const std::string& path) {
 }
 
 void TForm1::LoadTextDocument() {
-    const TextDocument document = loadTextDocument(currentTextPath_);
-    QString text;
-    for (const std::string& line : document.displayLines) text += QString::fromStdString(line) + '\n';
+    const QString text = document_.read(document_.path());
     memoChangeAttached_ = false;
     c_.Memo1->setPlainText(text);
-    encoding_ = document.encoding;
     UpdateUpperText();
     UpdateTimeEstimate();
     memoChangeAttached_ = true;
@@ -91,18 +86,13 @@ void TForm1::LoadTextDocument() {
     setDocumentCaption();
 }
 
-std::string TForm1::memoUtf8Text() const {
-    QString text = c_.Memo1->toPlainText();
-    text.replace('\n', QStringLiteral("\r\n"));
-    return text.toStdString();
-}
-
-void TForm1::UpdateUpperText() { upperText_ = UpperText(utf8ToCp932(memoUtf8Text())); }
+void TForm1::UpdateUpperText() { document_.textChanged(c_.Memo1->toPlainText()); }
 
 void TForm1::UpdateTimeEstimate() {
     if (c_.Memo1->document()->isEmpty()) return;
     const QString estimate = QString::fromStdString(updateTimeEstimate(
-        static_cast<std::uint32_t>(upperText_.size()), static_cast<std::uint32_t>(options_.timerInterval())));
+        static_cast<std::uint32_t>(document_.upperText().size()),
+        static_cast<std::uint32_t>(options().timerInterval())));
     if (c_.Label3->text() != estimate) c_.Label3->setText(estimate);
 }
 
@@ -121,37 +111,32 @@ void TForm1::Memo1MouseMove(QPoint position) {
     QString before = c_.Memo1->toPlainText().left(index);
     before.replace('\n', QStringLiteral("\r\n"));
     std::size_t at = utf8ToCp932(before.toStdString()).size();
+    const std::string& upperText = document_.upperText();
+    const PerformanceOptions& o = options();
     std::string names;
     bool trailByte = false;
     for (int taken = 0; taken < kPointerDisplayLength; ++taken) {
         const auto byte =
-            at < upperText_.size() ? static_cast<std::uint8_t>(upperText_[at]) : std::uint8_t{0};
+            at < upperText.size() ? static_cast<std::uint8_t>(upperText[at]) : std::uint8_t{0};
         // Only '0'..'Z' are named; the bytes of a two-byte character are not.
         if (!trailByte && byte >= 0x30 && byte <= 0x5A)
-            names += noteName(byte, options_.patern, options_.tonicMode(), rng_);
+            names += noteName(byte, o.patern, o.tonicMode(), performance_->random());
         else
             names += ' ';
         trailByte = !trailByte && isCp932LeadByte(byte);
-        if (++at >= upperText_.size()) break;
+        if (++at >= upperText.size()) break;
     }
     c_.Label8->setText(QString::fromStdString(names));
 }
 
 void TForm1::writeMemoText(const std::string& path) {
-    const std::string text = memoUtf8Text();
-    TextEncoding encoding = encoding_;
-    // A character that CP932 cannot hold must not be lost: such a text goes to UTF-8.
-    const bool toUtf8 = encoding == TextEncoding::Cp932 && !isCp932Representable(text);
-    if (toUtf8) encoding = TextEncoding::Utf8;
-    saveUtf8Text(path, text, encoding);
-    encoding_ = encoding;
-    if (toUtf8) showNotice("CP932 で表せない文字があるため UTF-8 で保存しました");
+    if (document_.write(path, c_.Memo1->toPlainText())) showNotice("CP932 で表せない文字があるため UTF-8 で保存しました");
 }
 
 void TForm1::BitBtn6Click() {
-    if (c_.Memo1->document()->isEmpty() || currentTextPath_.empty()) return;
+    if (c_.Memo1->document()->isEmpty() || !document_.hasName()) return;
     try {
-        writeMemoText(currentTextPath_);
+        writeMemoText(document_.path());
     } catch (const FileError& error) {
         showFileError(error);
     }
@@ -159,8 +144,8 @@ void TForm1::BitBtn6Click() {
 
 void TForm1::BitBtn3Click() {
     if (c_.Memo1->document()->isEmpty()) return;
-    if (!currentTextPath_.empty()) {
-        const QFileInfo current(QString::fromStdString(currentTextPath_));
+    if (document_.hasName()) {
+        const QFileInfo current(QString::fromStdString(document_.path()));
         saveDialog_.directory = current.absolutePath();
         saveDialog_.fileName = current.fileName();
     }
@@ -178,7 +163,7 @@ void TForm1::BitBtn3Click() {
         showFileError(error);  // the document stays what it was
         return;
     }
-    currentTextPath_ = path;
+    document_.setPath(path);
     setDocumentCaption();
 }
 

@@ -1,16 +1,14 @@
 // Exports of the text: a Standard MIDI File, and with the synthesizer a WAV file.
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QProgressDialog>
 #include <QTimer>
-#include <atomic>
-#include <thread>
 
 #include "documents/document_paths.h"
 #include "smf/build_midi_file.h"
 #include "ui/main_window.h"
 #include "ui/memo_edit.h"
+#include "ui/music_export.h"
 #ifdef VELMORA_HAVE_SOUND
 #include "sound/wav_renderer.h"
 #endif
@@ -21,20 +19,10 @@ namespace {
 
 constexpr const char* kDoneMessage = "完了しました";
 
-ExportRequest exportRequest(const MemoGeometry& memo, const PerformanceOptions& options,
-                            const PerformanceState& state) {
-    ExportRequest request;
-    request.playLines = memo.playLines();
-    request.lineStarts = memo.lineStarts();
-    request.options = options;
-    request.keyNote = state.keyNote;
-    return request;
-}
-
 }  // namespace
 
 std::optional<std::string> TForm1::chooseExportTarget(const char* extension) {
-    saveDialog_.fileName = QString::fromStdString(proposedExportName(currentTextPath_, extension));
+    saveDialog_.fileName = QString::fromStdString(proposedExportName(document_.path(), extension));
     saveDialog_.defaultSuffix = QString(extension).mid(1);
     const std::optional<QString> chosen = prompts_->chooseFileToSave(saveDialog_);
     // The dialog goes back to texts whatever the outcome, so that a later Save
@@ -52,12 +40,31 @@ void TForm1::BitBtn7Click() {
     const std::optional<std::string> target = chooseExportTarget(".mid");
     if (!target) return;
     try {
-        exportMidiFile(*target, exportRequest(c_.Memo1->geometry(), options_, transport_->state()), rng_);
+        exportMidiFile(*target, exportRequestFor(c_.Memo1->geometry(), options(), performance_->state()),
+                       performance_->random());
     } catch (const std::exception& error) {
         prompts_->showError(QString::fromStdString(error.what()));
         return;
     }
     prompts_->showInformation(kDoneMessage);
+}
+
+void TForm1::waitWithProgress(BackgroundTask& task, const QString& label) {
+    QProgressDialog progress(label, "キャンセル", 0, 1000, this);
+    progress.setWindowTitle("Velmora");
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    QEventLoop wait;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &wait, [&] {
+        if (progress.wasCanceled()) task.cancel();
+        if (!progress.wasCanceled()) progress.setValue(task.permille());
+        if (task.finished()) wait.quit();
+    });
+    poll.start(50);
+    wait.exec();
+    task.join();
+    progress.reset();
 }
 
 void TForm1::wavButtonClick() {
@@ -66,7 +73,8 @@ void TForm1::wavButtonClick() {
     if (!target) return;
     std::vector<std::uint8_t> midiFile;
     try {
-        midiFile = BuildMidiFile(exportRequest(c_.Memo1->geometry(), options_, transport_->state()), rng_);
+        midiFile = BuildMidiFile(exportRequestFor(c_.Memo1->geometry(), options(), performance_->state()),
+                                 performance_->random());
     } catch (const std::exception& error) {
         prompts_->showError(QString::fromStdString(error.what()));
         return;
@@ -74,33 +82,10 @@ void TForm1::wavButtonClick() {
 
     // The render runs on a worker thread; this thread keeps the window (and a
     // running performance) alive and shows the progress.
-    std::atomic<bool> cancel{false};
-    std::atomic<int> permille{0};
-    std::atomic<bool> finished{false};
     WavRenderResult result;
-    const std::string soundfont = outputSettings_.soundfont;
-    std::thread worker([&] {
-        result = renderWav(
-            midiFile, *target, soundfont, [&](double done) { permille = static_cast<int>(done * 1000); },
-            &cancel);
-        finished = true;
-    });
-
-    QProgressDialog progress("WAV ファイルを書き出しています…", "キャンセル", 0, 1000, this);
-    progress.setWindowTitle("Velmora");
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    QEventLoop wait;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &wait, [&] {
-        if (progress.wasCanceled()) cancel = true;
-        if (!progress.wasCanceled()) progress.setValue(permille);
-        if (finished) wait.quit();
-    });
-    poll.start(50);
-    wait.exec();
-    worker.join();
-    progress.reset();
+    const std::unique_ptr<BackgroundTask> render =
+        startWavRender(std::move(midiFile), *target, outputSettings().soundfont, result);
+    waitWithProgress(*render, "WAV ファイルを書き出しています…");
 
     if (result.status == WavRenderResult::Status::Written)
         prompts_->showInformation(kDoneMessage);

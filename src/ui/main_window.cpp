@@ -54,7 +54,8 @@ std::uint64_t clockOfDaySeed() {
 
 }  // namespace
 
-TForm1::TForm1(MainWindowSetup setup) {
+TForm1::TForm1(MainWindowSetup setup)
+    : settings_(globalSettingsPathIn(setup.settingsFolder).toStdString()) {
     setObjectName("TForm1");
     setWindowTitle("Velmora");
     setFont(windowFont());
@@ -63,24 +64,10 @@ TForm1::TForm1(MainWindowSetup setup) {
     c_ = buildMainControls(*central, *statusBar());
 
     prompts_ = setup.prompts ? std::move(setup.prompts) : std::make_unique<DesktopPrompts>(this);
-    if (setup.output) {
-        output_ = std::move(setup.output);
-        outputInjected_ = true;
-        port_.setBackend(*output_);
-    }
-    Timer1_ = std::make_unique<QtTransportTimer>([this] { transport_->endWaitElapsed(); });
-    Timer2_ = std::make_unique<QtTransportTimer>([this] { transport_->repeatGapElapsed(); });
-    MMTimer_.SetOnTimer([this](TMMTimer& sender) { transport_->tick(sender.currentTickDueNs()); });
-    // A failing tick is shown after it, not inside it: a modal box there would
-    // hold the tick past its time and stop the performance as an overrun.
-    MMTimer_.setErrorReporter([this](const std::string& message) {
-        QMetaObject::invokeMethod(
-            this, [this, text = QString::fromStdString(message)] { prompts_->showError(text); },
-            Qt::QueuedConnection);
-    });
-    globalSettingsPath_ = globalSettingsPathIn(setup.settingsFolder).toStdString();
     TransportHost& host = *this;
-    transport_ = std::make_unique<Transport>(options_, port_, rng_, tickTimer_, *Timer1_, *Timer2_, host);
+    performance_ = std::make_unique<Performance>(
+        host, std::move(setup.output),
+        [this](const std::string& message) { prompts_->showError(QString::fromStdString(message)); });
 
     connectOptionHandlers();
     connectCommands();
@@ -92,31 +79,32 @@ TForm1::TForm1(MainWindowSetup setup) {
 }
 
 TForm1::~TForm1() {
-    // The tick timer must stop before the transport and the controls it reaches go.
-    MMTimer_.SetEnabled(false);
-    transport_->shutdown();
+    // The performance stops while the controls it reaches still exist.
+    performance_.reset();
 }
 
 void TForm1::FormCreate() {
-    if (fileExists(globalSettingsPath_)) {
-        try {
-            LoadSettings(globalSettingsPath_);
-        } catch (const FileError& error) {
-            showFileError(error);
+    OutputSettings output;
+    try {
+        if (const std::optional<LoadedSettings> loaded = settings_.loadGlobal()) {
+            applyLoadedSettings(*loaded, true);
+            output = loaded->global->output;
         }
+    } catch (const FileError& error) {
+        showFileError(error);
     }
-    if (!outputInjected_) applyOutputSettings(readOutputSettings(globalSettingsPath_));
-    if (fileExists(currentTextPath_)) {
+    applyOutputSettings(output);
+    if (fileExists(document_.path())) {
         try {
             LoadTextDocument();
         } catch (const FileError& error) {
             // The window comes up without a document; a later Save must not
             // write the empty memo over the file that failed to load.
             showFileError(error);
-            currentTextPath_.clear();
+            document_.setPath({});
         }
     }
-    rng_ = SeededRandom(clockOfDaySeed());
+    performance_->reseed(clockOfDaySeed());
     setAcceptingDrops(true);
 }
 
@@ -135,26 +123,25 @@ GlobalSettings TForm1::globalSettings() const {
     global.left = x();
     global.top = y();
     if (presets_ != nullptr) global.presets = presets_->presetSelections();
-    global.latest = currentTextPath_;
+    global.latest = document_.path();
+    global.output = performance_->output().settings();
     return global;
 }
 
 bool TForm1::FormCloseQuery() {
-    transport_->shutdown();
+    performance_->stop();
     QTextCursor cursor = c_.Memo1->textCursor();
     cursor.setPosition(cursor.selectionStart());
     c_.Memo1->setTextCursor(cursor);
     try {
-        if (!currentTextPath_.empty()) SaveSettings(textSettingsPath(currentTextPath_));
-        SaveSettings(globalSettingsPath_);
-        storeOutputSettings(globalSettingsPath_, outputSettings_);
+        const GlobalSettings global = globalSettings();
+        if (document_.hasName()) settings_.storeForText(document_.path(), global, options());
+        settings_.storeGlobal(global, options());
     } catch (const FileError& error) {
         showFileError(error);
         if (!prompts_->askQuitWithoutSaving("設定を保存せずに終了しますか？")) return false;
     }
-    transport_->state().playLines.clear();
-    transport_->state().lineStarts.clear();
-    transport_->state().chordNotes.clear();
+    performance_->forgetText();
     setAcceptingDrops(false);
     return true;
 }
@@ -178,7 +165,7 @@ void TForm1::showNotice(const QString& text) {
 }
 
 void TForm1::setDocumentCaption() {
-    setWindowTitle("Velmora" + QString::fromStdString(std::string(fileNamePart(currentTextPath_))));
+    setWindowTitle("Velmora" + QString::fromStdString(std::string(fileNamePart(document_.path()))));
 }
 
 void TForm1::setAcceptingDrops(bool accept) {

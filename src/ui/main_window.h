@@ -5,19 +5,14 @@
 #include <optional>
 #include <string>
 
-#include "documents/settings.h"
-#include "documents/text_encoding.h"
-#include "engine/performance_options.h"
-#include "engine/tick_timer_adapter.h"
 #include "engine/transport.h"
-#include "mapping/random_source.h"
-#include "midi/midi_out_port.h"
-#include "midi/mm_timer.h"
-#include "midi/qt/qt_tick_dispatcher.h"
+#include "ui/background_task.h"
 #include "ui/main_controls.h"
 #include "ui/memo_geometry.h"
+#include "ui/open_document.h"
 #include "ui/output_settings.h"
-#include "ui/qt_transport_timer.h"
+#include "ui/performance.h"
+#include "ui/settings_store.h"
 #include "ui/user_prompts.h"
 
 namespace velmora {
@@ -32,9 +27,10 @@ struct MainWindowSetup {
 };
 
 // The main window: the memo, the option controls, the transport, document and
-// export commands. It maps the controls to PerformanceOptions and shows the
-// transport's state; the engine and the documents library do the work.
-class TForm1 final : public QMainWindow, private TransportHost, private TimerOwner {
+// export commands. It keeps the widgets and wires them to its parts: the open
+// document, the performance (options, output, timers, transport), the settings
+// files and the exports; the engine and the documents library do the work.
+class TForm1 final : public QMainWindow, private TransportHost {
     Q_OBJECT
 
 public:
@@ -45,14 +41,14 @@ public:
     // menu and the preset buttons.
     void attachPresetDialog(TForm2* dialog);
 
-    const std::string& globalSettingsPath() const { return globalSettingsPath_; }
-    const std::string& currentTextPath() const { return currentTextPath_; }
-    const PerformanceOptions& options() const { return options_; }
+    const std::string& globalSettingsPath() const { return settings_.globalPath(); }
+    const std::string& currentTextPath() const { return document_.path(); }
+    const PerformanceOptions& options() const { return performance_->options(); }
     const MainControls& controls() const { return c_; }
-    Transport& transport() { return *transport_; }
-    MidiOutPort& outputPort() { return port_; }
-    TextEncoding documentEncoding() const { return encoding_; }
-    const OutputSettings& outputSettings() const { return outputSettings_; }
+    Transport& transport() { return performance_->transport(); }
+    MidiOutPort& outputPort() { return performance_->output().port(); }
+    TextEncoding documentEncoding() const { return document_.encoding(); }
+    const OutputSettings& outputSettings() const { return performance_->output().settings(); }
     const SaveDialogState& saveDialog() const { return saveDialog_; }
 
     // Handlers of the option controls.
@@ -94,10 +90,6 @@ public:
     void outputButtonClick();
     void applyOutputSettings(const OutputSettings& settings);
 
-    // Settings.
-    void LoadSettings(const std::string& path);
-    void SaveSettings(const std::string& path);
-
     // Stops a performance and stores the settings; false when the user chose
     // to stay after the settings could not be written.
     bool FormCloseQuery();
@@ -116,8 +108,6 @@ private:
     void highlightCharacter(std::int32_t memoPos, std::int32_t soundingOffset) override;
     void scrollDownOneLine() override;
     void showElapsed(const std::string& text) override;
-    // TimerOwner.
-    void timerNotice(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
 
     void FormCreate();
     void connectOptionHandlers();
@@ -127,13 +117,11 @@ private:
     // global one must not switch to another document.
     void applyLoadedSettings(const LoadedSettings& loaded, bool takeLatestDocument);
     GlobalSettings globalSettings() const;
-    bool isGlobalSettingsPath(const std::string& path) const { return path == globalSettingsPath_; }
     void setDocumentCaption();
     // Opening and dropping: leave the current document, then load `path`.
     void switchDocument(const std::string& path);
     void LoadTextDocument();
     void UpdateUpperText();
-    std::string memoUtf8Text() const;  // the memo's text with CR LF line breaks
     void writeMemoText(const std::string& path);
     void showFileError(const std::exception& error);
     void showNotice(const QString& text);
@@ -142,36 +130,20 @@ private:
     void takeSoundfont(const std::string& path);
     // The export's file name from the shared save dialog; nothing when cancelled.
     std::optional<std::string> chooseExportTarget(const char* extension);
+    // Shows the task's progress with a Cancel button until it has finished.
+    void waitWithProgress(BackgroundTask& task, const QString& label);
 
     MainControls c_;
     std::unique_ptr<UserPrompts> prompts_;
     TForm2* presets_ = nullptr;
-
-    PerformanceOptions options_;
-    SeededRandom rng_{0};
-    NullBackend silentOutput_;
-    std::unique_ptr<MidiBackend> output_;
-    OutputSettings outputSettings_;
-    bool outputInjected_ = false;
-    std::string lastOutputError_;
-    MidiOutPort port_{silentOutput_};
-
-    QtTickDispatcher dispatcher_{*this};
-    TMMTimer MMTimer_{*this, dispatcher_};
-    TickTimerAdapter tickTimer_{MMTimer_};
-    std::unique_ptr<QtTransportTimer> Timer1_;
-    std::unique_ptr<QtTransportTimer> Timer2_;
-    std::unique_ptr<Transport> transport_;
+    SettingsStore settings_;
+    OpenDocument document_;
+    std::unique_ptr<Performance> performance_;
     MemoGeometry performanceGeometry_;  // the memo as measured when the performance started
-
-    std::string globalSettingsPath_;
-    std::string currentTextPath_;
-    TextEncoding encoding_ = TextEncoding::Utf8;  // a new text is saved as UTF-8
-    std::string upperText_;                       // UpperText: the memo's CP932 text, upper-cased
+    SaveDialogState saveDialog_;
     int lastPointerIndex_ = 0;
     bool memoChangeAttached_ = true;
     bool acceptingDrops_ = false;
-    SaveDialogState saveDialog_;
 };
 
 }  // namespace velmora

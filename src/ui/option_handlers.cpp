@@ -34,7 +34,7 @@ void onIndex(QComboBox* combo, QObject* context, Copy copy) {
 }  // namespace
 
 void TForm1::connectOptionHandlers() {
-    PerformanceOptions& o = options_;
+    PerformanceOptions& o = performance_->options();
     // Handlers that only copy their control.
     onToggle(c_.hiwaon, this, [&o](bool on) { o.hiwaon = on; });          // hiwaonClick
     onToggle(c_.moreon, this, [&o](bool on) { o.moreon = on; });          // moreonClick
@@ -74,47 +74,48 @@ void TForm1::connectOptionHandlers() {
 }
 
 void TForm1::paternClick() {
-    options_.patern = c_.patern->checkedId();
-    c_.statusPattern->setText(QString::fromStdString(patternName(options_.patern)));
-    const std::uint8_t key = keyNote(options_.patern, options_.tonicMode(), options_.keyShift());
-    transport_->state().keyNote = key;
+    PerformanceOptions& o = performance_->options();
+    o.patern = c_.patern->checkedId();
+    c_.statusPattern->setText(QString::fromStdString(patternName(o.patern)));
+    const std::uint8_t key = keyNote(o.patern, o.tonicMode(), o.keyShift());
+    performance_->state().keyNote = key;
     c_.Label9->setText(QString::fromStdString(keyName(key)));
 }
 
 void TForm1::retonicClick() {
-    options_.retonic = c_.retonic->isChecked();
+    performance_->options().retonic = c_.retonic->isChecked();
     paternClick();
 }
 
 void TForm1::ckeyupChange() {
-    options_.ckeyup = c_.ckeyup->value();
+    performance_->options().ckeyup = c_.ckeyup->value();
     paternClick();
 }
 
 void TForm1::cryzmChange() {
-    selectRhythm(options_, c_.cryzm->currentIndex());
-    transport_->rhythmChanged();
+    selectRhythm(performance_->options(), c_.cryzm->currentIndex());
+    performance_->rhythmChanged();
 }
 
 void TForm1::SpinEdit2Change() {
-    options_.tempo = c_.SpinEdit2->value();
-    transport_->tempoChanged();
+    performance_->options().tempo = c_.SpinEdit2->value();
+    performance_->tempoChanged();
     UpdateTimeEstimate();
 }
 
 void TForm1::C2chanClick() {
-    options_.c2chan = c_.C2chan->isChecked();
+    performance_->options().c2chan = c_.C2chan->isChecked();
     for (QWidget* control :
          std::initializer_list<QWidget*>{c_.clowcut2, c_.chicut2, c_.slowcuts, c_.shicuts}) {
-        control->setEnabled(options_.c2chan);
+        control->setEnabled(options().c2chan);
     }
-    transport_->c2chanChanged();  // enables the solo instrument while no performance runs
+    performance_->twoChannelsChanged();  // enables the solo instrument while no performance runs
 }
 
-void TForm1::coctdownClick() { options_.coctdown = c_.coctdown->isChecked(); }
+void TForm1::coctdownClick() { performance_->options().coctdown = c_.coctdown->isChecked(); }
 
-void TForm1::ctopryzmClick() { options_.ctopryzm = c_.ctopryzm->isChecked(); }
+void TForm1::ctopryzmClick() { performance_->options().ctopryzm = c_.ctopryzm->isChecked(); }
 
-void TForm1::Action1Execute() { transport_->panic(); }
+void TForm1::Action1Execute() { performance_->silenceChord(); }
 
 }  // namespace velmora

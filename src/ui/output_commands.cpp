@@ -8,33 +8,24 @@
 namespace velmora {
 
 void TForm1::outputButtonClick() {
-    OutputDialog dialog(outputSettings_, this);
+    OutputDialog dialog(outputSettings(), this);
     if (dialog.exec() == QDialog::Accepted) applyOutputSettings(dialog.settings());
 }
 
 void TForm1::applyOutputSettings(const OutputSettings& settings) {
-    if (transport_->performing()) return;  // the performance holds the output
-    if (outputInjected_) {
-        outputSettings_ = settings;
+    if (performance_->performing()) return;  // the performance holds the output
+    if (const std::optional<std::string> error = performance_->chooseOutput(settings)) {
+        showNotice("出力を選べません: " + QString::fromStdString(*error));
         return;
     }
-    OutputChoice choice = makeOutput(settings);
-    if (!choice.backend) {
-        showNotice("出力を選べません: " + QString::fromStdString(choice.error));
-        return;
-    }
-    port_.setBackend(*choice.backend);
-    output_ = std::move(choice.backend);
-    outputSettings_ = settings;
-    lastOutputError_.clear();
     showNotice({});
 }
 
 void TForm1::takeSoundfont(const std::string& path) {
-    OutputSettings settings = outputSettings_;
+    OutputSettings settings = outputSettings();
     settings.soundfont = path;
     applyOutputSettings(settings);
-    if (outputSettings_.soundfont == path) showNotice("サウンドフォント: " + QString::fromStdString(path));
+    if (outputSettings().soundfont == path) showNotice("サウンドフォント: " + QString::fromStdString(path));
 }
 
 }  // namespace velmora

@@ -4,45 +4,11 @@
 #include <cctype>
 #include <filesystem>
 
-#include "documents/atomic_file.h"
-#include "documents/file_error.h"
-#include "documents/file_read.h"
-#include "documents/ini_file.h"
 #ifdef VELMORA_HAVE_SOUND
 #include "sound/midi_backend_factory.h"
 #endif
 
 namespace velmora {
-
-namespace {
-constexpr const char* kSection = "midi";
-}
-
-OutputSettings readOutputSettings(const std::string& path) {
-    OutputSettings settings;
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) return settings;
-    try {
-        const IniFile ini = IniFile::parse(readFileBytes(path));
-        if (auto output = ini.get(kSection, "output"); output && !output->empty()) settings.output = *output;
-        if (auto soundfont = ini.get(kSection, "soundfont")) settings.soundfont = *soundfont;
-    } catch (const FileError&) {
-        // An unreadable file was reported by the settings load already.
-    }
-    return settings;
-}
-
-void storeOutputSettings(const std::string& path, const OutputSettings& settings) {
-    try {
-        std::error_code error;
-        IniFile ini = std::filesystem::exists(path, error) ? IniFile::parse(readFileBytes(path)) : IniFile();
-        ini.set(kSection, "output", settings.output);
-        ini.set(kSection, "soundfont", settings.soundfont);
-        writeFileAtomically(path, ini.serialize());
-    } catch (const FileError& error) {
-        throw FileError(cannotWriteMessage(path), path, error.detail());
-    }
-}
 
 OutputChoice makeOutput(const OutputSettings& settings) {
 #ifdef VELMORA_HAVE_SOUND

@@ -3,8 +3,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <filesystem>
@@ -31,10 +29,6 @@ void selectPattern(QButtonGroup& group, int index) {
 
 }  // namespace
 
-void TForm1::LoadSettings(const std::string& path) {
-    applyLoadedSettings(loadSettingsFile(path, isGlobalSettingsPath(path)), true);
-}
-
 void TForm1::applyLoadedSettings(const LoadedSettings& loaded, bool takeLatestDocument) {
     const PerformanceOptions& values = loaded.config;
     std::string candidate;
@@ -48,8 +42,9 @@ void TForm1::applyLoadedSettings(const LoadedSettings& loaded, bool takeLatestDo
     c_.solo->setCurrentIndex(values.solo);
     c_.volsolo->setValue(values.volsolo);
     c_.volback->setValue(values.volback);
-    options_.volsolo = c_.volsolo->value();
-    options_.volback = c_.volback->value();
+    PerformanceOptions& current = performance_->options();
+    current.volsolo = c_.volsolo->value();
+    current.volback = c_.volback->value();
     c_.SpinEdit2->setValue(values.tempo);
     c_.SpinEdit3->setValue(values.reverb);
     c_.SpinEdit1->setValue(values.reverbSolo);
@@ -63,40 +58,33 @@ void TForm1::applyLoadedSettings(const LoadedSettings& loaded, bool takeLatestDo
     c_.cryzm->setCurrentIndex(values.cryzm);
     cryzmChange();
     c_.hiwaon->setChecked(values.hiwaon);
-    options_.hiwaon = c_.hiwaon->isChecked();
+    current.hiwaon = c_.hiwaon->isChecked();
     c_.retonic->setChecked(values.retonic);
     retonicClick();
     c_.octwaon->setChecked(values.octwaon);
-    options_.octwaon = c_.octwaon->isChecked();
+    current.octwaon = c_.octwaon->isChecked();
     c_.chicut->setChecked(values.chicut);
-    options_.chicut = c_.chicut->isChecked();
+    current.chicut = c_.chicut->isChecked();
     c_.clowcut->setChecked(values.clowcut);
-    options_.clowcut = c_.clowcut->isChecked();
+    current.clowcut = c_.clowcut->isChecked();
     c_.chicut2->setChecked(values.chicut2);
-    options_.chicut2 = c_.chicut2->isChecked();
+    current.chicut2 = c_.chicut2->isChecked();
     c_.clowcut2->setChecked(values.clowcut2);
-    options_.clowcut2 = c_.clowcut2->isChecked();
+    current.clowcut2 = c_.clowcut2->isChecked();
     c_.ctopryzm->setChecked(values.ctopryzm);
     ctopryzmClick();
     c_.C2chan->setChecked(values.c2chan);
     C2chanClick();
     c_.moreon->setChecked(values.moreon);
-    options_.moreon = c_.moreon->isChecked();
+    current.moreon = c_.moreon->isChecked();
     c_.cjump->setChecked(values.cjump);
-    options_.cjump = c_.cjump->isChecked();
+    current.cjump = c_.cjump->isChecked();
     c_.coctdown->setChecked(values.coctdown);
     coctdownClick();
     c_.enryzm->setValue(values.enryzm);
     std::error_code error;
     if (takeLatestDocument && !candidate.empty() && std::filesystem::is_regular_file(candidate, error))
-        currentTextPath_ = candidate;
-}
-
-void TForm1::SaveSettings(const std::string& path) {
-    const bool global = isGlobalSettingsPath(path);
-    // The configuration folder may not exist yet on a first run.
-    if (global) QDir().mkpath(QFileInfo(QString::fromStdString(path)).absolutePath());
-    velmora::SaveSettings(path, global, globalSettings(), options_);
+        document_.setPath(candidate);
 }
 
 }  // namespace velmora

@@ -27,16 +27,16 @@ void setPanelColour(QFrame* panel, bool lit) {
 }  // namespace
 
 void TForm1::BitBtn2Click() {
-    transport_->play();
+    performance_->playOrStop();
     reportOutputError();
 }
 
 void TForm1::BitBtn5Click() {
-    transport_->linePlay();
+    performance_->linePlayOrStop();
     reportOutputError();
 }
 
-void TForm1::BitBtn4Click() { transport_->pause(); }
+void TForm1::BitBtn4Click() { performance_->pauseOrContinue(); }
 
 MemoSnapshot TForm1::memoSnapshot() {
     performanceGeometry_ = c_.Memo1->geometry();
@@ -98,15 +98,9 @@ void TForm1::showOverrunMessage(const std::string& message) {
     prompts_->showInformation(QString::fromStdString(message));
 }
 
-void TForm1::timerNotice(std::uint32_t message, std::uintptr_t /*wParam*/, std::intptr_t lParam) {
-    if (TMMTimer::isOverrunNotice(message, lParam)) transport_->tickOverran();
-}
-
 void TForm1::reportOutputError() {
-    const std::string& error = port_.openError();
-    if (error.empty() || error == lastOutputError_) return;
-    lastOutputError_ = error;
-    showNotice("出力を開けません: " + QString::fromStdString(error));
+    if (const std::optional<std::string> error = performance_->output().newOpenError())
+        showNotice("出力を開けません: " + QString::fromStdString(*error));
 }
 
 }  // namespace velmora

@@ -134,13 +134,13 @@ TEST(SettingsKeysTest, TableIsInRowOrderWithUniqueKeys) {
     ASSERT_EQ(keys.size(), kSettingKeyCount);
     for (std::size_t i = 0; i < keys.size(); ++i) {
         EXPECT_EQ(keys[i].row, static_cast<int>(i) + 1);
-        EXPECT_EQ(keys[i].globalOnly, keys[i].row <= 16) << keys[i].key;
+        EXPECT_EQ(keys[i].globalOnly, keys[i].row <= 16 || keys[i].row >= 44) << keys[i].key;
         for (std::size_t j = 0; j < i; ++j) EXPECT_NE(keys[i].key, keys[j].key);
     }
     // Every performance option is stored by exactly one row.
     for (const SettingKey& key : keys) {
         bool storesOption = key.intOption || key.boolOption;
-        EXPECT_EQ(storesOption, key.row == 15 || key.row >= 17) << key.key;
+        EXPECT_EQ(storesOption, key.row == 15 || (key.row >= 17 && key.row <= 43)) << key.key;
     }
 }
 
@@ -157,6 +157,7 @@ TEST_F(SettingsFileTest, SavedSettingsReadBackAsTheyWere) {
     global.presets.solo[2] = 7;
     global.presets.backing[4] = 99;
     global.latest = "/home/me/story.txt";
+    global.output = {"port:Synth", "/home/me/piano.sf2"};
     PerformanceOptions options;
     options.patern = 7;
     options.tempo = 640;
@@ -183,6 +184,7 @@ TEST_F(SettingsFileTest, SavedSettingsReadBackAsTheyWere) {
     EXPECT_EQ(loaded.global->left, 40);
     EXPECT_EQ(loaded.global->top, -12);
     EXPECT_EQ(loaded.global->latest, "/home/me/story.txt");
+    EXPECT_EQ(loaded.global->output, (OutputSettings{"port:Synth", "/home/me/piano.sf2"}));
     PresetSelections presets = readPresetSelections(IniFile::parse(readBytes(path)));
     EXPECT_EQ(presets.solo[2], 7);
     EXPECT_EQ(presets.backing[4], 99);
@@ -198,7 +200,7 @@ TEST_F(SettingsFileTest, GlobalFileWritesKeysInTableOrder) {
     auto keys = settingKeys();
     std::size_t previous = 0;
     for (const SettingKey& key : keys) {
-        std::size_t at = text.find("\n" + std::string(key.key) + "=");
+        std::size_t at = text.find(std::string("\n").append(key.key).append("="));
         ASSERT_NE(at, std::string::npos) << key.key;
         if (key.section == "config") {
             EXPECT_GT(at, previous) << key.key;
@@ -207,12 +209,22 @@ TEST_F(SettingsFileTest, GlobalFileWritesKeysInTableOrder) {
     }
 }
 
+TEST_F(SettingsFileTest, AnEmptyOutputNameReadsAsTheBuiltInSynthesizer) {
+    const std::string path = folder.file("velmora.ini");
+    writeBytes(path, "[midi]\r\noutput=\r\nsoundfont=/x.sf2\r\n");
+    const LoadedSettings loaded = loadSettingsFile(path, true);
+    EXPECT_EQ(loaded.global->output, (OutputSettings{"fluidsynth", "/x.sf2"}));
+    writeBytes(path, "[config]\r\ntempo=400\r\n");
+    EXPECT_EQ(loadSettingsFile(path, true).global->output, OutputSettings{});
+}
+
 TEST_F(SettingsFileTest, TextFileHoldsOnlyThePerformanceRows) {
     const std::string path = folder.file("story.ini");
     SaveSettings(path, false, GlobalSettings{}, PerformanceOptions{});
     IniFile ini = IniFile::parse(readBytes(path));
     EXPECT_FALSE(ini.hasSection("form"));
     EXPECT_FALSE(ini.hasSection("file"));
+    EXPECT_FALSE(ini.hasSection("midi"));
     EXPECT_EQ(ini.get("config", "repeat"), std::nullopt);
     EXPECT_EQ(ini.get("config", "hosei"), "0");
     EXPECT_EQ(ini.get("config", "tempo"), "200");

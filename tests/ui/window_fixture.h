@@ -61,8 +61,27 @@ private:
     }
 };
 
+// A temporary folder with helpers to write and read its files.
+class FolderTest : public ::testing::Test {
+protected:
+    std::string path(const std::string& name) const {
+        return folder.filePath(QString::fromStdString(name)).toStdString();
+    }
+    void writeFile(const std::string& name, const std::string& bytes) const {
+        std::ofstream(path(name), std::ios::binary) << bytes;
+    }
+    std::string readFile(const std::string& name) const {
+        std::ifstream in(path(name), std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    }
+
+    QTemporaryDir folder;
+};
+
 // A window over a temporary settings folder, a capturing output and scripted prompts.
-class WindowTest : public ::testing::Test {
+class WindowTest : public FolderTest {
 protected:
     std::unique_ptr<TForm1> openWindow() {
         MainWindowSetup setup;
@@ -79,23 +98,9 @@ protected:
         return window;
     }
 
-    std::string path(const std::string& name) const {
-        return folder.filePath(QString::fromStdString(name)).toStdString();
-    }
     std::string globalPath() const { return path("velmora.ini"); }
-
-    void writeFile(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path(name), std::ios::binary) << bytes;
-    }
-    std::string readFile(const std::string& name) const {
-        std::ifstream in(path(name), std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
-    }
     static void typeText(TForm1& window, const QString& text) { window.controls().Memo1->setPlainText(text); }
 
-    QTemporaryDir folder;
     CaptureBackend* output = nullptr;
     ScriptedPrompts* prompts = nullptr;
 };

@@ -1,0 +1,173 @@
+// The window's parts on their own, without any widget.
+#include <atomic>
+#include <filesystem>
+#include <thread>
+
+#include "documents/file_error.h"
+#include "documents/ini_file.h"
+#include "support/capture_backend.h"
+#include "ui/background_task.h"
+#include "ui/open_document.h"
+#include "ui/performance.h"
+#include "ui/settings_store.h"
+#include "window_fixture.h"
+
+namespace velmora::testing {
+namespace {
+
+using OpenDocumentTest = FolderTest;
+
+TEST_F(OpenDocumentTest, ReadsLinesAndKeepsTheEncodingForTheWrite) {
+    writeFile("old.txt", "abc\r\n\x82\xa0z");  // CP932: "abc", "あz"
+    OpenDocument document;
+    EXPECT_EQ(document.read(path("old.txt")), QString::fromUtf8("abc\nあz\n"));
+    EXPECT_FALSE(document.hasName());  // reading does not take the path
+    EXPECT_EQ(document.encoding(), TextEncoding::Cp932);
+    document.textChanged(QString::fromUtf8("ab\nあz"));
+    EXPECT_EQ(document.upperText(), "AB\r\n\x82\xa0Z");
+    EXPECT_FALSE(document.write(path("copy.txt"), QString::fromUtf8("x\nあ")));
+    EXPECT_EQ(readFile("copy.txt"), "x\r\n\x82\xa0");
+}
+
+TEST_F(OpenDocumentTest, ATextCp932CannotHoldIsWrittenAsUtf8) {
+    writeFile("old.txt", "abc");
+    OpenDocument document;
+    document.read(path("old.txt"));
+    ASSERT_EQ(document.encoding(), TextEncoding::Cp932);
+    EXPECT_TRUE(document.write(path("new.txt"), QString::fromUtf8("snow ☃")));
+    EXPECT_EQ(readFile("new.txt"), "snow ☃");
+    EXPECT_EQ(document.encoding(), TextEncoding::Utf8);
+}
+
+TEST_F(OpenDocumentTest, AFailedReadOrWriteKeepsTheEncoding) {
+    writeFile("utf.txt", "caf\xc3\xa9");
+    OpenDocument document;
+    document.read(path("utf.txt"));
+    EXPECT_THROW(document.read(path("missing.txt")), FileError);
+    std::filesystem::create_directory(path("folder.txt"));
+    EXPECT_THROW(document.write(path("folder.txt"), "x"), FileError);
+    EXPECT_EQ(document.encoding(), TextEncoding::Utf8);
+}
+
+using SettingsStoreTest = FolderTest;
+
+TEST_F(SettingsStoreTest, TheGlobalFileIsMadeWithItsFolderAndHoldsTheOutput) {
+    const SettingsStore store(path("config/velmora/velmora.ini"));
+    EXPECT_FALSE(store.loadGlobal().has_value());
+    GlobalSettings global;
+    global.output = {"none", "/sf/gm.sf2"};
+    PerformanceOptions options;
+    options.tempo = 450;
+    store.storeGlobal(global, options);
+    const std::optional<LoadedSettings> loaded = store.loadGlobal();
+    ASSERT_TRUE(loaded && loaded->global);
+    EXPECT_EQ(loaded->config.tempo, 450);
+    EXPECT_EQ(loaded->global->output, global.output);
+    // One write holds both kinds of key.
+    const IniFile ini = IniFile::parse(readFile("config/velmora/velmora.ini"));
+    EXPECT_EQ(ini.get("midi", "output"), "none");
+    EXPECT_EQ(ini.get("config", "tempo"), "450");
+}
+
+TEST_F(SettingsStoreTest, ATextsFileIsBesideItAndGlobalOnlyWhenItIsTheGlobalOne) {
+    const SettingsStore store(path("velmora.ini"));
+    EXPECT_FALSE(store.loadForText(path("story.txt")).has_value());
+    store.storeForText(path("story.txt"), GlobalSettings{}, PerformanceOptions{});
+    const std::optional<LoadedSettings> own = store.loadForText(path("story.txt"));
+    ASSERT_TRUE(own.has_value());
+    EXPECT_FALSE(own->global.has_value());
+    EXPECT_FALSE(IniFile::parse(readFile("story.ini")).hasSection("midi"));
+
+    store.storeForText(path("velmora.txt"), GlobalSettings{}, PerformanceOptions{});
+    const std::optional<LoadedSettings> global = store.loadForText(path("velmora.txt"));
+    ASSERT_TRUE(global.has_value());
+    EXPECT_TRUE(global->global.has_value());
+    EXPECT_TRUE(IniFile::parse(readFile("velmora.ini")).hasSection("midi"));
+}
+
+// A host that only counts what the transport shows.
+class CountingHost final : public TransportHost {
+public:
+    MemoSnapshot memoSnapshot() override {
+        MemoSnapshot memo;
+        memo.upperLines = {"ABC"};
+        memo.lineStarts = {0};
+        memo.visibleLines = 10;
+        return memo;
+    }
+    void setMemoSelection(std::int32_t, std::int32_t) override {}
+    void displayChanged(const TransportDisplay& shown) override { display = shown; }
+    void showOverrunMessage(const std::string&) override {}
+    void highlightCharacter(std::int32_t, std::int32_t) override {}
+    void scrollDownOneLine() override {}
+    void showElapsed(const std::string&) override {}
+
+    TransportDisplay display;
+};
+
+// An output that cannot be opened.
+class RefusingBackend final : public MidiBackend {
+public:
+    bool open() override { return false; }
+    void close() override {}
+    void sendShortMessage(std::uint8_t, std::uint8_t, std::uint8_t) override {}
+    std::string lastError() const override { return "no device"; }
+};
+
+TEST(PerformanceTest, TheButtonsDriveTheTransportOverTheGivenOutput) {
+    CountingHost host;
+    auto capture = std::make_unique<CaptureBackend>();
+    CaptureBackend& output = *capture;
+    Performance performance(host, std::move(capture), [](const std::string&) {});
+    performance.playOrStop();
+    EXPECT_TRUE(performance.performing());
+    EXPECT_TRUE(output.isOpen);
+    EXPECT_EQ(host.display.playCaption, "Stop");
+    // The output is held while the performance runs.
+    EXPECT_EQ(performance.chooseOutput({"none", ""}), std::nullopt);
+    EXPECT_EQ(performance.output().settings(), OutputSettings{});
+    performance.stop();
+    EXPECT_FALSE(performance.performing());
+    EXPECT_FALSE(output.isOpen);
+    EXPECT_EQ(performance.chooseOutput({"none", ""}), std::nullopt);
+    EXPECT_EQ(performance.output().settings().output, "none");
+}
+
+TEST(SoundOutputTest, AnOpenErrorIsReportedOnceUntilAnotherOutputIsChosen) {
+    SoundOutput output(std::make_unique<RefusingBackend>());
+    EXPECT_EQ(output.newOpenError(), std::nullopt);
+    output.port().Open();
+    EXPECT_EQ(output.newOpenError(), "no device");
+    output.port().Close();
+    output.port().Open();
+    EXPECT_EQ(output.newOpenError(), std::nullopt);
+}
+
+TEST(SoundOutputTest, AnOutputThatCannotBeMadeKeepsTheOneInUse) {
+    SoundOutput output;
+    ASSERT_EQ(output.choose({"none", ""}), std::nullopt);
+    EXPECT_NE(output.choose({"no-such-kind", ""}), std::nullopt);
+    EXPECT_EQ(output.settings().output, "none");
+}
+
+TEST(BackgroundTaskTest, ReportsProgressAndFinishes) {
+    BackgroundTask task([](const BackgroundTask::Progress& progress, const std::atomic<bool>&) { progress(0.25); });
+    task.join();
+    EXPECT_TRUE(task.finished());
+    EXPECT_EQ(task.permille(), 250);
+}
+
+TEST(BackgroundTaskTest, CancelReachesTheWorkAndTheEndWaitsForIt) {
+    std::atomic<bool> sawCancel{false};
+    {
+        BackgroundTask task([&](const BackgroundTask::Progress&, const std::atomic<bool>& cancel) {
+            while (!cancel) std::this_thread::yield();
+            sawCancel = true;
+        });
+        EXPECT_FALSE(task.finished());
+    }  // the destructor cancels and joins
+    EXPECT_TRUE(sawCancel);
+}
+
+}  // namespace
+}  // namespace velmora::testing
