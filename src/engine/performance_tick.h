@@ -43,8 +43,6 @@ public:
                     PerformanceControl& control, MemoView* view = nullptr)
         : options_(options), state_(state), port_(port), rng_(rng), control_(control), view_(view) {}
 
-    void setView(MemoView* view) { view_ = view; }
-
     // One tick. Returns false when it reached the end of the text (the timer was
     // stopped and finishPerformance ran).
     bool advance();
