@@ -38,9 +38,9 @@ struct PerformanceOptions {
     int slowcuts = 54;
     int volsolo = 127;      // melody velocity 30..127
     int volback = 110;      // chord velocity 30..127
-    int tempo = 200;        // SpinEdit2: tick interval in ms, 80..1000
-    int reverb = 0;         // SpinEdit3: backing channel reverb depth
-    int reverbSolo = 0;     // SpinEdit1: melody channel reverb depth
+    int tempo = 200;        // tick interval in ms, 80..1000
+    int reverb = 0;         // backing channel reverb depth
+    int reverbSolo = 0;     // melody channel reverb depth
 
     TonicMode tonicMode() const { return retonic ? TonicMode::E : TonicMode::A; }
     int keyShift() const { return ckeyup; }

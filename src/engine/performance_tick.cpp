@@ -1,12 +1,11 @@
 #include "engine/performance_tick.h"
 
 #include <cstdio>
+#include <functional>
 
 #include "engine/chord_rules.h"
 #include "engine/live_channels.h"
 #include "engine/range_fitting.h"
-#include "engine/step_rules.h"
-#include "mapping/letter_tables.h"
 
 namespace velmora {
 
@@ -32,6 +31,20 @@ private:
     MidiOutPort& port_;
 };
 
+// The pre-scan counts steps and keeps the grid; it sounds nothing, builds no
+// chord and passes over "^". The rest rules' releases reach a port that is not
+// open yet, so they sound nothing either.
+class PrescanSteps final : public WalkSteps {
+public:
+    explicit PrescanSteps(std::function<void()> releaseMelody) : releaseMelody_(std::move(releaseMelody)) {}
+    void note(std::uint8_t, bool) override {}
+    void releaseMelody() override { releaseMelody_(); }
+    void releaseMark() override {}
+
+private:
+    std::function<void()> releaseMelody_;
+};
+
 }  // namespace
 
 std::string formatMinutesSeconds(std::uint64_t totalSeconds) {
@@ -43,61 +56,18 @@ std::string formatMinutesSeconds(std::uint64_t totalSeconds) {
     return text;
 }
 
-bool PerformanceTick::atEndOfText() const {
-    const auto last = static_cast<std::int32_t>(state_.playLines.size()) - 1;
-    return state_.lineIndex >= last &&
-           state_.charPos > static_cast<std::int32_t>(state_.playLines[static_cast<std::size_t>(last)].size());
-}
-
-void PerformanceTick::advanceLineIfNeeded() {
-    const auto& line = state_.playLines[static_cast<std::size_t>(state_.lineIndex)];
-    if (state_.charPos <= static_cast<std::int32_t>(line.size())) return;
-    ++state_.lineIndex;
-    state_.lineSounded = false;
-    state_.charPos = 1;
-    state_.memoPos = state_.lineStarts[static_cast<std::size_t>(state_.lineIndex)];
-}
-
-std::uint8_t PerformanceTick::currentCharacter() const {
-    const auto& line = state_.playLines[static_cast<std::size_t>(state_.lineIndex)];
-    return static_cast<std::uint8_t>(line[static_cast<std::size_t>(state_.charPos - 1)]);
-}
-
 bool PerformanceTick::advance() {
-    if (state_.playLines.empty()) {
+    if (TextWalk(options_, state_, rng_, *this).next() == WalkStop::EndOfText) {
         control_.stopTickTimer();
         control_.finishPerformance();
         return false;
-    }
-    bool beat = false;
-    for (;;) {
-        ++state_.charPos;
-        ++state_.memoPos;
-        state_.accentCut = 0;
-        if (atEndOfText()) {
-            control_.stopTickTimer();
-            control_.finishPerformance();
-            return false;
-        }
-        advanceLineIfNeeded();
-        if (state_.playLines[static_cast<std::size_t>(state_.lineIndex)].empty()) continue;
-        const std::uint8_t character = currentCharacter();
-        const std::uint8_t note = letterPitch(options_.patern, character, options_.tonicMode(), rng_);
-        if (note != 0) {
-            playNote(note, beat);
-            break;
-        }
-        if (takeRest(character)) break;
     }
     showPosition();
     return true;
 }
 
-void PerformanceTick::playNote(std::uint8_t tableNote, bool& beat) {
+void PerformanceTick::note(std::uint8_t tableNote, bool beat) {
     const auto note = static_cast<std::uint8_t>(tableNote + options_.keyShift());
-    ++state_.stepCount;
-    state_.lineSounded = true;
-    beat = gridBookkeeping(options_, state_);
     release();
     const std::uint8_t melody = options_.c2chan ? fitSoloRange(options_, note) : fitBackingRange(options_, note);
     state_.lastMelodyNote = melody;
@@ -125,21 +95,6 @@ void PerformanceTick::releaseMelody() {
     state_.lastMelodyNote = 0;
 }
 
-bool PerformanceTick::takeRest(std::uint8_t character) {
-    if (marksWordStart(options_, character)) {
-        state_.wordStart = true;
-    } else if (character == kReleaseMark) {
-        releaseMelody();
-    } else if (character == kWordMark) {
-        // "*" never takes time and is never tested against the grid.
-        state_.wordStart = true;
-        return false;
-    }
-    if (restIsSkipped(options_, state_, [this] { releaseMelody(); })) return false;
-    ++state_.stepCount;
-    return true;
-}
-
 void PerformanceTick::showPosition() {
     if (view_ == nullptr) return;
     const std::int32_t lineStart = state_.lineStarts[static_cast<std::size_t>(state_.lineIndex)];
@@ -154,39 +109,9 @@ void PerformanceTick::prescanToLine(std::int32_t target) {
     const auto lineCount = static_cast<std::int32_t>(state_.playLines.size());
     if (target >= lineCount) target = lineCount - 1;
     if (target <= 0) return;
-    for (;;) {
-        ++state_.charPos;
-        ++state_.memoPos;
-        const auto lineLength = [this] {
-            return static_cast<std::int32_t>(state_.playLines[static_cast<std::size_t>(state_.lineIndex)].size());
-        };
-        if (state_.lineIndex == target - 1 && state_.charPos > lineLength()) {
-            --state_.charPos;
-            --state_.memoPos;
-            return;
-        }
-        if (state_.charPos > lineLength()) {
-            ++state_.lineIndex;
-            state_.lineSounded = false;
-            state_.charPos = 1;
-            state_.memoPos = state_.lineStarts[static_cast<std::size_t>(state_.lineIndex)];
-        }
-        if (lineLength() == 0) continue;
-        const std::uint8_t character = currentCharacter();
-        if (letterPitch(options_.patern, character, options_.tonicMode(), rng_) != 0) {
-            ++state_.stepCount;
-            state_.lineSounded = true;
-            prescanGridBookkeeping(options_, state_);
-            continue;
-        }
-        if (marksWordStart(options_, character)) {
-            state_.wordStart = true;
-        } else if (character == kWordMark) {
-            state_.wordStart = true;
-            continue;
-        }
-        // The releases reach a port that is not open yet, so they sound nothing.
-        if (!restIsSkipped(options_, state_, [this] { releaseMelody(); })) ++state_.stepCount;
+    PrescanSteps steps([this] { releaseMelody(); });
+    TextWalk walk(options_, state_, rng_, steps);
+    while (walk.next(target) == WalkStop::Step) {
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "engine/performance_options.h"
 #include "engine/performance_state.h"
+#include "engine/text_walk.h"
 #include "mapping/random_source.h"
 #include "midi/midi_out_port.h"
 
@@ -33,16 +34,14 @@ public:
 // "MM : SS": a leading 0 below 10, minutes uncapped.
 std::string formatMinutesSeconds(std::uint64_t totalSeconds);
 
-// The live tick: consumes characters of the upper-cased text until one takes
-// time (a note, or a rest the grid does not pass over), sounds notes and chords
-// through the port, then shows where the music stands.
-class PerformanceTick {
+// The live tick: walks the upper-cased text until a character takes time (a
+// note, or a rest the grid does not pass over), sounds notes and chords through
+// the port, then shows where the music stands.
+class PerformanceTick final : private WalkSteps {
 public:
     PerformanceTick(const PerformanceOptions& options, PerformanceState& state, MidiOutPort& port, RandomSource& rng,
                     PerformanceControl& control, MemoView* view = nullptr)
         : options_(options), state_(state), port_(port), rng_(rng), control_(control), view_(view) {}
-
-    void setView(MemoView* view) { view_ = view; }
 
     // One tick. Returns false when it reached the end of the text (the timer was
     // stopped and finishPerformance ran).
@@ -53,14 +52,9 @@ public:
     void prescanToLine(std::int32_t target);
 
 private:
-    bool atEndOfText() const;
-    void advanceLineIfNeeded();
-    std::uint8_t currentCharacter() const;
-    void playNote(std::uint8_t tableNote, bool& beat);
+    void note(std::uint8_t tableNote, bool beat) override;
+    void releaseMelody() override;
     void release();
-    // True when the rest took this tick.
-    bool takeRest(std::uint8_t character);
-    void releaseMelody();
     void showPosition();
 
     const PerformanceOptions& options_;

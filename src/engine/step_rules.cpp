@@ -45,17 +45,6 @@ bool gridBookkeeping(const PerformanceOptions& options, PerformanceState& state)
     return beat;
 }
 
-void prescanGridBookkeeping(const PerformanceOptions& options, PerformanceState& state) {
-    if (state.gridOrigin == 0) {
-        setOrigin(options, state);
-        return;
-    }
-    if (options.grid.gridSteps <= 0) return;
-    const std::int32_t d = state.stepCount - state.gridOrigin;
-    if (options.grid.meterKind == 3) updateOffbeatRun(state, d % 6);
-    if (options.grid.meterKind == 4) updateOffbeatRun(state, d % 8);
-}
-
 bool marksWordStart(const PerformanceOptions& options, std::uint8_t character) {
     return character == kSpace || character == kTab || (options.moreon && character >= 65 && character <= 122);
 }

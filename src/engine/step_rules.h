@@ -16,9 +16,6 @@ namespace velmora {
 // Returns the beat flag.
 bool gridBookkeeping(const PerformanceOptions& options, PerformanceState& state);
 
-// The pre-scan's reduced form: origin and offbeatRun only, no accent, no beat.
-void prescanGridBookkeeping(const PerformanceOptions& options, PerformanceState& state);
-
 // A space or tab, or with "more" on any code from 'A' (65) to 'z' (122).
 bool marksWordStart(const PerformanceOptions& options, std::uint8_t character);
 

@@ -2,8 +2,7 @@
 
 #include "engine/chord_rules.h"
 #include "engine/range_fitting.h"
-#include "engine/step_rules.h"
-#include "mapping/letter_tables.h"
+#include "engine/text_walk.h"
 
 namespace velmora {
 
@@ -29,8 +28,8 @@ private:
     PerformanceState& state_;
 };
 
-// One pass over the whole text by the tick's rules, writing instead of sounding.
-class TrackRenderer {
+// One pass over the whole text by the tick's walk, writing instead of sounding.
+class TrackRenderer final : private WalkSteps {
 public:
     TrackRenderer(SmfWriter& writer, int pass, RenderContext& context)
         : writer_(writer),
@@ -43,18 +42,14 @@ public:
     void run();
 
 private:
-    bool atEndOfText() const {
-        const auto last = static_cast<std::int32_t>(state_.playLines.size()) - 1;
-        return state_.lineIndex >= last && state_.charPos > lineLength(last);
-    }
-    std::int32_t lineLength(std::int32_t index) const {
-        return static_cast<std::int32_t>(state_.playLines[static_cast<std::size_t>(index)].size());
+    void note(std::uint8_t tableNote, bool beat) override;
+    void rest() override;
+    void releaseMelody() override;
+    // The chord pass leaves "^" alone; only the rest rules' releases clear its melody note.
+    void releaseMark() override {
+        if (melodyPass_) releaseMelody();
     }
     void finish();
-    void noteStep(std::uint8_t tableNote);
-    // True when the rest takes a step.
-    bool restStep(std::uint8_t character);
-    void releaseMelody();
 
     SmfWriter& writer_;
     const bool melodyPass_;
@@ -66,31 +61,9 @@ private:
 
 void TrackRenderer::run() {
     if (state_.playLines.empty()) return;
-    for (;;) {
-        ++state_.charPos;
-        ++state_.memoPos;
-        state_.accentCut = 0;
-        if (atEndOfText()) {
-            finish();
-            return;
-        }
-        if (state_.charPos > lineLength(state_.lineIndex)) {
-            ++state_.lineIndex;
-            state_.lineSounded = false;
-            state_.charPos = 1;
-            state_.memoPos = state_.lineStarts[static_cast<std::size_t>(state_.lineIndex)];
-        }
-        if (lineLength(state_.lineIndex) == 0) continue;
-        const auto& line = state_.playLines[static_cast<std::size_t>(state_.lineIndex)];
-        const auto character = static_cast<std::uint8_t>(line[static_cast<std::size_t>(state_.charPos - 1)]);
-        const std::uint8_t note = letterPitch(options_.patern, character, options_.tonicMode(), rng_);
-        if (note != 0) {
-            noteStep(note);
-            writer_.addStep();
-        } else if (restStep(character)) {
-            writer_.addStep();
-        }
-    }
+    TextWalk walk(options_, state_, rng_, *this);
+    while (walk.next() == WalkStop::Step) writer_.addStep();
+    finish();
 }
 
 void TrackRenderer::finish() {
@@ -109,8 +82,7 @@ void TrackRenderer::finish() {
     writer_.setAccumulators(0);
 }
 
-void TrackRenderer::noteStep(std::uint8_t tableNote) {
-    ++state_.stepCount;
+void TrackRenderer::note(std::uint8_t tableNote, bool beat) {
     std::uint8_t note;
     if (melodyPass_) {
         note = static_cast<std::uint8_t>(tableNote + options_.keyShift());
@@ -121,8 +93,6 @@ void TrackRenderer::noteStep(std::uint8_t tableNote) {
         const auto index = static_cast<std::size_t>(state_.stepCount - 1);
         note = index < melodyRecord_.size() ? melodyRecord_[index] : 0;
     }
-    state_.lineSounded = true;
-    const bool beat = gridBookkeeping(options_, state_);
     const std::uint8_t melody = options_.c2chan ? fitSoloRange(options_, note) : fitBackingRange(options_, note);
     if (melodyPass_) {
         if (state_.lastMelodyNote != 0) {
@@ -153,19 +123,8 @@ void TrackRenderer::releaseMelody() {
     state_.lastMelodyNote = 0;
 }
 
-bool TrackRenderer::restStep(std::uint8_t character) {
-    if (marksWordStart(options_, character)) {
-        state_.wordStart = true;
-    } else if (character == kReleaseMark) {
-        if (melodyPass_) releaseMelody();
-    } else if (character == kWordMark) {
-        state_.wordStart = true;
-        return false;
-    }
-    if (restIsSkipped(options_, state_, [this] { releaseMelody(); })) return false;
-    ++state_.stepCount;
+void TrackRenderer::rest() {
     if (melodyPass_) melodyRecord_.push_back(0);
-    return true;
 }
 
 }  // namespace

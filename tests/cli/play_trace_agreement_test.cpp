@@ -30,16 +30,19 @@ std::vector<std::string> linesOf(const std::string& text) {
 // rhythm item (7) included, and mixes in the options the grid rules read.
 std::vector<std::pair<std::string, std::string>> randomSets(std::mt19937& random) {
     static const std::vector<std::pair<std::string, std::pair<int, int>>> kKeys = {
-        {"ryzm", {0, 7}},   {"ryzm", {0, 7}},   {"ryzm", {6, 7}},  {"hosei", {0, 3}},   {"topryzm", {0, 1}},
-        {"jump", {0, 1}},   {"more", {0, 1}},   {"patern", {0, 11}}, {"2ch", {0, 1}},    {"keychg", {-8, 8}},
-        {"tonic", {0, 1}},  {"waon", {0, 1}},   {"oct", {0, 1}},   {"octdown", {0, 1}}, {"hicut", {0, 1}},
-        {"hinum", {60, 100}}, {"vol", {30, 127}},
+        {"ryzm", {0, 7}},    {"ryzm", {0, 7}},    {"ryzm", {6, 7}},  {"hosei", {0, 3}},
+        {"topryzm", {0, 1}}, {"jump", {0, 1}},    {"more", {0, 1}},  {"patern", {0, 11}},
+        {"2ch", {0, 1}},     {"keychg", {-8, 8}}, {"tonic", {0, 1}}, {"waon", {0, 1}},
+        {"oct", {0, 1}},     {"octdown", {0, 1}}, {"hicut", {0, 1}}, {"hinum", {60, 100}},
+        {"vol", {30, 127}},
     };
     std::vector<std::pair<std::string, std::string>> sets;
     const int count = std::uniform_int_distribution<int>(0, 8)(random);
     for (int i = 0; i < count; ++i) {
-        const auto& [key, range] = kKeys[std::uniform_int_distribution<std::size_t>(0, kKeys.size() - 1)(random)];
-        sets.emplace_back(key, std::to_string(std::uniform_int_distribution<int>(range.first, range.second)(random)));
+        const auto& [key, range] =
+            kKeys[std::uniform_int_distribution<std::size_t>(0, kKeys.size() - 1)(random)];
+        sets.emplace_back(
+            key, std::to_string(std::uniform_int_distribution<int>(range.first, range.second)(random)));
     }
     return sets;
 }
@@ -70,8 +73,8 @@ std::vector<std::string> playCaptured(const CliSetup& setup, std::optional<std::
     EXPECT_FALSE(performance.transport().performing());
     std::vector<std::string> lines;
     for (const CapturedMessage& m : capture.messages) {
-        lines.push_back(std::to_string(m.tick) + ' ' + std::to_string(m.status) + ' ' + std::to_string(m.data1) +
-                        ' ' + std::to_string(m.data2));
+        lines.push_back(std::to_string(m.tick) + ' ' + std::to_string(m.status) + ' ' +
+                        std::to_string(m.data1) + ' ' + std::to_string(m.data2));
     }
     return lines;
 }
@@ -84,8 +87,8 @@ void expectPlayIsTracePlusStop(const std::vector<std::string>& played, const std
     ASSERT_EQ(played.size(), traced.size() + 4) << what;
     EXPECT_EQ(std::vector<std::string>(played.begin(), played.end() - 4), traced) << what;
     const std::string lastTick = traced.back().substr(0, traced.back().find(' '));
-    const std::vector<std::string> stop = {lastTick + " 176 123 0", lastTick + " 177 123 0", lastTick + " 176 120 0",
-                                           lastTick + " 177 120 0"};
+    const std::vector<std::string> stop = {lastTick + " 176 123 0", lastTick + " 177 123 0",
+                                           lastTick + " 176 120 0", lastTick + " 177 120 0"};
     EXPECT_EQ(std::vector<std::string>(played.end() - 4, played.end()), stop) << what;
 }
 
@@ -126,7 +129,8 @@ TEST(PlayTraceAgreement, TheEmptyRhythmItemKeepsTheGridBeforeIt) {
     EXPECT_EQ(setup.options.cryzm, 7);
     EXPECT_EQ(setup.options.grid.gridSteps, 12);
     EXPECT_EQ(setup.options.grid.meterKind, 3);
-    EXPECT_EQ(cli::exportRequestFor(setup).options.grid.meterKind, 3) << "the export's time signature follows";
+    EXPECT_EQ(cli::exportRequestFor(setup).options.grid.meterKind, 3)
+        << "the export's time signature follows";
 }
 
 #ifdef VELMORA_HAVE_SOUND
@@ -143,15 +147,18 @@ TEST(PlayTraceAgreement, TheBinaryPlaysWhatItTraces) {
     };
     std::vector<std::unique_ptr<RunningCli>> players;
     for (std::size_t i = 0; i < sequences.size(); ++i) {
-        std::vector<std::string> args = {"play", text.string(), "--no-settings", "--seed", "5", "--set", "tempo=80",
-                                         "--output", "capture:" + folder.file("c" + std::to_string(i)).string()};
+        std::vector<std::string> args = {
+            "play",     text.string(), "--no-settings",
+            "--seed",   "5",           "--set",
+            "tempo=80", "--output",    "capture:" + folder.file("c" + std::to_string(i)).string()};
         args.insert(args.end(), sequences[i].begin(), sequences[i].end());
         players.push_back(std::make_unique<RunningCli>(args));
     }
     for (std::size_t i = 0; i < sequences.size(); ++i) {
         const ProcessResult played = players[i]->wait();
         ASSERT_EQ(played.exitCode, 0) << played.err;
-        std::vector<std::string> args = {"trace", text.string(), "--no-settings", "--seed", "5", "--set", "tempo=80"};
+        std::vector<std::string> args = {"trace", text.string(), "--no-settings", "--seed",
+                                         "5",     "--set",       "tempo=80"};
         args.insert(args.end(), sequences[i].begin(), sequences[i].end());
         const ProcessResult traced = runCli(args);
         ASSERT_EQ(traced.exitCode, 0) << traced.err;
