@@ -139,7 +139,7 @@ void SaveSettings(const std::string& path, bool isGlobal, const GlobalSettings& 
         storeSettings(ini, isGlobal, global, options);
         writeFileAtomically(path, ini.serialize());
     } catch (const FileError& error) {
-        throw FileError(cannotWriteMessage(path), path, error.detail());
+        throw FileError::writing(path, error.detail());
     }
 }
 
