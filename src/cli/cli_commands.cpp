@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/cli_setup.h"
+#include "cli/output_guard.h"
 #include "cli/trace_command.h"
 #ifdef VELMORA_HAVE_SOUND
 #include "cli/play_command.h"
@@ -38,6 +39,9 @@ int runTraceCommand(const CliArguments& arguments) {
 }  // namespace
 
 int runCommand(const CliArguments& arguments) {
+    if (arguments.command == "export" || arguments.command == "render") {
+        refuseOutputOverInput(arguments, arguments.outputPath);
+    }
     if (arguments.command == "export") return runExport(arguments);
     if (arguments.command == "trace") return runTraceCommand(arguments);
 #ifdef VELMORA_HAVE_SOUND

@@ -26,10 +26,6 @@ void applySettingsFile(CliSetup& setup, const std::string& path) {
     runRhythmHandler(setup);
 }
 
-std::string explain(const FileError& error) {
-    return error.detail().empty() ? std::string(error.what()) : std::string(error.what()) + ": " + error.detail();
-}
-
 }  // namespace
 
 CliSetup prepareSetup(const CliArguments& arguments) {
@@ -50,7 +46,7 @@ CliSetup prepareSetup(const CliArguments& arguments) {
         }
         setup.document = loadTextDocument(arguments.textPath, arguments.encoding);
     } catch (const FileError& error) {
-        throw RuntimeError(explain(error));
+        throw RuntimeError(error.englishWithDetail());
     }
     setup.keyNote = keyNote(setup.options.patern, setup.options.tonicMode(), setup.options.keyShift());
     // Upper-casing the whole text and splitting it again gives the same lines as

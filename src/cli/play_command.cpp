@@ -5,6 +5,7 @@
 
 #include "cli/cli_setup.h"
 #include "cli/loop_timer.h"
+#include "cli/output_guard.h"
 #include "cli/player_host.h"
 #include "cli/terminal.h"
 #include "engine/tick_timer_adapter.h"
@@ -54,6 +55,7 @@ int listOutputs() {
 
 int runPlay(const CliArguments& arguments) {
     if (arguments.listOutputs) return listOutputs();
+    refuseOutputOverInput(arguments, outputFileOf(arguments.outputSpec.value_or("")));
     CliSetup setup = prepareSetup(arguments);
     if (setup.upperLines.empty()) return 0;  // an empty text does not start
     if (arguments.fromLine && *arguments.fromLine >= static_cast<std::int32_t>(setup.upperLines.size())) {

@@ -10,8 +10,7 @@ void exportMidiFile(const std::filesystem::path& path, const ExportRequest& requ
     try {
         writeFileAtomically(path.string(), file.data(), file.size());
     } catch (const FileError& error) {
-        const std::string reason = error.detail().empty() ? error.what() : error.detail();
-        throw ExportError("cannot write " + path.string() + ": " + reason);
+        throw ExportError(error.englishWithDetail());
     }
 }
 

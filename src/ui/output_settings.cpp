@@ -40,7 +40,7 @@ void storeOutputSettings(const std::string& path, const OutputSettings& settings
         ini.set(kSection, "soundfont", settings.soundfont);
         writeFileAtomically(path, ini.serialize());
     } catch (const FileError& error) {
-        throw FileError(cannotWriteMessage(path), path, error.detail());
+        throw FileError::writing(path, error.detail());
     }
 }
 
