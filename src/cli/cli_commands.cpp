@@ -15,10 +15,10 @@ namespace velmora::cli {
 namespace {
 
 int runExport(const CliArguments& arguments) {
-    const CliSetup setup = prepareSetup(arguments);
+    CliSetup setup = prepareSetup(arguments);
     if (setup.upperLines.empty()) throw RuntimeError(kEmptyTextMessage);
     SeededRandom rng(setup.seed);
-    exportMidiFile(arguments.outputPath, exportRequestFor(setup), rng);
+    exportMidiFile(arguments.outputPath, takeExportRequest(setup), rng);
     return 0;
 }
 

@@ -69,4 +69,18 @@ ExportRequest exportRequestFor(const CliSetup& setup) {
     return request;
 }
 
+ExportRequest takeExportRequest(CliSetup& setup) {
+    ExportRequest request;
+    request.playLines = std::move(setup.upperLines);
+    request.lineStarts = std::move(setup.lineStarts);
+    request.options = setup.options;
+    request.gridSteps = setup.grid.gridSteps;
+    request.meterKind = setup.grid.meterKind;
+    request.keyNote = setup.keyNote;
+    setup.document = TextDocument{};
+    setup.upperLines.clear();
+    setup.lineStarts.clear();
+    return request;
+}
+
 }  // namespace velmora::cli

@@ -17,6 +17,7 @@ namespace velmora {
 namespace {
 
 constexpr int kMaxLinkHops = 40;
+constexpr std::size_t kWriteBackStep = 8u << 20;
 constexpr const char* kTempSuffix = ".XXXXXX";
 constexpr std::size_t kTempSuffixLength = 7;
 
@@ -74,6 +75,7 @@ void SafeFileWriter::open(const std::string& target) {
     abandon();
     target_ = target;
     written_ = 0;
+    writeBackStart_ = 0;
     if (target == kStandardOutput) {
         fd_ = STDOUT_FILENO;
         ownsFd_ = false;
@@ -169,6 +171,31 @@ void SafeFileWriter::write(const void* data, std::size_t size) {
         bytes += count;
         size -= static_cast<std::size_t>(count);
         written_ += static_cast<std::size_t>(count);
+    }
+    startWriteBack();
+}
+
+void SafeFileWriter::startWriteBack() {
+    // The disk starts on what is written while the rest is produced, so that
+    // commit()'s fsync has little left to wait for.
+    if (tempPath_.empty() || written_ - writeBackStart_ < kWriteBackStep) return;
+    ::sync_file_range(fd_, static_cast<off_t>(writeBackStart_), static_cast<off_t>(written_ - writeBackStart_),
+                      SYNC_FILE_RANGE_WRITE);
+    writeBackStart_ = written_;
+}
+
+void SafeFileWriter::patch(std::uint64_t offset, const void* data, std::size_t size) {
+    if (fd_ < 0 || tempPath_.empty() || offset + size > written_) fail("patch", EINVAL);
+    const char* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t count = ::pwrite(fd_, bytes, size, static_cast<off_t>(offset));
+        if (count < 0) {
+            if (errno == EINTR) continue;
+            fail("write", errno);
+        }
+        bytes += count;
+        offset += static_cast<std::uint64_t>(count);
+        size -= static_cast<std::size_t>(count);
     }
 }
 

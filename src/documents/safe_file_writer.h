@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -49,6 +50,9 @@ public:
     void open(const std::string& target);
     void write(const void* data, std::size_t size);
     void write(std::string_view bytes) { write(bytes.data(), bytes.size()); }
+    // Overwrites bytes already written at `offset` (a length filled in later).
+    // Only while replacesTarget(): a pipe or device cannot go back.
+    void patch(std::uint64_t offset, const void* data, std::size_t size);
     // Makes the written bytes the target's content; the writer is closed then.
     void commit();
     // Drops what was written (the temporary file); never throws.
@@ -64,6 +68,7 @@ private:
     [[noreturn]] void fail(const char* step, int error);
     void openDirect(int flags);
     void openTemporary();
+    void startWriteBack();
 
     std::string target_;     // as the caller named it (for messages)
     std::string finalPath_;  // the file replaced: a link's target
@@ -72,6 +77,7 @@ private:
     bool ownsFd_ = true;     // false for the standard output
     int registrySlot_ = -1;
     std::size_t written_ = 0;
+    std::size_t writeBackStart_ = 0;
     bool keepOwner_ = false;
     unsigned keptMode_ = 0;
     unsigned keptUid_ = 0;
