@@ -1,6 +1,7 @@
 #include "cli/cli_setup.h"
 
 #include <filesystem>
+#include <iostream>
 
 #include "documents/cp932_text.h"
 #include "documents/document_paths.h"
@@ -22,6 +23,9 @@ void runRhythmHandler(CliSetup& setup) {
 
 void applySettingsFile(CliSetup& setup, const std::string& path) {
     const LoadedSettings loaded = loadSettingsFile(path, false);
+    if (loaded.encodingWarning) {
+        std::cerr << "velmora-cli: warning: settings file " << path << ": " << *loaded.encodingWarning << '\n';
+    }
     applyConfigRows(loaded, setup.options);
     runRhythmHandler(setup);
 }

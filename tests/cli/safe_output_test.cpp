@@ -160,5 +160,38 @@ TEST_F(SafeOutputTest, FileErrorsAreInEnglish) {
     }
 }
 
+TEST_F(SafeOutputTest, SetValuesTheSettingsFileWouldNotReadAreUsageErrors) {
+    for (const std::string pair : {"tempo=", "tempo=5e2", "2ch=yes"}) {
+        const ProcessResult r = runCli({"trace", text.string(), "--set", pair});
+        EXPECT_EQ(r.exitCode, 2) << pair;
+        const std::string key = pair.substr(0, pair.find('='));
+        EXPECT_NE(r.err.find(" for " + key + ": " + key + " takes "), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
+}
+
+TEST_F(SafeOutputTest, SettingsFilesOfOtherEditorsAreReadAndUtf16IsWarnedAbout) {
+    const auto traceWith = [&](const std::string& settings) {
+        return runCli({"trace", text.string(), "--seed", "1", "--settings", folder.write("s.ini", settings).string()});
+    };
+    const ProcessResult plain = traceWith("[config]\r\ntempo=400\r\npatern=5\r\n");
+    const ProcessResult marked = traceWith("\xEF\xBB\xBF[config]\r\ntempo=400\r\npatern=5\r\n");
+    const ProcessResult crOnly = traceWith("[config]\rtempo=400\rpatern=5\r");
+    const ProcessResult defaults = runCli({"trace", text.string(), "--seed", "1", "--no-settings"});
+    EXPECT_NE(plain.out, defaults.out);
+    EXPECT_EQ(marked.out, plain.out);
+    EXPECT_EQ(crOnly.out, plain.out);
+    EXPECT_TRUE(marked.err.empty() && crOnly.err.empty());
+
+    // Nothing of a UTF-16 file is read: every row has its read default, as for an empty file.
+    const ProcessResult empty = traceWith("");
+    const ProcessResult utf16 = traceWith(std::string("\xFF\xFE[\0c\0o\0n\0f\0i\0g\0]\0", 18));
+    EXPECT_EQ(utf16.exitCode, 0);
+    EXPECT_NE(utf16.err.find("warning"), std::string::npos);
+    EXPECT_NE(utf16.err.find("UTF-16"), std::string::npos);
+    EXPECT_EQ(utf16.out, empty.out);
+    EXPECT_TRUE(empty.err.empty());
+}
+
 }  // namespace
 }  // namespace velmora::testing
