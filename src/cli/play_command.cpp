@@ -1,11 +1,13 @@
 #include "cli/play_command.h"
 
+#include <array>
 #include <csignal>
 #include <iostream>
 
 #include "cli/cli_setup.h"
 #include "cli/loop_timer.h"
 #include "cli/output_guard.h"
+#include "cli/play_output.h"
 #include "cli/player_host.h"
 #include "cli/terminal.h"
 #include "engine/tick_timer_adapter.h"
@@ -22,24 +24,23 @@ volatile std::sig_atomic_t stopRequested = 0;
 
 extern "C" void requestStop(int) { stopRequested = 1; }
 
-// Ctrl-C and SIGTERM end the performance cleanly instead of killing the process.
+// Ctrl-C, SIGTERM, a closed terminal (SIGHUP) and SIGQUIT end the performance
+// cleanly instead of killing the process: sound off, capture flushed, terminal restored.
 class StopSignals {
 public:
     StopSignals() {
         struct sigaction action {};
         action.sa_handler = requestStop;
         sigemptyset(&action.sa_mask);
-        sigaction(SIGINT, &action, &oldInt_);
-        sigaction(SIGTERM, &action, &oldTerm_);
+        for (std::size_t i = 0; i < kSignals.size(); ++i) sigaction(kSignals[i], &action, &old_[i]);
     }
     ~StopSignals() {
-        sigaction(SIGINT, &oldInt_, nullptr);
-        sigaction(SIGTERM, &oldTerm_, nullptr);
+        for (std::size_t i = 0; i < kSignals.size(); ++i) sigaction(kSignals[i], &old_[i], nullptr);
     }
 
 private:
-    struct sigaction oldInt_ {};
-    struct sigaction oldTerm_ {};
+    static constexpr std::array<int, 4> kSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+    std::array<struct sigaction, 4> old_{};
 };
 
 constexpr char kEscape = 27;
@@ -67,6 +68,7 @@ int runPlay(const CliArguments& arguments) {
     MidiBackendChoice output = createMidiBackend(arguments.outputSpec.value_or("fluidsynth"),
                                                  arguments.soundfont.value_or(""));
     if (!output.backend) throw UsageError(output.error);
+    const CaptureFifoHold fifoHold(arguments.outputSpec.value_or(""));
     MidiOutPort port(*output.backend);
     SeededRandom rng(setup.seed);
 
@@ -90,6 +92,11 @@ int runPlay(const CliArguments& arguments) {
         transport.BitBtn2Click();
     }
     if (!port.openError().empty()) {
+        if (outputWasChosen(arguments)) {
+            transport.shutdown();
+            timer.SetEnabled(false);
+            throw RuntimeError(port.openError());
+        }
         std::cerr << "velmora-cli: no sound: " << port.openError() << '\n';
     }
 
@@ -118,6 +125,14 @@ int runPlay(const CliArguments& arguments) {
     }
     timer.SetEnabled(false);
     terminal.finishStatus();
+    // Closing flushes a capture file; what failed in writing it is known then.
+    const bool opened = port.openError().empty();
+    port.Close();
+    if (opened && !outputFileOf(arguments.outputSpec.value_or("")).empty() &&
+        !output.backend->lastError().empty()) {
+        std::cerr << "velmora-cli: " << output.backend->lastError() << '\n';
+        return 1;
+    }
     if (host.overran()) {
         std::cerr << "velmora-cli: " << kOverrunMessage << '\n';
         return 1;
