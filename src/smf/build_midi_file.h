@@ -24,10 +24,17 @@ struct ExportRequest {
     std::uint8_t keyNote = 60;
 };
 
-// An export that cannot be built or saved; what() is the message for the user.
+// An export that cannot be built or saved; what() is the message for the
+// command line, windowText() the window's (the window's own Japanese text of
+// a file that cannot be created, what() otherwise).
 class ExportError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit ExportError(const std::string& message, std::string windowText = {})
+        : std::runtime_error(message), windowText_(std::move(windowText)) {}
+    std::string windowText() const { return windowText_.empty() ? std::string(what()) : windowText_; }
+
+private:
+    std::string windowText_;
 };
 
 inline constexpr const char* kEmptyTextMessage = "nothing to export: the text is empty";

@@ -33,7 +33,7 @@ void exportMidiFile(const std::filesystem::path& path, const ExportRequest& requ
         writeMidiFile(request, rng, sink, limits);
         writer.commit();
     } catch (const FileError& error) {
-        throw ExportError(error.englishWithDetail());
+        throw ExportError(error.englishWithDetail(), error.what());
     }
 }
 

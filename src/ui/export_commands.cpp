@@ -55,6 +55,9 @@ void TForm1::BitBtn7Click() {
     if (!target) return;
     try {
         exportMidiFile(*target, exportRequest(c_.Memo1->geometry(), options_, transport_->state()), rng_);
+    } catch (const ExportError& error) {
+        prompts_->showError(QString::fromStdString(error.windowText()));
+        return;
     } catch (const std::exception& error) {
         prompts_->showError(QString::fromStdString(error.what()));
         return;

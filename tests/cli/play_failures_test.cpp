@@ -101,5 +101,16 @@ TEST_F(PlayFailureTest, HangupAndQuitStopCleanlyWithAllSoundOff) {
     }
 }
 
+TEST_F(PlayFailureTest, ExportAndRenderWordAFailedWriteAlike) {
+    const std::string target = folder.file("missing/out").string();
+    const ProcessResult exported = runCli({"export", text.string(), "-o", target});
+    const ProcessResult rendered = runCli({"render", text.string(), "-o", target});
+    if (rendered.err.find("soundfont") != std::string::npos) GTEST_SKIP() << rendered.err;
+    EXPECT_EQ(exported.exitCode, 1);
+    EXPECT_EQ(rendered.exitCode, 1);
+    EXPECT_EQ(exported.err, "velmora-cli: cannot write " + target + ": create: No such file or directory\n");
+    EXPECT_EQ(rendered.err, exported.err);
+}
+
 }  // namespace
 }  // namespace velmora::testing
