@@ -44,6 +44,9 @@ private:
 };
 
 constexpr char kEscape = 27;
+// The window's overrun message in the command line's language.
+constexpr const char* kOverrunMessageEnglish =
+    "the performance stopped: the timer could not keep up; lower the tempo or give the MIDI output more buffer";
 constexpr auto kLoopWait = std::chrono::milliseconds(20);
 constexpr auto kStatusEvery = std::chrono::milliseconds(100);
 
@@ -134,7 +137,7 @@ int runPlay(const CliArguments& arguments) {
         return 1;
     }
     if (host.overran()) {
-        std::cerr << "velmora-cli: " << kOverrunMessage << '\n';
+        std::cerr << "velmora-cli: " << kOverrunMessageEnglish << '\n';
         return 1;
     }
     return 0;
