@@ -1,7 +1,11 @@
-// Export throughput: builds the MIDI file of English-like texts of 5 and 10 MB
-// and compares the time with md5sum reading the written file.
+// Export throughput: streams the MIDI file of English-like texts of 5 and 10 MB
+// to a file (as velmora-cli export does, flushed to disk) and compares the
+// time with md5sum reading the written file; then runs velmora-cli export on
+// the text and compares its peak memory with the file's size.
 
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,11 +14,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "midi/midi_bytes.h"
 #include "smf/build_midi_file.h"
+
+extern char** environ;
 
 namespace {
 
@@ -108,7 +115,39 @@ struct Result {
     std::size_t fileBytes = 0;
     std::size_t events = 0;
     long peakMiB = 0;
+    double cliSeconds = 0;
+    long cliPeakMiB = 0;
 };
+
+
+// Runs the export under GNU time for its peak memory: the rusage of a child
+// spawned from here would count this process's memory, which it shares until exec.
+bool runCliExport(const std::string& text, const std::string& output, long& peakMiB) {
+    const std::string report = output + ".rss";
+    std::vector<std::string> args = {"/usr/bin/time", "-f", "%M", "-o", report, VELMORA_CLI_PATH, "export", text,
+                                     "-o", output, "--no-settings", "--seed", "1"};
+    std::vector<char*> argv;
+    for (auto& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, args[0].c_str(), nullptr, nullptr, argv.data(), environ) != 0) return false;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    long kilobytes = 0;
+    std::ifstream(report) >> kilobytes;
+    std::filesystem::remove(report);
+    peakMiB = std::max(peakMiB, kilobytes / 1024);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+void writeText(const std::filesystem::path& path, const std::vector<std::string>& lines) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    for (const auto& line : lines) {
+        std::fwrite(line.data(), 1, line.size(), file);
+        std::fwrite("\r\n", 1, 2, file);
+    }
+    std::fclose(file);
+}
 
 Result measure(std::size_t textBytes) {
     velmora::ExportRequest request;
@@ -118,25 +157,38 @@ Result measure(std::size_t textBytes) {
 
     Result result;
     result.textMiB = actualBytes / (1024.0 * 1024.0);
+    const auto base = std::filesystem::temp_directory_path() /
+                      ("velmora-bench-" + std::to_string(getpid()) + "-" + std::to_string(textBytes));
+    const auto path = base.string() + ".mid";
     std::vector<double> exportTimes;
-    std::vector<std::uint8_t> file;
     for (int run = 0; run < kRuns; ++run) {
-        file = {};  // the previous run's file does not count towards the peak
         velmora::SeededRandom rng(1);
         const auto start = Clock::now();
-        file = velmora::BuildMidiFile(request, rng);
+        velmora::exportMidiFile(path, request, rng);
         exportTimes.push_back(seconds(start));
     }
     result.exportSeconds = median(exportTimes);
-    result.fileBytes = file.size();
-    result.events = countEvents(file);
+    result.fileBytes = std::filesystem::file_size(path);
+    {
+        velmora::SeededRandom rng(1);
+        result.events = countEvents(velmora::BuildMidiFile(request, rng));
+    }
     result.peakMiB = peakMemoryMiB();
 
-    const auto path = std::filesystem::temp_directory_path() / ("velmora-bench-" + std::to_string(getpid()) +
-                                                                "-" + std::to_string(textBytes) + ".mid");
-    velmora::SeededRandom rng(1);
-    velmora::exportMidiFile(path, request, rng);
-    const std::string command = "md5sum '" + path.string() + "' >/dev/null";
+#ifdef VELMORA_CLI_PATH
+    const auto textPath = base.string() + ".txt";
+    writeText(textPath, request.playLines);
+    std::vector<double> cliTimes;
+    for (int run = 0; run < kRuns; ++run) {
+        const auto start = Clock::now();
+        if (!runCliExport(textPath, path, result.cliPeakMiB)) std::fprintf(stderr, "velmora-cli export failed\n");
+        cliTimes.push_back(seconds(start));
+    }
+    result.cliSeconds = median(cliTimes);
+    std::filesystem::remove(textPath);
+#endif
+
+    const std::string command = "md5sum '" + path + "' >/dev/null";
     std::vector<double> md5Times;
     for (int run = 0; run < kRuns; ++run) {
         const auto start = Clock::now();
@@ -166,5 +218,14 @@ int main() {
     std::printf("10MB / 5MB export time: %.2f (linear is 2.0, goal <= 2.2)\n", scaling);
     std::printf("export / md5sum: %.2f and %.2f (goal <= 8)\n", small.exportSeconds / small.md5Seconds,
                 large.exportSeconds / large.md5Seconds);
+#ifdef VELMORA_CLI_PATH
+    for (const Result* r : {&small, &large}) {
+        const double fileMiB = static_cast<double>(r->fileBytes) / (1024.0 * 1024.0);
+        std::printf("velmora-cli export %4.1fMB: %.1f ms, %.2f x md5sum (goal <= 8); peak %ld MiB = %.2f x the "
+                    "file (goal <= 1.5)\n",
+                    r->textMiB, r->cliSeconds * 1e3, r->cliSeconds / r->md5Seconds, r->cliPeakMiB,
+                    static_cast<double>(r->cliPeakMiB) / fileMiB);
+    }
+#endif
     return 0;
 }

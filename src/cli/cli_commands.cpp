@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/cli_setup.h"
+#include "cli/output_guard.h"
 #include "cli/trace_command.h"
 #ifdef VELMORA_HAVE_SOUND
 #include "cli/play_command.h"
@@ -14,10 +15,10 @@ namespace velmora::cli {
 namespace {
 
 int runExport(const CliArguments& arguments) {
-    const CliSetup setup = prepareSetup(arguments);
+    CliSetup setup = prepareSetup(arguments);
     if (setup.upperLines.empty()) throw RuntimeError(kEmptyTextMessage);
     SeededRandom rng(setup.seed);
-    exportMidiFile(arguments.outputPath, exportRequestFor(setup), rng);
+    exportMidiFile(arguments.outputPath, takeExportRequest(setup), rng);
     return 0;
 }
 
@@ -38,6 +39,9 @@ int runTraceCommand(const CliArguments& arguments) {
 }  // namespace
 
 int runCommand(const CliArguments& arguments) {
+    if (arguments.command == "export" || arguments.command == "render") {
+        refuseOutputOverInput(arguments, arguments.outputPath);
+    }
     if (arguments.command == "export") return runExport(arguments);
     if (arguments.command == "trace") return runTraceCommand(arguments);
 #ifdef VELMORA_HAVE_SOUND

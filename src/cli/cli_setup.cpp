@@ -1,6 +1,7 @@
 #include "cli/cli_setup.h"
 
 #include <filesystem>
+#include <iostream>
 
 #include "documents/cp932_text.h"
 #include "documents/document_paths.h"
@@ -20,12 +21,11 @@ void runRhythmHandler(CliSetup& setup) { selectRhythm(setup.options, setup.optio
 
 void applySettingsFile(CliSetup& setup, const std::string& path) {
     const LoadedSettings loaded = loadSettingsFile(path, false);
+    if (loaded.encodingWarning) {
+        std::cerr << "velmora-cli: warning: settings file " << path << ": " << *loaded.encodingWarning << '\n';
+    }
     applyConfigRows(loaded, setup.options);
     runRhythmHandler(setup);
-}
-
-std::string explain(const FileError& error) {
-    return error.detail().empty() ? std::string(error.what()) : std::string(error.what()) + ": " + error.detail();
 }
 
 }  // namespace
@@ -48,7 +48,7 @@ CliSetup prepareSetup(const CliArguments& arguments) {
         }
         setup.document = loadTextDocument(arguments.textPath, arguments.encoding);
     } catch (const FileError& error) {
-        throw RuntimeError(explain(error));
+        throw RuntimeError(error.englishWithDetail());
     }
     setup.keyNote = keyNote(setup.options.patern, setup.options.tonicMode(), setup.options.keyShift());
     // Upper-casing the whole text and splitting it again gives the same lines as
@@ -66,6 +66,18 @@ ExportRequest exportRequestFor(const CliSetup& setup) {
     request.lineStarts = setup.lineStarts;
     request.options = setup.options;
     request.keyNote = setup.keyNote;
+    return request;
+}
+
+ExportRequest takeExportRequest(CliSetup& setup) {
+    ExportRequest request;
+    request.playLines = std::move(setup.upperLines);
+    request.lineStarts = std::move(setup.lineStarts);
+    request.options = setup.options;
+    request.keyNote = setup.keyNote;
+    setup.document = TextDocument{};
+    setup.upperLines.clear();
+    setup.lineStarts.clear();
     return request;
 }
 

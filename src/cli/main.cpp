@@ -4,6 +4,7 @@
 
 #include "cli/cli_arguments.h"
 #include "cli/cli_commands.h"
+#include "documents/file_error.h"
 
 int main(int argc, char** argv) {
     using namespace velmora::cli;
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
     } catch (const UsageError& error) {
         std::cerr << "velmora-cli: " << error.what() << '\n';
         return 2;
+    } catch (const velmora::FileError& error) {
+        std::cerr << "velmora-cli: " << error.englishWithDetail() << '\n';
+        return 1;
     } catch (const std::exception& error) {
         std::cerr << "velmora-cli: " << error.what() << '\n';
         return 1;

@@ -1,11 +1,14 @@
 #include "cli/play_command.h"
 
+#include <array>
 #include <csignal>
 #include <iostream>
 
 #include "cli/cli_performance.h"
 #include "cli/cli_setup.h"
 #include "cli/loop_timer.h"
+#include "cli/output_guard.h"
+#include "cli/play_output.h"
 #include "cli/player_host.h"
 #include "cli/terminal.h"
 #include "engine/tick_timer_adapter.h"
@@ -22,27 +25,29 @@ volatile std::sig_atomic_t stopRequested = 0;
 
 extern "C" void requestStop(int) { stopRequested = 1; }
 
-// Ctrl-C and SIGTERM end the performance cleanly instead of killing the process.
+// Ctrl-C, SIGTERM, a closed terminal (SIGHUP) and SIGQUIT end the performance
+// cleanly instead of killing the process: sound off, capture flushed, terminal restored.
 class StopSignals {
 public:
     StopSignals() {
         struct sigaction action {};
         action.sa_handler = requestStop;
         sigemptyset(&action.sa_mask);
-        sigaction(SIGINT, &action, &oldInt_);
-        sigaction(SIGTERM, &action, &oldTerm_);
+        for (std::size_t i = 0; i < kSignals.size(); ++i) sigaction(kSignals[i], &action, &old_[i]);
     }
     ~StopSignals() {
-        sigaction(SIGINT, &oldInt_, nullptr);
-        sigaction(SIGTERM, &oldTerm_, nullptr);
+        for (std::size_t i = 0; i < kSignals.size(); ++i) sigaction(kSignals[i], &old_[i], nullptr);
     }
 
 private:
-    struct sigaction oldInt_ {};
-    struct sigaction oldTerm_ {};
+    static constexpr std::array<int, 4> kSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+    std::array<struct sigaction, 4> old_{};
 };
 
 constexpr char kEscape = 27;
+// The window's overrun message in the command line's language.
+constexpr const char* kOverrunMessageEnglish =
+    "the performance stopped: the timer could not keep up; lower the tempo or give the MIDI output more buffer";
 constexpr auto kLoopWait = std::chrono::milliseconds(20);
 constexpr auto kStatusEvery = std::chrono::milliseconds(100);
 
@@ -55,6 +60,7 @@ int listOutputs() {
 
 int runPlay(const CliArguments& arguments) {
     if (arguments.listOutputs) return listOutputs();
+    refuseOutputOverInput(arguments, outputFileOf(arguments.outputSpec.value_or("")));
     CliSetup setup = prepareSetup(arguments);
     if (setup.upperLines.empty()) return 0;  // an empty text does not start
     if (arguments.fromLine && *arguments.fromLine >= static_cast<std::int32_t>(setup.upperLines.size())) {
@@ -66,6 +72,7 @@ int runPlay(const CliArguments& arguments) {
     MidiBackendChoice output = createMidiBackend(arguments.outputSpec.value_or("fluidsynth"),
                                                  arguments.soundfont.value_or(""));
     if (!output.backend) throw UsageError(output.error);
+    const CaptureFifoHold fifoHold(arguments.outputSpec.value_or(""));
     EventQueueDispatcher dispatcher;
     PlayerHost host(setup);
     TMMTimer timer(host, dispatcher);
@@ -80,8 +87,14 @@ int runPlay(const CliArguments& arguments) {
     StopSignals signals;
     Terminal terminal;
     performance.start(arguments.fromLine);
-    if (!performance.port().openError().empty()) {
-        std::cerr << "velmora-cli: no sound: " << performance.port().openError() << '\n';
+    MidiOutPort& port = performance.port();
+    if (!port.openError().empty()) {
+        if (outputWasChosen(arguments)) {
+            transport.shutdown();
+            timer.SetEnabled(false);
+            throw RuntimeError(port.openError());
+        }
+        std::cerr << "velmora-cli: no sound: " << port.openError() << '\n';
     }
 
     auto lastStatus = LoopTimer::Clock::now() - kStatusEvery;
@@ -109,8 +122,16 @@ int runPlay(const CliArguments& arguments) {
     }
     timer.SetEnabled(false);
     terminal.finishStatus();
+    // Closing flushes a capture file; what failed in writing it is known then.
+    const bool opened = port.openError().empty();
+    port.Close();
+    if (opened && !outputFileOf(arguments.outputSpec.value_or("")).empty() &&
+        !output.backend->lastError().empty()) {
+        std::cerr << "velmora-cli: " << output.backend->lastError() << '\n';
+        return 1;
+    }
     if (host.overran()) {
-        std::cerr << "velmora-cli: " << kOverrunMessage << '\n';
+        std::cerr << "velmora-cli: " << kOverrunMessageEnglish << '\n';
         return 1;
     }
     return 0;

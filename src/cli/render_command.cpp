@@ -50,7 +50,9 @@ int runRender(const CliArguments& arguments) {
         result = renderWav(midi, arguments.outputPath, arguments.soundfont.value_or(""),
                            [&bar](double fraction) { bar.update(fraction); });
     }
-    if (result.status != WavRenderResult::Status::Written) throw RuntimeError(result.error);
+    if (result.status != WavRenderResult::Status::Written) {
+        throw RuntimeError(result.englishError.empty() ? result.error : result.englishError);
+    }
     return 0;
 }
 

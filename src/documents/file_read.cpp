@@ -12,9 +12,10 @@
 namespace velmora {
 
 std::string readFileBytes(const std::string& path) {
-    auto fail = [&](const std::string& detail) { throw FileError(cannotOpenMessage(path), path, detail); };
+    auto fail = [&](const std::string& detail) { throw FileError::opening(path, detail); };
 
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK: a FIFO without a writer must not hold the open up; fstat refuses it.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) fail(std::strerror(errno));
 
     std::string bytes;

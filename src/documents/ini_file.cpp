@@ -8,6 +8,7 @@ namespace velmora {
 namespace {
 
 constexpr std::size_t npos = std::string::npos;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -47,14 +48,27 @@ IniFile::Line IniFile::parseLine(std::string_view text) {
 
 IniFile IniFile::parse(std::string_view text) {
     IniFile ini;
-    std::size_t firstBreak = text.find('\n');
-    if (firstBreak != npos) ini.lineBreak_ = (firstBreak > 0 && text[firstBreak - 1] == '\r') ? "\r\n" : "\n";
-
+    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        ini.byteOrderMark_ = true;
+        text.remove_prefix(kByteOrderMark.size());
+    }
+    // A file without any LF (old Mac style) breaks its lines at CR.
+    const char breakChar = text.find('\n') == npos ? '\r' : '\n';
+    ini.crBreaks_ = breakChar == '\r';
+    bool first = true;
     while (!text.empty()) {
-        std::size_t end = text.find('\n');
+        const std::size_t end = text.find(breakChar);
         std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        std::string_view lineBreak = end == npos ? std::string_view() : text.substr(end, 1);
+        if (breakChar == '\n' && !line.empty() && line.back() == '\r') {
+            // CR LF, or a CR that ends the text: the line break, not the value's.
+            line.remove_suffix(1);
+            lineBreak = end == npos ? std::string_view("\r") : text.substr(end - 1, 2);
+        }
+        if (first && !lineBreak.empty()) ini.lineBreak_ = std::string(lineBreak);
+        first = false;
         ini.lines_.push_back(parseLine(line));
+        ini.lines_.back().lineBreak = std::string(lineBreak);
         text.remove_prefix(end == npos ? text.size() : end + 1);
     }
     return ini;
@@ -62,11 +76,25 @@ IniFile IniFile::parse(std::string_view text) {
 
 std::string IniFile::serialize() const {
     std::string text;
-    for (const Line& line : lines_) {
+    if (byteOrderMark_) text += kByteOrderMark;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const Line& line = lines_[i];
         text += line.text;
-        text += lineBreak_;
+        // A lone CR breaks a line of an LF file only at the very end; once
+        // lines follow, the file's own break keeps them apart.
+        const bool loneCrInside = !crBreaks_ && line.lineBreak == "\r" && i + 1 < lines_.size();
+        text += line.lineBreak.empty() || loneCrInside ? lineBreak_ : line.lineBreak;
     }
     return text;
+}
+
+std::optional<std::string> IniFile::encodingProblem(std::string_view text) {
+    const bool utf16Mark = text.size() >= 2 && ((text[0] == '\xFF' && text[1] == '\xFE') ||
+                                                (text[0] == '\xFE' && text[1] == '\xFF'));
+    // Without a mark, UTF-16 text shows as ASCII letters with zero bytes between.
+    const bool zeroBytes = text.substr(0, 64).find('\0') != npos;
+    if (utf16Mark || zeroBytes) return std::string("it looks like UTF-16, which is not read; save it as UTF-8 or Shift-JIS");
+    return std::nullopt;
 }
 
 std::size_t IniFile::findSection(std::string_view section) const {

@@ -16,11 +16,17 @@ public:
     IniFile() = default;
     // Any text parses: a line that is neither "[section]" nor "key=value" is
     // kept as it stands and otherwise ignored. Lines before the first section
-    // belong to no section.
+    // belong to no section. Lines end at LF (a CR before it belongs to the
+    // line break), or at CR in a file without any LF; a UTF-8 byte-order mark
+    // is not part of the first line.
     static IniFile parse(std::string_view text);
-    // The lines joined again, each ended by the line break the file used
-    // (CR LF for a new file), the last one included.
+    // The lines joined again, each with the line break it was read with (so
+    // a stray CR at a line end stays), a new or unterminated line with the
+    // first line's break (CR LF for a new file); the byte-order mark kept.
     std::string serialize() const;
+    // Why the text cannot be read as a settings file (UTF-16, which this
+    // program does not read), or nothing.
+    static std::optional<std::string> encodingProblem(std::string_view text);
 
     // The value of `key` in `section`, without the blanks around it.
     std::optional<std::string> get(std::string_view section, std::string_view key) const;
@@ -34,6 +40,7 @@ public:
 private:
     struct Line {
         std::string text;            // as read, without its line break
+        std::string lineBreak;       // as read; empty for a new or unterminated line
         std::string section;         // for a section line: its name
         std::string key;             // for a key line: its key, trimmed
         std::size_t valueBegin = 0;  // for a key line: where the value starts in text
@@ -49,6 +56,8 @@ private:
 
     std::vector<Line> lines_;
     std::string lineBreak_ = "\r\n";
+    bool byteOrderMark_ = false;
+    bool crBreaks_ = false;  // lines end at CR: the file has no LF
 };
 
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);

@@ -110,7 +110,10 @@ LoadedSettings readSettings(const IniFile& ini, bool isGlobal) {
 }
 
 LoadedSettings loadSettingsFile(const std::string& path, bool isGlobal) {
-    return readSettings(IniFile::parse(readFileBytes(path)), isGlobal);
+    const std::string bytes = readFileBytes(path);
+    LoadedSettings loaded = readSettings(IniFile::parse(bytes), isGlobal);
+    loaded.encodingWarning = IniFile::encodingProblem(bytes);
+    return loaded;
 }
 
 PresetSelections readPresetSelections(const IniFile& ini) {
@@ -133,6 +136,13 @@ std::optional<std::string> applyConfigKey(std::string_view key, std::string_view
                                           PerformanceOptions& options) {
     const SettingKey* entry = findOptionKey(trimIniBlanks(key));
     if (!entry) return "unknown settings key: " + std::string(key);
+    if (entry->type != SettingType::String && !parseIniInteger(value)) {
+        const std::string name(entry->key);
+        const std::string form = entry->type == SettingType::Boolean
+                                     ? "0 (off) or 1 (on)"
+                                     : "a whole number (decimal digits with an optional minus sign, or 0x and hex digits)";
+        return "invalid value \"" + std::string(value) + "\" for " + name + ": " + name + " takes " + form;
+    }
     assignOption(*entry, controlValue(*entry, value), options);
     return std::nullopt;
 }
@@ -154,7 +164,7 @@ void SaveSettings(const std::string& path, bool isGlobal, const GlobalSettings& 
         storeSettings(ini, isGlobal, global, options);
         writeFileAtomically(path, ini.serialize());
     } catch (const FileError& error) {
-        throw FileError(cannotWriteMessage(path), path, error.detail());
+        throw FileError::writing(path, error.detail());
     }
 }
 

@@ -56,6 +56,9 @@ struct LoadedSettings {
     // Rows 17-43 in the fields of the options they store. `config.crept` is not
     // read from here: the repeat switch is in `global`.
     PerformanceOptions config;
+    // Set by loadSettingsFile when the file's encoding is not read (UTF-16):
+    // every row then has its read default.
+    std::optional<std::string> encodingWarning;
 };
 
 // Reads rows 17-43, and rows 1, 2, 15, 16, 44 and 45 when `isGlobal`.
@@ -74,8 +77,9 @@ void applyConfigRows(const LoadedSettings& loaded, PerformanceOptions& options);
 // Sets one option from a "key=value" pair given outside a settings file: the
 // key is that of a performance row (rows 17-43, or "repeat"), matched without
 // regard to case; the value is read as in a settings file, with the row's read
-// default and limit. Returns an error text for an unknown key and leaves
-// `options` unchanged then.
+// default and limit. Returns an error text for an unknown key or a value the
+// settings file would read as invalid (naming the key and the accepted form)
+// and leaves `options` unchanged then.
 [[nodiscard]] std::optional<std::string> applyConfigKey(std::string_view key, std::string_view value,
                                                         PerformanceOptions& options);
 

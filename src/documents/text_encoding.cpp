@@ -61,6 +61,9 @@ std::string sanitizeUtf8(std::string_view bytes) {
     return text;
 }
 
+// One per conversion and thread, kept: texts are converted line by line, and
+// opening a converter costs more than converting a line. convert() starts
+// from the initial state every time.
 class IconvConverter {
 public:
     IconvConverter(const char* to, const char* from) : handle_(iconv_open(to, from)) {
@@ -109,7 +112,7 @@ bool isAscii(std::string_view bytes) {
 
 std::optional<std::string> strictUtf8ToCp932(std::string_view utf8) {
     std::string cp932;
-    IconvConverter converter("CP932", "UTF-8");
+    thread_local IconvConverter converter("CP932", "UTF-8");
     if (!converter.convert(utf8, cp932, [](std::string_view, std::string&) { return std::size_t{0}; })) {
         return std::nullopt;
     }
@@ -172,7 +175,7 @@ TextEncoding chooseEncoding(std::string_view bytes, EncodingChoice choice) {
 std::string utf8ToCp932(std::string_view utf8) {
     std::string cp932;
     cp932.reserve(utf8.size());
-    IconvConverter converter("CP932", "UTF-8");
+    thread_local IconvConverter converter("CP932", "UTF-8");
     converter.convert(utf8, cp932, [](std::string_view rest, std::string& out) {
         out += kCp932Substitute;
         std::size_t length = utf8SequenceLength(rest);
@@ -184,7 +187,7 @@ std::string utf8ToCp932(std::string_view utf8) {
 std::string cp932ToUtf8(std::string_view cp932) {
     std::string utf8;
     utf8.reserve(cp932.size() * 3 / 2);
-    IconvConverter converter("UTF-8", "CP932");
+    thread_local IconvConverter converter("UTF-8", "CP932");
     converter.convert(cp932, utf8, [](std::string_view, std::string& out) {
         out += kReplacementCharacter;
         return std::size_t{1};

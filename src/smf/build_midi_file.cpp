@@ -39,17 +39,25 @@ void writeHeaderChunk(SmfWriter& writer) {
 }
 
 // Writes "MTrk" with a length to be patched by endChunk; returns the chunk's start.
-std::size_t beginChunk(SmfWriter& writer) {
-    const std::size_t start = writer.position();
+std::uint64_t beginChunk(SmfWriter& writer) {
+    const std::uint64_t start = writer.position();
     writer.writeAscii("MTrk");
     writer.writeU32(0);
     return start;
 }
 
-void endChunk(SmfWriter& writer, std::size_t start) {
-    const std::size_t end = writer.position();
-    writer.PatchChunkLength(start + 4, static_cast<std::uint32_t>(end - start - kChunkHeaderSize));
+// Patches the chunk's length and hands the chunk on. A track longer than the
+// format's 32-bit length would make a corrupt file: it is refused instead.
+void endChunk(SmfWriter& writer, std::uint64_t start, const char* track, std::uint64_t maxLength) {
+    const std::uint64_t length = writer.position() - start - kChunkHeaderSize;
+    if (length > maxLength) {
+        throw ExportError("the " + std::string(track) + " track would need " + std::to_string(length) +
+                          " bytes, more than a MIDI file track can hold (" + std::to_string(maxLength) +
+                          "); export a shorter text");
+    }
+    writer.PatchChunkLength(start + 4, static_cast<std::uint32_t>(length));
     writer.seekToEnd();
+    writer.drain();
 }
 
 void writeMeta(SmfWriter& writer, std::uint8_t type, std::initializer_list<std::uint8_t> data) {
@@ -60,8 +68,8 @@ void writeMeta(SmfWriter& writer, std::uint8_t type, std::initializer_list<std::
     for (std::uint8_t byte : data) writer.writeByte(byte);
 }
 
-void writeConductorTrack(SmfWriter& writer, const ExportRequest& request) {
-    const std::size_t start = beginChunk(writer);
+void writeConductorTrack(SmfWriter& writer, const ExportRequest& request, std::uint64_t maxChunkLength) {
+    const std::uint64_t start = beginChunk(writer);
 
     const std::size_t textLength = std::char_traits<char>::length(kConductorText);
     writer.writeByte(0x00);
@@ -84,7 +92,7 @@ void writeConductorTrack(SmfWriter& writer, const ExportRequest& request) {
 
     writer.writeByte(0x00);
     writer.WriteEndOfTrack();
-    endChunk(writer, start);
+    endChunk(writer, start, "conductor", maxChunkLength);
 }
 
 PerformanceState workingStateFor(const ExportRequest& request) {
@@ -107,12 +115,12 @@ void resetForPass(SmfWriter& writer, PerformanceState& state, std::int32_t meter
     state.wordStart = false;
 }
 
-void writeMusicTrack(SmfWriter& writer, int pass, RenderContext& context) {
+void writeMusicTrack(SmfWriter& writer, int pass, RenderContext& context, std::uint64_t maxChunkLength) {
     const PerformanceOptions& options = context.options;
     const bool melody = pass == 0;
     const std::uint8_t channel = melody ? kFileMelodyChannel : kFileChordChannel;
 
-    const std::size_t start = beginChunk(writer);
+    const std::uint64_t start = beginChunk(writer);
     writer.WriteProgramChange(dataByte(melody ? options.melodyProgram() : options.backingProgram()), channel);
     writer.WriteReverb(dataByte(melody ? options.reverbSolo : options.reverb), channel);
     // The chord track is centred only when one instrument plays both parts.
@@ -124,26 +132,36 @@ void writeMusicTrack(SmfWriter& writer, int pass, RenderContext& context) {
 
     writer.writeByte(kEndOfTrackDelta);
     writer.WriteEndOfTrack();
-    endChunk(writer, start);
+    endChunk(writer, start, melody ? "melody" : "chord", maxChunkLength);
+}
+
+void writeWholeFile(SmfWriter& writer, const ExportRequest& request, RandomSource& rng,
+                    std::uint64_t maxChunkLength) {
+    if (request.playLines.empty()) throw ExportError(kEmptyTextMessage);
+    PerformanceState state = workingStateFor(request);
+    std::vector<std::uint8_t> melodyRecord;
+    RenderContext context{request.options, state, melodyRecord, rng};
+    writeHeaderChunk(writer);
+    writeConductorTrack(writer, request, maxChunkLength);
+    writeMusicTrack(writer, 0, context, maxChunkLength);
+    writeMusicTrack(writer, 1, context, maxChunkLength);
 }
 
 }  // namespace
 
+void writeMidiFile(const ExportRequest& request, RandomSource& rng, SmfSink& sink, const SmfStreamLimits& limits) {
+    SmfWriter writer;
+    writer.attachSink(sink, limits.drainBytes);
+    writeWholeFile(writer, request, rng, limits.maxChunkLength);
+    writer.drain();
+}
+
 std::vector<std::uint8_t> BuildMidiFile(const ExportRequest& request, RandomSource& rng) {
-    if (request.playLines.empty()) throw ExportError(kEmptyTextMessage);
-
-    PerformanceState state = workingStateFor(request);
-    std::vector<std::uint8_t> melodyRecord;
-    RenderContext context{request.options, state, melodyRecord, rng};
-
     std::size_t textSize = 0;
     for (const auto& line : request.playLines) textSize += line.size();
     SmfWriter writer;
     writer.reserve(textSize * kExpectedBytesPerCharacter + 256);
-    writeHeaderChunk(writer);
-    writeConductorTrack(writer, request);
-    writeMusicTrack(writer, 0, context);
-    writeMusicTrack(writer, 1, context);
+    writeWholeFile(writer, request, rng, kMaxChunkLength);
     return writer.takeBytes();
 }
 

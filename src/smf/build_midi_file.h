@@ -8,6 +8,7 @@
 
 #include "engine/performance_options.h"
 #include "mapping/random_source.h"
+#include "smf/smf_sink.h"
 
 namespace velmora {
 
@@ -21,23 +22,48 @@ struct ExportRequest {
     std::uint8_t keyNote = 60;
 };
 
-// An export that cannot be built or saved; what() is the message for the user.
+// An export that cannot be built or saved; what() is the message for the
+// command line, windowText() the window's (the window's own Japanese text of
+// a file that cannot be created, what() otherwise).
 class ExportError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit ExportError(const std::string& message, std::string windowText = {})
+        : std::runtime_error(message), windowText_(std::move(windowText)) {}
+    std::string windowText() const { return windowText_.empty() ? std::string(what()) : windowText_; }
+
+private:
+    std::string windowText_;
 };
 
 inline constexpr const char* kEmptyTextMessage = "nothing to export: the text is empty";
 
+// The largest length a chunk of the file format can state.
+inline constexpr std::uint64_t kMaxChunkLength = 0xFFFFFFFFu;
+
+// How a streamed export hands its bytes on.
+struct SmfStreamLimits {
+    std::uint64_t maxChunkLength = kMaxChunkLength;  // a longer track is refused (ExportError)
+    std::size_t drainBytes = 4u << 20;                // buffered bytes before a patching sink receives them
+};
+
+// The file of BuildMidiFile written to `sink` as it is rendered: with a sink
+// that can patch, memory holds at most about `drainBytes` of it; otherwise one
+// whole track. Throws ExportError for an empty text or a track too long for
+// the format (the sink may have received a part of the file then).
+void writeMidiFile(const ExportRequest& request, RandomSource& rng, SmfSink& sink,
+                   const SmfStreamLimits& limits = {});
+
 // The whole Standard MIDI File (format 1: conductor, melody and chord tracks,
 // 16 ticks per quarter note) in memory. Renders on a working state of its own,
 // so a running performance is not disturbed. Throws ExportError for a text
-// with no line at all.
+// with no line at all or a track too long for the format.
 std::vector<std::uint8_t> BuildMidiFile(const ExportRequest& request, RandomSource& rng);
 
-// Builds the file and puts it at `path` in one piece: an existing file there is
-// replaced only by a complete new one and is left as it was when anything fails.
-// Throws ExportError ("cannot write <path>: <reason>" when saving fails).
-void exportMidiFile(const std::filesystem::path& path, const ExportRequest& request, RandomSource& rng);
+// Streams the file to `path` through a SafeFileWriter: an existing file there is
+// replaced only by a complete new one and is left as it was when anything fails
+// (a special file such as a pipe is written directly; "-" is the standard
+// output). Throws ExportError ("cannot write <path>: <reason>" when saving fails).
+void exportMidiFile(const std::filesystem::path& path, const ExportRequest& request, RandomSource& rng,
+                    const SmfStreamLimits& limits = {});
 
 }  // namespace velmora

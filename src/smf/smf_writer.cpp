@@ -31,7 +31,15 @@ void SmfWriter::overwriteByte(std::uint8_t value) {
     ++position_;
 }
 
-void SmfWriter::writeBytes(const std::uint8_t* data, std::size_t size) {
+void SmfWriter::drain() {
+    if (sink_ == nullptr || buffer_.empty()) return;
+    sink_->append(buffer_.data(), buffer_.size());
+    flushed_ += buffer_.size();
+    buffer_.clear();
+    position_ = 0;
+}
+
+void SmfWriter::writeBytesSlowly(const std::uint8_t* data, std::size_t size) {
     if (position_ < buffer_.size()) {
         // Overwriting a patched field, possibly running on past the end.
         const std::size_t inside = std::min(size, buffer_.size() - position_);
@@ -42,6 +50,7 @@ void SmfWriter::writeBytes(const std::uint8_t* data, std::size_t size) {
         buffer_.insert(buffer_.end(), data, data + size);
     }
     position_ += size;
+    drainWhenFull();
 }
 
 void SmfWriter::writeAscii(const char* text) {
@@ -142,9 +151,15 @@ void SmfWriter::WriteEndOfTrack() {
     writeBytes(event, sizeof event);
 }
 
-void SmfWriter::PatchChunkLength(std::size_t position, std::uint32_t length) {
-    seek(position);
-    writeU32(length);
+void SmfWriter::PatchChunkLength(std::uint64_t position, std::uint32_t length) {
+    if (position >= flushed_) {
+        seek(position);
+        writeU32(length);
+        return;
+    }
+    const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(length >> 24), static_cast<std::uint8_t>(length >> 16),
+                                   static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length)};
+    sink_->patch(position, bytes, sizeof bytes);
 }
 
 }  // namespace velmora

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "smf/smf_sink.h"
+
 namespace velmora {
 
 enum class SmfTrack { Melody, Chord };
@@ -14,9 +16,23 @@ constexpr std::uint8_t kFileChordChannel = 1;
 // A growable, seekable byte buffer with the Standard MIDI File event writers and
 // the two pending-delta accumulators of the music tracks. Multi-byte numbers are
 // big-endian. No running status: every channel event carries its status byte.
+//
+// With a sink attached, positions count from the start of the file and the
+// buffer holds only what has not been handed over: drain() passes it on, and
+// a sink that can patch receives it whenever it reaches `drainBytes` while
+// appending, so memory stays bounded however long a track grows.
 class SmfWriter {
 public:
     static constexpr std::int32_t kTicksPerStep = 8;
+
+    // Passes the buffered bytes to `sink` from now on (see above).
+    void attachSink(SmfSink& sink, std::size_t drainBytes) {
+        sink_ = &sink;
+        drainBytes_ = drainBytes;
+        if (sink.canPatch()) buffer_.reserve(drainBytes + 64);
+    }
+    // Hands every buffered byte to the sink (at a chunk's end).
+    void drain();
 
     const std::vector<std::uint8_t>& bytes() const { return buffer_; }
     // Hands the buffer over and leaves the writer empty.
@@ -28,8 +44,9 @@ public:
     }
     // Room for `size` bytes in all, so that a file of known rough size is not copied as it grows.
     void reserve(std::size_t size) { buffer_.reserve(size); }
-    std::size_t position() const { return position_; }
-    void seek(std::size_t position) { position_ = position; }
+    std::uint64_t position() const { return flushed_ + position_; }
+    // Within the buffered bytes (at or after the last drain).
+    void seek(std::uint64_t position) { position_ = static_cast<std::size_t>(position - flushed_); }
     void seekToEnd() { position_ = buffer_.size(); }
 
     void writeByte(std::uint8_t value) {
@@ -41,7 +58,17 @@ public:
             overwriteByte(value);
         }
     }
-    void writeBytes(const std::uint8_t* data, std::size_t size);
+    void writeBytes(const std::uint8_t* data, std::size_t size) {
+        // Events are a few bytes appended at the end: copied byte by byte, as
+        // a library copy call per event would cost more than the copy itself.
+        if (position_ == buffer_.size() && buffer_.capacity() - buffer_.size() >= size) {
+            for (std::size_t i = 0; i < size; ++i) buffer_.push_back(data[i]);
+            position_ += size;
+            drainWhenFull();
+        } else {
+            writeBytesSlowly(data, size);
+        }
+    }
     void writeAscii(const char* text);  // without terminator
     void writeU16(std::uint16_t value);
     void writeU32(std::uint32_t value);
@@ -61,14 +88,25 @@ public:
     void WriteReverb(std::uint8_t value, std::uint8_t channel);           // with a zero delta
     void WritePan(std::uint8_t value, std::uint8_t channel);              // with a zero delta
     void WriteEndOfTrack();                                               // FF 2F 00, no delta
-    // Writes the length big-endian at `position`; the caller seeks back to the end.
-    void PatchChunkLength(std::size_t position, std::uint32_t length);
+    // Writes the length big-endian at `position`, through the sink when that
+    // part was handed over already; the caller seeks back to the end.
+    void PatchChunkLength(std::uint64_t position, std::uint32_t length);
 
 private:
     void overwriteByte(std::uint8_t value);
+    void writeBytesSlowly(const std::uint8_t* data, std::size_t size);
+
+    void drainWhenFull() {
+        if (sink_ != nullptr && buffer_.size() >= drainBytes_ && position_ == buffer_.size() && sink_->canPatch()) {
+            drain();
+        }
+    }
 
     std::vector<std::uint8_t> buffer_;
     std::size_t position_ = 0;
+    std::uint64_t flushed_ = 0;  // bytes handed to the sink
+    SmfSink* sink_ = nullptr;
+    std::size_t drainBytes_ = 0;
     std::int32_t melodyTicks_ = 0;
     std::int32_t chordTicks_ = 0;
 };

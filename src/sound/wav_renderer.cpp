@@ -25,7 +25,7 @@ constexpr std::int64_t kChunkFrames = 64 * kBlockFrames;  // between progress re
 constexpr float kFileGain = 0.4f;
 
 WavRenderResult failure(std::string error) {
-    return {WavRenderResult::Status::Failed, std::move(error), 0.0};
+    return {WavRenderResult::Status::Failed, std::move(error), 0.0, {}};
 }
 
 std::int16_t toSample(float value) {
@@ -129,16 +129,18 @@ WavRenderResult renderWav(const std::vector<std::uint8_t>& smfBytes, const std::
     fluid_synth_set_gain(synth->synth(), kFileGain);
 
     OfflineRender render(*synth, std::move(messages), totalFrames);
-    if (!render.run(progress, cancel)) return {WavRenderResult::Status::Cancelled, {}, 0.0};
+    if (!render.run(progress, cancel)) return {WavRenderResult::Status::Cancelled, {}, 0.0, {}};
     const std::string bytes = encodeWav(render.samples(), kChannels, kWavSampleRate);
     if (cancel && cancel->load(std::memory_order_relaxed))
-        return {WavRenderResult::Status::Cancelled, {}, 0.0};
+        return {WavRenderResult::Status::Cancelled, {}, 0.0, {}};
     try {
         writeFileAtomically(path, bytes);
     } catch (const FileError& e) {
-        return failure(std::string(e.what()) + " (" + e.detail() + ")");
+        WavRenderResult failed = failure(std::string(e.what()) + " (" + e.detail() + ")");
+        failed.englishError = e.englishWithDetail();
+        return failed;
     }
-    return {WavRenderResult::Status::Written, {}, static_cast<double>(totalFrames) / kWavSampleRate};
+    return {WavRenderResult::Status::Written, {}, static_cast<double>(totalFrames) / kWavSampleRate, {}};
 }
 
 }  // namespace velmora

@@ -13,6 +13,7 @@ struct WavRenderResult {
     Status status = Status::Failed;
     std::string error;          // why it failed, for the user
     double musicSeconds = 0.0;  // length of the rendered audio, tail included
+    std::string englishError;   // the failure for the command line, when `error` is the window's Japanese
 };
 
 inline constexpr int kWavSampleRate = 44100;

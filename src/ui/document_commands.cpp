@@ -69,7 +69,7 @@ void TForm1::switchDocument(const std::string& path) {
         // Back to the document and settings in force before, so that a later
         // Save cannot write the old text into the file that failed to load.
         document_.setPath(previousPath);
-        applyLoadedSettings(LoadedSettings{std::nullopt, previousOptions}, false);
+        applyLoadedSettings(LoadedSettings{std::nullopt, previousOptions, std::nullopt}, false);
         c_.crept->setChecked(previousOptions.crept);
         throw;
     }

@@ -42,6 +42,9 @@ void TForm1::BitBtn7Click() {
     try {
         exportMidiFile(*target, exportRequestFor(c_.Memo1->geometry(), options(), performance_->state()),
                        performance_->random());
+    } catch (const ExportError& error) {
+        prompts_->showError(QString::fromStdString(error.windowText()));
+        return;
     } catch (const std::exception& error) {
         prompts_->showError(QString::fromStdString(error.what()));
         return;

@@ -25,7 +25,7 @@ std::unique_ptr<BackgroundTask> startWavRender(std::vector<std::uint8_t> midiFil
             try {
                 result = renderWav(midiFile, target, soundfont, progress, &cancel);
             } catch (const std::exception& error) {
-                result = {WavRenderResult::Status::Failed, error.what(), 0.0};
+                result = {WavRenderResult::Status::Failed, error.what(), 0.0, error.what()};
             }
         });
 }

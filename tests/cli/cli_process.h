@@ -41,6 +41,7 @@ public:
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
     std::filesystem::path file(const std::string& name) const { return path_ / name; }
+    const std::filesystem::path& path() const { return path_; }
     std::filesystem::path write(const std::string& name, const std::string& bytes) const;
 
 private:

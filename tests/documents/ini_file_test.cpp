@@ -101,5 +101,39 @@ TEST(IniFileTest, ValueWithLineBreakCannotAddLines) {
     EXPECT_EQ(IniFile::parse(ini.serialize()).get("file", "b"), std::nullopt);
 }
 
+// Files as other editors leave them: each is read as its content says and
+// written back with only the changed value different.
+TEST(IniFileTest, ByteOrderMarkAndLineEndsOfOtherEditorsSurviveAnEdit) {
+    const std::string bom = "\xEF\xBB\xBF";
+    IniFile marked = IniFile::parse(bom + "[config]\r\ntempo=250\r\n");
+    EXPECT_EQ(marked.get("config", "tempo"), "250");
+    marked.set("config", "tempo", "300");
+    EXPECT_EQ(marked.serialize(), bom + "[config]\r\ntempo=300\r\n");
+
+    IniFile crOnly = IniFile::parse("[config]\rtempo=250\rvol=9\r");
+    EXPECT_EQ(crOnly.get("config", "tempo"), "250");
+    EXPECT_EQ(crOnly.get("config", "vol"), "9");
+    crOnly.set("config", "patern", "4");
+    EXPECT_EQ(crOnly.serialize(), "[config]\rtempo=250\rvol=9\rpatern=4\r");
+
+    // One CR LF line in an LF file: the value does not take the CR, and the line keeps it.
+    IniFile stray = IniFile::parse("[config]\ntempo=250\r\nvol=9\n");
+    EXPECT_EQ(stray.get("config", "tempo"), "250");
+    stray.set("config", "tempo", "300");
+    EXPECT_EQ(stray.serialize(), "[config]\ntempo=300\r\nvol=9\n");
+
+    // A CR that ends the text ends its last line.
+    const IniFile endsInCr = IniFile::parse("[config]\nvol=9\r");
+    EXPECT_EQ(endsInCr.get("config", "vol"), "9");
+    EXPECT_EQ(endsInCr.serialize(), "[config]\nvol=9\r");
+}
+
+TEST(IniFileTest, Utf16IsReportedAsAnEncodingProblem) {
+    EXPECT_TRUE(IniFile::encodingProblem(std::string("\xFF\xFE[\0c\0", 6)));
+    EXPECT_TRUE(IniFile::encodingProblem(std::string("[\0c\0o\0n\0", 8)));
+    EXPECT_FALSE(IniFile::encodingProblem("\xEF\xBB\xBF[config]\r\n"));
+    EXPECT_FALSE(IniFile::encodingProblem("[config]\ntempo=\x82\xa0\n"));
+}
+
 }  // namespace
 }  // namespace velmora

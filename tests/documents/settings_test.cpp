@@ -113,7 +113,7 @@ TEST(SettingsApplyTest, ApplyConfigKeyReadsLikeTheFile) {
     PerformanceOptions options;
     EXPECT_EQ(applyConfigKey("Tempo", "0x1F4", options), std::nullopt);
     EXPECT_EQ(options.tempo, 500);
-    EXPECT_EQ(applyConfigKey("tempo", "fast", options), std::nullopt);
+    EXPECT_EQ(applyConfigKey("tempo", " 0x12C ", options), std::nullopt);
     EXPECT_EQ(options.tempo, 300);
     EXPECT_EQ(applyConfigKey("2CH", "1", options), std::nullopt);
     EXPECT_TRUE(options.c2chan);
@@ -127,6 +127,22 @@ TEST(SettingsApplyTest, ApplyConfigKeyReadsLikeTheFile) {
     EXPECT_NE(applyConfigKey("volume", "5", options), std::nullopt);
     EXPECT_EQ(options.tempo, before.tempo);
     EXPECT_EQ(options.patern, before.patern);
+}
+
+// A value the settings file would read as invalid (and so replace by the
+// row's default) is refused on the command line, naming the key and the form.
+TEST(SettingsApplyTest, ApplyConfigKeyRefusesValuesTheFileWouldNotRead) {
+    PerformanceOptions options;
+    ASSERT_EQ(applyConfigKey("tempo", "400", options), std::nullopt);
+    for (const auto& [key, value] : std::vector<std::pair<std::string, std::string>>{
+             {"tempo", ""}, {"tempo", "5e2"}, {"tempo", "fast"}, {"Tempo", "+3"}, {"2ch", "yes"}, {"repeat", "0x"}}) {
+        const auto error = applyConfigKey(key, value, options);
+        ASSERT_TRUE(error) << key << "=" << value;
+        EXPECT_NE(error->find("\"" + value + "\""), std::string::npos) << *error;
+        EXPECT_NE(error->find(" takes "), std::string::npos) << *error;
+    }
+    EXPECT_EQ(options.tempo, 400);
+    EXPECT_NE(applyConfigKey("2ch", "yes", options)->find("0 (off) or 1 (on)"), std::string::npos);
 }
 
 TEST(SettingsKeysTest, TableIsInRowOrderWithUniqueKeys) {

@@ -92,6 +92,14 @@ TEST_F(MidiExport, MissingFolderIsReportedWithThePath) {
     EXPECT_EQ(message.rfind("cannot write " + target.string() + ": ", 0), 0u) << message;
     EXPECT_GT(message.size(), ("cannot write " + target.string() + ": ").size()) << "no reason given";
     EXPECT_FALSE(fs::exists(target));
+
+    // The window shows its own text for the same failure.
+    SeededRandom rng(3);
+    try {
+        exportMidiFile(target, requestFor(kText), rng);
+    } catch (const ExportError& error) {
+        EXPECT_EQ(error.windowText(), "ファイル " + target.string() + " を作成できません");
+    }
 }
 
 TEST_F(MidiExport, TargetThatCannotBeReplacedStaysAsItWas) {

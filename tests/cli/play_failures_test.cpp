@@ -1,0 +1,116 @@
+// play: an output the user named that cannot be opened or written is an
+// error (exit 1, nothing played); every stop signal ends the play cleanly.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <thread>
+
+#include "cli_process.h"
+
+namespace velmora::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PlayFailureTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    fs::path text = folder.write("song.txt", "Hello world\r\n");
+
+    ProcessResult playTo(const std::vector<std::string>& output) const {
+        std::vector<std::string> args = {"play", text.string(), "--seed", "1"};
+        args.insert(args.end(), output.begin(), output.end());
+        return runCli(args);
+    }
+};
+
+TEST_F(PlayFailureTest, NamedOutputsThatCannotOpenAreErrors) {
+    const fs::path notSoundfont = folder.write("fake.sf2", "not a soundfont");
+    const std::vector<std::vector<std::string>> failures = {
+        {"--output", "port:no-such-port-anywhere"},
+        {"--output", "capture:" + folder.file("missing/folder/c.txt").string()},
+        {"--soundfont", folder.file("missing.sf2").string()},
+        {"--output", "fluidsynth", "--soundfont", notSoundfont.string()},
+    };
+    for (const auto& output : failures) {
+        const auto started = std::chrono::steady_clock::now();
+        const ProcessResult r = playTo(output);
+        EXPECT_EQ(r.exitCode, 1) << output.back() << ": " << r.err;
+        EXPECT_FALSE(r.err.empty());
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2)) << "nothing was played";
+    }
+}
+
+TEST_F(PlayFailureTest, CaptureFifoWithoutReaderIsAnErrorNotAWait) {
+    const fs::path fifo = folder.file("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const ProcessResult r = playTo({"--output", "capture:" + fifo.string()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("no process reads from it"), std::string::npos) << r.err;
+
+    // With a reader the capture goes through the FIFO.
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    RunningCli player({"play", text.string(), "--seed", "1", "--output", "capture:" + fifo.string()});
+    std::string received;
+    char buffer[4096];
+    for (int i = 0; i < 1000 && received.find(" 177 120 0\n") == std::string::npos; ++i) {
+        const ssize_t n = ::read(reader, buffer, sizeof buffer);
+        if (n > 0) received.append(buffer, static_cast<std::size_t>(n));
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    player.signal(SIGTERM);
+    EXPECT_EQ(player.wait().exitCode, 0);
+    ::close(reader);
+    EXPECT_NE(received.find(" 176 120 0\n"), std::string::npos) << received;
+}
+
+TEST_F(PlayFailureTest, CaptureWriteErrorsAreReported) {
+    if (::geteuid() != 0) GTEST_SKIP() << "making device nodes needs root";
+    const fs::path full = folder.file("full");
+    if (::mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0) GTEST_SKIP() << "no device nodes here";
+    const ProcessResult r = playTo({"--output", "capture:" + full.string()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find(full.string()), std::string::npos) << r.err;
+}
+
+TEST_F(PlayFailureTest, CaptureOverTheTextIsRefused) {
+    const std::string before = readFile(text);
+    const ProcessResult r = playTo({"--output", "capture:" + text.string()});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(readFile(text), before);
+}
+
+TEST_F(PlayFailureTest, HangupAndQuitStopCleanlyWithAllSoundOff) {
+    const fs::path longText = folder.write("long.txt", std::string(400, 'a') + "\r\n");
+    for (int number : {SIGHUP, SIGQUIT, SIGINT}) {
+        const fs::path capture = folder.file("capture-" + std::to_string(number) + ".txt");
+        RunningCli player({"play", longText.string(), "--seed", "1", "--output", "capture:" + capture.string()});
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        player.signal(number);
+        const ProcessResult r = player.wait();
+        EXPECT_EQ(r.exitCode, 0) << "signal " << number << ": " << r.err;
+        const std::string captured = readFile(capture);
+        EXPECT_NE(captured.find(" 176 120 0\n"), std::string::npos) << "signal " << number;
+        EXPECT_NE(captured.rfind(" 177 120 0\n"), std::string::npos) << "signal " << number;
+    }
+}
+
+TEST_F(PlayFailureTest, ExportAndRenderWordAFailedWriteAlike) {
+    const std::string target = folder.file("missing/out").string();
+    const ProcessResult exported = runCli({"export", text.string(), "-o", target});
+    const ProcessResult rendered = runCli({"render", text.string(), "-o", target});
+    if (rendered.err.find("soundfont") != std::string::npos) GTEST_SKIP() << rendered.err;
+    EXPECT_EQ(exported.exitCode, 1);
+    EXPECT_EQ(rendered.exitCode, 1);
+    EXPECT_EQ(exported.err, "velmora-cli: cannot write " + target + ": create: No such file or directory\n");
+    EXPECT_EQ(rendered.err, exported.err);
+}
+
+}  // namespace
+}  // namespace velmora::testing
