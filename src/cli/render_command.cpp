@@ -1,11 +1,12 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 
 #include "cli/cli_setup.h"
 #include "cli/play_command.h"
 #include "smf/build_midi_file.h"
-#include "sound/wav_renderer.h"
+#include "sound/audio_file_renderer.h"
 
 namespace velmora::cli {
 
@@ -37,20 +38,31 @@ private:
     int lastPercent_ = -1;
 };
 
+// The format the output's extension names; WAV for a name without one (a
+// device such as /dev/null). Another extension is a usage error.
+AudioFileFormat outputFormat(const std::string& path) {
+    if (const auto format = audioFileFormatForPath(path)) return *format;
+    if (std::filesystem::path(path).extension().empty()) return AudioFileFormat::Wav;
+    throw UsageError("render writes " + audioFileExtensionList() + " files, chosen by the extension of -o, not \"" +
+                     std::filesystem::path(path).extension().string() + "\"");
+}
+
 }  // namespace
 
 int runRender(const CliArguments& arguments) {
+    const AudioFileFormat format = outputFormat(arguments.outputPath);
     const CliSetup setup = prepareSetup(arguments);
     if (setup.upperLines.empty()) throw RuntimeError(kEmptyTextMessage);
     SeededRandom rng(setup.seed);
     const std::vector<std::uint8_t> midi = BuildMidiFile(exportRequestFor(setup), rng);
-    WavRenderResult result;
+    const AudioRenderRequest request{midi, arguments.outputPath, format, arguments.soundfont.value_or(""),
+                                     std::filesystem::path(arguments.textPath).stem().string()};
+    AudioRenderResult result;
     {
         ProgressBar bar;
-        result = renderWav(midi, arguments.outputPath, arguments.soundfont.value_or(""),
-                           [&bar](double fraction) { bar.update(fraction); });
+        result = renderAudioFile(request, [&bar](double fraction) { bar.update(fraction); });
     }
-    if (result.status != WavRenderResult::Status::Written) throw RuntimeError(result.error);
+    if (result.status != AudioRenderResult::Status::Written) throw RuntimeError(result.error);
     return 0;
 }
 

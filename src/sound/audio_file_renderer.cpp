@@ -1,0 +1,157 @@
+#include "sound/audio_file_renderer.h"
+
+#include <fluidsynth.h>
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <new>
+#include <thread>
+
+#include "documents/file_error.h"
+#include "sound/audio_file_writer.h"
+#include "sound/chunk_pipe.h"
+#include "sound/fluid_synth_instance.h"
+#include "sound/midi_file_reader.h"
+#include "sound/offline_synth_render.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr std::int64_t kChunkFrames = 64 * OfflineSynthRender::kBlockFrames;  // between progress reports
+constexpr int kChunkBuffers = 4;
+// Twice FluidSynth's default gain: a file has no volume control of its own,
+// and a few voices at the default level peak around -30 dBFS.
+constexpr float kFileGain = 0.4f;
+// The largest number of sample bytes a RIFF file can describe.
+constexpr std::uint64_t kMaxWavDataBytes = 0xFFFFFFFFull - 36;
+
+struct RenderFailure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+AudioRenderResult failure(std::string error) {
+    return {AudioRenderResult::Status::Failed, std::move(error), 0.0};
+}
+
+bool cancelled(const std::atomic<bool>* cancel) { return cancel && cancel->load(std::memory_order_relaxed); }
+
+std::vector<FramedMessage> framedMessages(const std::vector<std::uint8_t>& smfBytes) {
+    MidiFileReadResult file = readMidiFile(smfBytes);
+    if (!file.content) throw RenderFailure("cannot read the MIDI data: " + file.error);
+    std::vector<FramedMessage> messages;
+    for (const TimedFileMessage& message : midiFileTimeline(*file.content)) {
+        messages.push_back({std::llround(message.seconds * kRenderSampleRate), message});
+    }
+    return messages;
+}
+
+std::unique_ptr<FluidSynthInstance> offlineSynth(const std::string& soundfont) {
+    FluidSynthInstance::Options options;
+    options.soundfont = soundfont;
+    options.sampleRate = kRenderSampleRate;
+    options.threadSafe = false;
+    // Offline there is no deadline to share the processor with: every core renders voices.
+    options.cpuCores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    std::string error;
+    auto synth = FluidSynthInstance::create(options, error);
+    if (!synth) throw RenderFailure(error);
+    fluid_synth_set_gain(synth->synth(), kFileGain);
+    return synth;
+}
+
+// The synthesizer renders on a thread of its own while this one encodes and
+// writes the previous pieces: encoding (FLAC, Vorbis, MP3) and the file
+// system then cost little extra time.
+class RenderPipeline {
+public:
+    RenderPipeline(OfflineSynthRender& render, AudioFileWriter& writer) : render_(render), writer_(writer) {}
+
+    // False when cancelled. Rethrows what failed on either side.
+    bool run(const std::function<void(double)>& progress, const std::atomic<bool>* cancel) {
+        std::thread synthThread([this] { produce(); });
+        bool complete = false;
+        try {
+            complete = consume(progress, cancel);
+        } catch (...) {
+            pipe_.close();
+            synthThread.join();
+            throw;
+        }
+        pipe_.close();
+        synthThread.join();
+        if (producerError_) std::rethrow_exception(producerError_);
+        return complete;
+    }
+
+private:
+    void produce() noexcept {
+        try {
+            while (!render_.finished()) {
+                std::optional<ChunkPipe::Buffer> buffer = pipe_.takeEmpty();
+                if (!buffer) return;
+                render_.renderNext(kChunkFrames, *buffer);
+                pipe_.send(std::move(*buffer));
+            }
+        } catch (...) {
+            producerError_ = std::current_exception();
+        }
+        pipe_.close();
+    }
+
+    bool consume(const std::function<void(double)>& progress, const std::atomic<bool>* cancel) {
+        std::int64_t written = 0;
+        while (std::optional<ChunkPipe::Buffer> buffer = pipe_.receive()) {
+            if (cancelled(cancel)) return false;
+            const auto frames = static_cast<std::int64_t>(buffer->size() / OfflineSynthRender::kChannels);
+            writer_.write(buffer->data(), frames);
+            written += frames;
+            pipe_.giveBack(std::move(*buffer));
+            if (progress) progress(static_cast<double>(written) / static_cast<double>(render_.totalFrames()));
+        }
+        return !producerError_ && written == render_.totalFrames() && !cancelled(cancel);
+    }
+
+    OfflineSynthRender& render_;
+    AudioFileWriter& writer_;
+    ChunkPipe pipe_{kChunkBuffers};
+    std::exception_ptr producerError_;
+};
+
+AudioRenderResult renderOrThrow(const AudioRenderRequest& request, const std::function<void(double)>& progress,
+                                const std::atomic<bool>* cancel) {
+    std::vector<FramedMessage> messages = framedMessages(request.smfBytes);
+    const std::int64_t lastFrame = messages.empty() ? 0 : messages.back().frame;
+    const auto totalFrames = lastFrame + static_cast<std::int64_t>(kReleaseTailSeconds * kRenderSampleRate);
+    if (request.format == AudioFileFormat::Wav &&
+        static_cast<std::uint64_t>(totalFrames) * OfflineSynthRender::kChannels * 2 > kMaxWavDataBytes) {
+        throw RenderFailure("the music lasts too long for a WAV file: choose FLAC, Ogg Vorbis or MP3");
+    }
+
+    const auto synth = offlineSynth(request.soundfont);
+    OfflineSynthRender render(*synth, std::move(messages), totalFrames);
+    AudioFileWriter writer(request.path, request.format, kRenderSampleRate, request.title);
+    if (!RenderPipeline(render, writer).run(progress, cancel)) return {AudioRenderResult::Status::Cancelled, {}, 0.0};
+    writer.commit();
+    return {AudioRenderResult::Status::Written, {}, static_cast<double>(totalFrames) / kRenderSampleRate};
+}
+
+}  // namespace
+
+AudioRenderResult renderAudioFile(const AudioRenderRequest& request, const std::function<void(double)>& progress,
+                                  const std::atomic<bool>* cancel) noexcept {
+    try {
+        return renderOrThrow(request, progress, cancel);
+    } catch (const FileError& e) {
+        return failure(std::string(e.what()) + " (" + e.detail() + ")");
+    } catch (const std::bad_alloc&) {
+        return failure("not enough memory to render the music");
+    } catch (const std::exception& e) {
+        return failure(e.what());
+    } catch (...) {
+        return failure("rendering the music failed");
+    }
+}
+
+}  // namespace velmora
