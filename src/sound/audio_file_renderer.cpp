@@ -61,9 +61,10 @@ std::unique_ptr<FluidSynthInstance> offlineSynth(const std::string& soundfont) {
     return synth;
 }
 
-// The synthesizer renders on a thread of its own while this one encodes and
-// writes the previous pieces: encoding (FLAC, Vorbis, MP3) and the file
-// system then cost little extra time.
+// The synthesizer renders on a thread of its own while this one converts,
+// encodes and writes the previous pieces: the synthesizer's thread is the
+// slowest step, so it does nothing else, and encoding (FLAC, Vorbis, MP3) and
+// the file system cost little extra time.
 class RenderPipeline {
 public:
     RenderPipeline(OfflineSynthRender& render, AudioFileWriter& writer) : render_(render), writer_(writer) {}
@@ -89,7 +90,7 @@ private:
     void produce() noexcept {
         try {
             while (!render_.finished()) {
-                std::optional<ChunkPipe::Buffer> buffer = pipe_.takeEmpty();
+                std::optional<StereoChunk> buffer = pipe_.takeEmpty();
                 if (!buffer) return;
                 render_.renderNext(kChunkFrames, *buffer);
                 pipe_.send(std::move(*buffer));
@@ -102,11 +103,12 @@ private:
 
     bool consume(const std::function<void(double)>& progress, const std::atomic<bool>* cancel) {
         std::int64_t written = 0;
-        while (std::optional<ChunkPipe::Buffer> buffer = pipe_.receive()) {
+        std::vector<std::int16_t> samples;
+        while (std::optional<StereoChunk> buffer = pipe_.receive()) {
             if (cancelled(cancel)) return false;
-            const auto frames = static_cast<std::int64_t>(buffer->size() / OfflineSynthRender::kChannels);
-            writer_.write(buffer->data(), frames);
-            written += frames;
+            toInterleaved16(*buffer, samples);
+            writer_.write(samples.data(), buffer->frames());
+            written += buffer->frames();
             pipe_.giveBack(std::move(*buffer));
             if (progress) progress(static_cast<double>(written) / static_cast<double>(render_.totalFrames()));
         }
@@ -115,7 +117,7 @@ private:
 
     OfflineSynthRender& render_;
     AudioFileWriter& writer_;
-    ChunkPipe pipe_{kChunkBuffers};
+    ChunkPipe<StereoChunk> pipe_{kChunkBuffers};
     std::exception_ptr producerError_;
 };
 

@@ -1,11 +1,9 @@
 #pragma once
 
 #include <condition_variable>
-#include <cstdint>
 #include <deque>
 #include <mutex>
 #include <optional>
-#include <vector>
 
 namespace velmora {
 
@@ -14,10 +12,9 @@ namespace velmora {
 // sends it; the consumer receives it, uses it and gives it back), so memory is
 // bounded and nothing is allocated once the buffers have grown. close() ends
 // the exchange from either side: every waiting call returns at once.
+template <typename Buffer>
 class ChunkPipe {
 public:
-    using Buffer = std::vector<std::int16_t>;
-
     explicit ChunkPipe(int buffers) : empty_(static_cast<std::size_t>(buffers)) {}
 
     // Producer: an empty buffer to fill; none once closed.

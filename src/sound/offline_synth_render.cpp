@@ -12,10 +12,12 @@ OfflineSynthRender::OfflineSynthRender(FluidSynthInstance& synth, std::vector<Fr
                                        std::int64_t totalFrames)
     : synth_(synth), messages_(std::move(messages)), totalFrames_(totalFrames) {}
 
-void OfflineSynthRender::renderNext(std::int64_t frames, std::vector<std::int16_t>& out) {
+void OfflineSynthRender::renderNext(std::int64_t frames, StereoChunk& out) {
     const std::int64_t end = std::min(cursor_ + frames, totalFrames_);
-    out.resize(static_cast<std::size_t>(std::max<std::int64_t>(end - cursor_, 0)) * kChannels);
-    std::int16_t* at = out.data();
+    const auto length = static_cast<std::size_t>(std::max<std::int64_t>(end - cursor_, 0));
+    out.left.resize(length);
+    out.right.resize(length);
+    std::size_t at = 0;
     while (cursor_ < end) {
         // Apply what falls in the block starting at the cursor, then render up to the block of the next
         // message.
@@ -28,19 +30,27 @@ void OfflineSynthRender::renderNext(std::int64_t frames, std::vector<std::int16_
             const std::int64_t nextBlock = messages_[next_].frame / kBlockFrames * kBlockFrames;
             stop = std::min(stop, std::max(nextBlock, cursor_ + kBlockFrames));
         }
-        render(stop - cursor_, at);
-        at += (stop - cursor_) * kChannels;
+        const auto count = static_cast<int>(stop - cursor_);
+        fluid_synth_write_float(synth_.synth(), count, out.left.data() + at, 0, 1, out.right.data() + at, 0, 1);
+        at += static_cast<std::size_t>(count);
         cursor_ = stop;
     }
 }
 
-void OfflineSynthRender::render(std::int64_t frames, std::int16_t* out) {
-    left_.resize(static_cast<std::size_t>(frames));
-    right_.resize(static_cast<std::size_t>(frames));
-    fluid_synth_write_float(synth_.synth(), static_cast<int>(frames), left_.data(), 0, 1, right_.data(), 0, 1);
-    for (std::int64_t i = 0; i < frames; ++i) {
-        out[2 * i] = toSample16(left_[i]);
-        out[2 * i + 1] = toSample16(right_[i]);
+namespace {
+
+std::int16_t toSample16(float value) {
+    const float scaled = std::clamp(value * 32767.0f, -32768.0f, 32767.0f);
+    return static_cast<std::int16_t>(scaled + (scaled >= 0.0f ? 0.5f : -0.5f));
+}
+
+}  // namespace
+
+void toInterleaved16(const StereoChunk& chunk, std::vector<std::int16_t>& out) {
+    out.resize(chunk.left.size() * OfflineSynthRender::kChannels);
+    for (std::size_t i = 0; i < chunk.left.size(); ++i) {
+        out[2 * i] = toSample16(chunk.left[i]);
+        out[2 * i + 1] = toSample16(chunk.right[i]);
     }
 }
 

@@ -15,8 +15,14 @@ struct FramedMessage {
     TimedFileMessage message;
 };
 
-// Renders timed messages through a synthesizer into 16-bit interleaved stereo,
-// a piece at a time. Each message is applied before the 64-frame block that
+// A piece of rendered stereo audio.
+struct StereoChunk {
+    std::vector<float> left;
+    std::vector<float> right;
+    std::int64_t frames() const { return static_cast<std::int64_t>(left.size()); }
+};
+
+// Renders timed messages through a synthesizer, a piece at a time. Each message is applied before the 64-frame block that
 // holds its frame (FluidSynth starts voices on those block boundaries), so the
 // result does not depend on how the music is cut into pieces.
 class OfflineSynthRender {
@@ -31,25 +37,16 @@ public:
     bool finished() const { return cursor_ >= totalFrames_; }
 
     // Renders up to `frames` more frames into `out` (resized to what was rendered).
-    void renderNext(std::int64_t frames, std::vector<std::int16_t>& out);
-
-private:
-    void render(std::int64_t frames, std::int16_t* out);
+    void renderNext(std::int64_t frames, StereoChunk& out);
 
     FluidSynthInstance& synth_;
     std::vector<FramedMessage> messages_;
     std::int64_t totalFrames_;
-    std::vector<float> left_;
-    std::vector<float> right_;
     std::int64_t cursor_ = 0;
     std::size_t next_ = 0;
 };
 
-// A float sample as a 16-bit one, rounded to nearest and clipped.
-inline std::int16_t toSample16(float value) {
-    float scaled = value * 32767.0f;
-    scaled = scaled < -32768.0f ? -32768.0f : (scaled > 32767.0f ? 32767.0f : scaled);
-    return static_cast<std::int16_t>(scaled + (scaled >= 0.0f ? 0.5f : -0.5f));
-}
+// The chunk as interleaved 16-bit samples, rounded to nearest and clipped.
+void toInterleaved16(const StereoChunk& chunk, std::vector<std::int16_t>& out);
 
 }  // namespace velmora
