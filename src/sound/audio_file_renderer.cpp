@@ -1,7 +1,5 @@
 #include "sound/audio_file_renderer.h"
 
-#include <fluidsynth.h>
-
 #include <algorithm>
 #include <cmath>
 #include <exception>
@@ -21,9 +19,6 @@ namespace {
 
 constexpr std::int64_t kChunkFrames = 64 * OfflineSynthRender::kBlockFrames;  // between progress reports
 constexpr int kChunkBuffers = 4;
-// Twice FluidSynth's default gain: a file has no volume control of its own,
-// and a few voices at the default level peak around -30 dBFS.
-constexpr float kFileGain = 0.4f;
 // The largest number of sample bytes a RIFF file can describe.
 constexpr std::uint64_t kMaxWavDataBytes = 0xFFFFFFFFull - 36;
 
@@ -45,20 +40,6 @@ std::vector<FramedMessage> framedMessages(const std::vector<std::uint8_t>& smfBy
         messages.push_back({std::llround(message.seconds * kRenderSampleRate), message});
     }
     return messages;
-}
-
-std::unique_ptr<FluidSynthInstance> offlineSynth(const std::string& soundfont) {
-    FluidSynthInstance::Options options;
-    options.soundfont = soundfont;
-    options.sampleRate = kRenderSampleRate;
-    options.threadSafe = false;
-    // Offline there is no deadline to share the processor with: every core renders voices.
-    options.cpuCores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    std::string error;
-    auto synth = FluidSynthInstance::create(options, error);
-    if (!synth) throw RenderFailure(error);
-    fluid_synth_set_gain(synth->synth(), kFileGain);
-    return synth;
 }
 
 // The synthesizer renders on a thread of its own while this one converts,
@@ -131,7 +112,9 @@ AudioRenderResult renderOrThrow(const AudioRenderRequest& request, const std::fu
         throw RenderFailure("the music lasts too long for a WAV file: choose FLAC, Ogg Vorbis or MP3");
     }
 
-    const auto synth = offlineSynth(request.soundfont);
+    std::string error;
+    const auto synth = createOfflineSynth(request.soundfont, error);
+    if (!synth) throw RenderFailure(error);
     OfflineSynthRender render(*synth, std::move(messages), totalFrames);
     AudioFileWriter writer(request.path, request.format, kRenderSampleRate, request.title);
     if (!RenderPipeline(render, writer).run(progress, cancel)) return {AudioRenderResult::Status::Cancelled, {}, 0.0};

@@ -3,10 +3,29 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
+#include <thread>
 
+#include "sound/audio_file_renderer.h"
 #include "sound/fluid_synth_instance.h"
 
 namespace velmora {
+
+namespace {
+
+constexpr float kFileGain = 0.4f;
+
+}  // namespace
+
+std::unique_ptr<FluidSynthInstance> createOfflineSynth(const std::string& soundfont, std::string& error) {
+    FluidSynthInstance::Options options;
+    options.soundfont = soundfont;
+    options.sampleRate = kRenderSampleRate;
+    options.threadSafe = false;
+    options.cpuCores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    auto synth = FluidSynthInstance::create(options, error);
+    if (synth) fluid_synth_set_gain(synth->synth(), kFileGain);
+    return synth;
+}
 
 OfflineSynthRender::OfflineSynthRender(FluidSynthInstance& synth, std::vector<FramedMessage> messages,
                                        std::int64_t totalFrames)

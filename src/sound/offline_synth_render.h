@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "sound/midi_file_timeline.h"
@@ -14,6 +16,12 @@ struct FramedMessage {
     std::int64_t frame;
     TimedFileMessage message;
 };
+
+// The synthesizer a file is rendered with: every core renders voices (offline
+// there is no deadline to share the processor with), and the gain is twice
+// FluidSynth's default, since a file has no volume control of its own. Null
+// with `error` set when the soundfont cannot be loaded.
+std::unique_ptr<FluidSynthInstance> createOfflineSynth(const std::string& soundfont, std::string& error);
 
 // A piece of rendered stereo audio.
 struct StereoChunk {

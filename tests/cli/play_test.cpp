@@ -86,10 +86,12 @@ TEST_F(PlayTest, UnknownOutputsAreUsageErrorsAndListingNamesTheChoices) {
     }
 }
 
-// 16-bit samples of a canonical WAV file; the renderer writes the 44-byte header.
+// 16-bit samples of the "data" chunk of a WAV file.
 std::vector<std::int16_t> samplesOf(const std::string& wav) {
-    std::vector<std::int16_t> samples((wav.size() - 44) / 2);
-    std::memcpy(samples.data(), wav.data() + 44, samples.size() * 2);
+    const std::size_t data = wav.find("data", 12);
+    if (data == std::string::npos) return {};
+    std::vector<std::int16_t> samples((wav.size() - data - 8) / 2);
+    std::memcpy(samples.data(), wav.data() + data + 8, samples.size() * 2);
     return samples;
 }
 
@@ -105,6 +107,20 @@ TEST_F(PlayTest, RenderWritesAudibleStereoAudio) {
     int peak = 0;
     for (const std::int16_t s : samplesOf(bytes)) peak = std::max(peak, std::abs(int{s}));
     EXPECT_GT(peak, 1000) << "the music is audible";
+}
+
+TEST_F(PlayTest, RenderChoosesTheFormatByTheOutputsExtension) {
+    const fs::path flac = folder.file("song.FLAC");
+    const ProcessResult r = runCli({"render", text.string(), "-o", flac.string(), "--seed", "2"});
+    if (r.exitCode == 1 && r.err.find("soundfont") != std::string::npos) GTEST_SKIP() << r.err;
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(readFile(flac).substr(0, 4), "fLaC");
+
+    const fs::path other = folder.file("song.aiff");
+    const ProcessResult refused = runCli({"render", text.string(), "-o", other.string()});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.err.find(".mp3"), std::string::npos) << refused.err;
+    EXPECT_FALSE(fs::exists(other));
 }
 
 TEST_F(PlayTest, RenderOfAnEmptyTextWritesNothing) {
