@@ -65,6 +65,11 @@ int runPlay(const CliArguments& arguments) {
     MidiBackendChoice output = createMidiBackend(arguments.outputSpec.value_or("fluidsynth"),
                                                  arguments.soundfont.value_or(""));
     if (!output.backend) throw UsageError(output.error);
+    // Only the default output may play silently; a named output or soundfont that cannot work is an error.
+    if (arguments.outputSpec || arguments.soundfont) {
+        const std::string problem = checkMidiOutput(*output.backend, arguments.outputSpec.has_value());
+        if (!problem.empty()) throw RuntimeError(problem);
+    }
     MidiOutPort port(*output.backend);
     SeededRandom rng(setup.seed);
 
@@ -106,6 +111,10 @@ int runPlay(const CliArguments& arguments) {
         const auto wait = std::min({std::chrono::duration_cast<LoopTimer::Clock::duration>(kLoopWait),
                                     endTimer.untilDue(now), repeatTimer.untilDue(now)});
         dispatcher.waitAndRun(wait);
+        if (const std::string warning = output.backend->takeWarning(); !warning.empty()) {
+            terminal.finishStatus();
+            std::cerr << "velmora-cli: " << warning << '\n';
+        }
         now = LoopTimer::Clock::now();
         if (endTimer.takeExpiry(now)) transport.Timer1Timer();
         if (repeatTimer.takeExpiry(now)) transport.Timer2Timer();

@@ -18,7 +18,6 @@ namespace {
 constexpr std::array<const char*, 4> kPreferredDrivers = {"pipewire", "pulseaudio", "alsa", "jack"};
 constexpr std::int64_t kTrustedDueWindowNs = 1'000'000'000;
 constexpr int kMaxBuffers = 16;
-constexpr int kChannels = 16;
 
 std::int64_t monotonicNs() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -43,6 +42,8 @@ public:
     void applyMessage(const TimedMessage& message) override {
         synth_.applyMessage(message.status, message.data1, message.data2);
     }
+
+    void silence() override { synth_.silence(); }
 
     void renderBlock(int offset, int frames) override {
         std::array<float*, kMaxBuffers> out{};
@@ -86,12 +87,7 @@ bool FluidSynthBackend::open() {
 
 void FluidSynthBackend::close() {
     if (!connected_) return;
-    const std::int64_t now = monotonicNs();
-    for (int channel = 0; channel < kChannels; ++channel) {
-        const auto status = static_cast<std::uint8_t>(0xB0 + channel);
-        post(status, 123, 0, now);
-        post(status, 120, 0, now);
-    }
+    scheduler_->requestSilence();
     connected_ = false;
 }
 
@@ -160,7 +156,15 @@ void FluidSynthBackend::post(std::uint8_t status, std::uint8_t data1, std::uint8
     // Stamps never go back, so the scheduler applies messages in the order they were sent.
     const std::int64_t stamp = std::max(dueNs + latencyNs(), lastStampNs_);
     lastStampNs_ = stamp;
-    scheduler_->post({stamp, status, data1, data2});
+    if (!scheduler_->post({stamp, status, data1, data2})) ++droppedMessages_;
+}
+
+std::string FluidSynthBackend::takeWarning() {
+    if (droppedMessages_ == 0 || droppedTold_) return {};
+    droppedTold_ = true;
+    return "the audio output stopped taking messages (its driver " + driverName_ +
+           " has stalled or died); notes are being dropped. Restart the sound server or choose another output "
+           "with --output";
 }
 
 void FluidSynthBackend::setDeviceVolume(std::uint32_t volume) {

@@ -24,6 +24,10 @@ namespace velmora {
 // and handed to the audio callback, which applies it in the 64-frame block that
 // holds that time (BlockScheduler).
 //
+// A full queue means the audio driver has stalled or died: the messages that
+// do not fit are dropped and takeWarning() tells so once. The stop's silence
+// never waits in the queue (BlockScheduler::requestSilence).
+//
 // Threads: open, close and the message calls come from the performance thread;
 // the audio driver's thread runs renderPeriod(). They meet only in the
 // scheduler's queue and in FluidSynth's own thread-safe calls.
@@ -43,7 +47,11 @@ public:
     void beginTick(std::uint64_t tick) override;
     void setTickDueTime(std::int64_t dueNs) override;
     std::string lastError() const override { return error_; }
+    std::string takeWarning() override;
 
+    // Makes the synthesizer and loads the soundfont without starting the audio
+    // stream (open() does both); false with lastError() set when it cannot.
+    bool loadSoundfont() { return startSynth(); }
     // The audio driver in use ("pulseaudio", ...); empty before a successful open.
     const std::string& driverName() const { return driverName_; }
     // How far behind its due time a message sounds.
@@ -64,6 +72,8 @@ private:
     bool connected_ = false;
     std::optional<std::int64_t> tickDueNs_;
     std::int64_t lastStampNs_ = 0;
+    std::int64_t droppedMessages_ = 0;
+    bool droppedTold_ = false;
 };
 
 }  // namespace velmora

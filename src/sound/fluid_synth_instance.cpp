@@ -2,8 +2,6 @@
 
 #include <fluidsynth.h>
 
-#include <filesystem>
-#include <system_error>
 
 #include "sound/fluid_log_capture.h"
 #include "sound/soundfont_locator.h"
@@ -23,11 +21,8 @@ std::unique_ptr<FluidSynthInstance> FluidSynthInstance::create(const Options& op
         error = missingSoundfontMessage();
         return nullptr;
     }
-    std::error_code fsError;
-    if (!std::filesystem::is_regular_file(path, fsError)) {
-        error = "soundfont " + path +
-                " does not exist: name an existing .sf2 or .sf3 file with --soundfont, "
-                "or install a General MIDI soundfont: apt install timgm6mb-soundfont";
+    if (std::string problem = soundfontFileProblem(path); !problem.empty()) {
+        error = std::move(problem);
         return nullptr;
     }
 

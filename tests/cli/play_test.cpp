@@ -109,6 +109,19 @@ TEST_F(PlayTest, RenderWritesAudibleStereoAudio) {
     EXPECT_GT(peak, 1000) << "the music is audible";
 }
 
+TEST_F(PlayTest, ANamedOutputThatCannotWorkIsAnErrorBeforeAnythingPlays) {
+    const fs::path nowhere = folder.file("missing/capture.txt");
+    const ProcessResult capture = runCli({"play", text.string(), "--output", "capture:" + nowhere.string()});
+    EXPECT_EQ(capture.exitCode, 1);
+    EXPECT_NE(capture.err.find(nowhere.string()), std::string::npos) << capture.err;
+
+    const fs::path fonts = folder.file("fonts");
+    fs::create_directories(fonts);
+    const ProcessResult soundfont = runCli({"play", text.string(), "--soundfont", fonts.string()});
+    EXPECT_EQ(soundfont.exitCode, 1);
+    EXPECT_NE(soundfont.err.find("is a folder"), std::string::npos) << soundfont.err;
+}
+
 TEST_F(PlayTest, RenderChoosesTheFormatByTheOutputsExtension) {
     const fs::path flac = folder.file("song.FLAC");
     const ProcessResult r = runCli({"render", text.string(), "-o", flac.string(), "--seed", "2"});
