@@ -1,7 +1,11 @@
 #include "sound/audio_file_writer.h"
 
 #include <sndfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
 namespace velmora {
@@ -12,6 +16,31 @@ namespace {
 // the final flush does not stall on the whole file.
 constexpr std::int64_t kWriteBackFrames = 8 * 1024 * 1024 / (2 * AudioFileWriter::kChannels);
 
+bool isPipe(int fd) {
+    struct stat info {};
+    return ::fstat(fd, &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode));
+}
+
+void put32(unsigned char* at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) at[i] = static_cast<unsigned char>(value >> (8 * i));
+}
+
+// libsndfile cannot write WAV into a pipe, since it goes back to fill in the
+// lengths at the end. Into a pipe the header says "as long as the stream
+// goes" (the largest lengths), as streaming tools do, and raw samples follow.
+void writeStreamingWavHeader(int fd, int sampleRate, const std::string& path) {
+    unsigned char header[44] = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
+                                16,  0,   0,   0,   1, 0, 2, 0, 0,   0,   0,   0,   0,   0,   0,   0,
+                                4,   0,   16,  0,   'd', 'a', 't', 'a', 0, 0, 0, 0};
+    put32(header + 4, 0xFFFFFFFFu);
+    put32(header + 24, static_cast<std::uint32_t>(sampleRate));
+    put32(header + 28, static_cast<std::uint32_t>(sampleRate) * 4);
+    put32(header + 40, 0xFFFFFFFFu - 36);
+    if (::write(fd, header, sizeof header) != static_cast<ssize_t>(sizeof header)) {
+        throw AudioFileError("cannot write " + path + ": " + std::strerror(errno));
+    }
+}
+
 }  // namespace
 
 AudioFileWriter::AudioFileWriter(const std::string& path, AudioFileFormat format, int sampleRate,
@@ -21,6 +50,10 @@ AudioFileWriter::AudioFileWriter(const std::string& path, AudioFileFormat format
     info.samplerate = sampleRate;
     info.channels = kChannels;
     info.format = audioFileFormatInfo(format).sndfileFormat;
+    if (format == AudioFileFormat::Wav && isPipe(output_.fd())) {
+        writeStreamingWavHeader(output_.fd(), sampleRate, path);
+        info.format = SF_FORMAT_RAW | SF_FORMAT_PCM_16 | SF_ENDIAN_LITTLE;
+    }
     file_ = sf_open_fd(output_.fd(), SFM_WRITE, &info, SF_FALSE);
     if (!file_) {
         throw AudioFileError("cannot write " + std::string(audioFileFormatInfo(format).name) + " to " + path +

@@ -12,8 +12,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <future>
+#include <iterator>
 
 #include "smf_bytes.h"
 #include "sound/fluid_synth_instance.h"
@@ -195,6 +198,28 @@ TEST_F(AudioFileRendererTest, ADeviceIsWrittenInPlaceAndAFullOneFailsWithTheReas
     EXPECT_NE(intoFull.error.find("No space left"), std::string::npos) << intoFull.error;
     EXPECT_TRUE(fs::is_character_file(full));
     EXPECT_EQ(filesInFolder().size(), 2u) << "a temporary file was left";
+}
+
+TEST_F(AudioFileRendererTest, AWavStreamIntoAPipeHoldsTheSameSamples) {
+    const fs::path fifo = folder_ / "stream";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    auto received = std::async(std::launch::async, [&] {
+        std::ifstream in(fifo, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    });
+    const auto smf = melodyAndChord(8);
+    const AudioRenderResult streamed = render(smf, fifo, AudioFileFormat::Wav);
+    const std::string bytes = received.get();
+    ASSERT_EQ(streamed.status, AudioRenderResult::Status::Written) << streamed.error;
+    EXPECT_TRUE(fs::is_fifo(fifo));
+
+    const fs::path file = folder_ / "file.wav";
+    ASSERT_EQ(render(smf, file, AudioFileFormat::Wav).status, AudioRenderResult::Status::Written);
+    const std::vector<std::int16_t> expected = readSoundFile(file).samples;
+    ASSERT_EQ(bytes.substr(0, 4), "RIFF");
+    ASSERT_EQ(bytes.substr(36, 4), "data");
+    ASSERT_EQ(bytes.size(), 44 + expected.size() * 2);
+    EXPECT_EQ(std::memcmp(bytes.data() + 44, expected.data(), expected.size() * 2), 0);
 }
 
 long peakResidentKb() {
