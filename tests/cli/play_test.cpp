@@ -136,6 +136,35 @@ TEST_F(PlayTest, RenderChoosesTheFormatByTheOutputsExtension) {
     EXPECT_FALSE(fs::exists(other));
 }
 
+TEST_F(PlayTest, AnInterruptedRenderLeavesNoTemporaryFile) {
+    std::string longText;
+    for (int i = 0; i < 200; ++i) longText += "The morning was cold and bright when Mara left the house.\r\n";
+    const fs::path source = folder.write("long.txt", longText);
+    const fs::path wav = folder.file("long.wav");
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        RunningCli render({"render", source.string(), "-o", wav.string(), "--no-settings"});
+        // Wait until the render is writing its temporary file.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        auto writing = [&] {
+            for (const auto& entry : fs::directory_iterator(wav.parent_path())) {
+                if (entry.path().filename().string().rfind("long.wav.", 0) == 0) return true;
+            }
+            return false;
+        };
+        while (!writing() && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        render.signal(signal);
+        const ProcessResult r = render.wait();
+        if (r.exitCode == 1 && r.err.find("soundfont") != std::string::npos) GTEST_SKIP() << r.err;
+        EXPECT_EQ(r.exitCode, 1) << "signal " << signal << ": " << r.err;
+        EXPECT_NE(r.err.find("interrupted"), std::string::npos) << r.err;
+        for (const auto& entry : fs::directory_iterator(wav.parent_path())) {
+            EXPECT_EQ(entry.path().extension(), ".txt") << "left behind: " << entry.path();
+        }
+    }
+}
+
 TEST_F(PlayTest, RenderOfAnEmptyTextWritesNothing) {
     const fs::path empty = folder.write("empty.txt", "");
     const fs::path wav = folder.file("empty.wav");
