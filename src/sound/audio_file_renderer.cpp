@@ -17,7 +17,7 @@ namespace velmora {
 
 namespace {
 
-constexpr std::int64_t kChunkFrames = 64 * OfflineSynthRender::kBlockFrames;  // between progress reports
+constexpr std::int64_t kChunkFrames = 256 * OfflineSynthRender::kBlockFrames;  // between progress reports
 constexpr int kChunkBuffers = 4;
 // The largest number of sample bytes a RIFF file can describe.
 constexpr std::uint64_t kMaxWavDataBytes = 0xFFFFFFFFull - 36;
