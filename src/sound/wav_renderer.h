@@ -5,7 +5,6 @@
 namespace velmora {
 
 using WavRenderResult = AudioRenderResult;
-inline constexpr int kWavSampleRate = kRenderSampleRate;
 
 // renderAudioFile() into a 16-bit WAV file, whatever the path's extension.
 inline WavRenderResult renderWav(const std::vector<std::uint8_t>& smfBytes, const std::string& path,
