@@ -48,6 +48,12 @@ void syncFolderOf(const std::string& target) {
 }  // namespace
 
 StagedOutputFile::StagedOutputFile(const std::string& path) : path_(path), target_(resolveTarget(path)) {
+    if (path == "-") {
+        direct_ = true;
+        fd_ = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
+        if (fd_ < 0) fail("standard output", errno);
+        return;
+    }
     if (isSpecialFile(target_)) {
         direct_ = true;
         fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);

@@ -9,7 +9,7 @@ namespace velmora {
 // folder, and commit() flushes it to disk and renames it over the target (a
 // symbolic link is followed; an existing file's permission bits are kept).
 // A character device or FIFO (/dev/null, a pipe) is opened and written
-// directly, never replaced. Destroying it without commit() removes the
+// directly, never replaced; "-" is standard output. Destroying it without commit() removes the
 // temporary file and leaves the target as it was.
 //
 // Failures throw FileError with cannotCreateMessage(path) as text and the

@@ -136,6 +136,15 @@ TEST_F(PlayTest, RenderChoosesTheFormatByTheOutputsExtension) {
     EXPECT_FALSE(fs::exists(other));
 }
 
+TEST_F(PlayTest, RenderToADashWritesStandardOutput) {
+    const ProcessResult r = runCli({"render", text.string(), "-o", "-", "--seed", "2"});
+    if (r.exitCode == 1 && r.err.find("soundfont") != std::string::npos) GTEST_SKIP() << r.err;
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    ASSERT_GT(r.out.size(), 44u);
+    EXPECT_EQ(r.out.substr(0, 4), "RIFF");
+    EXPECT_FALSE(fs::exists(fs::current_path() / "-"));
+}
+
 TEST_F(PlayTest, AnInterruptedRenderLeavesNoTemporaryFile) {
     std::string longText;
     for (int i = 0; i < 200; ++i) longText += "The morning was cold and bright when Mara left the house.\r\n";
