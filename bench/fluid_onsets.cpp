@@ -56,6 +56,7 @@ public:
         fluid_synth_write_float(synth_.synth(), frames, out, 0, 1, right.data(), 0, 1);
         blockOffset_ = offset + frames;
     }
+    void silence() override { synth_.silence(); }
     std::vector<std::int64_t> appliedBlocks;
 
 private:

@@ -1,81 +1,61 @@
-// Seconds of music rendered per second of wall time by the offline WAV
-// renderer, for a few minutes of melody and chords in the exporter's layout.
+// Seconds of music rendered per second of wall time (and of CPU time) by the
+// offline renderer, for about 18 minutes of the reference text exported with
+// the window's initial settings. `--write-text FILE` writes the text instead,
+// so that `velmora-cli render` can be timed on the same music.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
-#include <random>
+#include <fstream>
+#include <string>
 #include <vector>
 
+#include "documents/cp932_text.h"
+#include "engine/performance_state.h"
+#include "mapping/note_names.h"
+#include "mapping/random_source.h"
+#include "reference_text.h"
+#include "smf/build_midi_file.h"
 #include "sound/wav_renderer.h"
 
 namespace {
 
-constexpr int kSteps = 900;       // eighth notes of 200 ms: three minutes
-constexpr int kTicksPerStep = 8;  // division 16
-constexpr std::uint32_t kTempo = 400000;
+constexpr int kLines = 132;  // about 18 minutes at the initial tempo
+constexpr std::uint64_t kSeed = 7;
+constexpr int kRuns = 5;
 
-void putDelta(std::vector<std::uint8_t>& out, std::uint32_t delta) {
-    std::uint8_t groups[4];
-    int count = 0;
-    do {
-        groups[count++] = delta & 0x7F;
-        delta >>= 7;
-    } while (delta > 0);
-    while (count > 1) out.push_back(groups[--count] | 0x80);
-    out.push_back(groups[0]);
+std::vector<std::uint8_t> referenceMidi() {
+    velmora::ExportRequest request;
+    for (const std::string& line : velmora::bench::referenceTextLines(kLines))
+        request.playLines.push_back(velmora::upperCp932(line));
+    request.lineStarts = velmora::lineStartsOfPlainLines(request.playLines);
+    request.keyNote = velmora::keyNote(request.options.patern, request.options.tonicMode(),
+                                       request.options.keyShift());
+    velmora::SeededRandom rng(kSeed);
+    return velmora::BuildMidiFile(request, rng);
 }
 
-void putTrack(std::vector<std::uint8_t>& file, const std::vector<std::uint8_t>& events) {
-    file.insert(file.end(), {'M', 'T', 'r', 'k'});
-    for (int shift = 24; shift >= 0; shift -= 8)
-        file.push_back(static_cast<std::uint8_t>(events.size() >> shift));
-    file.insert(file.end(), events.begin(), events.end());
-}
-
-std::vector<std::uint8_t> threeMinutes() {
-    std::mt19937 random(42);
-    std::vector<std::uint8_t> file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, 3, 0, 16};
-    putTrack(file, {0x00, 0xFF, 0x51, 0x03, kTempo >> 16, (kTempo >> 8) & 0xFF, kTempo & 0xFF, 0x00, 0xFF,
-                    0x2F, 0x00});
-
-    std::vector<std::uint8_t> melody = {0x00, 0xC0, 0, 0x00, 0xB0, 0x5B, 40, 0x00, 0xB0, 0x0A, 64};
-    std::vector<std::uint8_t> chords = {0x00, 0xC1, 48, 0x00, 0xB1, 0x5B, 40};
-    std::uint8_t previous = 0;
-    std::vector<std::uint8_t> chord;
-    for (int step = 0; step < kSteps; ++step) {
-        const auto note = static_cast<std::uint8_t>(60 + random() % 24);
-        putDelta(melody, step == 0 ? 0 : kTicksPerStep);
-        if (previous) melody.insert(melody.end(), {0x80, previous, 0, 0x00});
-        melody.insert(melody.end(), {0x90, note, 100});
-        previous = note;
-        putDelta(chords, step % 4 == 0 ? (step == 0 ? 0 : 4 * kTicksPerStep) : 0);
-        if (step % 4 != 0) continue;
-        for (std::uint8_t old : chord) chords.insert(chords.end(), {0x81, old, 0, 0x00});
-        const auto root = static_cast<std::uint8_t>(48 + random() % 12);
-        chord = {root, static_cast<std::uint8_t>(root + 4), static_cast<std::uint8_t>(root + 7)};
-        for (std::size_t i = 0; i < chord.size(); ++i) {
-            chords.insert(chords.end(), {0x91, chord[i], 80});
-            if (i + 1 < chord.size()) chords.push_back(0x00);
-        }
-    }
-    melody.insert(melody.end(), {0x10, 0x80, previous, 0, 0x40, 0xFF, 0x2F, 0x00});
-    chords.insert(chords.end(), {0x20, 0xFF, 0x2F, 0x00});
-    putTrack(file, melody);
-    putTrack(file, chords);
-    return file;
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 }  // namespace
 
-int main() {
-    const std::vector<std::uint8_t> smf = threeMinutes();
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--write-text") == 0) {
+        std::ofstream out(argv[2], std::ios::binary);
+        for (const std::string& line : velmora::bench::referenceTextLines(kLines)) out << line << "\r\n";
+        return out ? 0 : 1;
+    }
+    const std::vector<std::uint8_t> smf = referenceMidi();
     const auto path = std::filesystem::temp_directory_path() / "velmora_render_speed.wav";
     std::vector<double> ratios;
     std::vector<double> cpuRatios;  // CPU time of this process: meaningful on a busy machine too
     double music = 0.0;
-    for (int run = 0; run < 5; ++run) {
+    for (int run = 0; run < kRuns; ++run) {
         const auto start = std::chrono::steady_clock::now();
         const std::clock_t cpuStart = std::clock();
         const velmora::WavRenderResult result = velmora::renderWav(smf, path.string(), "");
@@ -88,13 +68,15 @@ int main() {
         music = result.musicSeconds;
         ratios.push_back(music / wall);
         cpuRatios.push_back(music / cpu);
+        std::printf("  run %d: %.2f s wall, %.2f s CPU\n", run + 1, wall, cpu);
     }
     std::filesystem::remove(path);
-    std::sort(ratios.begin(), ratios.end());
-    std::sort(cpuRatios.begin(), cpuRatios.end());
-    std::printf("%.1f s of music (melody + triads, reverb on), 5 runs, median (min..max):\n", music);
-    std::printf("  wall clock: %.0fx real time (%.0fx..%.0fx)\n", ratios[2], ratios.front(), ratios.back());
-    std::printf("  CPU time:   %.0fx real time (%.0fx..%.0fx)\n", cpuRatios[2], cpuRatios.front(),
-                cpuRatios.back());
+    std::printf("%.1f s of music (reference text, initial settings), %d runs, median (min..max):\n", music,
+                kRuns);
+    std::printf("  wall clock: %.0fx real time (%.0fx..%.0fx)\n", median(ratios),
+                *std::min_element(ratios.begin(), ratios.end()), *std::max_element(ratios.begin(), ratios.end()));
+    std::printf("  CPU time:   %.0fx real time (%.0fx..%.0fx)\n", median(cpuRatios),
+                *std::min_element(cpuRatios.begin(), cpuRatios.end()),
+                *std::max_element(cpuRatios.begin(), cpuRatios.end()));
     return 0;
 }

@@ -34,7 +34,7 @@ std::string usageText() {
            "       velmora-cli play   TEXT [export's options] [--output OUTPUT] [--soundfont PATH] [--repeat] "
            "[--from-line N]\n"
            "       velmora-cli play --list-outputs\n"
-           "       velmora-cli render TEXT -o OUT.wav [export's options] [--soundfont PATH]\n";
+           "       velmora-cli render TEXT -o OUT.wav|.flac|.ogg|.mp3 [export's options] [--soundfont PATH]\n";
 }
 
 CliArguments parseArguments(const std::vector<std::string>& args) {

@@ -73,6 +73,11 @@ int runPlay(const CliArguments& arguments) {
                                                  arguments.soundfont.value_or(""));
     if (!output.backend) throw UsageError(output.error);
     const CaptureFifoHold fifoHold(arguments.outputSpec.value_or(""));
+    // Only the default output may play silently; a named output or soundfont that cannot work is an error.
+    if (arguments.outputSpec || arguments.soundfont) {
+        const std::string problem = checkMidiOutput(*output.backend, arguments.outputSpec.has_value());
+        if (!problem.empty()) throw RuntimeError(problem);
+    }
     EventQueueDispatcher dispatcher;
     PlayerHost host(setup);
     TMMTimer timer(host, dispatcher);
@@ -112,6 +117,10 @@ int runPlay(const CliArguments& arguments) {
         const auto wait = std::min({std::chrono::duration_cast<LoopTimer::Clock::duration>(kLoopWait),
                                     endTimer.untilDue(now), repeatTimer.untilDue(now)});
         dispatcher.waitAndRun(wait);
+        if (const std::string warning = output.backend->takeWarning(); !warning.empty()) {
+            terminal.finishStatus();
+            std::cerr << "velmora-cli: " << warning << '\n';
+        }
         now = LoopTimer::Clock::now();
         if (endTimer.takeExpiry(now)) transport.endWaitElapsed();
         if (repeatTimer.takeExpiry(now)) transport.repeatGapElapsed();

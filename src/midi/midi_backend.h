@@ -29,6 +29,9 @@ public:
     virtual void setTickDueTime(std::int64_t /*dueNs*/) {}
 
     virtual std::string lastError() const { return {}; }
+    // A fault found while sending (an output that stopped taking messages),
+    // told once: empty afterwards, and while all is well.
+    virtual std::string takeWarning() { return {}; }
 };
 
 // The output that drops everything.

@@ -6,13 +6,33 @@ namespace velmora {
 
 BlockScheduler::BlockScheduler(double sampleRate) : clock_(sampleRate) {}
 
-bool BlockScheduler::post(const TimedMessage& message) { return queue_.tryPush(message); }
+bool BlockScheduler::post(const TimedMessage& message) {
+    if (!queue_.tryPush(message)) return false;
+    ++posted_;
+    return true;
+}
+
+void BlockScheduler::silenceIfRequested(BlockRenderTarget& target) {
+    const std::uint64_t fence = silenceFence_.load(std::memory_order_acquire);
+    if (fence == silencedAt_) return;
+    // What was sent before the stop still changes the channels' state (programs, controllers).
+    while (applied_ + 1 < fence) {
+        const TimedMessage* message = queue_.front();
+        if (!message) break;
+        target.applyMessage(*message);
+        queue_.pop();
+        ++applied_;
+    }
+    target.silence();
+    silencedAt_ = fence;
+}
 
 void BlockScheduler::renderPeriod(int frames, std::int64_t callbackNs, BlockRenderTarget& target) {
     if (frames > largestPeriod_.load(std::memory_order_relaxed)) {
         largestPeriod_.store(frames, std::memory_order_relaxed);
     }
     clock_.observe(streamFrame_, callbackNs);
+    silenceIfRequested(target);
     for (int offset = 0; offset < frames; offset += kBlockFrames) {
         const int length = std::min(kBlockFrames, frames - offset);
         applyDue(streamFrame_ + offset, streamFrame_ + offset + length, target);
@@ -32,6 +52,7 @@ void BlockScheduler::applyDue(std::int64_t blockStart, std::int64_t blockEnd, Bl
         if (frame < blockStart - half) late_.fetch_add(1, std::memory_order_relaxed);
         target.applyMessage(*message);
         queue_.pop();
+        ++applied_;
     }
 }
 

@@ -17,6 +17,8 @@ public:
     virtual void applyMessage(const TimedMessage& message) = 0;
     // Renders `frames` frames into the current period's buffers from `offset` on.
     virtual void renderBlock(int offset, int frames) = 0;
+    // All notes and sounds off on every channel.
+    virtual void silence() = 0;
 };
 
 // Places stamped messages in the audio stream at 64-frame precision. The
@@ -25,6 +27,11 @@ public:
 // falls in it. Messages are applied in the order they were posted, so a chord
 // stamped with one time lands in one block. A message whose time has already
 // been rendered is applied at once and counted as late.
+//
+// The stop's silence does not go through the queue, which may be full when
+// the audio thread stalls: requestSilence() marks how far the queue had got,
+// and the next period applies everything posted before the mark at once and
+// then silences the target.
 class BlockScheduler {
 public:
     static constexpr int kBlockFrames = 64;
@@ -34,6 +41,8 @@ public:
 
     // Sending thread. False when the queue is full (the audio thread has stalled).
     bool post(const TimedMessage& message);
+    // Sending thread: silence at the start of the next period, after what was posted so far.
+    void requestSilence() { silenceFence_.store(posted_ + 1, std::memory_order_release); }
 
     // Audio thread: one period of `frames` frames whose callback ran at `callbackNs`.
     void renderPeriod(int frames, std::int64_t callbackNs, BlockRenderTarget& target);
@@ -47,10 +56,15 @@ public:
 
 private:
     void applyDue(std::int64_t blockStart, std::int64_t blockEnd, BlockRenderTarget& target);
+    void silenceIfRequested(BlockRenderTarget& target);
 
     SpscRing<TimedMessage, kCapacity> queue_;
     StreamClock clock_;
     std::int64_t streamFrame_ = 0;  // audio thread
+    std::uint64_t posted_ = 0;      // sending thread: messages queued so far
+    std::uint64_t applied_ = 0;     // audio thread: messages taken off the queue so far
+    std::uint64_t silencedAt_ = 0;  // audio thread: the last fence honoured
+    std::atomic<std::uint64_t> silenceFence_{0};  // messages posted before the stop, plus one
     std::atomic<std::int64_t> late_{0};
     std::atomic<int> largestPeriod_{0};
 };

@@ -38,6 +38,8 @@ public:
         synth_.applyMessage(message.status, message.data1, message.data2);
     }
 
+    void silence() override { synth_.silence(); }
+
     void renderBlock(int offset, int frames) override {
         std::array<float*, kMaxBuffers> out{};
         std::array<float*, kMaxBuffers> fx{};
@@ -80,13 +82,7 @@ bool FluidSynthBackend::open() {
 
 void FluidSynthBackend::close() {
     if (!connected_) return;
-    using namespace midi_bytes;
-    const std::int64_t now = monotonicNowNs();
-    for (int channel = 0; channel < kChannelCount; ++channel) {
-        const auto status = static_cast<std::uint8_t>(kControlChange + channel);
-        post(status, kAllNotesOff, 0, now);
-        post(status, kAllSoundOff, 0, now);
-    }
+    scheduler_->requestSilence();
     connected_ = false;
 }
 
@@ -121,7 +117,10 @@ bool FluidSynthBackend::startAudioDriver() {
         fluid_settings_setstr(settings, "audio.driver", name);
         takeFluidLogMessage();
         driver_ = new_fluid_audio_driver2(settings, &FluidSynthBackend::renderCallback, this);
-        if (driver_) return true;
+        if (driver_) {
+            driverName_ = name;
+            return true;
+        }
         tried += tried.empty() ? name : std::string(", ") + name;
         const std::string message = takeFluidLogMessage();
         if (!message.empty()) reason = message;
@@ -152,7 +151,15 @@ void FluidSynthBackend::post(std::uint8_t status, std::uint8_t data1, std::uint8
     // Stamps never go back, so the scheduler applies messages in the order they were sent.
     const std::int64_t stamp = std::max(dueNs + latencyNs(), lastStampNs_);
     lastStampNs_ = stamp;
-    scheduler_->post({stamp, status, data1, data2});
+    if (!scheduler_->post({stamp, status, data1, data2})) ++droppedMessages_;
+}
+
+std::string FluidSynthBackend::takeWarning() {
+    if (droppedMessages_ == 0 || droppedTold_) return {};
+    droppedTold_ = true;
+    return "the audio output stopped taking messages (its driver " + driverName_ +
+           " has stalled or died); notes are being dropped. Restart the sound server or choose another output "
+           "with --output";
 }
 
 void FluidSynthBackend::setDeviceVolume(std::uint32_t volume) {

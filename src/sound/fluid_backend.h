@@ -24,6 +24,10 @@ namespace velmora {
 // and handed to the audio callback, which applies it in the 64-frame block that
 // holds that time (BlockScheduler).
 //
+// A full queue means the audio driver has stalled or died: the messages that
+// do not fit are dropped and takeWarning() tells so once. The stop's silence
+// never waits in the queue (BlockScheduler::requestSilence).
+//
 // Threads: open, close and the message calls come from the performance thread;
 // the audio driver's thread runs renderPeriod(). They meet only in the
 // scheduler's queue and in FluidSynth's own thread-safe calls.
@@ -43,7 +47,11 @@ public:
     void beginTick(std::uint64_t tick) override;
     void setTickDueTime(std::int64_t dueNs) override;
     std::string lastError() const override { return error_; }
+    std::string takeWarning() override;
 
+    // Makes the synthesizer and loads the soundfont without starting the audio
+    // stream (open() does both); false with lastError() set when it cannot.
+    bool loadSoundfont() { return startSynth(); }
     // How far behind its due time a message sounds.
     std::int64_t latencyNs() const;
 
@@ -57,10 +65,13 @@ private:
     std::unique_ptr<FluidSynthInstance> synth_;
     std::unique_ptr<BlockScheduler> scheduler_;
     fluid_audio_driver_t* driver_ = nullptr;
+    std::string driverName_;  // for the stalled-driver warning
     std::string error_;
     bool connected_ = false;
     std::optional<std::int64_t> tickDueNs_;
     std::int64_t lastStampNs_ = 0;
+    std::int64_t droppedMessages_ = 0;
+    bool droppedTold_ = false;
 };
 
 }  // namespace velmora

@@ -1,6 +1,7 @@
 #include "sound/fluid_log_capture.h"
 
 #include <fluidsynth.h>
+#include <glib.h>
 
 #include <mutex>
 
@@ -25,6 +26,8 @@ void keepMessage(int /*level*/, const char* message, void* /*data*/) {
 
 void dropMessage(int, const char*, void*) {}
 
+void dropGlibMessage(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
+
 }  // namespace
 
 void captureFluidLog() {
@@ -35,6 +38,14 @@ void captureFluidLog() {
         fluid_set_log_function(FLUID_WARN, keepMessage, nullptr);
         fluid_set_log_function(FLUID_INFO, dropMessage, nullptr);
         fluid_set_log_function(FLUID_DBG, dropMessage, nullptr);
+        // The instrument-patch library FluidSynth tries on files its own loader
+        // refuses prints its assertion failures ("** CRITICAL ** ipatch_...")
+        // through GLib's log, in GLib's default domain; FluidSynth's own message
+        // already says the file could not be loaded.
+        g_log_set_handler(nullptr,
+                          static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING |
+                                                      G_LOG_LEVEL_MESSAGE | G_LOG_FLAG_RECURSION),
+                          dropGlibMessage, nullptr);
     });
 }
 

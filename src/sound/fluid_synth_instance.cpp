@@ -2,8 +2,6 @@
 
 #include <fluidsynth.h>
 
-#include <filesystem>
-#include <system_error>
 
 #include "midi/midi_bytes.h"
 #include "sound/fluid_log_capture.h"
@@ -20,11 +18,8 @@ std::unique_ptr<FluidSynthInstance> FluidSynthInstance::create(const Options& op
         error = missingSoundfontMessage();
         return nullptr;
     }
-    std::error_code fsError;
-    if (!std::filesystem::is_regular_file(path, fsError)) {
-        error = "soundfont " + path +
-                " does not exist: name an existing .sf2 or .sf3 file with --soundfont, "
-                "or install a General MIDI soundfont: apt install timgm6mb-soundfont";
+    if (std::string problem = soundfontFileProblem(path); !problem.empty()) {
+        error = std::move(problem);
         return nullptr;
     }
 
@@ -91,6 +86,13 @@ void FluidSynthInstance::applyMessage(std::uint8_t status, std::uint8_t data1, s
             break;
         default:
             break;  // system messages have no meaning for the synthesizer
+    }
+}
+
+void FluidSynthInstance::silence() {
+    for (int channel = 0; channel < kChannelCount; ++channel) {
+        fluid_synth_cc(synth_, channel, kAllNotesOff, 0);
+        fluid_synth_cc(synth_, channel, kAllSoundOff, 0);
     }
 }
 

@@ -34,6 +34,8 @@ public:
     // and are dropped, as a synthesizer behind a MIDI cable would never see them.
     void applyMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
     // Device volume as the Windows API packs it (left low word, right high word).
+    // All notes and sounds off on every channel, at once (the stop's silence).
+    void silence();
     void setDeviceVolume(std::uint32_t volume);
 
 private:

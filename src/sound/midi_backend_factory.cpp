@@ -66,6 +66,16 @@ MidiBackendChoice createMidiBackend(const std::string& output, const std::string
                          " (--list-outputs shows the MIDI ports)"};
 }
 
+std::string checkMidiOutput(MidiBackend& backend, bool connect) {
+    if (auto* synth = dynamic_cast<FluidSynthBackend*>(&backend); synth && !synth->loadSoundfont()) {
+        return synth->lastError();
+    }
+    if (!connect) return {};
+    if (!backend.open()) return backend.lastError();
+    backend.close();
+    return {};
+}
+
 std::vector<MidiOutputEntry> listMidiOutputs() {
     std::vector<MidiOutputEntry> entries;
     for (const OutputKind& kind : outputKinds()) entries.push_back({kind.usage, kind.description});

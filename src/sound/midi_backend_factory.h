@@ -22,6 +22,13 @@ struct MidiBackendChoice {
 // never touches a device; open() does.
 MidiBackendChoice createMidiBackend(const std::string& output, const std::string& soundfont);
 
+// Whether an output can work, tried before a performance so that a named
+// output that cannot is an error rather than silence. The synthesizer loads its
+// soundfont (and keeps it); with `connect` every output is also opened and
+// closed again (the port found, the capture file created, the audio stream
+// started). Empty when it can work; else the reason, for the user.
+std::string checkMidiOutput(MidiBackend& backend, bool connect);
+
 // One line per output the user can choose: the name, then what it is.
 struct MidiOutputEntry {
     std::string name;

@@ -15,4 +15,9 @@ std::string locateSoundfont(const std::string& configured);
 // What to tell the user when no soundfont could be found.
 std::string missingSoundfontMessage();
 
+// Why `path` cannot be a soundfont, for the user: it does not exist, is a
+// folder, a device or another special file, cannot be read, or is not a
+// SoundFont file ("RIFF" ... "sfbk"); empty when it may be one.
+std::string soundfontFileProblem(const std::string& path);
+
 }  // namespace velmora

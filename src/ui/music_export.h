@@ -19,7 +19,8 @@ ExportRequest exportRequestFor(const MemoGeometry& memo, const PerformanceOption
                                const PerformanceState& state);
 
 #ifdef VELMORA_HAVE_SOUND
-struct WavRenderResult;
+struct AudioRenderResult;
+using WavRenderResult = AudioRenderResult;
 
 // Renders the Standard MIDI File bytes into a WAV file at `target` in the
 // background; `result` is written when the task has finished.

@@ -86,10 +86,12 @@ TEST_F(PlayTest, UnknownOutputsAreUsageErrorsAndListingNamesTheChoices) {
     }
 }
 
-// 16-bit samples of a canonical WAV file; the renderer writes the 44-byte header.
+// 16-bit samples of the "data" chunk of a WAV file.
 std::vector<std::int16_t> samplesOf(const std::string& wav) {
-    std::vector<std::int16_t> samples((wav.size() - 44) / 2);
-    std::memcpy(samples.data(), wav.data() + 44, samples.size() * 2);
+    const std::size_t data = wav.find("data", 12);
+    if (data == std::string::npos) return {};
+    std::vector<std::int16_t> samples((wav.size() - data - 8) / 2);
+    std::memcpy(samples.data(), wav.data() + data + 8, samples.size() * 2);
     return samples;
 }
 
@@ -105,6 +107,71 @@ TEST_F(PlayTest, RenderWritesAudibleStereoAudio) {
     int peak = 0;
     for (const std::int16_t s : samplesOf(bytes)) peak = std::max(peak, std::abs(int{s}));
     EXPECT_GT(peak, 1000) << "the music is audible";
+}
+
+TEST_F(PlayTest, ANamedOutputThatCannotWorkIsAnErrorBeforeAnythingPlays) {
+    const fs::path nowhere = folder.file("missing/capture.txt");
+    const ProcessResult capture = runCli({"play", text.string(), "--output", "capture:" + nowhere.string()});
+    EXPECT_EQ(capture.exitCode, 1);
+    EXPECT_NE(capture.err.find(nowhere.string()), std::string::npos) << capture.err;
+
+    const fs::path fonts = folder.file("fonts");
+    fs::create_directories(fonts);
+    const ProcessResult soundfont = runCli({"play", text.string(), "--soundfont", fonts.string()});
+    EXPECT_EQ(soundfont.exitCode, 1);
+    EXPECT_NE(soundfont.err.find("is a folder"), std::string::npos) << soundfont.err;
+}
+
+TEST_F(PlayTest, RenderChoosesTheFormatByTheOutputsExtension) {
+    const fs::path flac = folder.file("song.FLAC");
+    const ProcessResult r = runCli({"render", text.string(), "-o", flac.string(), "--seed", "2"});
+    if (r.exitCode == 1 && r.err.find("soundfont") != std::string::npos) GTEST_SKIP() << r.err;
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(readFile(flac).substr(0, 4), "fLaC");
+
+    const fs::path other = folder.file("song.aiff");
+    const ProcessResult refused = runCli({"render", text.string(), "-o", other.string()});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.err.find(".mp3"), std::string::npos) << refused.err;
+    EXPECT_FALSE(fs::exists(other));
+}
+
+TEST_F(PlayTest, RenderToADashWritesStandardOutput) {
+    const ProcessResult r = runCli({"render", text.string(), "-o", "-", "--seed", "2"});
+    if (r.exitCode == 1 && r.err.find("soundfont") != std::string::npos) GTEST_SKIP() << r.err;
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    ASSERT_GT(r.out.size(), 44u);
+    EXPECT_EQ(r.out.substr(0, 4), "RIFF");
+    EXPECT_FALSE(fs::exists(fs::current_path() / "-"));
+}
+
+TEST_F(PlayTest, AnInterruptedRenderLeavesNoTemporaryFile) {
+    std::string longText;
+    for (int i = 0; i < 200; ++i) longText += "The morning was cold and bright when Mara left the house.\r\n";
+    const fs::path source = folder.write("long.txt", longText);
+    const fs::path wav = folder.file("long.wav");
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        RunningCli render({"render", source.string(), "-o", wav.string(), "--no-settings"});
+        // Wait until the render is writing its temporary file.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        auto writing = [&] {
+            for (const auto& entry : fs::directory_iterator(wav.parent_path())) {
+                if (entry.path().filename().string().rfind("long.wav.", 0) == 0) return true;
+            }
+            return false;
+        };
+        while (!writing() && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        render.signal(signal);
+        const ProcessResult r = render.wait();
+        if (r.exitCode == 1 && r.err.find("soundfont") != std::string::npos) GTEST_SKIP() << r.err;
+        EXPECT_EQ(r.exitCode, 1) << "signal " << signal << ": " << r.err;
+        EXPECT_NE(r.err.find("interrupted"), std::string::npos) << r.err;
+        for (const auto& entry : fs::directory_iterator(wav.parent_path())) {
+            EXPECT_EQ(entry.path().extension(), ".txt") << "left behind: " << entry.path();
+        }
+    }
 }
 
 TEST_F(PlayTest, RenderOfAnEmptyTextWritesNothing) {

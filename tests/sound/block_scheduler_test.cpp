@@ -26,9 +26,15 @@ public:
         blockSizes.push_back(frames);
         cursor_ += frames;
     }
+    void silence() override { silences.push_back({cursor_, applied.size()}); }
 
+    struct Silence {
+        std::int64_t blockStart;
+        std::size_t afterApplied;  // how many messages had been applied
+    };
     std::vector<Applied> applied;
     std::vector<int> blockSizes;
+    std::vector<Silence> silences;
 
 private:
     std::int64_t cursor_ = 0;
@@ -110,6 +116,39 @@ TEST(BlockScheduler, ReportsAFullQueueInsteadOfBlocking) {
     BlockScheduler scheduler(kRate);
     for (std::size_t i = 0; i < BlockScheduler::kCapacity; ++i) ASSERT_TRUE(scheduler.post(noteAt(0, 60)));
     EXPECT_FALSE(scheduler.post(noteAt(0, 61)));
+}
+
+TEST(BlockScheduler, SilencesAtTheNextPeriodEvenWhenTheQueueIsFull) {
+    // A stalled audio thread: the queue fills, the stop comes, the thread wakes up.
+    BlockScheduler scheduler(kRate);
+    BlockRecorder recorder;
+    for (std::size_t i = 0; i < BlockScheduler::kCapacity; ++i) {
+        ASSERT_TRUE(scheduler.post(noteAt(48000 + static_cast<std::int64_t>(i), 60)));
+    }
+    ASSERT_FALSE(scheduler.post(noteAt(48000, 61)));
+    scheduler.requestSilence();
+    runPeriods(scheduler, recorder, 1);
+    ASSERT_EQ(recorder.silences.size(), 1u);
+    EXPECT_EQ(recorder.silences[0].blockStart, 0) << "the silence waited for the messages' time";
+    EXPECT_EQ(recorder.silences[0].afterApplied, BlockScheduler::kCapacity)
+        << "what was sent before the stop comes first";
+    runPeriods(scheduler, recorder, 60);
+    EXPECT_EQ(recorder.silences.size(), 1u) << "one stop, one silence";
+    EXPECT_EQ(recorder.applied.size(), BlockScheduler::kCapacity);
+}
+
+TEST(BlockScheduler, MessagesSentAfterTheStopKeepTheirTime) {
+    BlockScheduler scheduler(kRate);
+    BlockRecorder recorder;
+    ASSERT_TRUE(scheduler.post(noteAt(3000, 60)));
+    scheduler.requestSilence();
+    ASSERT_TRUE(scheduler.post(noteAt(5000, 62)));  // the next performance
+    runPeriods(scheduler, recorder, 6);
+    ASSERT_EQ(recorder.silences.size(), 1u);
+    EXPECT_EQ(recorder.silences[0].afterApplied, 1u);
+    ASSERT_EQ(recorder.applied.size(), 2u);
+    EXPECT_EQ(recorder.applied[0].blockStart, 0);
+    EXPECT_EQ(recorder.applied[1].blockStart, 4992);
 }
 
 TEST(BlockScheduler, KeepsOnsetsSteadyWhenCallbacksJitter) {

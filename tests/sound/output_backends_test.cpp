@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -11,7 +13,9 @@
 #include "midi/midi_out_port.h"
 #include "sound/capture_file_backend.h"
 #include "sound/fluid_backend.h"
+#include "sound/fluid_synth_instance.h"
 #include "sound/midi_backend_factory.h"
+#include "sound/soundfont_locator.h"
 
 namespace velmora {
 namespace {
@@ -142,6 +146,63 @@ TEST(FluidSynthBackend, ExplainsAMissingSoundfont) {
     EXPECT_NE(backend.lastError().find("--soundfont"), std::string::npos) << backend.lastError();
     backend.sendShortMessage(0x90, 60, 100);  // dropped: not connected
     backend.close();
+}
+
+TEST(Soundfont, NamesWhatAPathIsWhenItCannotBeASoundfont) {
+    const fs::path folder = scratchFile("fonts");
+    fs::create_directories(folder);
+    EXPECT_NE(soundfontFileProblem(folder.string()).find("is a folder"), std::string::npos);
+    const fs::path fifo = scratchFile("font.fifo");
+    fs::remove(fifo);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_NE(soundfontFileProblem(fifo.string()).find("special file"), std::string::npos);
+    const fs::path text = scratchFile("notes.sf2");
+    std::ofstream(text) << "RIFF\x10\0\0\0WAVEfmt not a soundfont";
+    EXPECT_NE(soundfontFileProblem(text.string()).find("not a SoundFont file"), std::string::npos);
+    EXPECT_NE(soundfontFileProblem(scratchFile("missing.sf2").string()).find("does not exist"), std::string::npos);
+    if (const std::string real = locateSoundfont(""); !real.empty()) {
+        EXPECT_EQ(soundfontFileProblem(real), "");
+    }
+}
+
+TEST(Soundfont, ABrokenSoundfontIsReportedWithoutTheLibrariesPrinting) {
+    // A SoundFont header with nothing behind it: FluidSynth refuses it and then
+    // hands it to the instrument-patch library, which complains on stderr.
+    const fs::path broken = scratchFile("broken.sf2");
+    std::ofstream(broken, std::ios::binary).write("RIFF\x10\0\0\0sfbkLIST", 16);
+    const fs::path errors = scratchFile("stderr.txt");
+    std::fflush(stderr);
+    const int saved = ::dup(STDERR_FILENO);
+    const int capture = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ::dup2(capture, STDERR_FILENO);
+    std::string error;
+    FluidSynthInstance::Options options;
+    options.soundfont = broken.string();
+    const auto synth = FluidSynthInstance::create(options, error);
+    std::fflush(stderr);
+    ::dup2(saved, STDERR_FILENO);
+    ::close(saved);
+    ::close(capture);
+    EXPECT_EQ(synth, nullptr);
+    EXPECT_NE(error.find(broken.string()), std::string::npos) << error;
+    std::ifstream printed(errors);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(printed), {}), "");
+}
+
+TEST(MidiBackendFactory, ChecksAnOutputBeforeThePerformance) {
+    const fs::path capture = scratchFile("checked.cap");
+    MidiBackendChoice writable = createMidiBackend("capture:" + capture.string(), "");
+    EXPECT_EQ(checkMidiOutput(*writable.backend, true), "");
+    EXPECT_TRUE(fs::exists(capture));
+
+    MidiBackendChoice unwritable = createMidiBackend("capture:" + scratchFile("none/x.cap").string(), "");
+    EXPECT_NE(checkMidiOutput(*unwritable.backend, true).find("none/x.cap"), std::string::npos);
+
+    const fs::path folder = scratchFile("soundfonts");
+    fs::create_directories(folder);
+    MidiBackendChoice synth = createMidiBackend("fluidsynth", folder.string());
+    // Without connecting, only the soundfont is tried: no audio stream is needed.
+    EXPECT_NE(checkMidiOutput(*synth.backend, false).find("is a folder"), std::string::npos);
 }
 
 }  // namespace

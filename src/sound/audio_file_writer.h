@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "sound/audio_file_format.h"
+#include "sound/staged_output_file.h"
+
+typedef struct sf_private_tag SNDFILE;
+
+namespace velmora {
+
+// Encodes 16-bit stereo frames into a sound file through libsndfile, streaming:
+// each write goes to the file (a temporary one beside the target, see
+// StagedOutputFile), so memory does not grow with the music's length.
+// Failures throw AudioFileError with a message for the user.
+class AudioFileWriter {
+public:
+    static constexpr int kChannels = 2;
+
+    // `title` (may be empty) becomes the file's title tag.
+    AudioFileWriter(const std::string& path, AudioFileFormat format, int sampleRate, const std::string& title);
+    ~AudioFileWriter();
+    AudioFileWriter(const AudioFileWriter&) = delete;
+    AudioFileWriter& operator=(const AudioFileWriter&) = delete;
+
+    void write(const std::int16_t* interleaved, std::int64_t frames);
+    // Finishes the encoding and puts the file at its path.
+    void commit();
+
+private:
+    std::string path_;
+    StagedOutputFile output_;
+    SNDFILE* file_ = nullptr;
+    std::int64_t sinceWriteBack_ = 0;
+};
+
+class AudioFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+}  // namespace velmora
