@@ -24,6 +24,7 @@ constexpr int kFirstConfigRow = 17;
 constexpr int kLastConfigRow = 43;
 constexpr int kOutputRow = 44;
 constexpr int kSoundfontRow = 45;
+constexpr int kFirstRecentRow = 46;
 constexpr std::size_t kMaxStringValue = 2047;
 
 // A value as the row's control takes it: the read default for a missing or
@@ -62,6 +63,10 @@ LoadedGlobalRows readGlobalRows(const IniFile& ini) {
     rows.latest = readStringRow(ini, kLatestRow);
     if (std::string output = readStringRow(ini, kOutputRow); !output.empty()) rows.output.output = output;
     rows.output.soundfont = readStringRow(ini, kSoundfontRow);
+    for (std::size_t i = 0; i < kRecentDocumentCount; ++i) {
+        std::string path = readStringRow(ini, kFirstRecentRow + static_cast<int>(i));
+        if (!path.empty()) rows.recent.push_back(std::move(path));
+    }
     return rows;
 }
 
@@ -81,6 +86,10 @@ std::string storedValue(const SettingKey& key, const GlobalSettings& global,
             return global.output.soundfont;
         default:
             break;
+    }
+    if (key.row >= kFirstRecentRow) {
+        const auto index = static_cast<std::size_t>(key.row - kFirstRecentRow);
+        return index < global.recent.size() ? global.recent[index] : std::string();
     }
     if (key.row >= kFirstBackingPresetRow && key.row < kFirstBackingPresetRow + 6) {
         return std::to_string(

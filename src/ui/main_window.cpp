@@ -89,6 +89,7 @@ void TForm1::FormCreate() {
         if (const std::optional<LoadedSettings> loaded = settings_.loadGlobal()) {
             applyLoadedSettings(*loaded, true);
             output = loaded->global->output;
+            settings_.setRecent(loaded->global->recent);
         }
     } catch (const FileError& error) {
         showFileError(error);
@@ -97,6 +98,7 @@ void TForm1::FormCreate() {
     if (fileExists(document_.path())) {
         try {
             LoadTextDocument();
+            settings_.noteOpened(document_.path());
         } catch (const FileError& error) {
             // The window comes up without a document; a later Save must not
             // write the empty memo over the file that failed to load.
@@ -125,22 +127,31 @@ GlobalSettings TForm1::globalSettings() const {
     if (presets_ != nullptr) global.presets = presets_->presetSelections();
     global.latest = document_.path();
     global.output = performance_->output().settings();
+    global.recent = settings_.recent();
     return global;
 }
 
 bool TForm1::FormCloseQuery() {
+    if (!maySetDocumentAside()) return false;
     performance_->stop();
     QTextCursor cursor = c_.Memo1->textCursor();
     cursor.setPosition(cursor.selectionStart());
     c_.Memo1->setTextCursor(cursor);
-    try {
-        const GlobalSettings global = globalSettings();
-        if (document_.hasName()) settings_.storeForText(document_.path(), global, options());
-        settings_.storeGlobal(global, options());
-    } catch (const FileError& error) {
-        showFileError(error);
-        if (!prompts_->askQuitWithoutSaving("設定を保存せずに終了しますか？")) return false;
-    }
+    // Each file is written on its own: a text's settings that cannot be
+    // written do not keep the global file from being stored.
+    const GlobalSettings global = globalSettings();
+    bool stored = true;
+    auto tryStore = [&](auto&& store) {
+        try {
+            store();
+        } catch (const FileError& error) {
+            showFileError(error);
+            stored = false;
+        }
+    };
+    if (document_.hasName()) tryStore([&] { settings_.storeForText(document_.path(), global, options()); });
+    tryStore([&] { settings_.storeGlobal(global, options()); });
+    if (!stored && !prompts_->askQuitWithoutSaving("設定を保存せずに終了しますか？")) return false;
     performance_->forgetText();
     setAcceptingDrops(false);
     return true;

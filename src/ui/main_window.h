@@ -15,6 +15,10 @@
 #include "ui/settings_store.h"
 #include "ui/user_prompts.h"
 
+class QAction;
+class QKeySequence;
+class QMenu;
+
 namespace velmora {
 
 class TForm2;
@@ -78,6 +82,7 @@ public:
     void dropFiles(const QStringList& paths);
     void BitBtn6Click();  // Save
     void BitBtn3Click();  // Save as
+    void newDocument();   // Ctrl+N
     void Memo1Change();
     void Memo1MouseMove(QPoint position);
     void UpdateTimeEstimate();
@@ -112,6 +117,9 @@ private:
     void FormCreate();
     void connectOptionHandlers();
     void connectCommands();
+    void buildMenus();
+    QAction* addCommand(QMenu* menu, const char* name, const QString& caption, const QKeySequence& keys);
+    void fillRecentMenu();
     // Sets the controls from a settings file's values. The last document named
     // there is taken only at start-up: opening a text whose settings file is the
     // global one must not switch to another document.
@@ -123,6 +131,17 @@ private:
     void LoadTextDocument();
     void UpdateUpperText();
     void writeMemoText(const std::string& path);
+    // Save (as Save as for a text without a name) and Save as; false when
+    // nothing was written.
+    bool saveDocument();
+    bool saveDocumentAs();
+    // Asks "保存しますか？" when the memo holds unsaved edits; false when the
+    // user cancels or the save fails.
+    bool maySetDocumentAside();
+    // Stores the settings of the document being left; false when they could
+    // not be written and the user chose to stay.
+    bool storeLeftSettings();
+    void warnAboutGap();
     void showFileError(const std::exception& error);
     void showNotice(const QString& text);
     void reportOutputError();

@@ -19,8 +19,9 @@ namespace velmora::testing {
 // Answers the window's questions from a script and records its messages.
 class ScriptedPrompts final : public UserPrompts {
 public:
-    std::optional<QString> chooseFileToOpen() override {
+    std::optional<QString> chooseFileToOpen(const QString& directory) override {
         ++openDialogs;
+        openDirectories.push_back(directory);
         return next(openAnswers);
     }
     std::optional<QString> chooseFileToSave(const SaveDialogState& dialog) override {
@@ -31,8 +32,17 @@ public:
         ++overwriteQuestions;
         return overwriteAnswer;
     }
+    SaveChangesAnswer askSaveChanges() override {
+        ++saveQuestions;
+        return saveChangesAnswer;
+    }
+    bool confirm(const QString& question) override {
+        confirmations.push_back(question.toStdString());
+        return confirmAnswer;
+    }
     void showError(const QString& text) override { errors.push_back(withFullStop(text).toStdString()); }
     void showInformation(const QString& text) override { informations.push_back(text.toStdString()); }
+    void showWarning(const QString& text) override { warnings.push_back(text.toStdString()); }
     bool askQuitWithoutSaving(const QString&) override {
         ++quitQuestions;
         return quitAnswer;
@@ -43,10 +53,16 @@ public:
     std::deque<QString> saveAnswers;
     OverwriteAnswer overwriteAnswer = OverwriteAnswer::Yes;
     bool quitAnswer = true;
+    SaveChangesAnswer saveChangesAnswer = SaveChangesAnswer::Discard;
+    bool confirmAnswer = true;
 
     int openDialogs = 0;
     int overwriteQuestions = 0;
     int quitQuestions = 0;
+    int saveQuestions = 0;
+    std::vector<QString> openDirectories;
+    std::vector<std::string> confirmations;
+    std::vector<std::string> warnings;
     std::vector<SaveDialogState> saveDialogs;
     std::vector<std::string> errors;
     std::vector<std::string> informations;
