@@ -25,6 +25,9 @@ constexpr int kLastConfigRow = 43;
 constexpr int kOutputRow = 44;
 constexpr int kSoundfontRow = 45;
 constexpr int kFirstRecentRow = 46;
+constexpr int kLastRecentRow = 53;
+constexpr int kWidthRow = 54;
+constexpr int kHeightRow = 55;
 constexpr std::size_t kMaxStringValue = 2047;
 
 // A value as the row's control takes it: the read default for a missing or
@@ -59,6 +62,8 @@ LoadedGlobalRows readGlobalRows(const IniFile& ini) {
     LoadedGlobalRows rows;
     rows.left = readRow(ini, kLeftRow);
     rows.top = readRow(ini, kTopRow);
+    rows.width = readRow(ini, kWidthRow);
+    rows.height = readRow(ini, kHeightRow);
     rows.repeat = readRow(ini, kRepeatRow) != 0;
     rows.latest = readStringRow(ini, kLatestRow);
     if (std::string output = readStringRow(ini, kOutputRow); !output.empty()) rows.output.output = output;
@@ -80,6 +85,10 @@ std::string storedValue(const SettingKey& key, const GlobalSettings& global,
             return std::to_string(global.top);
         case kLatestRow:
             return global.latest;
+        case kWidthRow:
+            return std::to_string(global.width);
+        case kHeightRow:
+            return std::to_string(global.height);
         case kOutputRow:
             return global.output.output;
         case kSoundfontRow:
@@ -87,7 +96,7 @@ std::string storedValue(const SettingKey& key, const GlobalSettings& global,
         default:
             break;
     }
-    if (key.row >= kFirstRecentRow) {
+    if (key.row >= kFirstRecentRow && key.row <= kLastRecentRow) {
         const auto index = static_cast<std::size_t>(key.row - kFirstRecentRow);
         return index < global.recent.size() ? global.recent[index] : std::string();
     }

@@ -88,6 +88,8 @@ constexpr std::array<SettingKey, kSettingKeyCount> kKeys{{
     recentRow(51, "file6"),
     recentRow(52, "file7"),
     recentRow(53, "file8"),
+    global(54, "width", 0, "main window width"),
+    global(55, "height", 0, "main window height"),
 }};
 
 }  // namespace

@@ -1,4 +1,5 @@
 // Exports of the text: a Standard MIDI File, and with the synthesizer a WAV file.
+#include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QProgressDialog>
@@ -21,8 +22,17 @@ constexpr const char* kDoneMessage = "完了しました";
 
 }  // namespace
 
+void TForm1::showWritten(const std::string& path) {
+    showNotice(tr("%1 を書き出しました").arg(QString::fromStdString(path)));
+    prompts_->showInformation(kDoneMessage);
+}
+
 std::optional<std::string> TForm1::chooseExportTarget(const char* extension) {
-    saveDialog_.fileName = QString::fromStdString(proposedExportName(document_.path(), extension));
+    // A text without a name proposes a visible name in the user's home folder.
+    saveDialog_.fileName = document_.hasName()
+                               ? QString::fromStdString(proposedExportName(document_.path(), extension))
+                               : tr("無題") + extension;
+    if (!document_.hasName() && saveDialog_.directory.isEmpty()) saveDialog_.directory = QDir::homePath();
     saveDialog_.defaultSuffix = QString(extension).mid(1);
     const std::optional<QString> chosen = prompts_->chooseFileToSave(saveDialog_);
     // The dialog goes back to texts whatever the outcome, so that a later Save
@@ -46,7 +56,7 @@ void TForm1::BitBtn7Click() {
         prompts_->showError(QString::fromStdString(error.what()));
         return;
     }
-    prompts_->showInformation(kDoneMessage);
+    showWritten(*target);
 }
 
 void TForm1::waitWithProgress(BackgroundTask& task, const QString& label) {
@@ -88,7 +98,7 @@ void TForm1::wavButtonClick() {
     waitWithProgress(*render, "WAV ファイルを書き出しています…");
 
     if (result.status == WavRenderResult::Status::Written)
-        prompts_->showInformation(kDoneMessage);
+        showWritten(*target);
     else if (result.status == WavRenderResult::Status::Failed)
         prompts_->showError(QString::fromStdString(result.error));
 #endif

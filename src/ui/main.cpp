@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFileInfo>
 
 #include "documents/file_error.h"
 #include "ui/main_window.h"
@@ -17,6 +18,10 @@ int main(int argc, char* argv[]) {
     } catch (const velmora::FileError& error) {
         velmora::DesktopPrompts(&window).showError(QString::fromStdString(error.what()));
     }
+    // `velmora FILE` opens FILE, as "Open with" in a file manager asks.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1 && !arguments.at(1).startsWith('-'))
+        window.FileOpen1Accept(QFileInfo(arguments.at(1)).absoluteFilePath());
     window.show();
     return QApplication::exec();
 }

@@ -6,10 +6,12 @@
 #include <QDragEnterEvent>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMetaObject>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <filesystem>
 
@@ -18,6 +20,7 @@
 #include "ui/memo_edit.h"
 #include "ui/preset_dialog.h"
 #include "ui/settings_location.h"
+#include "ui/window_placement.h"
 
 namespace velmora {
 
@@ -26,6 +29,7 @@ namespace {
 constexpr int kInitialLeft = 321;
 constexpr int kInitialTop = 163;
 constexpr int kMinimumWidth = 603;
+constexpr int kTitleBarAllowance = 30;
 
 // The window's font: the Japanese UI Gothic where it exists, else a Japanese
 // Gothic of the system, 12 pixels high.
@@ -72,7 +76,8 @@ TForm1::TForm1(MainWindowSetup setup)
     connectOptionHandlers();
     connectCommands();
 
-    setMinimumWidth(kMinimumWidth);
+    // At the minimum size every caption still shows whole.
+    setMinimumWidth(std::max(kMinimumWidth, minimumSizeHint().width()));
     resize(std::max(600, sizeHint().width()), c_.Panel1->height() + 220);
     move(kInitialLeft, kInitialTop);
     FormCreate();
@@ -110,6 +115,17 @@ void TForm1::FormCreate() {
     setAcceptingDrops(true);
 }
 
+void TForm1::keepOnScreen() {
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
+    // The title bar above the client area must be on the screen as well.
+    const QRect framed = QRect(pos(), size()).adjusted(0, 0, 0, kTitleBarAllowance);
+    const QRect placed = placeOnScreen(framed, screens);
+    if (placed == framed) return;
+    resize(placed.width(), placed.height() - kTitleBarAllowance);
+    move(placed.topLeft());
+}
+
 void TForm1::attachPresetDialog(TForm2* dialog) {
     presets_ = dialog;
     connect(dialog, &TForm2::soloPresetChanged, this, [this](int number, const QString& text) {
@@ -124,6 +140,8 @@ GlobalSettings TForm1::globalSettings() const {
     GlobalSettings global;
     global.left = x();
     global.top = y();
+    global.width = width();
+    global.height = height();
     if (presets_ != nullptr) global.presets = presets_->presetSelections();
     global.latest = document_.path();
     global.output = performance_->output().settings();

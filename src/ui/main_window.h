@@ -126,6 +126,8 @@ private:
     void applyLoadedSettings(const LoadedSettings& loaded, bool takeLatestDocument);
     GlobalSettings globalSettings() const;
     void setDocumentCaption();
+    // Moves a restored window onto a screen that shows it whole.
+    void keepOnScreen();
     // Opening and dropping: leave the current document, then load `path`.
     void switchDocument(const std::string& path);
     void LoadTextDocument();
@@ -149,6 +151,8 @@ private:
     void takeSoundfont(const std::string& path);
     // The export's file name from the shared save dialog; nothing when cancelled.
     std::optional<std::string> chooseExportTarget(const char* extension);
+    // Names the exported file in the status bar and says the export is done.
+    void showWritten(const std::string& path);
     // Shows the task's progress with a Cancel button until it has finished.
     void waitWithProgress(BackgroundTask& task, const QString& label);
 

@@ -12,6 +12,8 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <initializer_list>
 
 #include "engine/rhythm_grid.h"
 #include "ui/gm_program_names.h"
@@ -77,6 +79,16 @@ QLabel* whiteLabel(QWidget* parent, const char* name, const QString& text) {
     label->setPalette(colours);
     label->setAlignment(Qt::AlignCenter);
     return label;
+}
+
+// Wide enough for its caption and every other caption it may show, so that
+// none is clipped at the window's minimum size.
+void fitCaptions(QPushButton* button, std::initializer_list<const char*> captions) {
+    int widest = button->fontMetrics().horizontalAdvance(button->text());
+    for (const char* caption : captions) widest = std::max(widest, button->fontMetrics().horizontalAdvance(caption));
+    constexpr int kPadding = 16;
+    button->setMinimumWidth(widest + kPadding);
+    button->setMaximumWidth(std::max(60, widest + kPadding));
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& hint = {}) {
@@ -194,8 +206,8 @@ QWidget* buildCommandButtons(QWidget* parent, MainControls& c) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(3);
     c.BitBtn1 = button(row, "BitBtn1", "Open", "開く (Ctrl+O)");
-    c.BitBtn3 = button(row, "BitBtn3", "Save as", "名前をつけて保存");
-    c.BitBtn6 = button(row, "BitBtn6", "Save", "上書き保存");
+    c.BitBtn3 = button(row, "BitBtn3", "Save as", "名前をつけて保存 (Ctrl+Shift+S)");
+    c.BitBtn6 = button(row, "BitBtn6", "Save", "上書き保存 (Ctrl+S)");
     c.BitBtn2 = button(row, "BitBtn2", "Play", "Play/Stop (F5)");
     c.BitBtn5 = button(row, "BitBtn5", "LinePlay", "LinePlay/Stop (F6)");
     c.BitBtn4 = button(row, "BitBtn4", "Pause", "Pause/Continue (F7)");
@@ -207,11 +219,11 @@ QWidget* buildCommandButtons(QWidget* parent, MainControls& c) {
     for (QPushButton* command : {c.BitBtn2, c.BitBtn5, c.BitBtn4}) layout->addWidget(command);
     layout->addSpacing(4);
     for (QPushButton* command : {c.BitBtn7, c.wavButton, c.outputButton}) layout->addWidget(command);
-    for (QPushButton* command : {c.BitBtn1, c.BitBtn3, c.BitBtn6, c.BitBtn2, c.BitBtn5, c.BitBtn4, c.BitBtn7,
-                                 c.wavButton, c.outputButton}) {
-        command->setMinimumWidth(10);
-        command->setMaximumWidth(60);
-    }
+    fitCaptions(c.BitBtn2, {"Play", "Stop"});
+    fitCaptions(c.BitBtn5, {"LinePlay", "Stop"});
+    fitCaptions(c.BitBtn4, {"Pause", "Continue"});
+    for (QPushButton* command : {c.BitBtn1, c.BitBtn3, c.BitBtn6, c.BitBtn7, c.wavButton, c.outputButton})
+        fitCaptions(command, {});
     return row;
 }
 

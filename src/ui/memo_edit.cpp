@@ -14,6 +14,7 @@ MemoEdit::MemoEdit(QWidget* parent) : QPlainTextEdit(parent) {
     setObjectName("Memo1");
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setTabChangesFocus(true);  // Tab moves on to the next control, as in the other fields
     viewport()->setCursor(Qt::ArrowCursor);
     viewport()->setMouseTracking(true);
     // The highlight that follows the music must stay visible while another

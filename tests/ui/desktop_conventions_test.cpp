@@ -1,0 +1,147 @@
+// The desktop's habits: the menu bar and its shortcuts, the recent documents,
+// keyboard reach, window placement and size, visible export names.
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+#include "ui/window_placement.h"
+#include "window_fixture.h"
+
+namespace velmora::testing {
+namespace {
+
+using DesktopConventions = WindowTest;
+
+QAction* action(TForm1& window, const char* name) { return window.findChild<QAction*>(name); }
+
+TEST_F(DesktopConventions, TheMenuBarHoldsEveryCommandWithItsShortcut) {
+    auto window = openWindow();
+    QStringList menus;
+    for (QAction* menu : window->menuBar()->actions()) menus << menu->text();
+    EXPECT_EQ(menus, (QStringList{"ファイル(&F)", "演奏(&P)", "設定(&S)", "ヘルプ(&H)"}));
+    const std::pair<const char*, QKeySequence> shortcuts[] = {
+        {"newDocument", QKeySequence("Ctrl+N")},   {"FileOpen1", QKeySequence("Ctrl+O")},
+        {"saveDocument", QKeySequence("Ctrl+S")},  {"saveDocumentAs", QKeySequence("Ctrl+Shift+S")},
+        {"quit", QKeySequence("Ctrl+Q")},          {"playShortcut", QKeySequence("F5")},
+        {"linePlayShortcut", QKeySequence("F6")},  {"pauseShortcut", QKeySequence("F7")},
+        {"Action1", QKeySequence("Esc")}};
+    for (const auto& [name, keys] : shortcuts) {
+        ASSERT_NE(action(*window, name), nullptr) << name;
+        EXPECT_EQ(action(*window, name)->shortcut(), keys) << name;
+    }
+    for (const char* name : {"exportMidi", "chooseOutput", "showPresets", "about"})
+        EXPECT_NE(action(*window, name), nullptr) << name;
+}
+
+TEST_F(DesktopConventions, PlayFromTheMenuLocksFileCommandsLikeTheButtons) {
+    auto window = openWindow();
+    typeText(*window, "abc");
+    action(*window, "playShortcut")->trigger();
+    EXPECT_EQ(window->controls().BitBtn2->text(), "Stop");
+    for (const char* name : {"FileOpen1", "newDocument", "saveDocument", "saveDocumentAs", "chooseOutput"})
+        EXPECT_FALSE(action(*window, name)->isEnabled()) << name;
+    action(*window, "playShortcut")->trigger();
+    EXPECT_TRUE(action(*window, "newDocument")->isEnabled());
+}
+
+TEST_F(DesktopConventions, RecentDocumentsAreListedLatestFirstAndKeptForTheNextRun) {
+    writeFile("one.txt", "one");
+    writeFile("two.txt", "two");
+    {
+        auto window = openWindow();
+        window->FileOpen1Accept(QString::fromStdString(path("one.txt")));
+        window->FileOpen1Accept(QString::fromStdString(path("two.txt")));
+        ASSERT_TRUE(window->close());
+    }
+    auto window = openWindow();
+    auto* recent = window->findChild<QMenu*>("recentMenu");
+    emit recent->aboutToShow();
+    ASSERT_EQ(recent->actions().size(), 2);
+    EXPECT_TRUE(recent->actions()[0]->text().endsWith("two.txt"));
+    recent->actions()[1]->trigger();
+    EXPECT_EQ(window->currentTextPath(), path("one.txt"));
+}
+
+TEST_F(DesktopConventions, TabLeavesTheMemoAndTheButtonsTakeTheKeyboardFocus) {
+    auto window = openWindow();
+    window->activateWindow();
+    MemoEdit* memo = window->controls().Memo1;
+    typeText(*window, "abc");
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_Tab);
+    EXPECT_EQ(memo->toPlainText(), "abc");
+    const MainControls& c = window->controls();
+    for (QPushButton* button : {c.BitBtn1, c.BitBtn3, c.BitBtn6, c.BitBtn2, c.BitBtn5, c.BitBtn4, c.BitBtn7,
+                                c.outputButton, c.Button1}) {
+        EXPECT_TRUE(button->focusPolicy() & Qt::TabFocus) << button->objectName().toStdString();
+    }
+    for (QPushButton* button : {c.BitBtn1, c.BitBtn3, c.BitBtn6, c.BitBtn2, c.BitBtn5, c.BitBtn4})
+        EXPECT_TRUE(button->toolTip().contains(QRegularExpression("\\((Ctrl|F)"))) << button->objectName().toStdString();
+}
+
+TEST_F(DesktopConventions, AtTheMinimumSizeNoCaptionIsClipped) {
+    auto window = openWindow();
+    window->resize(window->minimumSize());
+    QApplication::processEvents();
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+        if (!button->isVisible() || button->text().isEmpty()) continue;
+        EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(button->text()) + 8)
+            << button->text().toStdString();
+    }
+    for (QCheckBox* box : window->findChildren<QCheckBox*>()) {
+        if (!box->isVisible()) continue;
+        EXPECT_GE(box->width(), box->minimumSizeHint().width()) << box->text().toStdString();
+    }
+}
+
+TEST_F(DesktopConventions, TheWindowSizeIsRememberedAndTheOpenDialogStartsInTheTextsFolder) {
+    QDir(folder.path()).mkdir("texts");
+    writeFile("texts/story.txt", "story");
+    {
+        auto window = openWindow();
+        window->resize(window->minimumWidth() + 40, 520);
+        window->FileOpen1Accept(QString::fromStdString(path("texts/story.txt")));
+        QTest::keySequence(window.get(), QKeySequence("Ctrl+O"));
+        ASSERT_EQ(prompts->openDirectories.size(), 1u);
+        EXPECT_EQ(prompts->openDirectories[0], QString::fromStdString(path("texts")));
+        ASSERT_TRUE(window->close());
+    }
+    auto window = openWindow();
+    EXPECT_EQ(window->height(), 520);
+}
+
+TEST_F(DesktopConventions, AnUnnamedTextExportsUnderAVisibleNameThatTheStatusBarNames) {
+    auto window = openWindow();
+    typeText(*window, "hello");
+    prompts->saveAnswers.push_back("");
+    action(*window, "exportMidi")->trigger();
+    ASSERT_EQ(prompts->saveDialogs.size(), 1u);
+    EXPECT_EQ(prompts->saveDialogs[0].fileName, "無題.mid");
+    EXPECT_EQ(prompts->saveDialogs[0].directory, QDir::homePath());
+    prompts->saveAnswers.push_back(QString::fromStdString(path("tune.mid")));
+    action(*window, "exportMidi")->trigger();
+    EXPECT_TRUE(window->controls().statusNotice->text().contains(QString::fromStdString(path("tune.mid"))));
+}
+
+TEST(WindowPlacement, AWindowOffTheScreenIsMovedWhollyOntoIt) {
+    const QList<QRect> laptop{QRect(0, 0, 1280, 800)};
+    EXPECT_EQ(placeOnScreen(QRect(1700, 900, 620, 430), laptop), QRect(660, 370, 620, 430));
+    EXPECT_EQ(placeOnScreen(QRect(1277, 100, 620, 430), laptop), QRect(660, 100, 620, 430));
+    EXPECT_EQ(placeOnScreen(QRect(100, -200, 620, 430), laptop), QRect(100, 0, 620, 430));
+    EXPECT_EQ(placeOnScreen(QRect(900, 500, 2000, 900), laptop), QRect(0, 0, 1280, 800));
+}
+
+TEST(WindowPlacement, AWindowMostlyShownStaysAndTheBestScreenIsChosen) {
+    const QList<QRect> two{QRect(0, 0, 1280, 800), QRect(1280, 0, 1920, 1080)};
+    EXPECT_EQ(placeOnScreen(QRect(300, 200, 620, 430), two), QRect(300, 200, 620, 430));
+    EXPECT_EQ(placeOnScreen(QRect(900, 100, 620, 430), two), QRect(900, 100, 620, 430));
+    EXPECT_EQ(placeOnScreen(QRect(2900, 900, 620, 430), two), QRect(2580, 650, 620, 430));
+}
+
+}  // namespace
+}  // namespace velmora::testing
