@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -9,6 +10,7 @@
 #include "ui/background_task.h"
 #include "ui/main_controls.h"
 #include "ui/memo_geometry.h"
+#include "ui/music_export.h"
 #include "ui/open_document.h"
 #include "ui/output_settings.h"
 #include "ui/performance.h"
@@ -153,6 +155,10 @@ private:
     std::optional<std::string> chooseExportTarget(const char* extension);
     // Names the exported file in the status bar and says the export is done.
     void showWritten(const std::string& path);
+    // Runs the export `start` makes with a progress, then says how it ended.
+    using ExportStarter =
+        std::function<std::unique_ptr<BackgroundTask>(SeededRandom& random, ExportOutcome& outcome)>;
+    void runExport(const std::string& target, const QString& label, const ExportStarter& start);
     // Shows the task's progress with a Cancel button until it has finished.
     void waitWithProgress(BackgroundTask& task, const QString& label);
 

@@ -7,7 +7,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <filesystem>
 
 #include "ui/window_placement.h"
 #include "window_fixture.h"
@@ -141,6 +143,54 @@ TEST(WindowPlacement, AWindowMostlyShownStaysAndTheBestScreenIsChosen) {
     EXPECT_EQ(placeOnScreen(QRect(300, 200, 620, 430), two), QRect(300, 200, 620, 430));
     EXPECT_EQ(placeOnScreen(QRect(900, 100, 620, 430), two), QRect(900, 100, 620, 430));
     EXPECT_EQ(placeOnScreen(QRect(2900, 900, 620, 430), two), QRect(2580, 650, 620, 430));
+}
+
+}  // namespace
+}  // namespace velmora::testing
+
+namespace velmora::testing {
+namespace {
+
+using Exports = WindowTest;
+
+TEST_F(Exports, AFailedExportClosesItsProgressBeforeTheErrorInJapanese) {
+    auto window = openWindow();
+    // Long enough that the progress shows before the write fails.
+    QString text;
+    for (int line = 0; line < 4000; ++line) text += "the quick brown fox jumps over the lazy dog\n";
+    typeText(*window, text);
+    std::filesystem::create_directory(path("taken.mid"));
+    prompts->saveAnswers.push_back(QString::fromStdString(path("taken.mid")));
+    prompts->overwriteAnswer = OverwriteAnswer::Yes;
+    window->findChild<QAction*>("exportMidi")->trigger();
+    ASSERT_EQ(prompts->errors.size(), 1u);
+    EXPECT_EQ(prompts->progressShownAtError, 0);
+    EXPECT_TRUE(prompts->informations.empty());
+
+    typeText(*window, "");
+    prompts->saveAnswers.push_back(QString::fromStdString(path("empty.mid")));
+    window->findChild<QAction*>("exportMidi")->trigger();
+    ASSERT_EQ(prompts->errors.size(), 2u);
+    EXPECT_EQ(prompts->errors[1], "テキストが空なので書き出せません.");
+}
+
+TEST_F(Exports, TheSoundingCharacterIsBroughtBackIntoViewAfterTheUserScrolledAway) {
+    auto window = openWindow();
+    QString text;
+    for (int line = 0; line < 200; ++line) text += QString("line %1\n").arg(line);
+    typeText(*window, text);
+    MemoEdit* memo = window->controls().Memo1;
+    window->controls().BitBtn2->click();
+    window->transport().MMTimerTimer();
+    window->transport().MMTimerTimer();
+    memo->verticalScrollBar()->setValue(memo->verticalScrollBar()->maximum());  // the user looks at the end
+    window->transport().MMTimerTimer();
+    QTextCursor sounding(memo->document());
+    sounding.setPosition(2);
+    const QRect shown = memo->cursorRect(sounding);
+    EXPECT_GE(shown.top(), 0);
+    EXPECT_LE(shown.bottom(), memo->viewport()->height());
+    EXPECT_EQ(memo->highlightedText(), "n");
 }
 
 }  // namespace

@@ -40,7 +40,12 @@ public:
         confirmations.push_back(question.toStdString());
         return confirmAnswer;
     }
-    void showError(const QString& text) override { errors.push_back(withFullStop(text).toStdString()); }
+    void showError(const QString& text) override {
+        errors.push_back(withFullStop(text).toStdString());
+        for (QWidget* widget : QApplication::allWidgets()) {
+            if (widget->isVisible() && widget->inherits("QProgressDialog")) ++progressShownAtError;
+        }
+    }
     void showInformation(const QString& text) override { informations.push_back(text.toStdString()); }
     void showWarning(const QString& text) override { warnings.push_back(text.toStdString()); }
     bool askQuitWithoutSaving(const QString&) override {
@@ -60,6 +65,7 @@ public:
     int overwriteQuestions = 0;
     int quitQuestions = 0;
     int saveQuestions = 0;
+    int progressShownAtError = 0;
     std::vector<QString> openDirectories;
     std::vector<std::string> confirmations;
     std::vector<std::string> warnings;
