@@ -81,6 +81,7 @@ void TForm1::switchDocument(const std::string& path) {
     const std::string previousPath = document_.path();
     const PerformanceOptions previousOptions = options();
     document_.setPath(path);
+    showNotice({});
     try {
         const SettingsStore::TextSettings settings = settings_.loadForText(path);
         if (settings.loaded) applyLoadedSettings(*settings.loaded, false);

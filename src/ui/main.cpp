@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "documents/file_error.h"
 #include "ui/main_window.h"
@@ -9,6 +11,10 @@
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Velmora");
+    // The window speaks Japanese; Qt's own dialogs and buttons do so as well.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     velmora::TForm1 window;
     auto* presets = new velmora::TForm2(&window);  // hidden until "?" shows it

@@ -29,7 +29,9 @@ namespace {
 constexpr int kInitialLeft = 321;
 constexpr int kInitialTop = 163;
 constexpr int kMinimumWidth = 603;
-constexpr int kTitleBarAllowance = 30;
+// The window manager's frame around the client area: a title bar and borders.
+constexpr int kFrameAllowanceX = 10;
+constexpr int kFrameAllowanceY = 40;
 
 // The window's font: the Japanese UI Gothic where it exists, else a Japanese
 // Gothic of the system, 12 pixels high.
@@ -118,11 +120,11 @@ void TForm1::FormCreate() {
 void TForm1::keepOnScreen() {
     QList<QRect> screens;
     for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
-    // The title bar above the client area must be on the screen as well.
-    const QRect framed = QRect(pos(), size()).adjusted(0, 0, 0, kTitleBarAllowance);
+    // The frame around the client area must be on the screen as well.
+    const QRect framed = QRect(pos(), size()).adjusted(0, 0, kFrameAllowanceX, kFrameAllowanceY);
     const QRect placed = placeOnScreen(framed, screens);
     if (placed == framed) return;
-    resize(placed.width(), placed.height() - kTitleBarAllowance);
+    resize(placed.width() - kFrameAllowanceX, placed.height() - kFrameAllowanceY);
     move(placed.topLeft());
 }
 

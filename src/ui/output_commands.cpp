@@ -22,6 +22,10 @@ void TForm1::applyOutputSettings(const OutputSettings& settings) {
 }
 
 void TForm1::takeSoundfont(const std::string& path) {
+    if (!isSoundfontData(QString::fromStdString(path))) {
+        prompts_->showError(tr("%1 はサウンドフォントではありません").arg(QString::fromStdString(path)));
+        return;
+    }
     OutputSettings settings = outputSettings();
     settings.soundfont = path;
     applyOutputSettings(settings);

@@ -93,7 +93,7 @@ void TForm1::displayChanged(const TransportDisplay& display) {
         findChild<QAction*>(name)->setEnabled(display.openEnabled);
     findChild<QAction*>("saveDocument")->setEnabled(display.saveEnabled);
     findChild<QAction*>("saveDocumentAs")->setEnabled(display.saveAsEnabled);
-    findChild<QMenu*>("recentMenu")->setEnabled(display.openEnabled && !settings_.recent().empty());
+    findChild<QMenu*>("recentMenu")->setEnabled(display.openEnabled);
     c_.outputButton->setEnabled(display.openEnabled);
     setAcceptingDrops(display.acceptDrops);
     setPanelColour(c_.Panel1, display.panelsLit);
@@ -108,9 +108,13 @@ void TForm1::showOverrunMessage(const std::string& message) {
     prompts_->showInformation(QString::fromStdString(message));
 }
 
+// Said once, whole, in a box; the technical reason stays in the status bar's tooltip.
 void TForm1::reportOutputError() {
-    if (const std::optional<std::string> error = performance_->output().newOpenError())
-        showNotice("出力を開けません: " + QString::fromStdString(*error));
+    const std::optional<std::string> error = performance_->output().newOpenError();
+    if (!error) return;
+    showNotice(tr("出力を開けません"));
+    c_.statusNotice->setToolTip(QString::fromStdString(*error));
+    prompts_->showWarning(tr("音を出せません。「設定」メニューの「出力…」で出力先かサウンドフォントを選んでください。"));
 }
 
 }  // namespace velmora

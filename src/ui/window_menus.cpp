@@ -49,7 +49,6 @@ void TForm1::buildMenus() {
     QMenu* recent = file->addMenu(tr("最近使ったファイル(&R)"));
     recent->setObjectName("recentMenu");
     connect(recent, &QMenu::aboutToShow, this, &TForm1::fillRecentMenu);
-    fillRecentMenu();
     file->addSeparator();
     connect(addCommand(file, "saveDocument", tr("保存(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S)), &QAction::triggered, this,
             &TForm1::BitBtn6Click);
@@ -101,7 +100,7 @@ void TForm1::fillRecentMenu() {
             if (maySetDocumentAside()) FileOpen1Accept(name);
         });
     }
-    recent->setEnabled(number > 0 && !performance_->performing());
+    if (number == 0) recent->addAction(tr("（なし）"))->setEnabled(false);
 }
 
 }  // namespace velmora

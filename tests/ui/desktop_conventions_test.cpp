@@ -8,9 +8,14 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 
+#include "ui/output_dialog.h"
 #include "ui/window_placement.h"
 #include "window_fixture.h"
 
@@ -191,6 +196,67 @@ TEST_F(Exports, TheSoundingCharacterIsBroughtBackIntoViewAfterTheUserScrolledAwa
     EXPECT_GE(shown.top(), 0);
     EXPECT_LE(shown.bottom(), memo->viewport()->height());
     EXPECT_EQ(memo->highlightedText(), "n");
+}
+
+}  // namespace
+}  // namespace velmora::testing
+
+namespace velmora::testing {
+namespace {
+
+// An output that cannot be opened.
+class SilentDevice final : public MidiBackend {
+public:
+    bool open() override { return false; }
+    void close() override {}
+    void sendShortMessage(std::uint8_t, std::uint8_t, std::uint8_t) override {}
+    std::string lastError() const override { return "no device here"; }
+};
+
+TEST(OutputChoice, EnterKeepsATypedOutputAndANonSoundfontIsRefused) {
+    QTemporaryDir folder;
+    const QString notSoundfont = folder.filePath("notes.sf2");
+    QFile text(notSoundfont);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("just some text");
+    text.close();
+
+    OutputDialog dialog(OutputSettings{}, nullptr);
+    dialog.show();
+    auto* output = dialog.findChild<QComboBox*>("output");
+    output->lineEdit()->selectAll();
+    QTest::keyClicks(output->lineEdit(), "capture:/tmp/take.txt");
+    dialog.findChild<QLineEdit*>("soundfont")->setText(notSoundfont);
+    QTimer::singleShot(0, [] {
+        if (QWidget* box = QApplication::activeModalWidget(); box && box->inherits("QMessageBox"))
+            qobject_cast<QDialog*>(box)->reject();
+    });
+    QTest::keyClick(output->lineEdit(), Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());  // refused: not a soundfont
+    dialog.findChild<QLineEdit*>("soundfont")->clear();
+    QTest::keyClick(output->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.settings().output, "capture:/tmp/take.txt");
+}
+
+class SilentOutput : public WindowTest {};
+
+TEST_F(SilentOutput, PlayWithoutSoundSaysSoOnceInAWholeMessage) {
+    MainWindowSetup setup;
+    setup.settingsFolder = folder.path();
+    setup.output = std::make_unique<SilentDevice>();
+    auto scripted = std::make_unique<ScriptedPrompts>();
+    ScriptedPrompts& said = *scripted;
+    setup.prompts = std::move(scripted);
+    TForm1 window(std::move(setup));
+    typeText(window, "abc");
+    for (int run = 0; run < 2; ++run) {
+        window.controls().BitBtn2->click();
+        window.controls().BitBtn2->click();
+    }
+    ASSERT_EQ(said.warnings.size(), 1u);
+    EXPECT_EQ(said.warnings[0].find("--"), std::string::npos);
+    EXPECT_TRUE(window.controls().statusNotice->toolTip().contains("no device here"));
 }
 
 }  // namespace
