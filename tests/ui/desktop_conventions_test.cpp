@@ -204,15 +204,6 @@ TEST_F(Exports, TheSoundingCharacterIsBroughtBackIntoViewAfterTheUserScrolledAwa
 namespace velmora::testing {
 namespace {
 
-// An output that cannot be opened.
-class SilentDevice final : public MidiBackend {
-public:
-    bool open() override { return false; }
-    void close() override {}
-    void sendShortMessage(std::uint8_t, std::uint8_t, std::uint8_t) override {}
-    std::string lastError() const override { return "no device here"; }
-};
-
 TEST(OutputChoice, EnterKeepsATypedOutputAndANonSoundfontIsRefused) {
     QTemporaryDir folder;
     const QString notSoundfont = folder.filePath("notes.sf2");
@@ -244,7 +235,7 @@ class SilentOutput : public WindowTest {};
 TEST_F(SilentOutput, PlayWithoutSoundSaysSoOnceInAWholeMessage) {
     MainWindowSetup setup;
     setup.settingsFolder = folder.path();
-    setup.output = std::make_unique<SilentDevice>();
+    setup.output = std::make_unique<RefusingBackend>();
     auto scripted = std::make_unique<ScriptedPrompts>();
     ScriptedPrompts& said = *scripted;
     setup.prompts = std::move(scripted);

@@ -16,6 +16,15 @@
 
 namespace velmora::testing {
 
+// An output that cannot be opened.
+class RefusingBackend final : public MidiBackend {
+public:
+    bool open() override { return false; }
+    void close() override {}
+    void sendShortMessage(std::uint8_t, std::uint8_t, std::uint8_t) override {}
+    std::string lastError() const override { return "no device here"; }
+};
+
 // Answers the window's questions from a script and records its messages.
 class ScriptedPrompts final : public UserPrompts {
 public:

@@ -168,15 +168,6 @@ public:
     TransportDisplay display;
 };
 
-// An output that cannot be opened.
-class RefusingBackend final : public MidiBackend {
-public:
-    bool open() override { return false; }
-    void close() override {}
-    void sendShortMessage(std::uint8_t, std::uint8_t, std::uint8_t) override {}
-    std::string lastError() const override { return "no device"; }
-};
-
 TEST(PerformanceTest, TheButtonsDriveTheTransportOverTheGivenOutput) {
     CountingHost host;
     auto capture = std::make_unique<CaptureBackend>();
@@ -200,7 +191,7 @@ TEST(SoundOutputTest, AnOpenErrorIsReportedOnceUntilAnotherOutputIsChosen) {
     SoundOutput output(std::make_unique<RefusingBackend>());
     EXPECT_EQ(output.newOpenError(), std::nullopt);
     output.port().Open();
-    EXPECT_EQ(output.newOpenError(), "no device");
+    EXPECT_EQ(output.newOpenError(), "no device here");
     output.port().Close();
     output.port().Open();
     EXPECT_EQ(output.newOpenError(), std::nullopt);
