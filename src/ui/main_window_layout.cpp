@@ -19,6 +19,7 @@
 #include "ui/gm_program_names.h"
 #include "ui/main_controls.h"
 #include "ui/memo_edit.h"
+#include "ui/spin_edit.h"
 
 namespace velmora {
 
@@ -43,8 +44,7 @@ Widget* named(Widget* widget, const char* name, const QString& hint = {}) {
 }
 
 QSpinBox* spinEdit(QWidget* parent, const char* name, int minimum, int maximum, int value, int step = 1) {
-    auto* spin = named(new QSpinBox(parent), name);
-    spin->setRange(minimum, maximum);
+    auto* spin = named(new SpinEdit(parent, minimum, maximum), name);
     spin->setSingleStep(step);
     spin->setValue(value);
     spin->setAlignment(Qt::AlignRight);

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -248,6 +249,32 @@ TEST_F(SilentOutput, PlayWithoutSoundSaysSoOnceInAWholeMessage) {
     ASSERT_EQ(said.warnings.size(), 1u);
     EXPECT_EQ(said.warnings[0].find("--"), std::string::npos);
     EXPECT_TRUE(window.controls().statusNotice->toolTip().contains("no device here"));
+}
+
+}  // namespace
+}  // namespace velmora::testing
+
+namespace velmora::testing {
+namespace {
+
+using SpinEdits = WindowTest;
+
+TEST_F(SpinEdits, TypedTextCountsUntilTheFieldIsLeftAndThenIsClamped) {
+    auto window = openWindow();
+    window->activateWindow();
+    QSpinBox* tempo = window->controls().SpinEdit2;
+    tempo->setFocus();
+    tempo->selectAll();
+    QTest::keyClicks(tempo, "30");
+    EXPECT_EQ(tempo->text(), "30");
+    EXPECT_EQ(window->options().tempo, 30);
+    EXPECT_EQ(window->options().timerInterval(), 50);
+    QTest::keyClick(tempo, Qt::Key_Return);  // leaving the field or Enter clamps
+    EXPECT_EQ(tempo->value(), 80);
+    EXPECT_EQ(window->options().tempo, 80);
+    tempo->setValue(1000);
+    QTest::keyClick(tempo, Qt::Key_Up);
+    EXPECT_EQ(tempo->value(), 1000);  // the arrows stay inside the range
 }
 
 }  // namespace
