@@ -136,6 +136,12 @@ void TForm1::attachPresetDialog(TForm2* dialog) {
     connect(dialog, &TForm2::backingPresetChanged, this, [this](int number, const QString& text) {
         if (number >= 1 && number <= 6) c_.pre[static_cast<std::size_t>(number - 1)]->setToolTip(text);
     });
+    // The captions name what the dialog's presets apply from the start.
+    for (int number = 1; number <= 6; ++number) {
+        const auto slot = static_cast<std::size_t>(number - 1);
+        c_.soloMenuItems[slot]->setText(dialog->soloPresetText(number));
+        c_.pre[slot]->setToolTip(dialog->backingPresetText(number));
+    }
 }
 
 GlobalSettings TForm1::globalSettings() const {

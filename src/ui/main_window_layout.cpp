@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,6 +17,7 @@
 #include <initializer_list>
 
 #include "engine/rhythm_grid.h"
+#include "documents/settings.h"
 #include "ui/gm_program_names.h"
 #include "ui/main_controls.h"
 #include "ui/memo_edit.h"
@@ -29,12 +31,11 @@ const char* const kHighLimitHint = "高域制限 値以上の高音をオクタ�
 const char* const kLowLimitHint = "低域制限 値以下の低音をオクターブあげる 40..60　1点ハが60";
 
 // The preset buttons' hints and the solo menu's captions until the preset
-// dialog has read its presets.
-const char* const kDesignedBackingPresetNames[6] = {"AcousticGrandPiano",  "StringEnsemble2",
-                                                    "AcousticGuitarNylon", "RhodesPiano",
-                                                    "PizzicatoStrings",    "SynthStrings1"};
-const char* const kDesignedSoloMenuCaptions[6] = {"Recorder", "English Horn ", "Orchestral Harp ",
-                                                  "Violin ",  "Cello ",        "Pizzicato Strings "};
+// dialog is attached: the instruments the presets apply.
+QString presetName(int program) {
+    const QStringList names = gmProgramNameList();
+    return program >= 0 && program < names.size() ? names.at(program) : QString();
+}
 
 template <typename Widget>
 Widget* named(Widget* widget, const char* name, const QString& hint = {}) {
@@ -67,6 +68,14 @@ QComboBox* instrumentCombo(QWidget* parent, const char* name, int index, const Q
     combo->setCurrentIndex(index);
     combo->setMinimumContentsLength(12);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // Typed text that names no instrument does not stay: the combo shows what plays.
+    QObject::connect(combo->lineEdit(), &QLineEdit::editingFinished, combo, [combo] {
+        const int named = combo->findText(combo->currentText().trimmed(), Qt::MatchFixedString);
+        if (named >= 0 && named != combo->currentIndex())
+            combo->setCurrentIndex(named);
+        else
+            combo->setEditText(combo->itemText(std::max(combo->currentIndex(), 0)));
+    });
     return combo;
 }
 
@@ -173,7 +182,8 @@ QWidget* buildPresetButtons(QWidget* parent, MainControls& c) {
     grid->setSpacing(2);
     static const char* const names[6] = {"pre1", "pre2", "pre3", "pre4", "pre5", "pre6"};
     for (int i = 0; i < 6; ++i) {
-        auto* preset = button(box, names[i], QString::number(i + 1), kDesignedBackingPresetNames[i]);
+        auto* preset = button(box, names[i], QString::number(i + 1),
+                              presetName(PresetSelections{}.backing[static_cast<std::size_t>(i)]));
         preset->setFixedSize(24, 24);
         c.pre[static_cast<std::size_t>(i)] = preset;
         grid->addWidget(preset, i / 3, i % 3);
@@ -305,7 +315,8 @@ void buildSoloMenu(MainControls& c) {
     c.PopupMenu1->setObjectName("PopupMenu1");
     static const char* const names[6] = {"N11", "N21", "N31", "N41", "N51", "N61"};
     for (int i = 0; i < 6; ++i) {
-        QAction* item = c.PopupMenu1->addAction(kDesignedSoloMenuCaptions[i]);
+        QAction* item =
+            c.PopupMenu1->addAction(presetName(PresetSelections{}.solo[static_cast<std::size_t>(i)]));
         item->setObjectName(names[i]);
         c.soloMenuItems[static_cast<std::size_t>(i)] = item;
     }

@@ -151,11 +151,6 @@ TEST(WindowPlacement, AWindowMostlyShownStaysAndTheBestScreenIsChosen) {
     EXPECT_EQ(placeOnScreen(QRect(2900, 900, 620, 430), two), QRect(2580, 650, 620, 430));
 }
 
-}  // namespace
-}  // namespace velmora::testing
-
-namespace velmora::testing {
-namespace {
 
 using Exports = WindowTest;
 
@@ -199,11 +194,6 @@ TEST_F(Exports, TheSoundingCharacterIsBroughtBackIntoViewAfterTheUserScrolledAwa
     EXPECT_EQ(memo->highlightedText(), "n");
 }
 
-}  // namespace
-}  // namespace velmora::testing
-
-namespace velmora::testing {
-namespace {
 
 TEST(OutputChoice, EnterKeepsATypedOutputAndANonSoundfontIsRefused) {
     QTemporaryDir folder;
@@ -251,11 +241,6 @@ TEST_F(SilentOutput, PlayWithoutSoundSaysSoOnceInAWholeMessage) {
     EXPECT_TRUE(window.controls().statusNotice->toolTip().contains("no device here"));
 }
 
-}  // namespace
-}  // namespace velmora::testing
-
-namespace velmora::testing {
-namespace {
 
 using SpinEdits = WindowTest;
 
