@@ -106,7 +106,8 @@ TEST_F(NothingLost, AnotherProgramsSettingsFileIsNeitherAppliedNorRewritten) {
 }
 
 TEST_F(NothingLost, ATextCutAtANulWarnsAndIsNotOverwrittenWithoutAQuestion) {
-    const std::string binary("MZ\x90\0\x03\0\0\0text after", 20);
+    const char bytes[] = "MZ\x90\0\x03\0\0\0text after";
+    const std::string binary(bytes, sizeof bytes - 1);
     writeFile("program.txt", binary);
     auto window = openWindow();
     window->FileOpen1Accept(QString::fromStdString(path("program.txt")));
