@@ -24,6 +24,10 @@ constexpr int kFirstConfigRow = 17;
 constexpr int kLastConfigRow = 43;
 constexpr int kOutputRow = 44;
 constexpr int kSoundfontRow = 45;
+constexpr int kFirstRecentRow = 46;
+constexpr int kLastRecentRow = 53;
+constexpr int kWidthRow = 54;
+constexpr int kHeightRow = 55;
 constexpr std::size_t kMaxStringValue = 2047;
 
 // A value as the row's control takes it: the read default for a missing or
@@ -58,10 +62,16 @@ LoadedGlobalRows readGlobalRows(const IniFile& ini) {
     LoadedGlobalRows rows;
     rows.left = readRow(ini, kLeftRow);
     rows.top = readRow(ini, kTopRow);
+    rows.width = readRow(ini, kWidthRow);
+    rows.height = readRow(ini, kHeightRow);
     rows.repeat = readRow(ini, kRepeatRow) != 0;
     rows.latest = readStringRow(ini, kLatestRow);
     if (std::string output = readStringRow(ini, kOutputRow); !output.empty()) rows.output.output = output;
     rows.output.soundfont = readStringRow(ini, kSoundfontRow);
+    for (std::size_t i = 0; i < kRecentDocumentCount; ++i) {
+        std::string path = readStringRow(ini, kFirstRecentRow + static_cast<int>(i));
+        if (!path.empty()) rows.recent.push_back(std::move(path));
+    }
     return rows;
 }
 
@@ -75,12 +85,20 @@ std::string storedValue(const SettingKey& key, const GlobalSettings& global,
             return std::to_string(global.top);
         case kLatestRow:
             return global.latest;
+        case kWidthRow:
+            return std::to_string(global.width);
+        case kHeightRow:
+            return std::to_string(global.height);
         case kOutputRow:
             return global.output.output;
         case kSoundfontRow:
             return global.output.soundfont;
         default:
             break;
+    }
+    if (key.row >= kFirstRecentRow && key.row <= kLastRecentRow) {
+        const auto index = static_cast<std::size_t>(key.row - kFirstRecentRow);
+        return index < global.recent.size() ? global.recent[index] : std::string();
     }
     if (key.row >= kFirstBackingPresetRow && key.row < kFirstBackingPresetRow + 6) {
         return std::to_string(

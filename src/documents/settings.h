@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "documents/ini_file.h"
 #include "engine/performance_options.h"
@@ -12,6 +13,8 @@ namespace velmora {
 
 // Solo presets (`solopre1`..`solopre6`) and backing presets (`ComboBox1`..
 // `ComboBox6`) of the preset dialog as combo-box item indexes, -1 for none.
+inline constexpr std::size_t kRecentDocumentCount = 8;
+
 struct PresetSelections {
     std::array<int, 6> solo{74, 69, 55, 40, 42, 108};
     std::array<int, 6> backing{0, 49, 24, 4, 45, 51};
@@ -28,7 +31,7 @@ struct OutputSettings {
 };
 
 // What the global settings file holds besides the performance options (rows
-// 1-14, 16, 44 and 45; the repeat switch of row 15 is PerformanceOptions::crept).
+// 1-14, 16 and 44-55; the repeat switch of row 15 is PerformanceOptions::crept).
 // The defaults are the window's initial position and the dialog's designed presets.
 struct GlobalSettings {
     int left = 321;
@@ -36,15 +39,21 @@ struct GlobalSettings {
     PresetSelections presets;
     std::string latest;  // CurrentTextPath, written even when empty
     OutputSettings output;
+    std::vector<std::string> recent;  // the recent documents, latest first, at most kRecentDocumentCount
+    int width = 0;                    // the window's size; 0 where the designed size is kept
+    int height = 0;
 };
 
-// Rows 1, 2, 15, 16, 44 and 45, which only the global settings file provides.
+// Rows 1, 2, 15, 16 and 44-55, which only the global settings file provides.
 struct LoadedGlobalRows {
     int left = 300;
     int top = 250;
     bool repeat = false;
     std::string latest;  // the candidate path; taken only if a file exists there
     OutputSettings output;  // an empty output name reads as the default
+    std::vector<std::string> recent;  // without empty entries
+    int width = 0;                    // 0 when not stored
+    int height = 0;
 };
 
 // The values a settings load assigns to the controls, each already limited the
@@ -61,7 +70,7 @@ struct LoadedSettings {
     std::optional<std::string> encodingWarning;
 };
 
-// Reads rows 17-43, and rows 1, 2, 15, 16, 44 and 45 when `isGlobal`.
+// Reads rows 17-43, and rows 1, 2, 15, 16 and 44-55 when `isGlobal`.
 LoadedSettings readSettings(const IniFile& ini, bool isGlobal);
 // Reads the file at `path` (the caller has made sure it exists). Throws
 // FileError with cannotOpenMessage(path) when it cannot be read.
@@ -83,7 +92,7 @@ void applyConfigRows(const LoadedSettings& loaded, PerformanceOptions& options);
 [[nodiscard]] std::optional<std::string> applyConfigKey(std::string_view key, std::string_view value,
                                                         PerformanceOptions& options);
 
-// Writes rows 1-16 and 44-45 (only when `isGlobal`) and rows 17-43 into the ini file at
+// Writes rows 1-16 and 44-55 (only when `isGlobal`) and rows 17-43 into the ini file at
 // `path`, keeping everything else the file holds; the file is replaced as a
 // whole or not at all. Throws FileError with cannotWriteMessage(path) on
 // failure.

@@ -26,6 +26,9 @@ constexpr SettingKey intRow(int row, std::string_view key, int readDefault, std:
                             SettingLimit limit, int low, int high, int P::*option) {
     return {row, "config", key, Int, readDefault, control, false, limit, low, high, option, nullptr};
 }
+constexpr SettingKey recentRow(int row, std::string_view key) {
+    return {row, "recent", key, SettingType::String, 0, "recent documents menu", true, None, 0, 0, nullptr, nullptr};
+}
 constexpr SettingKey boolRow(int row, std::string_view key, bool readDefault, std::string_view control,
                              bool P::*option) {
     return {row, "config", key, Bool, readDefault ? 1 : 0, control, false, None, 0, 1, nullptr, option};
@@ -77,6 +80,16 @@ constexpr std::array<SettingKey, kSettingKeyCount> kKeys{{
     intRow(43, "hosei", 0, "enryzm", Clamp, 0, 3, &P::enryzm),
     {44, "midi", "output", SettingType::String, 0, "output choice", true, None, 0, 0, nullptr, nullptr},
     {45, "midi", "soundfont", SettingType::String, 0, "output choice", true, None, 0, 0, nullptr, nullptr},
+    recentRow(46, "file1"),
+    recentRow(47, "file2"),
+    recentRow(48, "file3"),
+    recentRow(49, "file4"),
+    recentRow(50, "file5"),
+    recentRow(51, "file6"),
+    recentRow(52, "file7"),
+    recentRow(53, "file8"),
+    global(54, "width", 0, "main window width"),
+    global(55, "height", 0, "main window height"),
 }};
 
 }  // namespace

@@ -18,8 +18,9 @@ enum class SettingLimit {
 };
 
 // One key of the settings files. Rows 1-16 belong to the window, the preset
-// dialog and the document, and rows 44-45 to the sound output; they are kept
-// in the global settings file only. Rows 17-43 are the performance controls
+// dialog and the document, rows 44-45 to the sound output, rows 46-53 to
+// the recent documents and rows 54-55 to the window's size; they are kept in
+// the global settings file only. Rows 17-43 are the performance controls
 // and are kept in both kinds of file.
 struct SettingKey {
     int row;  // 1-based, the order in which keys are written
@@ -37,7 +38,7 @@ struct SettingKey {
     bool PerformanceOptions::*boolOption;
 };
 
-inline constexpr std::size_t kSettingKeyCount = 45;
+inline constexpr std::size_t kSettingKeyCount = 55;
 
 // All keys in writing order.
 std::span<const SettingKey> settingKeys();

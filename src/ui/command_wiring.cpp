@@ -10,24 +10,6 @@
 
 namespace velmora {
 
-namespace {
-
-QAction* shortcutAction(QWidget* window, const char* name, const QString& caption, const QKeySequence& keys) {
-    auto* action = new QAction(caption, window);
-    action->setObjectName(name);
-    action->setShortcut(keys);
-    action->setShortcutContext(Qt::WindowShortcut);
-    window->addAction(action);
-    return action;
-}
-
-// A shortcut acts as its button would, and so not while the button is disabled.
-void clickIfEnabled(QPushButton* button) {
-    if (button->isEnabled()) button->click();
-}
-
-}  // namespace
-
 void TForm1::connectCommands() {
     connect(c_.BitBtn1, &QPushButton::clicked, this, &TForm1::FileOpen1Execute);
     connect(c_.BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
@@ -50,17 +32,7 @@ void TForm1::connectCommands() {
     connect(c_.solo, &QWidget::customContextMenuRequested, this,
             [this](QPoint at) { c_.PopupMenu1->popup(c_.solo->mapToGlobal(at)); });
 
-    QAction* open = shortcutAction(this, "FileOpen1", "Open(&O)...", QKeySequence::Open);
-    open->setStatusTip("既存のファイルを開く");
-    connect(open, &QAction::triggered, this, &TForm1::FileOpen1Execute);
-    connect(shortcutAction(this, "Action1", "Action1", Qt::Key_Escape), &QAction::triggered, this,
-            &TForm1::Action1Execute);
-    connect(shortcutAction(this, "playShortcut", "Play/Stop", Qt::Key_F5), &QAction::triggered, this,
-            [this] { clickIfEnabled(c_.BitBtn2); });
-    connect(shortcutAction(this, "linePlayShortcut", "LinePlay/Stop", Qt::Key_F6), &QAction::triggered, this,
-            [this] { clickIfEnabled(c_.BitBtn5); });
-    connect(shortcutAction(this, "pauseShortcut", "Pause/Continue", Qt::Key_F7), &QAction::triggered, this,
-            [this] { clickIfEnabled(c_.BitBtn4); });
+    buildMenus();
 
     connect(c_.Memo1, &QPlainTextEdit::textChanged, this, &TForm1::Memo1Change);
     connect(c_.Memo1, &MemoEdit::pointerMoved, this, &TForm1::Memo1MouseMove);

@@ -19,17 +19,15 @@ namespace velmora {
 
 namespace {
 
-bool fileExists(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::exists(path, error);
-}
-
 constexpr int kPointerDisplayLength = 8;
 
 }  // namespace
 
 void TForm1::FileOpen1Execute() {
-    if (const std::optional<QString> path = prompts_->chooseFileToOpen()) FileOpen1Accept(*path);
+    if (!maySetDocumentAside()) return;
+    const QString folder =
+        document_.hasName() ? QFileInfo(QString::fromStdString(document_.path())).absolutePath() : QString();
+    if (const std::optional<QString> path = prompts_->chooseFileToOpen(folder)) FileOpen1Accept(*path);
 }
 
 void TForm1::FileOpen1Accept(const QString& path) {
@@ -47,6 +45,7 @@ void TForm1::dropFiles(const QStringList& paths) {
         takeSoundfont(first);
         return;
     }
+    if (!maySetDocumentAside()) return;
     setAcceptingDrops(false);
     try {
         switchDocument(first);
@@ -56,15 +55,41 @@ void TForm1::dropFiles(const QStringList& paths) {
     setAcceptingDrops(true);
 }
 
+void TForm1::newDocument() {
+    if (performance_->performing() || !maySetDocumentAside() || !storeLeftSettings()) return;
+    document_.clear();
+    memoChangeAttached_ = false;
+    c_.Memo1->clear();
+    memoChangeAttached_ = true;
+    c_.Memo1->document()->setModified(false);
+    setDocumentCaption();
+}
+
+bool TForm1::storeLeftSettings() {
+    if (!document_.hasName()) return true;
+    try {
+        settings_.storeForText(document_.path(), globalSettings(), options());
+        return true;
+    } catch (const FileError& error) {
+        return prompts_->confirm(QString::fromStdString(error.what()) + '\n' +
+                                 tr("このテキストの設定を保存せずに続けますか？"));
+    }
+}
+
 void TForm1::switchDocument(const std::string& path) {
-    if (document_.hasName()) settings_.storeForText(document_.path(), globalSettings(), options());
+    if (!storeLeftSettings()) return;
     const std::string previousPath = document_.path();
     const PerformanceOptions previousOptions = options();
     document_.setPath(path);
+    showNotice({});
     try {
-        if (const std::optional<LoadedSettings> loaded = settings_.loadForText(path))
-            applyLoadedSettings(*loaded, false);
+        const SettingsStore::TextSettings settings = settings_.loadForText(path);
+        if (settings.loaded) applyLoadedSettings(*settings.loaded, false);
         LoadTextDocument();
+        if (settings.foreign) {
+            showNotice(tr("%1 は別のプログラムの設定ファイルのため、このテキストの設定は保存しません")
+                           .arg(QString::fromStdString(textSettingsPath(path))));
+        }
     } catch (const FileError&) {
         // Back to the document and settings in force before, so that a later
         // Save cannot write the old text into the file that failed to load.
@@ -73,12 +98,29 @@ void TForm1::switchDocument(const std::string& path) {
         c_.crept->setChecked(previousOptions.crept);
         throw;
     }
+    settings_.noteOpened(path);
+    warnAboutGap();
+}
+
+void TForm1::warnAboutGap() {
+    const QString name = QString::fromStdString(document_.path());
+    switch (document_.gap()) {
+        case OpenDocument::Gap::CutAtNul:
+            prompts_->showWarning(tr("%1 には NUL 文字があるため、その手前までを読み込みました。").arg(name));
+            break;
+        case OpenDocument::Gap::Undecodable:
+            prompts_->showWarning(tr("%1 には読めない文字があり、置き換えて表示しています。").arg(name));
+            break;
+        case OpenDocument::Gap::None:
+            break;
+    }
 }
 
 void TForm1::LoadTextDocument() {
     const QString text = document_.read(document_.path());
     memoChangeAttached_ = false;
     c_.Memo1->setPlainText(text);
+    c_.Memo1->document()->setModified(false);
     UpdateUpperText();
     UpdateTimeEstimate();
     memoChangeAttached_ = true;
@@ -127,44 +169,6 @@ void TForm1::Memo1MouseMove(QPoint position) {
         if (++at >= upperText.size()) break;
     }
     c_.Label8->setText(QString::fromStdString(names));
-}
-
-void TForm1::writeMemoText(const std::string& path) {
-    if (document_.write(path, c_.Memo1->toPlainText())) showNotice("CP932 で表せない文字があるため UTF-8 で保存しました");
-}
-
-void TForm1::BitBtn6Click() {
-    if (c_.Memo1->document()->isEmpty() || !document_.hasName()) return;
-    try {
-        writeMemoText(document_.path());
-    } catch (const FileError& error) {
-        showFileError(error);
-    }
-}
-
-void TForm1::BitBtn3Click() {
-    if (c_.Memo1->document()->isEmpty()) return;
-    if (document_.hasName()) {
-        const QFileInfo current(QString::fromStdString(document_.path()));
-        saveDialog_.directory = current.absolutePath();
-        saveDialog_.fileName = current.fileName();
-    }
-    const std::optional<QString> chosen = prompts_->chooseFileToSave(saveDialog_);
-    if (!chosen) return;
-    QFileInfo target(*chosen);
-    if (target.suffix().isEmpty()) target.setFile(*chosen + '.' + saveDialog_.defaultSuffix);
-    saveDialog_.directory = target.absolutePath();
-    saveDialog_.fileName = target.fileName();
-    const std::string path = target.filePath().toStdString();
-    if (fileExists(path) && prompts_->askOverwrite() != OverwriteAnswer::Yes) return;
-    try {
-        writeMemoText(path);
-    } catch (const FileError& error) {
-        showFileError(error);  // the document stays what it was
-        return;
-    }
-    document_.setPath(path);
-    setDocumentCaption();
 }
 
 }  // namespace velmora

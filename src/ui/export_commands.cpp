@@ -1,4 +1,5 @@
 // Exports of the text: a Standard MIDI File, and with the synthesizer a WAV file.
+#include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QProgressDialog>
@@ -9,20 +10,36 @@
 #include "ui/main_window.h"
 #include "ui/memo_edit.h"
 #include "ui/music_export.h"
-#ifdef VELMORA_HAVE_SOUND
-#include "sound/wav_renderer.h"
-#endif
 
 namespace velmora {
 
 namespace {
 
 constexpr const char* kDoneMessage = "完了しました";
+constexpr int kPollMs = 50;
+constexpr int kProgressDelayMs = 300;  // quick exports show no progress at all
+
+// The export's error in the window's language.
+QString exportErrorText(const std::string& error) {
+    if (error == kEmptyTextMessage) return QObject::tr("テキストが空なので書き出せません");
+    if (error == "the music lasts too long for a WAV file")
+        return QObject::tr("曲が長すぎて WAV ファイルにできません");
+    return QString::fromStdString(error);
+}
 
 }  // namespace
 
+void TForm1::showWritten(const std::string& path) {
+    showNotice(tr("%1 を書き出しました").arg(QString::fromStdString(path)));
+    prompts_->showInformation(kDoneMessage);
+}
+
 std::optional<std::string> TForm1::chooseExportTarget(const char* extension) {
-    saveDialog_.fileName = QString::fromStdString(proposedExportName(document_.path(), extension));
+    // A text without a name proposes a visible name in the user's home folder.
+    saveDialog_.fileName = document_.hasName()
+                               ? QString::fromStdString(proposedExportName(document_.path(), extension))
+                               : tr("無題") + extension;
+    if (!document_.hasName() && saveDialog_.directory.isEmpty()) saveDialog_.directory = QDir::homePath();
     saveDialog_.defaultSuffix = QString(extension).mid(1);
     const std::optional<QString> chosen = prompts_->chooseFileToSave(saveDialog_);
     // The dialog goes back to texts whatever the outcome, so that a later Save
@@ -39,24 +56,52 @@ std::optional<std::string> TForm1::chooseExportTarget(const char* extension) {
 void TForm1::BitBtn7Click() {
     const std::optional<std::string> target = chooseExportTarget(".mid");
     if (!target) return;
-    try {
-        exportMidiFile(*target, exportRequestFor(c_.Memo1->geometry(), options(), performance_->state()),
-                       performance_->random());
-    } catch (const ExportError& error) {
-        prompts_->showError(QString::fromStdString(error.windowText()));
-        return;
-    } catch (const std::exception& error) {
-        prompts_->showError(QString::fromStdString(error.what()));
-        return;
+    runExport(*target, tr("MIDI ファイルを書き出しています…"), [&](SeededRandom& random, ExportOutcome& outcome) {
+        return startMidiExport(exportRequestFor(c_.Memo1->geometry(), options(), performance_->state()), random,
+                               *target, outcome);
+    });
+}
+
+void TForm1::wavButtonClick() {
+#ifdef VELMORA_HAVE_SOUND
+    const std::optional<std::string> target = chooseExportTarget(".wav");
+    if (!target) return;
+    runExport(*target, tr("WAV ファイルを書き出しています…"), [&](SeededRandom& random, ExportOutcome& outcome) {
+        return startWavExport(exportRequestFor(c_.Memo1->geometry(), options(), performance_->state()), random,
+                              *target, outputSettings().soundfont, outcome);
+    });
+#endif
+}
+
+void TForm1::runExport(const std::string& target, const QString& label, const ExportStarter& start) {
+    // The export draws its random choices from a copy of the performance's
+    // generator, off this thread, and hands the advanced generator back.
+    SeededRandom random = performance_->random();
+    ExportOutcome outcome;
+    {
+        const std::unique_ptr<BackgroundTask> task = start(random, outcome);
+        waitWithProgress(*task, label);
+    }  // the progress is gone before any message
+    performance_->random() = random;
+    switch (outcome.status) {
+        case ExportOutcome::Status::Written:
+            showWritten(target);
+            break;
+        case ExportOutcome::Status::Failed:
+            prompts_->showError(exportErrorText(outcome.error));
+            break;
+        case ExportOutcome::Status::Cancelled:
+            showNotice(tr("書き出しを取り消しました"));
+            break;
     }
-    prompts_->showInformation(kDoneMessage);
 }
 
 void TForm1::waitWithProgress(BackgroundTask& task, const QString& label) {
-    QProgressDialog progress(label, "キャンセル", 0, 1000, this);
+    QProgressDialog progress(label, tr("キャンセル"), 0, 1000, this);
     progress.setWindowTitle("Velmora");
     progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
+    progress.setMinimumDuration(kProgressDelayMs);
+    progress.setAutoReset(false);
     QEventLoop wait;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &wait, [&] {
@@ -64,37 +109,9 @@ void TForm1::waitWithProgress(BackgroundTask& task, const QString& label) {
         if (!progress.wasCanceled()) progress.setValue(task.permille());
         if (task.finished()) wait.quit();
     });
-    poll.start(50);
-    wait.exec();
+    poll.start(kPollMs);
+    if (!task.finished()) wait.exec();
     task.join();
-    progress.reset();
-}
-
-void TForm1::wavButtonClick() {
-#ifdef VELMORA_HAVE_SOUND
-    const std::optional<std::string> target = chooseExportTarget(".wav");
-    if (!target) return;
-    std::vector<std::uint8_t> midiFile;
-    try {
-        midiFile = BuildMidiFile(exportRequestFor(c_.Memo1->geometry(), options(), performance_->state()),
-                                 performance_->random());
-    } catch (const std::exception& error) {
-        prompts_->showError(QString::fromStdString(error.what()));
-        return;
-    }
-
-    // The render runs on a worker thread; this thread keeps the window (and a
-    // running performance) alive and shows the progress.
-    WavRenderResult result;
-    const std::unique_ptr<BackgroundTask> render =
-        startWavRender(std::move(midiFile), *target, outputSettings().soundfont, result);
-    waitWithProgress(*render, "WAV ファイルを書き出しています…");
-
-    if (result.status == WavRenderResult::Status::Written)
-        prompts_->showInformation(kDoneMessage);
-    else if (result.status == WavRenderResult::Status::Failed)
-        prompts_->showError(QString::fromStdString(result.error));
-#endif
 }
 
 }  // namespace velmora

@@ -6,10 +6,12 @@
 #include <QDragEnterEvent>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMetaObject>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <filesystem>
 
@@ -18,6 +20,7 @@
 #include "ui/memo_edit.h"
 #include "ui/preset_dialog.h"
 #include "ui/settings_location.h"
+#include "ui/window_placement.h"
 
 namespace velmora {
 
@@ -26,6 +29,9 @@ namespace {
 constexpr int kInitialLeft = 321;
 constexpr int kInitialTop = 163;
 constexpr int kMinimumWidth = 603;
+// The window manager's frame around the client area: a title bar and borders.
+constexpr int kFrameAllowanceX = 10;
+constexpr int kFrameAllowanceY = 40;
 
 // The window's font: the Japanese UI Gothic where it exists, else a Japanese
 // Gothic of the system, 12 pixels high.
@@ -72,7 +78,8 @@ TForm1::TForm1(MainWindowSetup setup)
     connectOptionHandlers();
     connectCommands();
 
-    setMinimumWidth(kMinimumWidth);
+    // At the minimum size every caption still shows whole.
+    setMinimumWidth(std::max(kMinimumWidth, minimumSizeHint().width()));
     resize(std::max(600, sizeHint().width()), c_.Panel1->height() + 220);
     move(kInitialLeft, kInitialTop);
     FormCreate();
@@ -89,6 +96,7 @@ void TForm1::FormCreate() {
         if (const std::optional<LoadedSettings> loaded = settings_.loadGlobal()) {
             applyLoadedSettings(*loaded, true);
             output = loaded->global->output;
+            settings_.setRecent(loaded->global->recent);
         }
     } catch (const FileError& error) {
         showFileError(error);
@@ -97,6 +105,7 @@ void TForm1::FormCreate() {
     if (fileExists(document_.path())) {
         try {
             LoadTextDocument();
+            settings_.noteOpened(document_.path());
         } catch (const FileError& error) {
             // The window comes up without a document; a later Save must not
             // write the empty memo over the file that failed to load.
@@ -108,6 +117,17 @@ void TForm1::FormCreate() {
     setAcceptingDrops(true);
 }
 
+void TForm1::keepOnScreen() {
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
+    // The frame around the client area must be on the screen as well.
+    const QRect framed = QRect(pos(), size()).adjusted(0, 0, kFrameAllowanceX, kFrameAllowanceY);
+    const QRect placed = placeOnScreen(framed, screens);
+    if (placed == framed) return;
+    resize(placed.width() - kFrameAllowanceX, placed.height() - kFrameAllowanceY);
+    move(placed.topLeft());
+}
+
 void TForm1::attachPresetDialog(TForm2* dialog) {
     presets_ = dialog;
     connect(dialog, &TForm2::soloPresetChanged, this, [this](int number, const QString& text) {
@@ -116,31 +136,48 @@ void TForm1::attachPresetDialog(TForm2* dialog) {
     connect(dialog, &TForm2::backingPresetChanged, this, [this](int number, const QString& text) {
         if (number >= 1 && number <= 6) c_.pre[static_cast<std::size_t>(number - 1)]->setToolTip(text);
     });
+    // The captions name what the dialog's presets apply from the start.
+    for (int number = 1; number <= 6; ++number) {
+        const auto slot = static_cast<std::size_t>(number - 1);
+        c_.soloMenuItems[slot]->setText(dialog->soloPresetText(number));
+        c_.pre[slot]->setToolTip(dialog->backingPresetText(number));
+    }
 }
 
 GlobalSettings TForm1::globalSettings() const {
     GlobalSettings global;
     global.left = x();
     global.top = y();
+    global.width = width();
+    global.height = height();
     if (presets_ != nullptr) global.presets = presets_->presetSelections();
     global.latest = document_.path();
     global.output = performance_->output().settings();
+    global.recent = settings_.recent();
     return global;
 }
 
 bool TForm1::FormCloseQuery() {
+    if (!maySetDocumentAside()) return false;
     performance_->stop();
     QTextCursor cursor = c_.Memo1->textCursor();
     cursor.setPosition(cursor.selectionStart());
     c_.Memo1->setTextCursor(cursor);
-    try {
-        const GlobalSettings global = globalSettings();
-        if (document_.hasName()) settings_.storeForText(document_.path(), global, options());
-        settings_.storeGlobal(global, options());
-    } catch (const FileError& error) {
-        showFileError(error);
-        if (!prompts_->askQuitWithoutSaving("設定を保存せずに終了しますか？")) return false;
-    }
+    // Each file is written on its own: a text's settings that cannot be
+    // written do not keep the global file from being stored.
+    const GlobalSettings global = globalSettings();
+    bool stored = true;
+    auto tryStore = [&](auto&& store) {
+        try {
+            store();
+        } catch (const FileError& error) {
+            showFileError(error);
+            stored = false;
+        }
+    };
+    if (document_.hasName()) tryStore([&] { settings_.storeForText(document_.path(), global, options()); });
+    tryStore([&] { settings_.storeGlobal(global, options()); });
+    if (!stored && !prompts_->askQuitWithoutSaving("設定を保存せずに終了しますか？")) return false;
     performance_->forgetText();
     setAcceptingDrops(false);
     return true;

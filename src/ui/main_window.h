@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -9,11 +10,16 @@
 #include "ui/background_task.h"
 #include "ui/main_controls.h"
 #include "ui/memo_geometry.h"
+#include "ui/music_export.h"
 #include "ui/open_document.h"
 #include "ui/output_settings.h"
 #include "ui/performance.h"
 #include "ui/settings_store.h"
 #include "ui/user_prompts.h"
+
+class QAction;
+class QKeySequence;
+class QMenu;
 
 namespace velmora {
 
@@ -78,6 +84,7 @@ public:
     void dropFiles(const QStringList& paths);
     void BitBtn6Click();  // Save
     void BitBtn3Click();  // Save as
+    void newDocument();   // Ctrl+N
     void Memo1Change();
     void Memo1MouseMove(QPoint position);
     void UpdateTimeEstimate();
@@ -112,17 +119,33 @@ private:
     void FormCreate();
     void connectOptionHandlers();
     void connectCommands();
+    void buildMenus();
+    QAction* addCommand(QMenu* menu, const char* name, const QString& caption, const QKeySequence& keys);
+    void fillRecentMenu();
     // Sets the controls from a settings file's values. The last document named
     // there is taken only at start-up: opening a text whose settings file is the
     // global one must not switch to another document.
     void applyLoadedSettings(const LoadedSettings& loaded, bool takeLatestDocument);
     GlobalSettings globalSettings() const;
     void setDocumentCaption();
+    // Moves a restored window onto a screen that shows it whole.
+    void keepOnScreen();
     // Opening and dropping: leave the current document, then load `path`.
     void switchDocument(const std::string& path);
     void LoadTextDocument();
     void UpdateUpperText();
     void writeMemoText(const std::string& path);
+    // Save (as Save as for a text without a name) and Save as; false when
+    // nothing was written.
+    bool saveDocument();
+    bool saveDocumentAs();
+    // Asks "保存しますか？" when the memo holds unsaved edits; false when the
+    // user cancels or the save fails.
+    bool maySetDocumentAside();
+    // Stores the settings of the document being left; false when they could
+    // not be written and the user chose to stay.
+    bool storeLeftSettings();
+    void warnAboutGap();
     void showFileError(const std::exception& error);
     void showNotice(const QString& text);
     void reportOutputError();
@@ -130,6 +153,12 @@ private:
     void takeSoundfont(const std::string& path);
     // The export's file name from the shared save dialog; nothing when cancelled.
     std::optional<std::string> chooseExportTarget(const char* extension);
+    // Names the exported file in the status bar and says the export is done.
+    void showWritten(const std::string& path);
+    // Runs the export `start` makes with a progress, then says how it ended.
+    using ExportStarter =
+        std::function<std::unique_ptr<BackgroundTask>(SeededRandom& random, ExportOutcome& outcome)>;
+    void runExport(const std::string& target, const QString& label, const ExportStarter& start);
     // Shows the task's progress with a Cancel button until it has finished.
     void waitWithProgress(BackgroundTask& task, const QString& label);
 

@@ -6,17 +6,22 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <initializer_list>
 
 #include "engine/rhythm_grid.h"
+#include "documents/settings.h"
 #include "ui/gm_program_names.h"
 #include "ui/main_controls.h"
 #include "ui/memo_edit.h"
+#include "ui/spin_edit.h"
 
 namespace velmora {
 
@@ -26,12 +31,11 @@ const char* const kHighLimitHint = "高域制限 値以上の高音をオクタ�
 const char* const kLowLimitHint = "低域制限 値以下の低音をオクターブあげる 40..60　1点ハが60";
 
 // The preset buttons' hints and the solo menu's captions until the preset
-// dialog has read its presets.
-const char* const kDesignedBackingPresetNames[6] = {"AcousticGrandPiano",  "StringEnsemble2",
-                                                    "AcousticGuitarNylon", "RhodesPiano",
-                                                    "PizzicatoStrings",    "SynthStrings1"};
-const char* const kDesignedSoloMenuCaptions[6] = {"Recorder", "English Horn ", "Orchestral Harp ",
-                                                  "Violin ",  "Cello ",        "Pizzicato Strings "};
+// dialog is attached: the instruments the presets apply.
+QString presetName(int program) {
+    const QStringList names = gmProgramNameList();
+    return program >= 0 && program < names.size() ? names.at(program) : QString();
+}
 
 template <typename Widget>
 Widget* named(Widget* widget, const char* name, const QString& hint = {}) {
@@ -41,8 +45,7 @@ Widget* named(Widget* widget, const char* name, const QString& hint = {}) {
 }
 
 QSpinBox* spinEdit(QWidget* parent, const char* name, int minimum, int maximum, int value, int step = 1) {
-    auto* spin = named(new QSpinBox(parent), name);
-    spin->setRange(minimum, maximum);
+    auto* spin = named(new SpinEdit(parent, minimum, maximum), name);
     spin->setSingleStep(step);
     spin->setValue(value);
     spin->setAlignment(Qt::AlignRight);
@@ -65,6 +68,14 @@ QComboBox* instrumentCombo(QWidget* parent, const char* name, int index, const Q
     combo->setCurrentIndex(index);
     combo->setMinimumContentsLength(12);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // Typed text that names no instrument does not stay: the combo shows what plays.
+    QObject::connect(combo->lineEdit(), &QLineEdit::editingFinished, combo, [combo] {
+        const int named = combo->findText(combo->currentText().trimmed(), Qt::MatchFixedString);
+        if (named >= 0 && named != combo->currentIndex())
+            combo->setCurrentIndex(named);
+        else
+            combo->setEditText(combo->itemText(std::max(combo->currentIndex(), 0)));
+    });
     return combo;
 }
 
@@ -77,6 +88,16 @@ QLabel* whiteLabel(QWidget* parent, const char* name, const QString& text) {
     label->setPalette(colours);
     label->setAlignment(Qt::AlignCenter);
     return label;
+}
+
+// Wide enough for its caption and every other caption it may show, so that
+// none is clipped at the window's minimum size.
+void fitCaptions(QPushButton* button, std::initializer_list<const char*> captions) {
+    int widest = button->fontMetrics().horizontalAdvance(button->text());
+    for (const char* caption : captions) widest = std::max(widest, button->fontMetrics().horizontalAdvance(caption));
+    constexpr int kPadding = 16;
+    button->setMinimumWidth(widest + kPadding);
+    button->setMaximumWidth(std::max(60, widest + kPadding));
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& hint = {}) {
@@ -161,7 +182,8 @@ QWidget* buildPresetButtons(QWidget* parent, MainControls& c) {
     grid->setSpacing(2);
     static const char* const names[6] = {"pre1", "pre2", "pre3", "pre4", "pre5", "pre6"};
     for (int i = 0; i < 6; ++i) {
-        auto* preset = button(box, names[i], QString::number(i + 1), kDesignedBackingPresetNames[i]);
+        auto* preset = button(box, names[i], QString::number(i + 1),
+                              presetName(PresetSelections{}.backing[static_cast<std::size_t>(i)]));
         preset->setFixedSize(24, 24);
         c.pre[static_cast<std::size_t>(i)] = preset;
         grid->addWidget(preset, i / 3, i % 3);
@@ -194,8 +216,8 @@ QWidget* buildCommandButtons(QWidget* parent, MainControls& c) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(3);
     c.BitBtn1 = button(row, "BitBtn1", "Open", "開く (Ctrl+O)");
-    c.BitBtn3 = button(row, "BitBtn3", "Save as", "名前をつけて保存");
-    c.BitBtn6 = button(row, "BitBtn6", "Save", "上書き保存");
+    c.BitBtn3 = button(row, "BitBtn3", "Save as", "名前をつけて保存 (Ctrl+Shift+S)");
+    c.BitBtn6 = button(row, "BitBtn6", "Save", "上書き保存 (Ctrl+S)");
     c.BitBtn2 = button(row, "BitBtn2", "Play", "Play/Stop (F5)");
     c.BitBtn5 = button(row, "BitBtn5", "LinePlay", "LinePlay/Stop (F6)");
     c.BitBtn4 = button(row, "BitBtn4", "Pause", "Pause/Continue (F7)");
@@ -207,11 +229,11 @@ QWidget* buildCommandButtons(QWidget* parent, MainControls& c) {
     for (QPushButton* command : {c.BitBtn2, c.BitBtn5, c.BitBtn4}) layout->addWidget(command);
     layout->addSpacing(4);
     for (QPushButton* command : {c.BitBtn7, c.wavButton, c.outputButton}) layout->addWidget(command);
-    for (QPushButton* command : {c.BitBtn1, c.BitBtn3, c.BitBtn6, c.BitBtn2, c.BitBtn5, c.BitBtn4, c.BitBtn7,
-                                 c.wavButton, c.outputButton}) {
-        command->setMinimumWidth(10);
-        command->setMaximumWidth(60);
-    }
+    fitCaptions(c.BitBtn2, {"Play", "Stop"});
+    fitCaptions(c.BitBtn5, {"LinePlay", "Stop"});
+    fitCaptions(c.BitBtn4, {"Pause", "Continue"});
+    for (QPushButton* command : {c.BitBtn1, c.BitBtn3, c.BitBtn6, c.BitBtn7, c.wavButton, c.outputButton})
+        fitCaptions(command, {});
     return row;
 }
 
@@ -293,7 +315,8 @@ void buildSoloMenu(MainControls& c) {
     c.PopupMenu1->setObjectName("PopupMenu1");
     static const char* const names[6] = {"N11", "N21", "N31", "N41", "N51", "N61"};
     for (int i = 0; i < 6; ++i) {
-        QAction* item = c.PopupMenu1->addAction(kDesignedSoloMenuCaptions[i]);
+        QAction* item =
+            c.PopupMenu1->addAction(presetName(PresetSelections{}.solo[static_cast<std::size_t>(i)]));
         item->setObjectName(names[i]);
         c.soloMenuItems[static_cast<std::size_t>(i)] = item;
     }

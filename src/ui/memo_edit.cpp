@@ -14,6 +14,7 @@ MemoEdit::MemoEdit(QWidget* parent) : QPlainTextEdit(parent) {
     setObjectName("Memo1");
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setTabChangesFocus(true);  // Tab moves on to the next control, as in the other fields
     viewport()->setCursor(Qt::ArrowCursor);
     viewport()->setMouseTracking(true);
     // The highlight that follows the music must stay visible while another
@@ -58,6 +59,39 @@ void MemoEdit::selectAt(int documentPosition, int length) {
     if (length > 0) cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
     setTextCursor(cursor);
     bar->setValue(scrolledTo);
+}
+
+void MemoEdit::highlightAt(int documentPosition) {
+    QTextEdit::ExtraSelection mark;
+    mark.cursor = QTextCursor(document());
+    mark.cursor.setPosition(std::clamp(documentPosition, 0, document()->characterCount() - 1));
+    mark.cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+    mark.format.setBackground(palette().color(QPalette::Active, QPalette::Highlight));
+    mark.format.setForeground(palette().color(QPalette::Active, QPalette::HighlightedText));
+    setExtraSelections({mark});
+    scrollIntoView(mark.cursor);
+}
+
+void MemoEdit::clearHighlight() { setExtraSelections({}); }
+
+QString MemoEdit::highlightedText() const {
+    const QList<QTextEdit::ExtraSelection> marks = extraSelections();
+    return marks.isEmpty() ? QString() : marks.first().cursor.selectedText();
+}
+
+void MemoEdit::scrollIntoView(const QTextCursor& at) {
+    const QRect shown = cursorRect(at);
+    if (shown.top() >= 0 && shown.bottom() <= viewport()->height()) return;
+    // The view follows a cursor placed there for a moment; the user's caret
+    // and selection come back unchanged.
+    const QTextCursor users = textCursor();
+    QTextCursor place(document());
+    place.setPosition(at.anchor());
+    setTextCursor(place);
+    ensureCursorVisible();
+    const int scrolledTo = verticalScrollBar()->value();
+    setTextCursor(users);
+    verticalScrollBar()->setValue(scrolledTo);
 }
 
 void MemoEdit::scrollDownOneLine() {

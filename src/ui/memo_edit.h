@@ -25,6 +25,13 @@ public:
     // Selects `length` characters (0 or 1) at a document position without
     // scrolling: the performance scrolls the memo itself.
     void selectAt(int documentPosition, int length);
+    // Marks the sounding character without touching the caret or the user's
+    // selection, so that typing never replaces it; scrolls it into view when
+    // it is outside.
+    void highlightAt(int documentPosition);
+    void clearHighlight();
+    // The marked character; empty when none is marked.
+    QString highlightedText() const;
     void scrollDownOneLine();
 
     void setFileDropsAccepted(bool accepted) { fileDropsAccepted_ = accepted; }
@@ -40,6 +47,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void scrollIntoView(const QTextCursor& at);
+
     bool fileDropsAccepted_ = true;
 };
 

@@ -1,12 +1,11 @@
 #pragma once
 
-#include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "engine/performance_options.h"
 #include "engine/performance_state.h"
+#include "mapping/random_source.h"
 #include "smf/build_midi_file.h"
 #include "ui/background_task.h"
 #include "ui/memo_geometry.h"
@@ -18,14 +17,24 @@ namespace velmora {
 ExportRequest exportRequestFor(const MemoGeometry& memo, const PerformanceOptions& options,
                                const PerformanceState& state);
 
-#ifdef VELMORA_HAVE_SOUND
-struct AudioRenderResult;
-using WavRenderResult = AudioRenderResult;
+// How an export in the background ended; read it once its task has finished.
+struct ExportOutcome {
+    enum class Status { Written, Cancelled, Failed };
+    Status status = Status::Failed;
+    std::string error;  // why it failed, for the user
+};
 
-// Renders the Standard MIDI File bytes into a WAV file at `target` in the
-// background; `result` is written when the task has finished.
-std::unique_ptr<BackgroundTask> startWavRender(std::vector<std::uint8_t> midiFile, std::string target,
-                                               std::string soundfont, WavRenderResult& result);
+// Builds the Standard MIDI File in the background, drawing the random choices
+// from `random`, and writes it to `target` unless cancelled first. `random`
+// and `outcome` must outlive the task.
+std::unique_ptr<BackgroundTask> startMidiExport(ExportRequest request, SeededRandom& random, std::string target,
+                                                ExportOutcome& outcome);
+
+#ifdef VELMORA_HAVE_SOUND
+// The same music rendered through the synthesizer into a WAV file; a music
+// too long for a WAV file is refused before any rendering.
+std::unique_ptr<BackgroundTask> startWavExport(ExportRequest request, SeededRandom& random, std::string target,
+                                               std::string soundfont, ExportOutcome& outcome);
 #endif
 
 }  // namespace velmora

@@ -1,9 +1,63 @@
 #include "ui/open_document.h"
 
+#include <unistd.h>
+
+#include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <filesystem>
+
+#include "documents/atomic_file.h"
 #include "documents/cp932_text.h"
+#include "documents/file_error.h"
+#include "documents/file_read.h"
 #include "documents/text_document.h"
 
 namespace velmora {
+
+namespace {
+
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+
+// The memo's text from decoded text: every line ended by one '\n', a NUL
+// ending the text as it does for the other encodings.
+QString memoLines(QString text) {
+    if (const qsizetype nul = text.indexOf(QChar(u'\0')); nul >= 0) text.truncate(nul);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace('\r', '\n');
+    if (!text.isEmpty() && !text.endsWith('\n')) text += '\n';
+    return text;
+}
+
+// Whether CP932 lines decoded to text that gives other bytes back: bytes that
+// start no CP932 character were shown as replacement characters.
+bool lostInDecoding(const TextDocument& document) {
+    if (document.encoding != TextEncoding::Cp932) return false;
+    for (std::size_t i = 0; i < document.lines.size(); ++i) {
+        if (utf8ToCp932(document.displayLines[i]) != document.lines[i]) return true;
+    }
+    return false;
+}
+
+bool writableInPlace(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path file(path);
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+    return std::filesystem::is_regular_file(file, error) && ::access(path.c_str(), W_OK) == 0 &&
+           ::access(folder.c_str(), W_OK) != 0;
+}
+
+void writeInPlace(const std::string& path, const std::string& bytes) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
+        !file.flush()) {
+        throw FileError(cannotCreateMessage(path), path, file.errorString().toStdString());
+    }
+}
+
+}  // namespace
 
 std::string memoFileText(const QString& memoText) {
     QString text = memoText;
@@ -11,12 +65,43 @@ std::string memoFileText(const QString& memoText) {
     return text.toStdString();
 }
 
+void writeDocumentFile(const std::string& path, const std::string& bytes) {
+    try {
+        writeFileAtomically(path, bytes);
+    } catch (const FileError&) {
+        if (!writableInPlace(path)) throw;
+        writeInPlace(path, bytes);
+    }
+}
+
 QString OpenDocument::read(const std::string& path) {
-    const TextDocument document = loadTextDocument(path);
+    const std::string bytes = readFileBytes(path);
+    const std::string_view head = std::string_view(bytes).substr(0, 2);
+    if (head == kUtf16LeBom || head == kUtf16BeBom) {
+        const bool little = head == kUtf16LeBom;
+        QStringDecoder decode(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        const QString text = decode(QByteArrayView(bytes.data() + 2, static_cast<qsizetype>(bytes.size() - 2)));
+        utf16_ = little ? Utf16::LittleEndian : Utf16::BigEndian;
+        encoding_ = TextEncoding::Utf8;
+        gap_ = decode.hasError() ? Gap::Undecodable : (text.contains(QChar(u'\0')) ? Gap::CutAtNul : Gap::None);
+        return memoLines(text);
+    }
+    const TextDocument document = decodeTextDocument(bytes);
     QString text;
     for (const std::string& line : document.displayLines) text += QString::fromStdString(line) + '\n';
     encoding_ = document.encoding;
+    utf16_ = Utf16::No;
+    gap_ = bytes.find('\0') != std::string::npos ? Gap::CutAtNul
+                                                 : (lostInDecoding(document) ? Gap::Undecodable : Gap::None);
     return text;
+}
+
+void OpenDocument::clear() {
+    path_.clear();
+    encoding_ = TextEncoding::Utf8;
+    utf16_ = Utf16::No;
+    gap_ = Gap::None;
+    upperText_.clear();
 }
 
 void OpenDocument::textChanged(const QString& memoText) {
@@ -25,12 +110,21 @@ void OpenDocument::textChanged(const QString& memoText) {
 
 bool OpenDocument::write(const std::string& path, const QString& memoText) {
     const std::string text = memoFileText(memoText);
+    if (isUtf16()) {
+        const bool little = utf16_ == Utf16::LittleEndian;
+        QStringEncoder encode(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        const QByteArray encoded = encode(QString::fromStdString(text));
+        writeDocumentFile(path, std::string(little ? kUtf16LeBom : kUtf16BeBom) + encoded.toStdString());
+        gap_ = Gap::None;
+        return false;
+    }
     TextEncoding encoding = encoding_;
     // A character that CP932 cannot hold must not be lost: such a text goes to UTF-8.
     const bool toUtf8 = encoding == TextEncoding::Cp932 && !isCp932Representable(text);
     if (toUtf8) encoding = TextEncoding::Utf8;
-    saveUtf8Text(path, text, encoding);
+    writeDocumentFile(path, encodeFromUtf8(text, encoding));
     encoding_ = encoding;
+    gap_ = Gap::None;
     return toUtf8;
 }
 

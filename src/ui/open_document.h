@@ -12,31 +12,50 @@ namespace velmora {
 // and the pointer display read them. The memo holds the text itself.
 class OpenDocument {
 public:
+    // Why the memo could not take a file whole.
+    enum class Gap { None, CutAtNul, Undecodable };
+
     const std::string& path() const { return path_; }
     bool hasName() const { return !path_.empty(); }
     void setPath(std::string path) { path_ = std::move(path); }
     TextEncoding encoding() const { return encoding_; }
+    bool isUtf16() const { return utf16_ != Utf16::No; }
+    // What the last read left out; a Save over that file would lose it.
+    Gap gap() const { return gap_; }
     // UpperText: the memo's text in CP932 bytes, upper-cased, lines ended by CR LF.
     const std::string& upperText() const { return upperText_; }
 
     // Reads the file at `path` and returns the memo's text, each line ended by
-    // '\n'; takes the file's encoding. The path is not taken: the caller
-    // decides. Throws FileError when the file cannot be read.
+    // '\n'; takes the file's encoding (UTF-16 with a byte-order mark as well).
+    // The path is not taken: the caller decides. Throws FileError when the
+    // file cannot be read.
     QString read(const std::string& path);
+    // A new, empty text: no name, saved as UTF-8.
+    void clear();
     // Follows the memo's text.
     void textChanged(const QString& memoText);
     // Writes the memo's text to `path` in the document's encoding. A text that
     // CP932 cannot hold whole is written as UTF-8 instead, and true returned.
+    // A writable file in a folder that refuses new files is written in place.
     // Throws FileError; the encoding stays then.
     bool write(const std::string& path, const QString& memoText);
 
 private:
+    enum class Utf16 { No, LittleEndian, BigEndian };
+
     std::string path_;
     TextEncoding encoding_ = TextEncoding::Utf8;  // a new text is saved as UTF-8
+    Utf16 utf16_ = Utf16::No;
+    Gap gap_ = Gap::None;
     std::string upperText_;
 };
 
 // The memo's text with CR LF line breaks, in UTF-8.
 std::string memoFileText(const QString& memoText);
+
+// Replaces the file at `path` with `bytes` as one step; when the folder
+// refuses the temporary file but the file itself is writable, writes the file
+// in place instead. Throws FileError.
+void writeDocumentFile(const std::string& path, const std::string& bytes);
 
 }  // namespace velmora

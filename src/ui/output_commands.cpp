@@ -1,5 +1,6 @@
 // The sound output: chosen in a dialog or by dropping a soundfont, made once
 // and kept while the program runs.
+#include <QLabel>
 #include <QPushButton>
 
 #include "ui/main_window.h"
@@ -15,13 +16,19 @@ void TForm1::outputButtonClick() {
 void TForm1::applyOutputSettings(const OutputSettings& settings) {
     if (performance_->performing()) return;  // the performance holds the output
     if (const std::optional<std::string> error = performance_->chooseOutput(settings)) {
-        showNotice("出力を選べません: " + QString::fromStdString(*error));
+        // The reason may name command-line options: it stays in the tooltip.
+        showNotice(tr("出力 %1 を選べません").arg(QString::fromStdString(settings.output)));
+        c_.statusNotice->setToolTip(QString::fromStdString(*error));
         return;
     }
     showNotice({});
 }
 
 void TForm1::takeSoundfont(const std::string& path) {
+    if (!isSoundfontData(QString::fromStdString(path))) {
+        prompts_->showError(tr("%1 はサウンドフォントではありません").arg(QString::fromStdString(path)));
+        return;
+    }
     OutputSettings settings = outputSettings();
     settings.soundfont = path;
     applyOutputSettings(settings);

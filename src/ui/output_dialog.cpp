@@ -7,6 +7,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 
 #ifdef VELMORA_HAVE_SOUND
@@ -20,6 +21,7 @@ OutputDialog::OutputDialog(const OutputSettings& current, QWidget* parent) : QDi
     output_ = new QComboBox(this);
     output_->setObjectName("output");
     output_->setEditable(true);  // "capture:FILE" and ports not present now can be typed
+    output_->setInsertPolicy(QComboBox::NoInsert);  // Enter confirms the typed name as it stands
 #ifdef VELMORA_HAVE_SOUND
     for (const MidiOutputEntry& entry : listMidiOutputs()) {
         output_->addItem(QString::fromStdString(entry.name + "  —  " + entry.description),
@@ -64,6 +66,17 @@ OutputSettings OutputDialog::settings() const {
     if (chosen.output.empty()) chosen.output = OutputSettings{}.output;
     chosen.soundfont = soundfont_->text().trimmed().toStdString();
     return chosen;
+}
+
+void OutputDialog::accept() {
+    const QString soundfont = soundfont_->text().trimmed();
+    if (!soundfont.isEmpty() && !isSoundfontData(soundfont)) {
+        QMessageBox::warning(this, windowTitle(),
+                             tr("%1 はサウンドフォント (.sf2 / .sf3) ではありません。").arg(soundfont));
+        soundfont_->setFocus();
+        return;
+    }
+    QDialog::accept();
 }
 
 void OutputDialog::browseSoundfont() {

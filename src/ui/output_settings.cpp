@@ -1,5 +1,6 @@
 #include "ui/output_settings.h"
 
+#include <QFile>
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -18,6 +19,13 @@ OutputChoice makeOutput(const OutputSettings& settings) {
     if (settings.output == "none") return {std::make_unique<NullBackend>(), {}};
     return {nullptr, "this build has no sound output; choose \"none\""};
 #endif
+}
+
+bool isSoundfontData(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray head = file.read(12);
+    return head.size() == 12 && head.startsWith("RIFF") && head.mid(8, 4) == "sfbk";
 }
 
 bool isSoundfontFile(const std::string& path) {

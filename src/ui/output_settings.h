@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <memory>
 #include <string>
 
@@ -17,5 +18,7 @@ OutputChoice makeOutput(const OutputSettings& settings);
 
 // Whether a dropped file is a soundfont rather than a text.
 bool isSoundfontFile(const std::string& path);
+// Whether the file at `path` holds a soundfont: a RIFF file of the "sfbk" form.
+bool isSoundfontData(const QString& path);
 
 }  // namespace velmora

@@ -36,7 +36,7 @@ public:
 
     PerformanceOptions& options() { return options_; }
     const PerformanceOptions& options() const { return options_; }
-    RandomSource& random() { return rng_; }
+    SeededRandom& random() { return rng_; }
     void reseed(std::uint64_t seed) { rng_ = SeededRandom(seed); }
     SoundOutput& output() { return output_; }
     Transport& transport() { return *transport_; }

@@ -35,6 +35,9 @@ void TForm1::applyLoadedSettings(const LoadedSettings& loaded, bool takeLatestDo
     if (loaded.global) {
         move(loaded.global->left, y());
         move(x(), loaded.global->top);
+        if (loaded.global->width > 0 && loaded.global->height > 0)
+            resize(QSize(loaded.global->width, loaded.global->height).expandedTo(minimumSize()));
+        keepOnScreen();
         c_.crept->setChecked(loaded.global->repeat);
         candidate = loaded.global->latest;
     }

@@ -5,6 +5,9 @@
 #include <filesystem>
 
 #include "documents/document_paths.h"
+#include "documents/file_read.h"
+#include "documents/ini_file.h"
+#include "documents/settings_keys.h"
 
 namespace velmora {
 
@@ -20,6 +23,15 @@ bool exists(const std::string& path) {
     return std::filesystem::exists(path, error);
 }
 
+// Whether the file holds at least one key of a performance control in [config].
+bool holdsPerformanceKeys(const IniFile& ini) {
+    for (const SettingKey& key : settingKeys()) {
+        const bool storesOption = key.intOption != nullptr || key.boolOption != nullptr;
+        if (storesOption && ini.get(key.section, key.key)) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::optional<LoadedSettings> SettingsStore::loadGlobal() const {
@@ -27,15 +39,36 @@ std::optional<LoadedSettings> SettingsStore::loadGlobal() const {
     return loadSettingsFile(globalPath_, true);
 }
 
-std::optional<LoadedSettings> SettingsStore::loadForText(const std::string& textPath) const {
+SettingsStore::TextSettings SettingsStore::loadForText(const std::string& textPath) {
     const std::string path = textSettingsPath(textPath);
-    if (!exists(path)) return std::nullopt;
-    return loadSettingsFile(path, isGlobal(path));
+    foreignFile_.clear();
+    if (!exists(path)) return {};
+    if (isGlobal(path)) return {loadSettingsFile(path, true), false};
+    const IniFile ini = IniFile::parse(readFileBytes(path));
+    if (!holdsPerformanceKeys(ini)) {
+        foreignFile_ = path;
+        return {std::nullopt, true};
+    }
+    return {readSettings(ini, false), false};
+}
+
+void SettingsStore::setRecent(std::vector<std::string> paths) {
+    recent_.clear();
+    for (auto it = paths.rbegin(); it != paths.rend(); ++it) noteOpened(*it);
+}
+
+void SettingsStore::noteOpened(const std::string& path) {
+    if (path.empty()) return;
+    std::erase(recent_, path);
+    recent_.insert(recent_.begin(), path);
+    if (recent_.size() > kRecentDocumentCount) recent_.resize(kRecentDocumentCount);
 }
 
 void SettingsStore::storeForText(const std::string& textPath, const GlobalSettings& global,
                                  const PerformanceOptions& options) const {
-    store(textSettingsPath(textPath), global, options);
+    const std::string path = textSettingsPath(textPath);
+    if (path == foreignFile_) return;
+    store(path, global, options);
 }
 
 void SettingsStore::storeGlobal(const GlobalSettings& global, const PerformanceOptions& options) const {

@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
 
@@ -48,12 +49,19 @@ MemoSnapshot TForm1::memoSnapshot() {
     return memo;
 }
 
+// The caret goes where the performance starts or stops; the sounding
+// character is only marked, so that what the user types never replaces it.
 void TForm1::setMemoSelection(std::int32_t start, std::int32_t length) {
-    c_.Memo1->selectAt(performanceGeometry_.documentPosition(start), length > 0 ? 1 : 0);
+    const int position = performanceGeometry_.documentPosition(start);
+    c_.Memo1->selectAt(position, 0);
+    if (length > 0)
+        c_.Memo1->highlightAt(position);
+    else
+        c_.Memo1->clearHighlight();
 }
 
 void TForm1::highlightCharacter(std::int32_t /*memoPos*/, std::int32_t soundingOffset) {
-    c_.Memo1->selectAt(performanceGeometry_.documentPosition(soundingOffset), 1);
+    c_.Memo1->highlightAt(performanceGeometry_.documentPosition(soundingOffset));
 }
 
 void TForm1::scrollDownOneLine() { c_.Memo1->scrollDownOneLine(); }
@@ -81,9 +89,11 @@ void TForm1::displayChanged(const TransportDisplay& display) {
     for (QPushButton* preset : c_.pre) preset->setEnabled(display.presetsEnabled);
     // Opening is locked with its button, whichever way it is asked for; so is
     // the choice of the output, which a running performance holds.
-    for (QAction* action : actions()) {
-        if (action->objectName() == "FileOpen1") action->setEnabled(display.openEnabled);
-    }
+    for (const char* name : {"FileOpen1", "newDocument", "chooseOutput"})
+        findChild<QAction*>(name)->setEnabled(display.openEnabled);
+    findChild<QAction*>("saveDocument")->setEnabled(display.saveEnabled);
+    findChild<QAction*>("saveDocumentAs")->setEnabled(display.saveAsEnabled);
+    findChild<QMenu*>("recentMenu")->setEnabled(display.openEnabled);
     c_.outputButton->setEnabled(display.openEnabled);
     setAcceptingDrops(display.acceptDrops);
     setPanelColour(c_.Panel1, display.panelsLit);
@@ -98,9 +108,13 @@ void TForm1::showOverrunMessage(const std::string& message) {
     prompts_->showInformation(QString::fromStdString(message));
 }
 
+// Said once, whole, in a box; the technical reason stays in the status bar's tooltip.
 void TForm1::reportOutputError() {
-    if (const std::optional<std::string> error = performance_->output().newOpenError())
-        showNotice("出力を開けません: " + QString::fromStdString(*error));
+    const std::optional<std::string> error = performance_->output().newOpenError();
+    if (!error) return;
+    showNotice(tr("出力を開けません"));
+    c_.statusNotice->setToolTip(QString::fromStdString(*error));
+    prompts_->showWarning(tr("音を出せません。「設定」メニューの「出力…」で出力先かサウンドフォントを選んでください。"));
 }
 
 }  // namespace velmora

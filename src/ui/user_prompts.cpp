@@ -8,13 +8,34 @@
 namespace velmora {
 
 namespace {
+
 const QString kTitle = QStringLiteral("Velmora");
+
+// A question box with はい, いいえ and キャンセル; Escape cancels. Returns the
+// answer of the button pressed.
+template <typename Answer>
+Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& question, QMessageBox::Icon icon,
+                      Answer yesAnswer, Answer noAnswer, Answer cancelAnswer) {
+    QMessageBox box(icon, title, question, QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes) return yesAnswer;
+    if (box.clickedButton() == no) return noAnswer;
+    return cancelAnswer;
 }
+
+}  // namespace
 
 QString withFullStop(const QString& text) { return text + '.'; }
 
-std::optional<QString> DesktopPrompts::chooseFileToOpen() {
-    const QString path = QFileDialog::getOpenFileName(parent_, QString(), openDirectory_);
+std::optional<QString> DesktopPrompts::chooseFileToOpen(const QString& directory) {
+    if (!directory.isEmpty()) openDirectory_ = directory;
+    const QString filters = QObject::tr("テキスト (*.txt)") + QStringLiteral(";;") + QObject::tr("すべてのファイル (*)");
+    const QString path = QFileDialog::getOpenFileName(parent_, QString(), openDirectory_, filters);
     if (path.isEmpty()) return std::nullopt;
     openDirectory_ = QFileInfo(path).absolutePath();
     return path;
@@ -33,18 +54,21 @@ std::optional<QString> DesktopPrompts::chooseFileToSave(const SaveDialogState& s
 }
 
 OverwriteAnswer DesktopPrompts::askOverwrite() {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"),
-                    QStringLiteral("ファイルが存在します　上書きしますか？"), QMessageBox::NoButton, parent_);
-    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
-    box.setDefaultButton(yes);
-    box.setEscapeButton(cancel);
-    box.exec();
-    if (box.clickedButton() == yes) return OverwriteAnswer::Yes;
-    if (box.clickedButton() == no) return OverwriteAnswer::No;
-    return OverwriteAnswer::Cancel;
+    return askYesNoCancel(parent_, QStringLiteral("確認"), QStringLiteral("ファイルが存在します　上書きしますか？"),
+                          QMessageBox::Question, OverwriteAnswer::Yes, OverwriteAnswer::No, OverwriteAnswer::Cancel);
 }
+
+SaveChangesAnswer DesktopPrompts::askSaveChanges() {
+    return askYesNoCancel(parent_, kTitle, QObject::tr("保存しますか？"), QMessageBox::Warning,
+                          SaveChangesAnswer::Save, SaveChangesAnswer::Discard, SaveChangesAnswer::Cancel);
+}
+
+bool DesktopPrompts::confirm(const QString& question) {
+    return QMessageBox::question(parent_, kTitle, question, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+void DesktopPrompts::showWarning(const QString& text) { QMessageBox::warning(parent_, kTitle, text); }
 
 void DesktopPrompts::showError(const QString& text) {
     QMessageBox::critical(parent_, kTitle, withFullStop(text));
@@ -52,9 +76,6 @@ void DesktopPrompts::showError(const QString& text) {
 
 void DesktopPrompts::showInformation(const QString& text) { QMessageBox::information(parent_, kTitle, text); }
 
-bool DesktopPrompts::askQuitWithoutSaving(const QString& question) {
-    return QMessageBox::question(parent_, kTitle, question, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
-}
+bool DesktopPrompts::askQuitWithoutSaving(const QString& question) { return confirm(question); }
 
 }  // namespace velmora

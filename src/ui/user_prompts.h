@@ -16,21 +16,28 @@ struct SaveDialogState {
 };
 
 enum class OverwriteAnswer { Yes, No, Cancel };
+// "保存しますか？" before unsaved edits would be dropped.
+enum class SaveChangesAnswer { Save, Discard, Cancel };
 
 // Every question and message the main window puts to the user, so that tests
 // can answer them.
 class UserPrompts {
 public:
     virtual ~UserPrompts() = default;
-    // The open dialog; nothing when cancelled.
-    virtual std::optional<QString> chooseFileToOpen() = 0;
+    // The open dialog, starting in `directory` (empty: where it was last); nothing when cancelled.
+    virtual std::optional<QString> chooseFileToOpen(const QString& directory) = 0;
     // The save dialog; the chosen full path, or nothing when cancelled.
     virtual std::optional<QString> chooseFileToSave(const SaveDialogState& dialog) = 0;
     // "ファイルが存在します　上書きしますか？"
     virtual OverwriteAnswer askOverwrite() = 0;
+    // "保存しますか？" with はい / いいえ / キャンセル.
+    virtual SaveChangesAnswer askSaveChanges() = 0;
+    // A yes-or-no question; true for yes.
+    virtual bool confirm(const QString& question) = 0;
     // The standard error box: the text with a full stop appended.
     virtual void showError(const QString& text) = 0;
     virtual void showInformation(const QString& text) = 0;
+    virtual void showWarning(const QString& text) = 0;
     // After the settings could not be stored at close: quit anyway?
     virtual bool askQuitWithoutSaving(const QString& question) = 0;
 };
@@ -40,11 +47,14 @@ class DesktopPrompts final : public UserPrompts {
 public:
     explicit DesktopPrompts(QWidget* parent) : parent_(parent) {}
 
-    std::optional<QString> chooseFileToOpen() override;
+    std::optional<QString> chooseFileToOpen(const QString& directory) override;
     std::optional<QString> chooseFileToSave(const SaveDialogState& dialog) override;
     OverwriteAnswer askOverwrite() override;
+    SaveChangesAnswer askSaveChanges() override;
+    bool confirm(const QString& question) override;
     void showError(const QString& text) override;
     void showInformation(const QString& text) override;
+    void showWarning(const QString& text) override;
     bool askQuitWithoutSaving(const QString& question) override;
 
 private:

@@ -174,6 +174,9 @@ TEST_F(SettingsFileTest, SavedSettingsReadBackAsTheyWere) {
     global.presets.backing[4] = 99;
     global.latest = "/home/me/story.txt";
     global.output = {"port:Synth", "/home/me/piano.sf2"};
+    global.recent = {"/home/me/story.txt", "/home/me/poem.txt"};
+    global.width = 800;
+    global.height = 480;
     PerformanceOptions options;
     options.patern = 7;
     options.tempo = 640;
@@ -201,6 +204,9 @@ TEST_F(SettingsFileTest, SavedSettingsReadBackAsTheyWere) {
     EXPECT_EQ(loaded.global->top, -12);
     EXPECT_EQ(loaded.global->latest, "/home/me/story.txt");
     EXPECT_EQ(loaded.global->output, (OutputSettings{"port:Synth", "/home/me/piano.sf2"}));
+    EXPECT_EQ(loaded.global->recent, global.recent);
+    EXPECT_EQ(loaded.global->width, 800);
+    EXPECT_EQ(loaded.global->height, 480);
     PresetSelections presets = readPresetSelections(IniFile::parse(readBytes(path)));
     EXPECT_EQ(presets.solo[2], 7);
     EXPECT_EQ(presets.backing[4], 99);

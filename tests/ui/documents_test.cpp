@@ -46,13 +46,14 @@ TEST_F(Documents, SaveAndSaveAsDoNothingOnAnEmptyMemo) {
     EXPECT_FALSE(std::filesystem::exists(path("new.txt")));
 }
 
-TEST_F(Documents, SaveWithoutANameDoesNothingUntilSaveAsGivesOne) {
+TEST_F(Documents, SaveWithoutANameAsksForOneAsSaveAsDoes) {
     auto window = openWindow();
     typeText(*window, "la la");
-    window->BitBtn6Click();
-    EXPECT_TRUE(prompts->saveDialogs.empty());
+    window->BitBtn6Click();  // the dialog is cancelled
+    EXPECT_EQ(prompts->saveDialogs.size(), 1u);
+    EXPECT_TRUE(window->currentTextPath().empty());
     prompts->saveAnswers.push_back(QString::fromStdString(path("song")));
-    window->BitBtn3Click();
+    window->BitBtn6Click();
     EXPECT_EQ(window->currentTextPath(), path("song.txt"));  // the default extension
     EXPECT_EQ(readFile("song.txt"), "la la");
     EXPECT_EQ(window->windowTitle(), "Velmorasong.txt");

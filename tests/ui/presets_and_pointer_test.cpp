@@ -2,7 +2,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include "mapping/note_names.h"
 #include "ui/preset_dialog.h"
@@ -22,18 +24,37 @@ protected:
     }
 };
 
-TEST_F(PresetMenus, WithoutASettingsFileTheDesignedCaptionsStay) {
+TEST_F(PresetMenus, WithoutASettingsFileTheCaptionsNameWhatThePresetsApply) {
     auto window = openWindow();
-    TForm2* dialog = attachDialog(*window);
     const MainControls& c = window->controls();
-    EXPECT_EQ(c.soloMenuItems[1]->text(), "English Horn ");
-    EXPECT_EQ(c.soloMenuItems[2]->text(), "Orchestral Harp ");
-    EXPECT_EQ(c.pre[5]->toolTip(), "SynthStrings1");
-    // The buttons apply the dialog's selections, not the captions.
+    // Before the dialog is there, too.
     c.soloMenuItems[2]->trigger();
-    EXPECT_EQ(c.solo->currentIndex(), dialog->soloPreset(3));
+    EXPECT_EQ(c.solo->currentText(), c.soloMenuItems[2]->text());
     c.pre[5]->click();
-    EXPECT_EQ(c.gakki->currentIndex(), dialog->backingPreset(6));
+    EXPECT_EQ(c.gakki->currentText(), c.pre[5]->toolTip());
+
+    attachDialog(*window);
+    for (std::size_t slot = 0; slot < 6; ++slot) {
+        c.soloMenuItems[slot]->trigger();
+        EXPECT_EQ(c.solo->currentText(), c.soloMenuItems[slot]->text()) << slot;
+        c.pre[slot]->click();
+        EXPECT_EQ(c.gakki->currentText(), c.pre[slot]->toolTip()) << slot;
+    }
+}
+
+TEST_F(PresetMenus, TypedTextThatNamesNoInstrumentDoesNotStay) {
+    auto window = openWindow();
+    QComboBox* backing = window->controls().gakki;
+    backing->setCurrentIndex(5);
+    backing->lineEdit()->selectAll();
+    QTest::keyClicks(backing->lineEdit(), "Kazoo");
+    emit backing->lineEdit()->editingFinished();
+    EXPECT_EQ(backing->currentText(), backing->itemText(5));
+    EXPECT_EQ(window->options().gakki, 5);
+    backing->lineEdit()->selectAll();
+    QTest::keyClicks(backing->lineEdit(), backing->itemText(7).toLower());
+    emit backing->lineEdit()->editingFinished();
+    EXPECT_EQ(window->options().gakki, 7);
 }
 
 TEST_F(PresetMenus, ASettingsFileWithoutFormKeysRewritesTheCaptionsFromTheDefaults) {

@@ -16,11 +16,21 @@
 
 namespace velmora::testing {
 
+// An output that cannot be opened.
+class RefusingBackend final : public MidiBackend {
+public:
+    bool open() override { return false; }
+    void close() override {}
+    void sendShortMessage(std::uint8_t, std::uint8_t, std::uint8_t) override {}
+    std::string lastError() const override { return "no device here"; }
+};
+
 // Answers the window's questions from a script and records its messages.
 class ScriptedPrompts final : public UserPrompts {
 public:
-    std::optional<QString> chooseFileToOpen() override {
+    std::optional<QString> chooseFileToOpen(const QString& directory) override {
         ++openDialogs;
+        openDirectories.push_back(directory);
         return next(openAnswers);
     }
     std::optional<QString> chooseFileToSave(const SaveDialogState& dialog) override {
@@ -31,8 +41,22 @@ public:
         ++overwriteQuestions;
         return overwriteAnswer;
     }
-    void showError(const QString& text) override { errors.push_back(withFullStop(text).toStdString()); }
+    SaveChangesAnswer askSaveChanges() override {
+        ++saveQuestions;
+        return saveChangesAnswer;
+    }
+    bool confirm(const QString& question) override {
+        confirmations.push_back(question.toStdString());
+        return confirmAnswer;
+    }
+    void showError(const QString& text) override {
+        errors.push_back(withFullStop(text).toStdString());
+        for (QWidget* widget : QApplication::allWidgets()) {
+            if (widget->isVisible() && widget->inherits("QProgressDialog")) ++progressShownAtError;
+        }
+    }
     void showInformation(const QString& text) override { informations.push_back(text.toStdString()); }
+    void showWarning(const QString& text) override { warnings.push_back(text.toStdString()); }
     bool askQuitWithoutSaving(const QString&) override {
         ++quitQuestions;
         return quitAnswer;
@@ -43,10 +67,17 @@ public:
     std::deque<QString> saveAnswers;
     OverwriteAnswer overwriteAnswer = OverwriteAnswer::Yes;
     bool quitAnswer = true;
+    SaveChangesAnswer saveChangesAnswer = SaveChangesAnswer::Discard;
+    bool confirmAnswer = true;
 
     int openDialogs = 0;
     int overwriteQuestions = 0;
     int quitQuestions = 0;
+    int saveQuestions = 0;
+    int progressShownAtError = 0;
+    std::vector<QString> openDirectories;
+    std::vector<std::string> confirmations;
+    std::vector<std::string> warnings;
     std::vector<SaveDialogState> saveDialogs;
     std::vector<std::string> errors;
     std::vector<std::string> informations;

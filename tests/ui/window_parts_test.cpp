@@ -1,4 +1,6 @@
 // The window's parts on their own, without any widget.
+#include <unistd.h>
+
 #include <atomic>
 #include <filesystem>
 #include <thread>
@@ -49,6 +51,48 @@ TEST_F(OpenDocumentTest, AFailedReadOrWriteKeepsTheEncoding) {
     EXPECT_EQ(document.encoding(), TextEncoding::Utf8);
 }
 
+TEST_F(OpenDocumentTest, ATextCutAtANulOrWithUndecodableBytesSaysSo) {
+    writeFile("binary.txt", std::string("head\0tail", 9));
+    writeFile("broken.txt", "ok\r\n\x81\x7f\xa0");
+    writeFile("fine.txt", "fine \x82\xa0");
+    OpenDocument document;
+    EXPECT_EQ(document.read(path("binary.txt")), "head\n");
+    EXPECT_EQ(document.gap(), OpenDocument::Gap::CutAtNul);
+    document.read(path("broken.txt"));
+    EXPECT_EQ(document.gap(), OpenDocument::Gap::Undecodable);
+    document.read(path("fine.txt"));
+    EXPECT_EQ(document.gap(), OpenDocument::Gap::None);
+}
+
+TEST_F(OpenDocumentTest, Utf16WithAByteOrderMarkIsReadAndWrittenBackAsUtf16) {
+    const std::string little("\xff\xfe" "a\0\r\0\n\0B\x30", 10);  // "a", CR LF, "あ"
+    writeFile("le.txt", little);
+    writeFile("be.txt", std::string("\xfe\xff\0x\0\n", 6));
+    OpenDocument document;
+    EXPECT_EQ(document.read(path("le.txt")), QString::fromUtf8("a\nあ\n"));
+    EXPECT_TRUE(document.isUtf16());
+    EXPECT_EQ(document.gap(), OpenDocument::Gap::None);
+    document.write(path("le.txt"), QString::fromUtf8("a\nあ\n"));
+    EXPECT_EQ(readFile("le.txt"), little + std::string("\r\0\n\0", 4));
+    EXPECT_EQ(document.read(path("be.txt")), "x\n");
+    document.write(path("be.txt"), "y");
+    EXPECT_EQ(readFile("be.txt"), std::string("\xfe\xff\0y", 4));
+}
+
+TEST_F(OpenDocumentTest, AWritableFileInAReadOnlyFolderIsWrittenInPlace) {
+    if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes into read-only folders";
+    std::filesystem::create_directory(path("locked"));
+    writeFile("locked/story.txt", "old");
+    std::filesystem::permissions(path("locked"), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    OpenDocument document;
+    document.read(path("locked/story.txt"));
+    EXPECT_NO_THROW(document.write(path("locked/story.txt"), "new text"));
+    EXPECT_THROW(document.write(path("locked/other.txt"), "x"), FileError);  // no new file there
+    std::filesystem::permissions(path("locked"), std::filesystem::perms::owner_all);
+    EXPECT_EQ(readFile("locked/story.txt"), "new text");
+    EXPECT_FALSE(std::filesystem::exists(path("locked/other.txt")));
+}
+
 using SettingsStoreTest = FolderTest;
 
 TEST_F(SettingsStoreTest, TheGlobalFileIsMadeWithItsFolderAndHoldsTheOutput) {
@@ -70,19 +114,38 @@ TEST_F(SettingsStoreTest, TheGlobalFileIsMadeWithItsFolderAndHoldsTheOutput) {
 }
 
 TEST_F(SettingsStoreTest, ATextsFileIsBesideItAndGlobalOnlyWhenItIsTheGlobalOne) {
-    const SettingsStore store(path("velmora.ini"));
-    EXPECT_FALSE(store.loadForText(path("story.txt")).has_value());
+    SettingsStore store(path("velmora.ini"));
+    EXPECT_FALSE(store.loadForText(path("story.txt")).loaded.has_value());
     store.storeForText(path("story.txt"), GlobalSettings{}, PerformanceOptions{});
-    const std::optional<LoadedSettings> own = store.loadForText(path("story.txt"));
+    const std::optional<LoadedSettings> own = store.loadForText(path("story.txt")).loaded;
     ASSERT_TRUE(own.has_value());
     EXPECT_FALSE(own->global.has_value());
     EXPECT_FALSE(IniFile::parse(readFile("story.ini")).hasSection("midi"));
 
     store.storeForText(path("velmora.txt"), GlobalSettings{}, PerformanceOptions{});
-    const std::optional<LoadedSettings> global = store.loadForText(path("velmora.txt"));
+    const std::optional<LoadedSettings> global = store.loadForText(path("velmora.txt")).loaded;
     ASSERT_TRUE(global.has_value());
     EXPECT_TRUE(global->global.has_value());
     EXPECT_TRUE(IniFile::parse(readFile("velmora.ini")).hasSection("midi"));
+}
+
+TEST_F(SettingsStoreTest, AnotherProgramsFileIsNeitherReadNorWritten) {
+    const std::string foreign = "[server]\ntempo=fast\nport=80\n";
+    writeFile("app.ini", foreign);
+    SettingsStore store(path("velmora.ini"));
+    const SettingsStore::TextSettings settings = store.loadForText(path("app.txt"));
+    EXPECT_TRUE(settings.foreign);
+    EXPECT_FALSE(settings.loaded.has_value());
+    store.storeForText(path("app.txt"), GlobalSettings{}, PerformanceOptions{});
+    EXPECT_EQ(readFile("app.ini"), foreign);
+    // One of our keys makes the file ours, also beside others.
+    writeFile("mixed.ini", "[config]\ntempo=450\n[server]\nport=80\n");
+    const SettingsStore::TextSettings mixed = store.loadForText(path("mixed.txt"));
+    EXPECT_FALSE(mixed.foreign);
+    ASSERT_TRUE(mixed.loaded.has_value());
+    EXPECT_EQ(mixed.loaded->config.tempo, 450);
+    store.storeForText(path("app.txt"), GlobalSettings{}, PerformanceOptions{});  // no longer the current text
+    EXPECT_TRUE(IniFile::parse(readFile("app.ini")).get("config", "tempo").has_value());
 }
 
 // A host that only counts what the transport shows.
@@ -103,15 +166,6 @@ public:
     void showElapsed(const std::string&) override {}
 
     TransportDisplay display;
-};
-
-// An output that cannot be opened.
-class RefusingBackend final : public MidiBackend {
-public:
-    bool open() override { return false; }
-    void close() override {}
-    void sendShortMessage(std::uint8_t, std::uint8_t, std::uint8_t) override {}
-    std::string lastError() const override { return "no device"; }
 };
 
 TEST(PerformanceTest, TheButtonsDriveTheTransportOverTheGivenOutput) {
@@ -137,7 +191,7 @@ TEST(SoundOutputTest, AnOpenErrorIsReportedOnceUntilAnotherOutputIsChosen) {
     SoundOutput output(std::make_unique<RefusingBackend>());
     EXPECT_EQ(output.newOpenError(), std::nullopt);
     output.port().Open();
-    EXPECT_EQ(output.newOpenError(), "no device");
+    EXPECT_EQ(output.newOpenError(), "no device here");
     output.port().Close();
     output.port().Open();
     EXPECT_EQ(output.newOpenError(), std::nullopt);

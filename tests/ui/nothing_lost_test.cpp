@@ -1,0 +1,148 @@
+// What the user typed or stored is never lost: typing during a performance,
+// unsaved edits, foreign settings files, texts the memo cannot hold whole,
+// settings files that cannot be written. Driven through the window's own
+// actions and key presses.
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <filesystem>
+
+#include "documents/ini_file.h"
+#include "window_fixture.h"
+
+namespace velmora::testing {
+namespace {
+
+class NothingLost : public WindowTest {
+protected:
+    static void press(TForm1& window, QKeySequence keys) {
+        QTest::keySequence(&window, keys);
+        QApplication::processEvents();
+    }
+    static bool isModified(const TForm1& window) {
+        return window.controls().Memo1->document()->isModified();
+    }
+};
+
+TEST_F(NothingLost, TypingDuringAPerformanceNeverReplacesTheSoundingCharacter) {
+    auto window = openWindow();
+    MemoEdit* memo = window->controls().Memo1;
+    typeText(*window, "The morning");
+    press(*window, Qt::Key_F5);
+    ASSERT_TRUE(window->transport().state().playing);
+    for (int tick = 0; tick < 6; ++tick) window->transport().tick();
+    ASSERT_EQ(memo->highlightedText().size(), 1);
+    memo->setFocus();
+    QTest::keyClicks(memo, "XYZ");
+    EXPECT_EQ(memo->toPlainText(), "XYZThe morning");
+    EXPECT_TRUE(window->transport().state().playing);
+}
+
+TEST_F(NothingLost, ClosingWithUnsavedEditsAsksAndCancelKeepsTheWindow) {
+    writeFile("story.txt", "once");
+    auto window = openWindow();
+    window->FileOpen1Accept(QString::fromStdString(path("story.txt")));
+    EXPECT_FALSE(isModified(*window));
+    QTest::keyClicks(window->controls().Memo1, "more ");
+    ASSERT_TRUE(isModified(*window));
+
+    prompts->saveChangesAnswer = SaveChangesAnswer::Cancel;
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(prompts->saveQuestions, 1);
+    prompts->saveChangesAnswer = SaveChangesAnswer::Save;
+    press(*window, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(prompts->saveQuestions, 2);
+    EXPECT_EQ(readFile("story.txt"), "more once\r\n");
+}
+
+TEST_F(NothingLost, OpeningOrANewTextAsksFirstAndDiscardDropsTheEdits) {
+    writeFile("one.txt", "one");
+    writeFile("two.txt", "two");
+    auto window = openWindow();
+    window->FileOpen1Accept(QString::fromStdString(path("one.txt")));
+    QTest::keyClicks(window->controls().Memo1, "edited ");
+
+    prompts->saveChangesAnswer = SaveChangesAnswer::Cancel;
+    prompts->openAnswers.push_back(QString::fromStdString(path("two.txt")));
+    press(*window, QKeySequence::Open);
+    EXPECT_EQ(prompts->openDialogs, 0);  // cancelled before the dialog
+    EXPECT_EQ(window->currentTextPath(), path("one.txt"));
+
+    prompts->saveChangesAnswer = SaveChangesAnswer::Discard;
+    press(*window, QKeySequence::New);
+    EXPECT_TRUE(window->controls().Memo1->toPlainText().isEmpty());
+    EXPECT_TRUE(window->currentTextPath().empty());
+    EXPECT_EQ(window->windowTitle(), "Velmora");
+    EXPECT_EQ(readFile("one.txt"), "one");
+    EXPECT_EQ(prompts->saveQuestions, 2);
+
+    // A new text saves through the save dialog, and opening needs no question then.
+    QTest::keyClicks(window->controls().Memo1, "fresh");
+    prompts->saveAnswers.push_back(QString::fromStdString(path("fresh")));
+    press(*window, QKeySequence::Save);
+    EXPECT_EQ(readFile("fresh.txt"), "fresh");
+    EXPECT_FALSE(isModified(*window));
+    press(*window, QKeySequence::Open);
+    EXPECT_EQ(window->currentTextPath(), path("two.txt"));
+    EXPECT_EQ(prompts->saveQuestions, 2);
+}
+
+TEST_F(NothingLost, AnotherProgramsSettingsFileIsNeitherAppliedNorRewritten) {
+    const std::string foreign = "[settings]\ntempo=fast\ncolour=blue\n";
+    writeFile("app.txt", "text");
+    writeFile("app.ini", foreign);
+    writeFile("next.txt", "next");
+    auto window = openWindow();
+    window->controls().SpinEdit2->setValue(420);
+    window->FileOpen1Accept(QString::fromStdString(path("app.txt")));
+    EXPECT_EQ(window->controls().SpinEdit2->value(), 420);
+    EXPECT_TRUE(window->controls().statusNotice->text().contains("app.ini"));
+    window->FileOpen1Accept(QString::fromStdString(path("next.txt")));
+    ASSERT_TRUE(window->close());
+    EXPECT_EQ(readFile("app.ini"), foreign);
+}
+
+TEST_F(NothingLost, ATextCutAtANulWarnsAndIsNotOverwrittenWithoutAQuestion) {
+    const char bytes[] = "MZ\x90\0\x03\0\0\0text after";
+    const std::string binary(bytes, sizeof bytes - 1);
+    writeFile("program.txt", binary);
+    auto window = openWindow();
+    window->FileOpen1Accept(QString::fromStdString(path("program.txt")));
+    ASSERT_EQ(prompts->warnings.size(), 1u);
+    prompts->confirmAnswer = false;
+    press(*window, QKeySequence::Save);
+    EXPECT_EQ(prompts->confirmations.size(), 1u);
+    EXPECT_EQ(readFile("program.txt"), binary);
+    prompts->confirmAnswer = true;
+    press(*window, QKeySequence::Save);
+    EXPECT_NE(readFile("program.txt"), binary);
+}
+
+TEST_F(NothingLost, UnwritableTextSettingsAskToGoOnAndTheGlobalFileIsStillStored) {
+    writeFile("one.txt", "one");
+    writeFile("two.txt", "two");
+    auto window = openWindow();
+    window->FileOpen1Accept(QString::fromStdString(path("one.txt")));
+    std::filesystem::create_directory(path("one.ini"));  // one.txt's settings cannot be written
+
+    prompts->confirmAnswer = false;
+    window->FileOpen1Accept(QString::fromStdString(path("two.txt")));
+    EXPECT_EQ(window->currentTextPath(), path("one.txt"));
+    prompts->confirmAnswer = true;
+    window->FileOpen1Accept(QString::fromStdString(path("two.txt")));
+    EXPECT_EQ(window->currentTextPath(), path("two.txt"));
+    EXPECT_EQ(prompts->confirmations.size(), 2u);
+
+    std::filesystem::create_directory(path("two.ini"));
+    window->controls().SpinEdit2->setValue(640);
+    prompts->quitAnswer = true;
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(prompts->quitQuestions, 1);
+    EXPECT_EQ(IniFile::parse(readFile("velmora.ini")).get("config", "tempo"), "640");
+}
+
+}  // namespace
+}  // namespace velmora::testing
