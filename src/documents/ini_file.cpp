@@ -81,9 +81,14 @@ std::string IniFile::serialize() const {
         const Line& line = lines_[i];
         text += line.text;
         // A lone CR breaks a line of an LF file only at the very end; once
-        // lines follow, the file's own break keeps them apart.
+        // lines follow, it becomes CR LF (an LF alone would join a CR that
+        // ends the line's text).
         const bool loneCrInside = !crBreaks_ && line.lineBreak == "\r" && i + 1 < lines_.size();
-        text += line.lineBreak.empty() || loneCrInside ? lineBreak_ : line.lineBreak;
+        if (loneCrInside) {
+            text += "\r\n";
+        } else {
+            text += line.lineBreak.empty() ? lineBreak_ : line.lineBreak;
+        }
     }
     return text;
 }

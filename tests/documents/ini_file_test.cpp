@@ -126,6 +126,9 @@ TEST(IniFileTest, ByteOrderMarkAndLineEndsOfOtherEditorsSurviveAnEdit) {
     const IniFile endsInCr = IniFile::parse("[config]\nvol=9\r");
     EXPECT_EQ(endsInCr.get("config", "vol"), "9");
     EXPECT_EQ(endsInCr.serialize(), "[config]\nvol=9\r");
+    IniFile grown = IniFile::parse("[config]\nvol=9\r\r");
+    grown.set("config", "tempo", "1");
+    EXPECT_EQ(IniFile::parse(grown.serialize()).get("config", "vol"), "9\r");
 }
 
 TEST(IniFileTest, Utf16IsReportedAsAnEncodingProblem) {
