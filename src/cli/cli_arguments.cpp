@@ -84,7 +84,8 @@ CliArguments parseArguments(const std::vector<std::string>& args) {
         } else if (arg == "--set") {
             const std::string& pair = value();
             const auto equals = pair.find('=');
-            if (equals == std::string::npos || equals == 0) throw UsageError("--set needs KEY=VALUE, not \"" + pair + "\"");
+            if (equals == std::string::npos || equals == 0)
+                throw UsageError("--set needs KEY=VALUE, not \"" + pair + "\"");
             parsed.sets.emplace_back(pair.substr(0, equals), pair.substr(equals + 1));
         } else if (arg == "--seed") {
             parsed.seed = parseNumber<std::uint64_t>(arg, value());
@@ -108,7 +109,8 @@ CliArguments parseArguments(const std::vector<std::string>& args) {
             throw UsageError("unknown option " + arg);
         }
     }
-    if (parsed.settingsPath && parsed.noSettings) throw UsageError("--settings and --no-settings exclude each other");
+    if (parsed.settingsPath && parsed.noSettings)
+        throw UsageError("--settings and --no-settings exclude each other");
     if (parsed.listOutputs) return parsed;
     if (parsed.textPath.empty()) throw UsageError(parsed.command + " needs a text file");
     if ((parsed.command == "export" || parsed.command == "render") && parsed.outputPath.empty()) {

@@ -21,7 +21,8 @@ std::string usageText() {
            "[--seed N] [--encoding auto|cp932|utf-8]\n"
            "       velmora-cli trace  TEXT [--settings INI | --no-settings] [--set KEY=VALUE]... [--seed N] "
            "[--from-line N] [--encoding E]\n"
-           "       velmora-cli play   TEXT [export's options] [--output OUTPUT] [--soundfont PATH] [--repeat] "
+           "       velmora-cli play   TEXT [export's options] [--output OUTPUT] [--soundfont PATH] "
+           "[--repeat] "
            "[--from-line N]\n"
            "       velmora-cli play --list-outputs\n"
            "       velmora-cli render TEXT -o OUT.wav [export's options] [--soundfont PATH]\n";
@@ -45,39 +46,43 @@ std::string toolHelpText() {
 
 std::string commandHelpText(const std::string& command) {
     if (command == "export") {
-        return std::string("usage: velmora-cli export TEXT -o OUT.mid [OPTION]...\n\n"
-                           "Writes the music of TEXT as a Standard MIDI File.\n\n"
-                           "Options:\n"
-                           "  -o OUT.mid          the MIDI file to write (required)\n") +
+        return std::string(
+                   "usage: velmora-cli export TEXT -o OUT.mid [OPTION]...\n\n"
+                   "Writes the music of TEXT as a Standard MIDI File.\n\n"
+                   "Options:\n"
+                   "  -o OUT.mid          the MIDI file to write (required)\n") +
                kCommonOptions;
     }
     if (command == "trace") {
-        return std::string("usage: velmora-cli trace TEXT [OPTION]...\n\n"
-                           "Prints every MIDI message the live performance sends, one per line:\n"
-                           "TICK STATUS DATA1 DATA2; tick 0 holds the messages of the start.\n\n"
-                           "Options:\n"
-                           "  --from-line N       start at line N (0 is the first), as LinePlay does\n") +
+        return std::string(
+                   "usage: velmora-cli trace TEXT [OPTION]...\n\n"
+                   "Prints every MIDI message the live performance sends, one per line:\n"
+                   "TICK STATUS DATA1 DATA2; tick 0 holds the messages of the start.\n\n"
+                   "Options:\n"
+                   "  --from-line N       start at line N (0 is the first), as LinePlay does\n") +
                kCommonOptions;
     }
     if (command == "play") {
-        return std::string("usage: velmora-cli play TEXT [OPTION]...\n"
-                           "       velmora-cli play --list-outputs\n\n"
-                           "Plays TEXT live with a status line. Space pauses and continues, Esc silences\n"
-                           "at the next note, q stops (so do Ctrl-C and SIGTERM).\n\n"
-                           "Options:\n"
-                           "  --output OUTPUT     fluidsynth (default), port:NAME, capture:FILE or none\n"
-                           "  --soundfont PATH    the soundfont of the built-in synthesizer\n"
-                           "  --repeat            start again after the end of the text\n"
-                           "  --from-line N       start at line N (0 is the first)\n"
-                           "  --list-outputs      list the outputs and end\n") +
+        return std::string(
+                   "usage: velmora-cli play TEXT [OPTION]...\n"
+                   "       velmora-cli play --list-outputs\n\n"
+                   "Plays TEXT live with a status line. Space pauses and continues, Esc silences\n"
+                   "at the next note, q stops (so do Ctrl-C and SIGTERM).\n\n"
+                   "Options:\n"
+                   "  --output OUTPUT     fluidsynth (default), port:NAME, capture:FILE or none\n"
+                   "  --soundfont PATH    the soundfont of the built-in synthesizer\n"
+                   "  --repeat            start again after the end of the text\n"
+                   "  --from-line N       start at line N (0 is the first)\n"
+                   "  --list-outputs      list the outputs and end\n") +
                kCommonOptions;
     }
     if (command == "render") {
-        return std::string("usage: velmora-cli render TEXT -o OUT.wav [OPTION]...\n\n"
-                           "Writes the music of TEXT as a 44.1 kHz 16-bit stereo WAV file.\n\n"
-                           "Options:\n"
-                           "  -o OUT.wav          the WAV file to write (required)\n"
-                           "  --soundfont PATH    the soundfont to render with\n") +
+        return std::string(
+                   "usage: velmora-cli render TEXT -o OUT.wav [OPTION]...\n\n"
+                   "Writes the music of TEXT as a 44.1 kHz 16-bit stereo WAV file.\n\n"
+                   "Options:\n"
+                   "  -o OUT.wav          the WAV file to write (required)\n"
+                   "  --soundfont PATH    the soundfont to render with\n") +
                kCommonOptions;
     }
     return toolHelpText();

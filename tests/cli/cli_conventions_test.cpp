@@ -39,11 +39,14 @@ TEST(CliConventions, HelpGoesToStandardOutputWithExitZero) {
 }
 
 TEST(CliConventions, EachCommandHasItsOwnHelpWhereverTheOptionStands) {
-    const std::vector<std::pair<std::string, std::string>> commandsAndOption = {
-        {"export", "-o OUT.mid"}, {"trace", "--from-line N"}, {"play", "--list-outputs"}, {"render", "-o OUT.wav"}};
+    const std::vector<std::pair<std::string, std::string>> commandsAndOption = {{"export", "-o OUT.mid"},
+                                                                                {"trace", "--from-line N"},
+                                                                                {"play", "--list-outputs"},
+                                                                                {"render", "-o OUT.wav"}};
     for (const auto& [command, ownOption] : commandsAndOption) {
         for (const std::vector<std::string>& args :
-             {std::vector<std::string>{command, "--help"}, std::vector<std::string>{command, "story.txt", "-h"},
+             {std::vector<std::string>{command, "--help"},
+              std::vector<std::string>{command, "story.txt", "-h"},
               std::vector<std::string>{command, "--bogus", "--help"}}) {
             const ProcessResult r = runCli(args);
             EXPECT_EQ(r.exitCode, 0) << command;
@@ -57,7 +60,7 @@ TEST(CliConventions, EachCommandHasItsOwnHelpWhereverTheOptionStands) {
 TEST(CliConventions, VersionNamesTheToolAndItsRelease) {
     const ProcessResult r = runCli({"--version"});
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, std::string("velmora-cli ") + VELMORA_VERSION + "\n");
+    EXPECT_EQ(r.out, "velmora-cli " VELMORA_VERSION "\n");
     EXPECT_TRUE(r.err.empty());
 
     const ProcessResult extra = runCli({"--version", "export"});
