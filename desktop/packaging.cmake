@@ -16,12 +16,16 @@ set(CPACK_PACKAGE_VENDOR "The Velmora developers")
 set(CPACK_PACKAGE_CONTACT "The Velmora developers <velmora@users.noreply.github.com>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "turn text into music and MIDI files")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Velmora turns text into music. Every character of a text goes through one of twelve letter tables, \
-each a scale with its own flavour, to a note or a rest; the notes fall on a rhythm grid with accents, and \
-chords join at line starts, word starts and beats. The music plays live through a built-in General MIDI \
-synthesizer or a MIDI port, and is exported as Standard MIDI Files or rendered as WAV files. The package \
-holds the window (velmora) and the command-line tool (velmora-cli).")
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "Velmora turns text into music. Every character of a text goes through one"
+  "of twelve letter tables, each a scale with its own flavour, to a note or a"
+  "rest; the notes fall on a rhythm grid with accents, and chords join at line"
+  "starts, word starts and beats. The music plays live through a built-in"
+  "General MIDI synthesizer or a MIDI port, and is exported as Standard MIDI"
+  "Files or rendered as WAV files."
+  "."
+  "The package holds the window (velmora) and the command-line tool"
+  "(velmora-cli).")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -4,12 +4,12 @@
 <context>
     <name>LanguageMenu</name>
     <message>
-        <location filename="../src/language/qt/translations.cpp" line="55"/>
+        <location filename="../src/language/qt/translations.cpp" line="49"/>
         <source>言語</source>
         <translation>Language</translation>
     </message>
     <message>
-        <location filename="../src/language/qt/translations.cpp" line="59"/>
+        <location filename="../src/language/qt/translations.cpp" line="53"/>
         <source>自動</source>
         <translation>Automatic</translation>
     </message>
