@@ -6,6 +6,12 @@ namespace velmora::cli {
 
 namespace {
 
+bool isCommand(const std::string& word) {
+    return word == "export" || word == "trace" || word == "play" || word == "render";
+}
+
+bool isHelpOption(const std::string& arg) { return arg == "--help" || arg == "-h"; }
+
 bool commandTakesOption(const std::string& command, const std::string& option) {
     if (option == "-o") return command == "export" || command == "render";
     if (option == "--from-line") return command == "trace" || command == "play";
@@ -26,32 +32,47 @@ Number parseNumber(const std::string& option, const std::string& text) {
 
 }  // namespace
 
-std::string usageText() {
-    return "usage: velmora-cli export TEXT -o OUT.mid [--settings INI | --no-settings] [--set KEY=VALUE]... "
-           "[--seed N] [--encoding auto|cp932|utf-8]\n"
-           "       velmora-cli trace  TEXT [--settings INI | --no-settings] [--set KEY=VALUE]... [--seed N] "
-           "[--from-line N] [--encoding E]\n"
-           "       velmora-cli play   TEXT [export's options] [--output OUTPUT] [--soundfont PATH] [--repeat] "
-           "[--from-line N]\n"
-           "       velmora-cli play --list-outputs\n"
-           "       velmora-cli render TEXT -o OUT.wav|.flac|.ogg|.mp3 [export's options] [--soundfont PATH]\n";
-}
-
 CliArguments parseArguments(const std::vector<std::string>& args) {
     if (args.empty()) throw UsageError("no command given (export, trace, play or render)");
     CliArguments parsed;
+    if (isHelpOption(args[0]) || args[0] == "--version") {
+        if (args.size() > 1) throw UsageError(args[0] + " takes no arguments");
+        parsed.help = args[0] != "--version";
+        parsed.version = !parsed.help;
+        return parsed;
+    }
     parsed.command = args[0];
-    if (parsed.command != "export" && parsed.command != "trace" && parsed.command != "play" &&
-        parsed.command != "render") {
+    if (!isCommand(parsed.command)) {
         throw UsageError("unknown command \"" + parsed.command + "\" (export, trace, play or render)");
     }
+    // A command's help wins over everything else on its line, as long as it
+    // comes before "--".
+    for (std::size_t i = 1; i < args.size() && args[i] != "--"; ++i) {
+        if (isHelpOption(args[i])) {
+            parsed.help = true;
+            return parsed;
+        }
+    }
+    bool optionsEnded = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        const bool isOption = !optionsEnded && !arg.empty() && arg[0] == '-' && arg != "-";
+        if (!isOption) {
+            if (!parsed.textPath.empty()) {
+                throw UsageError("more than one text given: \"" + parsed.textPath + "\" and \"" + arg + "\"");
+            }
+            parsed.textPath = arg;
+            continue;
+        }
         const auto value = [&]() -> const std::string& {
             if (i + 1 >= args.size()) throw UsageError(arg + " needs a value");
             return args[++i];
         };
-        if (!arg.empty() && arg[0] == '-' && arg != "-" && !commandTakesOption(parsed.command, arg)) {
+        if (!commandTakesOption(parsed.command, arg)) {
             throw UsageError(parsed.command + " does not take " + arg);
         }
         if (arg == "-o") {
@@ -63,7 +84,8 @@ CliArguments parseArguments(const std::vector<std::string>& args) {
         } else if (arg == "--set") {
             const std::string& pair = value();
             const auto equals = pair.find('=');
-            if (equals == std::string::npos || equals == 0) throw UsageError("--set needs KEY=VALUE, not \"" + pair + "\"");
+            if (equals == std::string::npos || equals == 0)
+                throw UsageError("--set needs KEY=VALUE, not \"" + pair + "\"");
             parsed.sets.emplace_back(pair.substr(0, equals), pair.substr(equals + 1));
         } else if (arg == "--seed") {
             parsed.seed = parseNumber<std::uint64_t>(arg, value());
@@ -83,15 +105,12 @@ CliArguments parseArguments(const std::vector<std::string>& args) {
             parsed.repeat = true;
         } else if (arg == "--list-outputs") {
             parsed.listOutputs = true;
-        } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
-            throw UsageError("unknown option " + arg);
-        } else if (parsed.textPath.empty()) {
-            parsed.textPath = arg;
         } else {
-            throw UsageError("more than one text given: \"" + parsed.textPath + "\" and \"" + arg + "\"");
+            throw UsageError("unknown option " + arg);
         }
     }
-    if (parsed.settingsPath && parsed.noSettings) throw UsageError("--settings and --no-settings exclude each other");
+    if (parsed.settingsPath && parsed.noSettings)
+        throw UsageError("--settings and --no-settings exclude each other");
     if (parsed.listOutputs) return parsed;
     if (parsed.textPath.empty()) throw UsageError(parsed.command + " needs a text file");
     if ((parsed.command == "export" || parsed.command == "render") && parsed.outputPath.empty()) {

@@ -24,7 +24,9 @@ public:
 };
 
 struct CliArguments {
-    std::string command;  // export, trace, play, render
+    std::string command;   // export, trace, play, render; empty with help or version alone
+    bool help = false;     // --help or -h: the tool's help, or the command's when one is given
+    bool version = false;  // --version
     std::string textPath;
     std::string outputPath;  // -o
     std::optional<std::string> settingsPath;
@@ -40,9 +42,15 @@ struct CliArguments {
     bool listOutputs = false;
 };
 
-// Parses argv[1..]; throws UsageError.
+// Parses argv[1..]; throws UsageError. After "--" every argument is a text,
+// even one that starts with '-'.
 CliArguments parseArguments(const std::vector<std::string>& args);
 
+// The usage lines of every command.
 std::string usageText();
+// The tool's --help: the usage and what each command does.
+std::string toolHelpText();
+// A command's --help: its usage and options.
+std::string commandHelpText(const std::string& command);
 
 }  // namespace velmora::cli

@@ -9,14 +9,19 @@
 int main(int argc, char** argv) {
     using namespace velmora::cli;
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
-        std::cout << usageText();
-        return 0;
-    }
     try {
-        return runCommand(parseArguments(args));
+        const CliArguments arguments = parseArguments(args);
+        if (arguments.version) {
+            std::cout << "velmora-cli " << VELMORA_VERSION << '\n';
+            return 0;
+        }
+        if (arguments.help) {
+            std::cout << (arguments.command.empty() ? toolHelpText() : commandHelpText(arguments.command));
+            return 0;
+        }
+        return runCommand(arguments);
     } catch (const UsageError& error) {
-        std::cerr << "velmora-cli: " << error.what() << '\n';
+        std::cerr << "velmora-cli: " << error.what() << " (see velmora-cli --help)\n";
         return 2;
     } catch (const velmora::FileError& error) {
         std::cerr << "velmora-cli: " << error.englishWithDetail() << '\n';

@@ -5,6 +5,7 @@
 
 #include "cli/cli_setup.h"
 #include "engine/transport.h"
+#include "language/status_texts.h"
 #include "midi/tick_dispatcher.h"
 
 namespace velmora::cli {
@@ -25,7 +26,9 @@ public:
 
     MemoSnapshot memoSnapshot() override;
     void setMemoSelection(std::int32_t, std::int32_t) override {}
-    void displayChanged(const TransportDisplay& display) override { status_ = display.status; }
+    void displayChanged(const TransportDisplay& display) override {
+        status_ = statusTextIn(language_, display.status);
+    }
     void showOverrunMessage(const std::string&) override { overran_ = true; }
     void highlightCharacter(std::int32_t, std::int32_t) override {}
     void scrollDownOneLine() override {}
@@ -38,6 +41,8 @@ private:
     const CliSetup& setup_;
     Transport* transport_ = nullptr;
     std::int32_t caretLine_ = 0;
+    // The status line speaks the language of the terminal's locale, as the window does.
+    Language language_ = LanguageChoice().languageFor(messageLocaleFromEnvironment());
     std::string status_;
     std::string elapsed_ = kElapsedZero;
     std::string estimate_;

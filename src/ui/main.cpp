@@ -1,20 +1,39 @@
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 #include "documents/file_error.h"
+#include "language/qt/translations.h"
 #include "ui/main_window.h"
 #include "ui/preset_dialog.h"
+#include "ui/settings_location.h"
 #include "ui/user_prompts.h"
+
+namespace {
+
+// `velmora [FILE]`: FILE is opened as the "Open" command would, so that file
+// managers can open texts with the program. --help and --version end at once.
+QString fileToOpen(const QApplication& application) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Turns text into music.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument("FILE", "a text to open (or a soundfont to play with)", "[FILE]");
+    parser.process(application);
+    const QStringList files = parser.positionalArguments();
+    return files.isEmpty() ? QString() : files.first();
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Velmora");
-    // The window speaks Japanese; Qt's own dialogs and buttons do so as well.
-    QTranslator qtTexts;
-    if (qtTexts.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    QApplication::setApplicationVersion(VELMORA_VERSION);
+    QApplication::setDesktopFileName(VELMORA_APP_ID);
+    const QString file = fileToOpen(application);
+    velmora::installTranslations(application,
+                                 velmora::startupLanguage(velmora::globalSettingsPathIn(QString())));
 
     velmora::TForm1 window;
     auto* presets = new velmora::TForm2(&window);  // hidden until "?" shows it
@@ -24,10 +43,7 @@ int main(int argc, char* argv[]) {
     } catch (const velmora::FileError& error) {
         velmora::DesktopPrompts(&window).showError(QString::fromStdString(error.what()));
     }
-    // `velmora FILE` opens FILE, as "Open with" in a file manager asks.
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1 && !arguments.at(1).startsWith('-'))
-        window.FileOpen1Accept(QFileInfo(arguments.at(1)).absoluteFilePath());
     window.show();
+    if (!file.isEmpty()) window.dropFiles({QFileInfo(file).absoluteFilePath()});
     return QApplication::exec();
 }

@@ -1,0 +1,91 @@
+#include "cli/cli_arguments.h"
+
+namespace velmora::cli {
+
+namespace {
+
+constexpr const char* kCommonOptions =
+    "  --settings INI      apply this settings file (default: the text's own, TEXT with .ini)\n"
+    "  --no-settings       start from the window's initial settings alone\n"
+    "  --set KEY=VALUE     set one key of the [config] section (patern, tempo, ryzm, keychg, ...);\n"
+    "                      may be repeated, applied in order\n"
+    "  --seed N            make the random choices repeatable\n"
+    "  --encoding E        the text's encoding: auto (default), cp932 or utf-8\n"
+    "  -h, --help          show this help\n"
+    "  --                  end of the options: the next argument is the text, even if it starts with -\n";
+
+}  // namespace
+
+std::string usageText() {
+    return "usage: velmora-cli export TEXT -o OUT.mid [--settings INI | --no-settings] [--set KEY=VALUE]... "
+           "[--seed N] [--encoding auto|cp932|utf-8]\n"
+           "       velmora-cli trace  TEXT [--settings INI | --no-settings] [--set KEY=VALUE]... [--seed N] "
+           "[--from-line N] [--encoding E]\n"
+           "       velmora-cli play   TEXT [export's options] [--output OUTPUT] [--soundfont PATH] "
+           "[--repeat] "
+           "[--from-line N]\n"
+           "       velmora-cli play --list-outputs\n"
+           "       velmora-cli render TEXT -o OUT.wav|.flac|.ogg|.mp3 [export's options] [--soundfont PATH]\n";
+}
+
+std::string toolHelpText() {
+    return usageText() +
+           "       velmora-cli COMMAND --help\n"
+           "       velmora-cli --version\n"
+           "\n"
+           "Turns a text into music, as the Velmora window does.\n"
+           "\n"
+           "Commands:\n"
+           "  export   write the music as a Standard MIDI File\n"
+           "  trace    print every MIDI message of the live performance, one per line\n"
+           "  play     play the text live (Space pauses, Esc silences, q stops)\n"
+           "  render   write the music as a sound file: WAV, FLAC, Ogg Vorbis or MP3\n"
+           "\n"
+           "Exit status: 0 success, 1 a runtime error, 2 a usage error.\n";
+}
+
+std::string commandHelpText(const std::string& command) {
+    if (command == "export") {
+        return std::string(
+                   "usage: velmora-cli export TEXT -o OUT.mid [OPTION]...\n\n"
+                   "Writes the music of TEXT as a Standard MIDI File.\n\n"
+                   "Options:\n"
+                   "  -o OUT.mid          the MIDI file to write (required)\n") +
+               kCommonOptions;
+    }
+    if (command == "trace") {
+        return std::string(
+                   "usage: velmora-cli trace TEXT [OPTION]...\n\n"
+                   "Prints every MIDI message the live performance sends, one per line:\n"
+                   "TICK STATUS DATA1 DATA2; tick 0 holds the messages of the start.\n\n"
+                   "Options:\n"
+                   "  --from-line N       start at line N (0 is the first), as LinePlay does\n") +
+               kCommonOptions;
+    }
+    if (command == "play") {
+        return std::string(
+                   "usage: velmora-cli play TEXT [OPTION]...\n"
+                   "       velmora-cli play --list-outputs\n\n"
+                   "Plays TEXT live with a status line. Space pauses and continues, Esc silences\n"
+                   "at the next note, q stops (so do Ctrl-C and SIGTERM).\n\n"
+                   "Options:\n"
+                   "  --output OUTPUT     fluidsynth (default), port:NAME, capture:FILE or none\n"
+                   "  --soundfont PATH    the soundfont of the built-in synthesizer\n"
+                   "  --repeat            start again after the end of the text\n"
+                   "  --from-line N       start at line N (0 is the first)\n"
+                   "  --list-outputs      list the outputs and end\n") +
+               kCommonOptions;
+    }
+    if (command == "render") {
+        return std::string(
+                   "usage: velmora-cli render TEXT -o OUT.wav|.flac|.ogg|.mp3 [OPTION]...\n\n"
+                   "Writes the music of TEXT as a 44.1 kHz 16-bit stereo WAV file.\n\n"
+                   "Options:\n"
+                   "  -o OUT.wav          the WAV file to write (required)\n"
+                   "  --soundfont PATH    the soundfont to render with\n") +
+               kCommonOptions;
+    }
+    return toolHelpText();
+}
+
+}  // namespace velmora::cli
