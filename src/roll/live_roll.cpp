@@ -25,6 +25,7 @@ void LiveRoll::catchUp(const LiveRollRecorder& recorder) {
     if (written - read_ > LiveRollRecorder::kCapacity) read_ = written - LiveRollRecorder::kCapacity;
     for (; read_ < written; ++read_) apply(recorder.event(read_));
     currentStep_ = std::max(currentStep_, stepOfTick(recorder.currentTick()));
+    builder_.peek(currentStep_);
 }
 
 void LiveRoll::apply(const LiveRollEvent& event) {

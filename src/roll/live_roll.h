@@ -16,8 +16,11 @@ public:
     // Takes in what the recorder holds since the last call. If the reader fell
     // more than the ring's capacity behind, the oldest events are lost.
     void catchUp(const LiveRollRecorder& recorder);
+    // Passes over what the recorder holds now (what came before a performance).
+    void skipTo(const LiveRollRecorder& recorder) { read_ = recorder.written(); }
 
-    const RollModel& model() { return builder_.peek(currentStep_); }
+    // The notes up to the last catchUp; sounding notes reach the current step.
+    const RollModel& model() const { return builder_.current(); }
     // The step sounding now (tick 1 is step 0).
     std::int32_t currentStep() const { return currentStep_; }
 

@@ -50,6 +50,8 @@ public:
 
     // The notes so far; notes still sounding reach `currentStep`.
     const RollModel& peek(std::int32_t currentStep);
+    // The notes as the last peek left them.
+    const RollModel& current() const { return model_; }
     // Ends what still sounds at `endStep` and hands the model over.
     RollModel finish(std::int32_t endStep);
 
