@@ -35,7 +35,7 @@ RollModel buildExportRoll(const ExportRequest& request, RandomSource& rng) {
     const PerformanceOptions& options = request.options;
     // Sounding notes carry the key shift; so does the axis' name base.
     const int nameBaseOfNotes = nameBase(options.patern, options.tonicMode()) + options.keyShift();
-    RollBuilder builder(request.meterKind, nameBaseOfNotes);
+    RollBuilder builder(options.grid.meterKind, nameBaseOfNotes);
     RollRecorder recorder(builder);
     BuildMidiFile(request, rng, &recorder);
     return builder.finish(recorder.lastStep());

@@ -8,6 +8,9 @@
 namespace velmora {
 namespace {
 
+using testing::CaptureBackend;
+using testing::CapturedMessage;
+
 struct TypingHarness {
     explicit TypingHarness(PerformanceOptions opts = {}) : options(opts) {}
     PerformanceOptions options;

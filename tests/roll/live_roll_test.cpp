@@ -11,6 +11,9 @@
 namespace velmora {
 namespace {
 
+using testing::CaptureBackend;
+using testing::CapturedMessage;
+
 // A live performance through the recorder, ticked by hand as the transport does.
 class LivePerformance : public PerformanceControl {
 public:
@@ -29,7 +32,7 @@ public:
         std::uint64_t tick = 0;
         while (running_) {
             recorder.beginTick(++tick);
-            tick_.MMTimerTimer();
+            tick_.advance();
         }
     }
 

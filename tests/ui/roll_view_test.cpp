@@ -16,6 +16,9 @@
 namespace velmora {
 namespace {
 
+using testing::CaptureBackend;
+using testing::CapturedMessage;
+
 RollModel twoNotes() {
     RollBuilder builder(4, 60);
     builder.noteOn(RollVoice::Melody, 2, 64, 17);
