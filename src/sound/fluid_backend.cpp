@@ -140,9 +140,9 @@ std::int64_t FluidSynthBackend::latencyNs() const {
 void FluidSynthBackend::sendShortMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
     if (!connected_) return;
     const std::int64_t now = monotonicNowNs();
-    // A key played by hand goes into the next audio block: its time has already passed.
+    // A key played by hand goes into the next audio block, behind anything still waiting for its time.
     if (untimed_) {
-        post(status, data1, data2, now);
+        post(status, data1, data2, lastStampNs_ > now ? lastStampNs_ : TimedMessage::kAtOnce);
         return;
     }
     // A due time far from now is a caller's mistake or a stopped clock; the message then sounds at once.
@@ -154,8 +154,8 @@ void FluidSynthBackend::sendShortMessage(std::uint8_t status, std::uint8_t data1
 void FluidSynthBackend::post(std::uint8_t status, std::uint8_t data1, std::uint8_t data2,
                              std::int64_t soundNs) {
     // Stamps never go back, so the scheduler applies messages in the order they were sent.
-    const std::int64_t stamp = std::max(soundNs, lastStampNs_);
-    lastStampNs_ = stamp;
+    const std::int64_t stamp = soundNs == TimedMessage::kAtOnce ? soundNs : std::max(soundNs, lastStampNs_);
+    if (stamp != TimedMessage::kAtOnce) lastStampNs_ = stamp;
     if (!scheduler_->post({stamp, status, data1, data2})) ++droppedMessages_;
 }
 
