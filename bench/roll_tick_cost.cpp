@@ -102,7 +102,7 @@ std::vector<double> perform(const std::vector<std::string>& lines, int ticks, bo
     // plain output and the recorder is put between them once both exist.
     MidiOutPort port(output);
     Transport transport(options, port, rng, tickTimer, endTimer, repeatTimer, host);
-    LiveRollRecorder recorder(output, transport.state());
+    LiveRollRecorder recorder(output, &transport.state());
     if (withRoll) port.setBackend(recorder);
     LiveRoll roll;
     roll.reset(4, 63);

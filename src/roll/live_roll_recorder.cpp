@@ -31,8 +31,12 @@ void LiveRollRecorder::beginTick(std::uint64_t tick) {
 
 void LiveRollRecorder::record(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
     std::int32_t offset = -1;
-    const auto line = static_cast<std::size_t>(state_.lineIndex);
-    if (line < state_.lineStarts.size() && state_.charPos > 0) offset = state_.lineStarts[line] + state_.charPos - 1;
+    if (state_ != nullptr) {
+        const auto line = static_cast<std::size_t>(state_->lineIndex);
+        if (line < state_->lineStarts.size() && state_->charPos > 0) {
+            offset = state_->lineStarts[line] + state_->charPos - 1;
+        }
+    }
     ring_[written_ % kCapacity] = {tick_, status, data1, data2, offset};
     ++written_;
 }

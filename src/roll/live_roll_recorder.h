@@ -28,9 +28,12 @@ class LiveRollRecorder final : public MidiBackend {
 public:
     static constexpr std::size_t kCapacity = 8192;  // far more than a frame's worth of messages
 
-    LiveRollRecorder(MidiBackend& output, const PerformanceState& state) : output_(&output), state_(state) {}
+    // `state`, when given, is where the performance stands: it names the character of each note.
+    explicit LiveRollRecorder(MidiBackend& output, const PerformanceState* state = nullptr)
+        : output_(&output), state_(state) {}
 
     void setOutput(MidiBackend& output) { output_ = &output; }
+    void watch(const PerformanceState& state) { state_ = &state; }
     MidiBackend& output() { return *output_; }
 
     bool open() override { return output_->open(); }
@@ -51,7 +54,7 @@ private:
     void record(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
 
     MidiBackend* output_;
-    const PerformanceState& state_;
+    const PerformanceState* state_;
     std::array<LiveRollEvent, kCapacity> ring_{};
     std::uint64_t written_ = 0;
     std::uint64_t tick_ = 0;

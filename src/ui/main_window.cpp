@@ -18,6 +18,7 @@
 #include "documents/document_paths.h"
 #include "documents/file_error.h"
 #include "ui/memo_edit.h"
+#include "ui/roll_panel.h"
 #include "ui/preset_dialog.h"
 #include "ui/settings_location.h"
 #include "ui/window_placement.h"
@@ -74,6 +75,7 @@ TForm1::TForm1(MainWindowSetup setup)
     performance_ = std::make_unique<Performance>(
         host, std::move(setup.output),
         [this](const std::string& message) { prompts_->showError(QString::fromStdString(message)); });
+    rollPanel_ = new RollPanel(*c_.Memo1, *c_.roll, *performance_, this);
 
     connectOptionHandlers();
     connectCommands();
@@ -86,7 +88,10 @@ TForm1::TForm1(MainWindowSetup setup)
 }
 
 TForm1::~TForm1() {
-    // The performance stops while the controls it reaches still exist.
+    // The performance stops while the controls it reaches still exist; the
+    // roll's panel, which reaches the performance, goes first.
+    delete rollPanel_;
+    rollPanel_ = nullptr;
     performance_.reset();
 }
 

@@ -38,7 +38,7 @@ public:
 
     PerformanceState state;
     CaptureBackend capture;
-    LiveRollRecorder recorder{capture, state};
+    LiveRollRecorder recorder{capture, &state};
     MidiOutPort port{recorder};
 
 private:
@@ -94,7 +94,7 @@ TEST(LiveRoll, FollowsTheRecordAFrameAtATimeAndStartsOverWithANewPerformance) {
     PerformanceState state;
     state.lineStarts = {0};
     CaptureBackend capture;
-    LiveRollRecorder recorder(capture, state);
+    LiveRollRecorder recorder(capture, &state);
     LiveRoll roll;
     roll.reset(4, 60);
 
@@ -125,7 +125,7 @@ TEST(LiveRoll, FollowsTheRecordAFrameAtATimeAndStartsOverWithANewPerformance) {
 TEST(LiveRoll, AReaderThatFellBehindKeepsTheNewestEvents) {
     PerformanceState state;
     NullBackend output;
-    LiveRollRecorder recorder(output, state);
+    LiveRollRecorder recorder(output, &state);
     LiveRoll roll;
     roll.reset(4, 60);
     recorder.beginTick(1);

@@ -76,7 +76,7 @@ TEST(RollView, FollowsALivePerformanceOnItsOwnFrames) {
     state.lineStarts = {0};
     state.charPos = 1;
     NullBackend output;
-    LiveRollRecorder recorder(output, state);
+    LiveRollRecorder recorder(output, &state);
     RollView view;
     view.resize(300, 150);
     view.show();
