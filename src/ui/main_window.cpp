@@ -27,6 +27,8 @@ namespace velmora {
 
 namespace {
 
+constexpr int kRollHeight = 160;  // the piano roll's share below the memo
+
 constexpr int kInitialLeft = 321;
 constexpr int kInitialTop = 163;
 constexpr int kMinimumWidth = 603;
@@ -82,7 +84,7 @@ TForm1::TForm1(MainWindowSetup setup)
 
     // At the minimum size every caption still shows whole.
     setMinimumWidth(std::max(kMinimumWidth, minimumSizeHint().width()));
-    resize(std::max(600, sizeHint().width()), c_.Panel1->height() + 220);
+    resize(std::max(600, sizeHint().width()), c_.Panel1->height() + 220 + kRollHeight);
     move(kInitialLeft, kInitialTop);
     FormCreate();
 }

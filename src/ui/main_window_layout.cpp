@@ -338,8 +338,9 @@ MainControls buildMainControls(QWidget& central, QStatusBar& statusBar) {
     c.roll = new RollView(split);
     split->addWidget(c.Memo1);
     split->addWidget(c.roll);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
+    c.roll->setMinimumHeight(100);
     split->setChildrenCollapsible(true);
     outer->addWidget(split, 1);
 

@@ -10,7 +10,7 @@
 namespace velmora {
 
 namespace {
-constexpr double kSmallestRow = 3;
+constexpr double kSmallestRow = 2;
 constexpr double kLargestRow = 12;
 // While following, the playing step stays this far from the right edge.
 constexpr double kFollowMargin = 0.25;
