@@ -7,13 +7,13 @@ namespace velmora::cli {
 namespace {
 
 bool isCommand(const std::string& word) {
-    return word == "export" || word == "trace" || word == "play" || word == "render";
+    return word == "export" || word == "trace" || word == "play" || word == "render" || word == "roll";
 }
 
 bool isHelpOption(const std::string& arg) { return arg == "--help" || arg == "-h"; }
 
 bool commandTakesOption(const std::string& command, const std::string& option) {
-    if (option == "-o") return command == "export" || command == "render";
+    if (option == "-o") return command == "export" || command == "render" || command == "roll";
     if (option == "--from-line") return command == "trace" || command == "play";
     if (option == "--output" || option == "--repeat" || option == "--list-outputs") return command == "play";
     if (option == "--soundfont") return command == "play" || command == "render";
@@ -33,7 +33,7 @@ Number parseNumber(const std::string& option, const std::string& text) {
 }  // namespace
 
 CliArguments parseArguments(const std::vector<std::string>& args) {
-    if (args.empty()) throw UsageError("no command given (export, trace, play or render)");
+    if (args.empty()) throw UsageError("no command given (export, trace, play, render or roll)");
     CliArguments parsed;
     if (isHelpOption(args[0]) || args[0] == "--version") {
         if (args.size() > 1) throw UsageError(args[0] + " takes no arguments");
@@ -43,7 +43,7 @@ CliArguments parseArguments(const std::vector<std::string>& args) {
     }
     parsed.command = args[0];
     if (!isCommand(parsed.command)) {
-        throw UsageError("unknown command \"" + parsed.command + "\" (export, trace, play or render)");
+        throw UsageError("unknown command \"" + parsed.command + "\" (export, trace, play, render or roll)");
     }
     // A command's help wins over everything else on its line, as long as it
     // comes before "--".
@@ -113,7 +113,8 @@ CliArguments parseArguments(const std::vector<std::string>& args) {
         throw UsageError("--settings and --no-settings exclude each other");
     if (parsed.listOutputs) return parsed;
     if (parsed.textPath.empty()) throw UsageError(parsed.command + " needs a text file");
-    if ((parsed.command == "export" || parsed.command == "render") && parsed.outputPath.empty()) {
+    if ((parsed.command == "export" || parsed.command == "render" || parsed.command == "roll") &&
+        parsed.outputPath.empty()) {
         throw UsageError(parsed.command + " needs -o OUT");
     }
     return parsed;

@@ -24,7 +24,7 @@ public:
 };
 
 struct CliArguments {
-    std::string command;   // export, trace, play, render; empty with help or version alone
+    std::string command;   // export, trace, play, render, roll; empty with help or version alone
     bool help = false;     // --help or -h: the tool's help, or the command's when one is given
     bool version = false;  // --version
     std::string textPath;

@@ -9,6 +9,9 @@
 #include "cli/play_command.h"
 #endif
 #include "smf/build_midi_file.h"
+#ifdef VELMORA_HAVE_ROLL
+#include "cli/roll_command.h"
+#endif
 
 namespace velmora::cli {
 
@@ -44,6 +47,9 @@ int runCommand(const CliArguments& arguments) {
     }
     if (arguments.command == "export") return runExport(arguments);
     if (arguments.command == "trace") return runTraceCommand(arguments);
+#ifdef VELMORA_HAVE_ROLL
+    if (arguments.command == "roll") return runRoll(arguments);
+#endif
 #ifdef VELMORA_HAVE_SOUND
     if (arguments.command == "play") return runPlay(arguments);
     if (arguments.command == "render") return runRender(arguments);

@@ -25,7 +25,8 @@ std::string usageText() {
            "[--repeat] "
            "[--from-line N]\n"
            "       velmora-cli play --list-outputs\n"
-           "       velmora-cli render TEXT -o OUT.wav|.flac|.ogg|.mp3 [export's options] [--soundfont PATH]\n";
+           "       velmora-cli render TEXT -o OUT.wav|.flac|.ogg|.mp3 [export's options] [--soundfont PATH]\n"
+           "       velmora-cli roll   TEXT -o OUT.png|OUT.svg [export's options]\n";
 }
 
 std::string toolHelpText() {
@@ -40,6 +41,7 @@ std::string toolHelpText() {
            "  trace    print every MIDI message of the live performance, one per line\n"
            "  play     play the text live (Space pauses, Esc silences, q stops)\n"
            "  render   write the music as a sound file: WAV, FLAC, Ogg Vorbis or MP3\n"
+           "  roll     draw the music as a piano roll picture, PNG or SVG\n"
            "\n"
            "Exit status: 0 success, 1 a runtime error, 2 a usage error.\n";
 }
@@ -83,6 +85,15 @@ std::string commandHelpText(const std::string& command) {
                    "Options:\n"
                    "  -o OUT.wav          the WAV file to write (required)\n"
                    "  --soundfont PATH    the soundfont to render with\n") +
+               kCommonOptions;
+    }
+    if (command == "roll") {
+        return std::string(
+                   "usage: velmora-cli roll TEXT -o OUT.png|OUT.svg [OPTION]...\n\n"
+                   "Draws the music the export writes for TEXT as a piano roll: melody red,\n"
+                   "chords blue, bars from the metre, note names on the pitch axis.\n\n"
+                   "Options:\n"
+                   "  -o OUT.png|OUT.svg  the picture to write (required)\n") +
                kCommonOptions;
     }
     return toolHelpText();

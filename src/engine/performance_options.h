@@ -42,6 +42,8 @@ struct PerformanceOptions {
     int reverb = 0;         // backing channel reverb depth
     int reverbSolo = 0;     // melody channel reverb depth
 
+    bool operator==(const PerformanceOptions&) const = default;
+
     TonicMode tonicMode() const { return retonic ? TonicMode::E : TonicMode::A; }
     int keyShift() const { return ckeyup; }
     int chordDrop() const { return coctdown ? 12 : 0; }

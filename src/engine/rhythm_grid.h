@@ -9,6 +9,8 @@ namespace velmora {
 struct RhythmGrid {
     int gridSteps;  // steps per grid period, 0 = no grid
     int meterKind;  // 0, 3 (cycle of 6 steps) or 4 (cycle of 8 steps)
+
+    bool operator==(const RhythmGrid&) const = default;
 };
 
 // The rhythm combo's items: seven grids and an eighth, empty item.

@@ -95,9 +95,13 @@ std::string noteName(std::uint8_t character, int pattern, TonicMode mode, Random
     const std::uint8_t pitch = letterPitch(pattern, character, mode, rng);
     if (pitch == 0) return std::string(kBlankName);
     // Without the key shift: the sounding note and the key both carry it, so it cancels.
-    int degree = (pitch - nameBase(pattern, mode)) % 12;
+    return pitchName(pitch, nameBase(pattern, mode));
+}
+
+std::string pitchName(int pitch, int nameBase) {
+    int degree = (pitch - nameBase) % 12;
     if (degree < 0) degree += 12;
-    return std::string(kNoteNames[degree]);
+    return std::string(kNoteNames[static_cast<std::size_t>(degree)]);
 }
 
 }  // namespace velmora

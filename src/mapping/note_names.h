@@ -27,4 +27,9 @@ std::string keyName(std::uint8_t keyNote);
 // when it is unassigned. Letter tables 10 and 11 draw from rng as on every call.
 std::string noteName(std::uint8_t character, int pattern, TonicMode mode, RandomSource& rng);
 
+// The name of a pitch counted from `nameBase`, as noteName names a letter's
+// note. For a sounding note (which carries the key shift) pass the name base
+// plus the key shift.
+std::string pitchName(int pitch, int nameBase);
+
 }  // namespace velmora

@@ -27,6 +27,9 @@ public:
     // call it after beginTick. Outputs that render audio themselves place the
     // tick's messages at that time instead of whenever they arrive.
     virtual void setTickDueTime(std::int64_t /*dueNs*/) {}
+    // The messages that follow belong to no tick (a key played by hand): the
+    // output sounds them as soon as it can. The next beginTick ends this.
+    virtual void beginUntimed() {}
 
     virtual std::string lastError() const { return {}; }
     // A fault found while sending (an output that stopped taking messages),

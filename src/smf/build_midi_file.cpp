@@ -136,11 +136,11 @@ void writeMusicTrack(SmfWriter& writer, int pass, RenderContext& context, std::u
 }
 
 void writeWholeFile(SmfWriter& writer, const ExportRequest& request, RandomSource& rng,
-                    std::uint64_t maxChunkLength) {
+                    std::uint64_t maxChunkLength, RenderObserver* observer = nullptr) {
     if (request.playLines.empty()) throw ExportError(kEmptyTextMessage);
     PerformanceState state = workingStateFor(request);
     std::vector<std::uint8_t> melodyRecord;
-    RenderContext context{request.options, state, melodyRecord, rng};
+    RenderContext context{request.options, state, melodyRecord, rng, observer};
     writeHeaderChunk(writer);
     writeConductorTrack(writer, request, maxChunkLength);
     writeMusicTrack(writer, 0, context, maxChunkLength);
@@ -156,12 +156,13 @@ void writeMidiFile(const ExportRequest& request, RandomSource& rng, SmfSink& sin
     writer.drain();
 }
 
-std::vector<std::uint8_t> BuildMidiFile(const ExportRequest& request, RandomSource& rng) {
+std::vector<std::uint8_t> BuildMidiFile(const ExportRequest& request, RandomSource& rng,
+                                        RenderObserver* observer) {
     std::size_t textSize = 0;
     for (const auto& line : request.playLines) textSize += line.size();
     SmfWriter writer;
     writer.reserve(textSize * kExpectedBytesPerCharacter + 256);
-    writeWholeFile(writer, request, rng, kMaxChunkLength);
+    writeWholeFile(writer, request, rng, kMaxChunkLength, observer);
     return writer.takeBytes();
 }
 

@@ -8,6 +8,7 @@
 
 #include "engine/performance_options.h"
 #include "mapping/random_source.h"
+#include "smf/render_track.h"
 #include "smf/smf_sink.h"
 
 namespace velmora {
@@ -56,8 +57,10 @@ void writeMidiFile(const ExportRequest& request, RandomSource& rng, SmfSink& sin
 // The whole Standard MIDI File (format 1: conductor, melody and chord tracks,
 // 16 ticks per quarter note) in memory. Renders on a working state of its own,
 // so a running performance is not disturbed. Throws ExportError for a text
-// with no line at all or a track too long for the format.
-std::vector<std::uint8_t> BuildMidiFile(const ExportRequest& request, RandomSource& rng);
+// with no line at all or a track too long for the format. An observer is told
+// of every note written to the music tracks.
+std::vector<std::uint8_t> BuildMidiFile(const ExportRequest& request, RandomSource& rng,
+                                        RenderObserver* observer = nullptr);
 
 // Streams the file to `path` through a SafeFileWriter: an existing file there is
 // replaced only by a complete new one and is left as it was when anything fails

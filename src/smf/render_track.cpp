@@ -127,10 +127,40 @@ void TrackRenderer::rest() {
     if (melodyPass_) melodyRecord_.push_back(0);
 }
 
+// Hands the writer's notes to the render observer with the step and the character.
+class ObserverBridge final : public SmfNoteListener {
+public:
+    ObserverBridge(RenderObserver& observer, const PerformanceState& state) : observer_(observer), state_(state) {}
+
+    void noteWritten(std::uint8_t channel, std::uint8_t note, std::uint8_t velocity) override {
+        const SmfTrack track = channel == kFileMelodyChannel ? SmfTrack::Melody : SmfTrack::Chord;
+        observer_.noteWritten(track, steps_, note, velocity, characterOffset());
+    }
+    void stepWritten() override { ++steps_; }
+
+private:
+    std::int32_t characterOffset() const {
+        const auto line = static_cast<std::size_t>(state_.lineIndex);
+        if (line >= state_.lineStarts.size() || state_.charPos < 1) return -1;
+        return state_.lineStarts[line] + state_.charPos - 1;
+    }
+
+    RenderObserver& observer_;
+    const PerformanceState& state_;
+    std::int32_t steps_ = 0;
+};
+
 }  // namespace
 
 void RenderTrack(SmfWriter& writer, int pass, RenderContext& context) {
+    if (context.observer == nullptr) {
+        TrackRenderer(writer, pass, context).run();
+        return;
+    }
+    ObserverBridge bridge(*context.observer, context.state);
+    writer.setNoteListener(&bridge);
     TrackRenderer(writer, pass, context).run();
+    writer.setNoteListener(nullptr);
 }
 
 }  // namespace velmora

@@ -10,11 +10,22 @@
 
 namespace velmora {
 
+// Told of each note the renderer writes, with where it stands: the steps
+// written before it in this track and the engine offset of the character
+// being rendered. A velocity of 0 is a note-off.
+class RenderObserver {
+public:
+    virtual ~RenderObserver() = default;
+    virtual void noteWritten(SmfTrack track, std::int32_t step, std::uint8_t note, std::uint8_t velocity,
+                             std::int32_t memoOffset) = 0;
+};
+
 struct RenderContext {
     const PerformanceOptions& options;
     PerformanceState& state;                 // the export's own working state
     std::vector<std::uint8_t>& melodyRecord; // pass 0 fills it, pass 1 reads it
     RandomSource& rng;
+    RenderObserver* observer = nullptr;  // the piano roll's, when it wants the notes
 };
 
 // Writes the note events of one music track: pass 0 the melody (channel 0),

@@ -85,6 +85,7 @@ void SmfWriter::addStep() {
         melodyTicks_ > kLimit ? std::numeric_limits<std::int32_t>::max() : melodyTicks_ + kTicksPerStep;
     chordTicks_ =
         chordTicks_ > kLimit ? std::numeric_limits<std::int32_t>::max() : chordTicks_ + kTicksPerStep;
+    if (listener_) listener_->stepWritten();
 }
 
 namespace {
@@ -123,11 +124,13 @@ void SmfWriter::WriteDelta(SmfTrack track) {
 void SmfWriter::WriteNoteOn(std::uint8_t note, std::uint8_t velocity, std::uint8_t channel) {
     const std::uint8_t event[3] = {static_cast<std::uint8_t>(kNoteOn + channel), note, velocity};
     writeBytes(event, sizeof event);
+    if (listener_) listener_->noteWritten(channel, note, velocity);
 }
 
 void SmfWriter::WriteNoteOff(std::uint8_t note, std::uint8_t channel) {
     const std::uint8_t event[3] = {static_cast<std::uint8_t>(kNoteOff + channel), note, 0x00};
     writeBytes(event, sizeof event);
+    if (listener_) listener_->noteWritten(channel, note, 0);
 }
 
 void SmfWriter::WriteProgramChange(std::uint8_t program, std::uint8_t channel) {

@@ -13,6 +13,14 @@ enum class SmfTrack { Melody, Chord };
 constexpr std::uint8_t kFileMelodyChannel = 0;
 constexpr std::uint8_t kFileChordChannel = 1;
 
+// Told of each note event and each step as the writer takes them.
+class SmfNoteListener {
+public:
+    virtual ~SmfNoteListener() = default;
+    virtual void noteWritten(std::uint8_t channel, std::uint8_t note, std::uint8_t velocity) = 0;  // 0: note-off
+    virtual void stepWritten() = 0;
+};
+
 // A growable, seekable byte buffer with the Standard MIDI File event writers and
 // the two pending-delta accumulators of the music tracks. Multi-byte numbers are
 // big-endian. No running status: every channel event carries its status byte.
@@ -92,6 +100,9 @@ public:
     // part was handed over already; the caller seeks back to the end.
     void PatchChunkLength(std::uint64_t position, std::uint32_t length);
 
+    // Nothing listens unless set; the listener must outlive its use.
+    void setNoteListener(SmfNoteListener* listener) { listener_ = listener; }
+
 private:
     void overwriteByte(std::uint8_t value);
     void writeBytesSlowly(const std::uint8_t* data, std::size_t size);
@@ -109,6 +120,7 @@ private:
     std::size_t drainBytes_ = 0;
     std::int32_t melodyTicks_ = 0;
     std::int32_t chordTicks_ = 0;
+    SmfNoteListener* listener_ = nullptr;
 };
 
 }  // namespace velmora

@@ -26,7 +26,8 @@ public:
 // 64-frame blocks and, before each block, applies the messages whose due time
 // falls in it. Messages are applied in the order they were posted, so a chord
 // stamped with one time lands in one block. A message whose time has already
-// been rendered is applied at once and counted as late.
+// been rendered is applied at once and counted as late; one stamped kAtOnce is
+// applied in the next block without being late.
 //
 // The stop's silence does not go through the queue, which may be full when
 // the audio thread stalls: requestSilence() marks how far the queue had got,

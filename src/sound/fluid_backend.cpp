@@ -140,17 +140,22 @@ std::int64_t FluidSynthBackend::latencyNs() const {
 void FluidSynthBackend::sendShortMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
     if (!connected_) return;
     const std::int64_t now = monotonicNowNs();
+    // A key played by hand goes into the next audio block, behind anything still waiting for its time.
+    if (untimed_) {
+        post(status, data1, data2, lastStampNs_ > now ? lastStampNs_ : TimedMessage::kAtOnce);
+        return;
+    }
     // A due time far from now is a caller's mistake or a stopped clock; the message then sounds at once.
     const bool trusted =
         tickDueNs_ && *tickDueNs_ > now - kTrustedDueWindowNs && *tickDueNs_ < now + kTrustedDueWindowNs;
-    post(status, data1, data2, trusted ? *tickDueNs_ : now);
+    post(status, data1, data2, (trusted ? *tickDueNs_ : now) + latencyNs());
 }
 
 void FluidSynthBackend::post(std::uint8_t status, std::uint8_t data1, std::uint8_t data2,
-                             std::int64_t dueNs) {
+                             std::int64_t soundNs) {
     // Stamps never go back, so the scheduler applies messages in the order they were sent.
-    const std::int64_t stamp = std::max(dueNs + latencyNs(), lastStampNs_);
-    lastStampNs_ = stamp;
+    const std::int64_t stamp = soundNs == TimedMessage::kAtOnce ? soundNs : std::max(soundNs, lastStampNs_);
+    if (stamp != TimedMessage::kAtOnce) lastStampNs_ = stamp;
     if (!scheduler_->post({stamp, status, data1, data2})) ++droppedMessages_;
 }
 
@@ -166,7 +171,15 @@ void FluidSynthBackend::setDeviceVolume(std::uint32_t volume) {
     if (synth_) synth_->setDeviceVolume(volume);
 }
 
-void FluidSynthBackend::beginTick(std::uint64_t /*tick*/) { tickDueNs_.reset(); }
+void FluidSynthBackend::beginTick(std::uint64_t /*tick*/) {
+    tickDueNs_.reset();
+    untimed_ = false;
+}
+
+void FluidSynthBackend::beginUntimed() {
+    tickDueNs_.reset();
+    untimed_ = true;
+}
 
 void FluidSynthBackend::setTickDueTime(std::int64_t dueNs) { tickDueNs_ = dueNs; }
 

@@ -46,6 +46,7 @@ public:
     void setDeviceVolume(std::uint32_t volume) override;
     void beginTick(std::uint64_t tick) override;
     void setTickDueTime(std::int64_t dueNs) override;
+    void beginUntimed() override;
     std::string lastError() const override { return error_; }
     std::string takeWarning() override;
 
@@ -58,7 +59,7 @@ public:
 private:
     bool startSynth();
     bool startAudioDriver();
-    void post(std::uint8_t status, std::uint8_t data1, std::uint8_t data2, std::int64_t dueNs);
+    void post(std::uint8_t status, std::uint8_t data1, std::uint8_t data2, std::int64_t soundNs);
     static int renderCallback(void* self, int frames, int nfx, float* fx[], int nout, float* out[]);
 
     std::string soundfont_;
@@ -69,6 +70,7 @@ private:
     std::string error_;
     bool connected_ = false;
     std::optional<std::int64_t> tickDueNs_;
+    bool untimed_ = false;
     std::int64_t lastStampNs_ = 0;
     std::int64_t droppedMessages_ = 0;
     bool droppedTold_ = false;

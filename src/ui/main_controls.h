@@ -20,11 +20,13 @@ class QWidget;
 namespace velmora {
 
 class MemoEdit;
+class RollView;
 
 // Every control of the main window, by the name the settings and handlers use.
 // Built by buildMainControls(); the widgets belong to the window.
 struct MainControls {
     MemoEdit* Memo1 = nullptr;
+    RollView* roll = nullptr;  // the piano roll under the memo
     QFrame* Panel1 = nullptr;
     QFrame* Panel2 = nullptr;
 

@@ -18,6 +18,7 @@
 #include "documents/document_paths.h"
 #include "documents/file_error.h"
 #include "ui/memo_edit.h"
+#include "ui/roll_panel.h"
 #include "ui/preset_dialog.h"
 #include "ui/settings_location.h"
 #include "ui/window_placement.h"
@@ -25,6 +26,8 @@
 namespace velmora {
 
 namespace {
+
+constexpr int kRollHeight = 160;  // the piano roll's share below the memo
 
 constexpr int kInitialLeft = 321;
 constexpr int kInitialTop = 163;
@@ -74,19 +77,23 @@ TForm1::TForm1(MainWindowSetup setup)
     performance_ = std::make_unique<Performance>(
         host, std::move(setup.output),
         [this](const std::string& message) { prompts_->showError(QString::fromStdString(message)); });
+    rollPanel_ = new RollPanel(*c_.Memo1, *c_.roll, *performance_, this);
 
     connectOptionHandlers();
     connectCommands();
 
     // At the minimum size every caption still shows whole.
     setMinimumWidth(std::max(kMinimumWidth, minimumSizeHint().width()));
-    resize(std::max(600, sizeHint().width()), c_.Panel1->height() + 220);
+    resize(std::max(600, sizeHint().width()), c_.Panel1->height() + 220 + kRollHeight);
     move(kInitialLeft, kInitialTop);
     FormCreate();
 }
 
 TForm1::~TForm1() {
-    // The performance stops while the controls it reaches still exist.
+    // The performance stops while the controls it reaches still exist; the
+    // roll's panel, which reaches the performance, goes first.
+    delete rollPanel_;
+    rollPanel_ = nullptr;
     performance_.reset();
 }
 

@@ -24,6 +24,7 @@ class QMenu;
 namespace velmora {
 
 class TForm2;
+class RollPanel;
 
 // What the program decides for itself and a test may decide instead.
 struct MainWindowSetup {
@@ -53,6 +54,7 @@ public:
     const MainControls& controls() const { return c_; }
     Transport& transport() { return performance_->transport(); }
     MidiOutPort& outputPort() { return performance_->output().port(); }
+    RollPanel& rollPanel() { return *rollPanel_; }
     TextEncoding documentEncoding() const { return document_.encoding(); }
     const OutputSettings& outputSettings() const { return performance_->output().settings(); }
     const SaveDialogState& saveDialog() const { return saveDialog_; }
@@ -168,6 +170,7 @@ private:
     SettingsStore settings_;
     OpenDocument document_;
     std::unique_ptr<Performance> performance_;
+    RollPanel* rollPanel_ = nullptr;  // a child of the window
     MemoGeometry performanceGeometry_;  // the memo as measured when the performance started
     SaveDialogState saveDialog_;
     int lastPointerIndex_ = 0;

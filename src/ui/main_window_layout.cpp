@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -21,6 +22,7 @@
 #include "ui/gm_program_names.h"
 #include "ui/main_controls.h"
 #include "ui/memo_edit.h"
+#include "ui/roll_view.h"
 #include "ui/spin_edit.h"
 
 namespace velmora {
@@ -330,8 +332,17 @@ MainControls buildMainControls(QWidget& central, QStatusBar& statusBar) {
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
 
-    c.Memo1 = new MemoEdit(&central);
-    outer->addWidget(c.Memo1, 1);
+    // The memo above, the piano roll below; the user moves the border between them.
+    auto* split = named(new QSplitter(Qt::Vertical, &central), "memoAndRoll");
+    c.Memo1 = new MemoEdit(split);
+    c.roll = new RollView(split);
+    split->addWidget(c.Memo1);
+    split->addWidget(c.roll);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
+    c.roll->setMinimumHeight(100);
+    split->setChildrenCollapsible(true);
+    outer->addWidget(split, 1);
 
     c.Panel1 = named(new QFrame(&central), "Panel1");
     c.Panel1->setAutoFillBackground(true);

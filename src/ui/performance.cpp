@@ -16,6 +16,7 @@ Performance::Performance(TransportHost& host, std::unique_ptr<MidiBackend> given
     });
     transport_ = std::make_unique<Transport>(options_, output_.port(), rng_, tickTimerAdapter_, *endTimer_,
                                              *repeatTimer_, host);
+    output_.rollRecorder().watch(transport_->state());
 }
 
 Performance::~Performance() {

@@ -6,7 +6,8 @@ SoundOutput::SoundOutput(std::unique_ptr<MidiBackend> given) {
     if (!given) return;
     backend_ = std::move(given);
     given_ = true;
-    port_.setBackend(*backend_);
+    port_.Close();
+    recorder_.setOutput(*backend_);
 }
 
 std::optional<std::string> SoundOutput::choose(const OutputSettings& settings) {
@@ -16,7 +17,8 @@ std::optional<std::string> SoundOutput::choose(const OutputSettings& settings) {
     }
     OutputChoice choice = makeOutput(settings);
     if (!choice.backend) return choice.error;
-    port_.setBackend(*choice.backend);
+    port_.Close();
+    recorder_.setOutput(*choice.backend);
     backend_ = std::move(choice.backend);
     settings_ = settings;
     lastOpenError_.clear();

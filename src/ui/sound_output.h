@@ -6,12 +6,14 @@
 
 #include "midi/midi_backend.h"
 #include "midi/midi_out_port.h"
+#include "roll/live_roll_recorder.h"
 #include "ui/output_settings.h"
 
 namespace velmora {
 
 // The output the performance sounds through: the settings that chose it, the
-// backend made from them and the port over it. A backend given from outside
+// backend made from them and the port over it, with the piano roll's recorder
+// between the port and the backend. A backend given from outside
 // (a test's capture) stays in place whatever the settings say.
 class SoundOutput {
 public:
@@ -26,6 +28,7 @@ public:
 
     const OutputSettings& settings() const { return settings_; }
     MidiOutPort& port() { return port_; }
+    LiveRollRecorder& rollRecorder() { return recorder_; }
     // The port's open error when it is new since the last call; nothing when
     // the port opened or the same error was reported already.
     std::optional<std::string> newOpenError();
@@ -36,7 +39,8 @@ private:
     bool given_ = false;
     OutputSettings settings_;
     std::string lastOpenError_;
-    MidiOutPort port_{silent_};
+    LiveRollRecorder recorder_{silent_};
+    MidiOutPort port_{recorder_};
 };
 
 }  // namespace velmora

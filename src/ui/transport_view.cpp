@@ -13,6 +13,7 @@
 
 #include "ui/main_window.h"
 #include "ui/memo_edit.h"
+#include "ui/roll_panel.h"
 
 namespace velmora {
 
@@ -28,12 +29,12 @@ void setPanelColour(QFrame* panel, bool lit) {
 }  // namespace
 
 void TForm1::BitBtn2Click() {
-    performance_->playOrStop();
+    rollPanel_->runTransportCommand([this] { performance_->playOrStop(); });
     reportOutputError();
 }
 
 void TForm1::BitBtn5Click() {
-    performance_->linePlayOrStop();
+    rollPanel_->runTransportCommand([this] { performance_->linePlayOrStop(); });
     reportOutputError();
 }
 
@@ -102,6 +103,8 @@ void TForm1::displayChanged(const TransportDisplay& display) {
     c_.statusTransport->setText(
         QString::fromStdString(display.status.empty() ? kStatusResting : display.status));
     statusBar()->repaint();
+    // The transport publishes while the window is built, before the roll's panel exists.
+    if (rollPanel_) rollPanel_->transportChanged();
 }
 
 void TForm1::showOverrunMessage(const std::string& message) {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "ui/main_window.h"
+#include "ui/roll_panel.h"
 
 namespace velmora {
 
@@ -76,6 +77,8 @@ void TForm1::buildMenus() {
             [this] { clickIfEnabled(c_.BitBtn4); });
     connect(addCommand(play, "Action1", tr("消音"), Qt::Key_Escape), &QAction::triggered, this,
             &TForm1::Action1Execute);
+    play->addSeparator();
+    play->addAction(rollPanel_->typingAction());
 
     QMenu* settings = menuBar()->addMenu(tr("設定(&S)"));
     connect(addCommand(settings, "chooseOutput", tr("出力…"), {}), &QAction::triggered, this,

@@ -103,6 +103,27 @@ TEST(BlockScheduler, AppliesLateMessagesAtOnceAndCountsThem) {
     EXPECT_EQ(scheduler.lateMessages(), 1);
 }
 
+TEST(BlockScheduler, TakesAMessageWithoutTimeInTheNextBlockButBehindEarlierOnes) {
+    BlockScheduler scheduler(kRate);
+    BlockRecorder recorder;
+    runPeriods(scheduler, recorder, 2);
+    TimedMessage key = noteAt(0, 70);
+    key.dueNs = TimedMessage::kAtOnce;
+    ASSERT_TRUE(scheduler.post(key));
+    runPeriods(scheduler, recorder, 1);
+    ASSERT_EQ(recorder.applied.size(), 1u);
+    EXPECT_EQ(recorder.applied[0].blockStart, 2 * kPeriod);  // the first block of the next period
+    EXPECT_EQ(scheduler.lateMessages(), 0);
+
+    // Behind a message still waiting for its time, it waits too: the order of sending holds.
+    ASSERT_TRUE(scheduler.post(noteAt(6 * kPeriod + 10, 72)));
+    ASSERT_TRUE(scheduler.post(key));
+    runPeriods(scheduler, recorder, 5);
+    ASSERT_EQ(recorder.applied.size(), 3u);
+    EXPECT_EQ(recorder.applied[1].message.data1, 72);
+    EXPECT_EQ(recorder.applied[2].blockStart, recorder.applied[1].blockStart);
+}
+
 TEST(BlockScheduler, HoldsMessagesDueAfterThePeriod) {
     BlockScheduler scheduler(kRate);
     BlockRecorder recorder;

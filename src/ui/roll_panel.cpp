@@ -1,0 +1,87 @@
+#include "ui/roll_panel.h"
+
+#include <QAction>
+#include <QTextBlock>
+
+#include "mapping/note_names.h"
+#include "roll/export_roll.h"
+#include "ui/memo_edit.h"
+#include "ui/music_export.h"
+#include "ui/performance.h"
+
+namespace velmora {
+
+namespace {
+// The roll of a text with randomly chosen letters is drawn from one fixed draw,
+// so that it does not change with every refresh.
+constexpr std::uint64_t kRollSeed = 1;
+
+int nameBaseOfNotes(const PerformanceOptions& options) {
+    return nameBase(options.patern, options.tonicMode()) + options.keyShift();
+}
+}  // namespace
+
+RollPanel::RollPanel(MemoEdit& memo, RollView& view, Performance& performance, QObject* parent)
+    : QObject(parent),
+      memo_(memo),
+      view_(view),
+      performance_(performance),
+      typing_(memo, performance.options(), performance.output().port(), performance.random(),
+              [this] { return performing(); }) {
+    typingAction_ = new QAction("打鍵で鳴らす", this);
+    typingAction_->setObjectName("typingSound");
+    typingAction_->setCheckable(true);
+    typingAction_->setToolTip("演奏していないとき、メモに打った文字をすぐに鳴らします");
+    connect(typingAction_, &QAction::toggled, this, [this](bool on) { typing_.setEnabled(on); });
+    connect(&view_, &RollView::characterClicked, this, &RollPanel::moveCaretTo);
+    refreshTimer_.setInterval(kRefreshMs);
+    connect(&refreshTimer_, &QTimer::timeout, this, &RollPanel::refresh);
+    refreshTimer_.start();
+}
+
+bool RollPanel::performing() const { return performance_.performing(); }
+
+void RollPanel::beginFollowing() {
+    typing_.suspend();  // the performance takes the output
+    const PerformanceOptions& options = performance_.options();
+    view_.followLive(&performance_.output().rollRecorder(), options.grid.meterKind, nameBaseOfNotes(options));
+}
+
+void RollPanel::endFollowing() {
+    if (!view_.following()) return;
+    view_.followLive(nullptr, 0, 0);
+    builtRevision_ = -1;
+    refresh();
+}
+
+void RollPanel::transportChanged() {
+    if (!starting_ && !performing()) endFollowing();
+}
+
+void RollPanel::refresh() {
+    if (performing() || view_.following() || !view_.isVisible()) return;
+    const PerformanceOptions& options = performance_.options();
+    const int revision = memo_.document()->revision();
+    const int width = memo_.viewport()->width();  // wrapping moves the characters' offsets
+    if (revision == builtRevision_ && width == builtWidth_ && options == builtOptions_) return;
+    builtRevision_ = revision;
+    builtWidth_ = width;
+    builtOptions_ = options;
+    const MemoGeometry geometry = memo_.geometry();
+    if (geometry.playLines().empty()) {
+        view_.showModel(RollModel{});
+        return;
+    }
+    SeededRandom rng(kRollSeed);
+    view_.showModel(buildExportRoll(exportRequestFor(geometry, options, performance_.state()), rng));
+}
+
+void RollPanel::moveCaretTo(std::int32_t memoOffset) {
+    QTextCursor cursor = memo_.textCursor();
+    cursor.setPosition(memo_.geometry().documentPosition(memoOffset));
+    memo_.setTextCursor(cursor);
+    memo_.ensureCursorVisible();
+    memo_.setFocus();
+}
+
+}  // namespace velmora

@@ -1,0 +1,91 @@
+#include <QAction>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+
+#include "ui/roll_panel.h"
+#include "window_fixture.h"
+
+namespace velmora {
+namespace {
+
+using testing::WindowTest;
+
+class RollWindow : public WindowTest {};
+
+void clickAt(QWidget* widget, QPointF point) {
+    QMouseEvent press(QEvent::MouseButtonPress, point, widget->mapToGlobal(point), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+}
+
+TEST_F(RollWindow, ShowsTheExportsMusicAndAClickPutsTheCaretOnItsCharacter) {
+    auto window = openWindow();
+    typeText(*window, "xy zz\nCDF");
+    window->rollPanel().refresh();
+    RollView& roll = *window->controls().roll;
+    ASSERT_FALSE(roll.model().notes.empty());
+
+    // The melody note of "D" on the second line (after "xy zz" and CR LF in the engine's offsets).
+    const RollNote* noteOfD = nullptr;
+    for (const RollNote& note : roll.model().notes) {
+        if (note.voice == RollVoice::Melody && note.memoOffset == 8) noteOfD = &note;
+    }
+    ASSERT_NE(noteOfD, nullptr);
+    const RollRect rect = roll.layout().noteRect(*noteOfD);
+    clickAt(roll.viewport(), {rect.x + 1, rect.y + rect.height / 2});
+    EXPECT_EQ(window->controls().Memo1->textCursor().position(), 7);  // "D": 5 characters, one break, "C"
+
+    // A new text is drawn after it changed.
+    typeText(*window, "q");
+    window->rollPanel().refresh();
+    EXPECT_EQ(roll.model().notes.front().memoOffset, 0);
+}
+
+TEST_F(RollWindow, FollowsThePerformanceAndReturnsToTheExportAfterIt) {
+    auto window = openWindow();
+    typeText(*window, "crwdmnp");
+    RollView& roll = *window->controls().roll;
+    window->controls().BitBtn2->click();
+    EXPECT_TRUE(roll.following());
+    for (int tick = 0; tick < 4; ++tick) window->transport().tick();
+    QTest::qWait(RollView::kFrameMs * 3);
+    EXPECT_EQ(roll.cursorStep(), 3);
+    std::size_t melody = 0;
+    for (const RollNote& note : roll.model().notes) melody += note.voice == RollVoice::Melody;
+    EXPECT_EQ(melody, 4u);  // one letter a tick, each drawn as it sounds
+
+    window->controls().BitBtn2->click();  // Stop
+    EXPECT_FALSE(roll.following());
+    EXPECT_EQ(roll.cursorStep(), -1);
+}
+
+TEST_F(RollWindow, TheTypingSwitchInThePerformanceMenuSoundsKeys) {
+    auto window = openWindow();
+    QAction* typing = window->findChild<QAction*>("typingSound");
+    ASSERT_NE(typing, nullptr);
+    bool inMenu = false;
+    for (QAction* menu : window->menuBar()->actions()) {
+        if (menu->text().startsWith("演奏") && menu->menu()->actions().contains(typing)) inMenu = true;
+    }
+    EXPECT_TRUE(inMenu);
+    EXPECT_FALSE(typing->isChecked());
+
+    typing->setChecked(true);
+    window->controls().Memo1->setFocus();
+    QTest::keyClick(window->controls().Memo1, Qt::Key_C, Qt::NoModifier);
+    ASSERT_FALSE(output->messages.empty());
+    EXPECT_EQ(output->messages.back().status, 0x91);
+    EXPECT_NE(output->messages.back().data2, 0);
+
+    // Play takes the output from the typing sound.
+    const int opens = output->openCount;
+    window->controls().BitBtn2->click();
+    EXPECT_EQ(output->openCount, opens + 1);
+    EXPECT_GE(output->closeCount, 1);
+    window->controls().BitBtn2->click();
+}
+
+}  // namespace
+}  // namespace velmora
