@@ -1,3 +1,4 @@
+#include "ui/engine_texts.h"
 #include "ui/main_window.h"
 
 #include <QCloseEvent>
@@ -73,7 +74,7 @@ TForm1::TForm1(MainWindowSetup setup)
     TransportHost& host = *this;
     performance_ = std::make_unique<Performance>(
         host, std::move(setup.output),
-        [this](const std::string& message) { prompts_->showError(QString::fromStdString(message)); });
+        [this](const std::string& message) { prompts_->showError(withDetail(tr("演奏中に音の出力で問題が起きました。"), message)); });
 
     connectOptionHandlers();
     connectCommands();
@@ -177,7 +178,7 @@ bool TForm1::FormCloseQuery() {
     };
     if (document_.hasName()) tryStore([&] { settings_.storeForText(document_.path(), global, options()); });
     tryStore([&] { settings_.storeGlobal(global, options()); });
-    if (!stored && !prompts_->askQuitWithoutSaving("設定を保存せずに終了しますか？")) return false;
+    if (!stored && !prompts_->askQuitWithoutSaving(tr("設定を保存せずに終了しますか？"))) return false;
     performance_->forgetText();
     setAcceptingDrops(false);
     return true;
