@@ -1,4 +1,3 @@
-#include "ui/engine_texts.h"
 #include "ui/main_window.h"
 
 #include <QCloseEvent>
@@ -18,6 +17,7 @@
 
 #include "documents/document_paths.h"
 #include "documents/file_error.h"
+#include "ui/engine_texts.h"
 #include "ui/memo_edit.h"
 #include "ui/preset_dialog.h"
 #include "ui/settings_location.h"
@@ -72,9 +72,10 @@ TForm1::TForm1(MainWindowSetup setup)
 
     prompts_ = setup.prompts ? std::move(setup.prompts) : std::make_unique<DesktopPrompts>(this);
     TransportHost& host = *this;
-    performance_ = std::make_unique<Performance>(
-        host, std::move(setup.output),
-        [this](const std::string& message) { prompts_->showError(withDetail(tr("演奏中に音の出力で問題が起きました。"), message)); });
+    performance_ =
+        std::make_unique<Performance>(host, std::move(setup.output), [this](const std::string& message) {
+            prompts_->showError(withDetail(tr("演奏中に音の出力で問題が起きました。"), message));
+        });
 
     connectOptionHandlers();
     connectCommands();

@@ -34,7 +34,8 @@ void TForm1::takeSoundfont(const std::string& path) {
     OutputSettings settings = outputSettings();
     settings.soundfont = path;
     applyOutputSettings(settings);
-    if (outputSettings().soundfont == path) showNotice(tr("サウンドフォント: ") + QString::fromStdString(path));
+    if (outputSettings().soundfont == path)
+        showNotice(tr("サウンドフォント: ") + QString::fromStdString(path));
 }
 
 }  // namespace velmora

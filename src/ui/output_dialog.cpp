@@ -1,7 +1,7 @@
 #include "ui/output_dialog.h"
 
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -40,7 +40,8 @@ OutputDialog::OutputDialog(const OutputSettings& current, QWidget* parent) : QDi
 
     soundfont_ = new QLineEdit(QString::fromStdString(current.soundfont), this);
     soundfont_->setObjectName("soundfont");
-    soundfont_->setPlaceholderText(QCoreApplication::translate("velmora::OutputDialog", "（既定の General MIDI サウンドフォント）"));
+    soundfont_->setPlaceholderText(
+        QCoreApplication::translate("velmora::OutputDialog", "（既定の General MIDI サウンドフォント）"));
     soundfont_->setMinimumWidth(320);
     auto* browse = new QPushButton(QCoreApplication::translate("velmora::OutputDialog", "参照…"), this);
     connect(browse, &QPushButton::clicked, this, &OutputDialog::browseSoundfont);
@@ -83,8 +84,9 @@ void OutputDialog::accept() {
 void OutputDialog::browseSoundfont() {
     const QString start = soundfont_->text().isEmpty() ? QStringLiteral("/usr/share/sounds/sf2")
                                                        : QFileInfo(soundfont_->text()).absolutePath();
-    const QString file =
-        QFileDialog::getOpenFileName(this, QCoreApplication::translate("velmora::OutputDialog", "サウンドフォント"), start, QCoreApplication::translate("velmora::OutputDialog", "SoundFont (*.sf2 *.sf3);;すべて (*)"));
+    const QString file = QFileDialog::getOpenFileName(
+        this, QCoreApplication::translate("velmora::OutputDialog", "サウンドフォント"), start,
+        QCoreApplication::translate("velmora::OutputDialog", "SoundFont (*.sf2 *.sf3);;すべて (*)"));
     if (!file.isEmpty()) soundfont_->setText(file);
 }
 

@@ -1,7 +1,7 @@
 #include "ui/preset_dialog.h"
 
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -160,8 +160,13 @@ void TForm2::buildControls() {
     // column 0 holds the captions, then a number column before each combo.
     auto* presets = new QGridLayout;
     presets->setHorizontalSpacing(4);
-    presets->addLayout(captionColumn({QCoreApplication::translate("velmora::TForm2", "ソロ楽器"), QCoreApplication::translate("velmora::TForm2", "プリセット")}), 0, 0, 2, 1);
-    presets->addLayout(captionColumn({QCoreApplication::translate("velmora::TForm2", "プリセット"), QCoreApplication::translate("velmora::TForm2", "単独"), QCoreApplication::translate("velmora::TForm2", "伴奏楽器")}), 2, 0, 2, 1);
+    presets->addLayout(captionColumn({QCoreApplication::translate("velmora::TForm2", "ソロ楽器"),
+                                      QCoreApplication::translate("velmora::TForm2", "プリセット")}),
+                       0, 0, 2, 1);
+    presets->addLayout(captionColumn({QCoreApplication::translate("velmora::TForm2", "プリセット"),
+                                      QCoreApplication::translate("velmora::TForm2", "単独"),
+                                      QCoreApplication::translate("velmora::TForm2", "伴奏楽器")}),
+                       2, 0, 2, 1);
     for (int i = 0; i < kPresetCount; ++i) {
         const int row = i / 3;
         const int column = 1 + (i % 3) * 2;

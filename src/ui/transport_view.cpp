@@ -100,8 +100,7 @@ void TForm1::displayChanged(const TransportDisplay& display) {
     setPanelColour(c_.Panel1, display.panelsLit);
     setPanelColour(c_.Panel2, display.panelsLit);
     // Until the first performance the transport has said nothing: resting.
-    c_.statusTransport->setText(
-        engineText(display.status.empty() ? kStatusResting : display.status));
+    c_.statusTransport->setText(engineText(display.status.empty() ? kStatusResting : display.status));
     statusBar()->repaint();
 }
 

@@ -123,7 +123,8 @@ void TForm1::buildLanguageMenu(QMenu* settings) {
                 stored = false;
             }
             installTranslations(*QCoreApplication::instance(), running);
-            showNotice(stored ? tr("言語の変更は次回の起動から有効になります") : tr("言語の設定を保存できません"));
+            showNotice(stored ? tr("言語の変更は次回の起動から有効になります")
+                              : tr("言語の設定を保存できません"));
         });
     }
 }

@@ -1,7 +1,7 @@
 #include <QAction>
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -30,7 +30,8 @@ class LanguageTest : public WindowTest {
 protected:
     void TearDown() override { installTranslations(*QCoreApplication::instance(), Language::Japanese); }
     void use(Language language) {
-        ASSERT_TRUE(installTranslations(*QCoreApplication::instance(), language) || language == Language::Japanese);
+        ASSERT_TRUE(installTranslations(*QCoreApplication::instance(), language) ||
+                    language == Language::Japanese);
     }
 };
 
@@ -54,7 +55,8 @@ TEST_F(LanguageTest, EnglishWindowShowsEnglishCaptionsMenusAndMessages) {
     window->controls().BitBtn7->click();
     for (int wait = 0; wait < 200 && prompts->errors.empty(); ++wait) QTest::qWait(10);
     ASSERT_FALSE(prompts->errors.empty());
-    EXPECT_EQ(prompts->errors.back(), "The text is empty, so there is nothing to export.");  // the box adds the full stop
+    EXPECT_EQ(prompts->errors.back(),
+              "The text is empty, so there is nothing to export.");  // the box adds the full stop
 }
 
 TEST_F(LanguageTest, JapaneseWindowKeepsTheExactSourceTexts) {
