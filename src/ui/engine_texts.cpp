@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "documents/file_error.h"
+
 namespace velmora {
 
 namespace {
@@ -55,6 +57,20 @@ QString engineText(const std::string& text) {
                                    [&text](const char* entry) { return text == entry; });
     if (!known) return QString::fromStdString(text);
     return QCoreApplication::translate(kContext, text.c_str());
+}
+
+QString fileErrorText(const std::exception& error) {
+    const auto* fileError = dynamic_cast<const FileError*>(&error);
+    if (fileError == nullptr) return QString::fromStdString(error.what());
+    const std::string& path = fileError->path();
+    const QString name = QString::fromStdString(path);
+    if (error.what() == cannotOpenMessage(path))
+        return QCoreApplication::translate("EngineTexts", "ファイル %1 は開けません").arg(name);
+    if (error.what() == cannotCreateMessage(path))
+        return QCoreApplication::translate("EngineTexts", "ファイル %1 を作成できません").arg(name);
+    if (error.what() == cannotWriteMessage(path))
+        return QCoreApplication::translate("EngineTexts", "%1 に書き込めません").arg(name);
+    return QString::fromStdString(error.what());
 }
 
 QString technicalDetail(const std::string& reason) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <exception>
 #include <string>
 
 namespace velmora {
@@ -9,6 +10,10 @@ namespace velmora {
 // nothing of Qt: their texts are translated here, at display time. A text the
 // table does not hold is shown as it is.
 QString engineText(const std::string& text);
+
+// A file error's message in the window's language, naming its file; any
+// other error's message as it is.
+QString fileErrorText(const std::exception& error);
 
 // A technical reason from the sound or export code (English) for a window
 // message: the command-line advice it may carry ("--output ...", "apt install

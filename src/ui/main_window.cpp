@@ -194,9 +194,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     }
 }
 
-void TForm1::showFileError(const std::exception& error) {
-    prompts_->showError(QString::fromStdString(error.what()));
-}
+void TForm1::showFileError(const std::exception& error) { prompts_->showError(fileErrorText(error)); }
 
 void TForm1::showNotice(const QString& text) {
     c_.statusNotice->setText(text);

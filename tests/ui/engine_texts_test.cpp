@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <stdexcept>
 
+#include "documents/file_error.h"
 #include "language/qt/translations.h"
 #ifdef VELMORA_HAVE_SOUND
 #include "sound/soundfont_locator.h"
@@ -43,6 +45,16 @@ TEST(EngineTextTest, TranslatesKnownTextsOnlyAndKeepsJapaneseAsItIs) {
     EXPECT_EQ(engineText("C#4"), "C#4");  // note names are music, not words
     installTranslations(*QCoreApplication::instance(), Language::Japanese);
     EXPECT_EQ(engineText("ブルース風"), "ブルース風");
+}
+
+TEST(FileErrorTextTest, NamesTheFileInTheWindowsLanguage) {
+    const FileError opening = FileError::opening("/x/a.txt", "denied");
+    EXPECT_EQ(fileErrorText(opening), "ファイル /x/a.txt は開けません");
+    ASSERT_TRUE(installTranslations(*QCoreApplication::instance(), Language::English));
+    EXPECT_EQ(fileErrorText(opening), "Cannot open the file /x/a.txt");
+    EXPECT_EQ(fileErrorText(FileError::writing("/x/a.ini", "")), "Cannot write to /x/a.ini");
+    EXPECT_EQ(fileErrorText(std::runtime_error("other")), "other");
+    installTranslations(*QCoreApplication::instance(), Language::Japanese);
 }
 
 }  // namespace
