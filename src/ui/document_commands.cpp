@@ -12,6 +12,7 @@
 #include "documents/text_document.h"
 #include "documents/time_estimate.h"
 #include "mapping/note_names.h"
+#include "ui/engine_texts.h"
 #include "ui/main_window.h"
 #include "ui/memo_edit.h"
 
@@ -71,7 +72,7 @@ bool TForm1::storeLeftSettings() {
         settings_.storeForText(document_.path(), globalSettings(), options());
         return true;
     } catch (const FileError& error) {
-        return prompts_->confirm(QString::fromStdString(error.what()) + '\n' +
+        return prompts_->confirm(fileErrorText(error) + '\n' +
                                  tr("このテキストの設定を保存せずに続けますか？"));
     }
 }

@@ -1,4 +1,5 @@
 // Exports of the text: a Standard MIDI File, and with the synthesizer a WAV file.
+#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -7,6 +8,7 @@
 
 #include "documents/document_paths.h"
 #include "smf/build_midi_file.h"
+#include "ui/engine_texts.h"
 #include "ui/main_window.h"
 #include "ui/memo_edit.h"
 #include "ui/music_export.h"
@@ -15,7 +17,7 @@ namespace velmora {
 
 namespace {
 
-constexpr const char* kDoneMessage = "完了しました";
+constexpr const char* kDoneMessage = QT_TRANSLATE_NOOP("velmora::TForm1", "完了しました");
 constexpr int kPollMs = 50;
 constexpr int kProgressDelayMs = 300;  // quick exports show no progress at all
 
@@ -24,14 +26,14 @@ QString exportErrorText(const std::string& error) {
     if (error == kEmptyTextMessage) return QObject::tr("テキストが空なので書き出せません");
     if (error == "the music lasts too long for a WAV file")
         return QObject::tr("曲が長すぎて WAV ファイルにできません");
-    return QString::fromStdString(error);
+    return withDetail(QObject::tr("書き出せませんでした。"), error);
 }
 
 }  // namespace
 
 void TForm1::showWritten(const std::string& path) {
     showNotice(tr("%1 を書き出しました").arg(QString::fromStdString(path)));
-    prompts_->showInformation(kDoneMessage);
+    prompts_->showInformation(QCoreApplication::translate("velmora::TForm1", kDoneMessage));
 }
 
 std::optional<std::string> TForm1::chooseExportTarget(const char* extension) {

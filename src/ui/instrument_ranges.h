@@ -15,7 +15,7 @@ struct InstrumentRange {
     std::string_view name;  // the General MIDI Level 1 name in words
     int lowNote;            // MIDI note numbers
     int highNote;
-    std::string_view description;  // Japanese, UTF-8
+    std::string_view description;  // Japanese, UTF-8; shown in the window's language
 };
 
 // Programs 1 (Acoustic Grand Piano) to 80 (Ocarina); the later programs have

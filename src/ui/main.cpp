@@ -4,6 +4,7 @@
 
 #include "documents/file_error.h"
 #include "language/qt/translations.h"
+#include "ui/engine_texts.h"
 #include "ui/main_window.h"
 #include "ui/preset_dialog.h"
 #include "ui/settings_location.h"
@@ -41,7 +42,7 @@ int main(int argc, char* argv[]) {
     try {
         presets->loadPresets(window.globalSettingsPath());
     } catch (const velmora::FileError& error) {
-        velmora::DesktopPrompts(&window).showError(QString::fromStdString(error.what()));
+        velmora::DesktopPrompts(&window).showError(velmora::fileErrorText(error));
     }
     window.show();
     if (!file.isEmpty()) window.dropFiles({QFileInfo(file).absoluteFilePath()});

@@ -17,6 +17,7 @@
 
 #include "documents/document_paths.h"
 #include "documents/file_error.h"
+#include "ui/engine_texts.h"
 #include "ui/memo_edit.h"
 #include "ui/roll_panel.h"
 #include "ui/preset_dialog.h"
@@ -74,9 +75,10 @@ TForm1::TForm1(MainWindowSetup setup)
 
     prompts_ = setup.prompts ? std::move(setup.prompts) : std::make_unique<DesktopPrompts>(this);
     TransportHost& host = *this;
-    performance_ = std::make_unique<Performance>(
-        host, std::move(setup.output),
-        [this](const std::string& message) { prompts_->showError(QString::fromStdString(message)); });
+    performance_ =
+        std::make_unique<Performance>(host, std::move(setup.output), [this](const std::string& message) {
+            prompts_->showError(withDetail(tr("演奏中に音の出力で問題が起きました。"), message));
+        });
     rollPanel_ = new RollPanel(*c_.Memo1, *c_.roll, *performance_, this);
 
     connectOptionHandlers();
@@ -184,7 +186,7 @@ bool TForm1::FormCloseQuery() {
     };
     if (document_.hasName()) tryStore([&] { settings_.storeForText(document_.path(), global, options()); });
     tryStore([&] { settings_.storeGlobal(global, options()); });
-    if (!stored && !prompts_->askQuitWithoutSaving("設定を保存せずに終了しますか？")) return false;
+    if (!stored && !prompts_->askQuitWithoutSaving(tr("設定を保存せずに終了しますか？"))) return false;
     performance_->forgetText();
     setAcceptingDrops(false);
     return true;
@@ -199,9 +201,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     }
 }
 
-void TForm1::showFileError(const std::exception& error) {
-    prompts_->showError(QString::fromStdString(error.what()));
-}
+void TForm1::showFileError(const std::exception& error) { prompts_->showError(fileErrorText(error)); }
 
 void TForm1::showNotice(const QString& text) {
     c_.statusNotice->setText(text);

@@ -122,6 +122,7 @@ private:
     void connectOptionHandlers();
     void connectCommands();
     void buildMenus();
+    void buildLanguageMenu(QMenu* settings);
     QAction* addCommand(QMenu* menu, const char* name, const QString& caption, const QKeySequence& keys);
     void fillRecentMenu();
     // Sets the controls from a settings file's values. The last document named

@@ -1,6 +1,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,8 +18,10 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "engine/rhythm_grid.h"
 #include "documents/settings.h"
+#include "engine/rhythm_grid.h"
+#include "engine/transport_display.h"
+#include "ui/engine_texts.h"
 #include "ui/gm_program_names.h"
 #include "ui/main_controls.h"
 #include "ui/memo_edit.h"
@@ -29,8 +32,10 @@ namespace velmora {
 
 namespace {
 
-const char* const kHighLimitHint = "高域制限 値以上の高音をオクターブ下げる73..100　３点ハが84";
-const char* const kLowLimitHint = "低域制限 値以下の低音をオクターブあげる 40..60　1点ハが60";
+const char* const kHighLimitHint =
+    QT_TRANSLATE_NOOP("velmora::TForm1", "高域制限 値以上の高音をオクターブ下げる73..100　３点ハが84");
+const char* const kLowLimitHint =
+    QT_TRANSLATE_NOOP("velmora::TForm1", "低域制限 値以下の低音をオクターブあげる 40..60　1点ハが60");
 
 // The preset buttons' hints and the solo menu's captions until the preset
 // dialog is attached: the instruments the presets apply.
@@ -115,21 +120,27 @@ void buildInstrumentPanel(MainControls& c) {
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(3);
 
-    c.solo = instrumentCombo(panel, "solo", 74, "ソロ楽器　2ｃｈのみ使用");
+    c.solo = instrumentCombo(panel, "solo", 74,
+                             QCoreApplication::translate("velmora::TForm1", "ソロ楽器　2ｃｈのみ使用"));
     c.solo->setEnabled(false);
     c.solo->setContextMenuPolicy(Qt::CustomContextMenu);
-    c.chicut2 = checkBox(panel, "chicut2", "高", false, kHighLimitHint);
+    c.chicut2 = checkBox(panel, "chicut2", QCoreApplication::translate("velmora::TForm1", "高"), false,
+                         QCoreApplication::translate("velmora::TForm1", kHighLimitHint));
     c.chicut2->setEnabled(false);
     c.shicuts = spinEdit(panel, "shicuts", 60, 100, 85);
-    c.clowcut2 = checkBox(panel, "clowcut2", "低", false, kLowLimitHint);
+    c.clowcut2 = checkBox(panel, "clowcut2", QCoreApplication::translate("velmora::TForm1", "低"), false,
+                          QCoreApplication::translate("velmora::TForm1", kLowLimitHint));
     c.clowcut2->setEnabled(false);
     c.slowcuts = spinEdit(panel, "slowcuts", 36, 72, 54);
     c.SpinEdit1 = spinEdit(panel, "SpinEdit1", 0, 127, 0, 10);
 
-    c.gakki = instrumentCombo(panel, "gakki", 0, "単独楽器　2ｃｈ　では伴奏");
-    c.chicut = checkBox(panel, "chicut", "高", false, kHighLimitHint);
+    c.gakki = instrumentCombo(panel, "gakki", 0,
+                              QCoreApplication::translate("velmora::TForm1", "単独楽器　2ｃｈ　では伴奏"));
+    c.chicut = checkBox(panel, "chicut", QCoreApplication::translate("velmora::TForm1", "高"), false,
+                        QCoreApplication::translate("velmora::TForm1", kHighLimitHint));
     c.shicut = spinEdit(panel, "shicut", 60, 100, 85);
-    c.clowcut = checkBox(panel, "clowcut", "低", false, kLowLimitHint);
+    c.clowcut = checkBox(panel, "clowcut", QCoreApplication::translate("velmora::TForm1", "低"), false,
+                         QCoreApplication::translate("velmora::TForm1", kLowLimitHint));
     c.slowcut = spinEdit(panel, "slowcut", 36, 72, 54);
     c.SpinEdit3 = spinEdit(panel, "SpinEdit3", 0, 127, 0, 10);
 
@@ -146,20 +157,25 @@ void buildInstrumentPanel(MainControls& c) {
     grid->addWidget(c.slowcut, 1, 6);
     grid->addWidget(c.SpinEdit3, 1, 7);
 
-    c.C2chan = checkBox(panel, "C2chan", "2Ch", false, "ソロ楽器と伴奏楽器とに分ける");
+    c.C2chan = checkBox(panel, "C2chan", "2Ch", false,
+                        QCoreApplication::translate("velmora::TForm1", "ソロ楽器と伴奏楽器とに分ける"));
     auto* volumeLabel = named(new QLabel("Vol.", panel), "Label2");
-    volumeLabel->setToolTip("メロディのボリューム  2chでは上のボリューム");
+    volumeLabel->setToolTip(
+        QCoreApplication::translate("velmora::TForm1", "メロディのボリューム  2chでは上のボリューム"));
     c.volsolo = spinEdit(panel, "volsolo", 30, 127, 127, 10);
-    c.volsolo->setToolTip("メロディのボリューム  2chでは上のボリューム");
+    c.volsolo->setToolTip(
+        QCoreApplication::translate("velmora::TForm1", "メロディのボリューム  2chでは上のボリューム"));
     c.volback = spinEdit(panel, "volback", 30, 127, 110, 10);
-    c.volback->setToolTip("伴奏のボリューム 2chでは下のボリューム");
+    c.volback->setToolTip(
+        QCoreApplication::translate("velmora::TForm1", "伴奏のボリューム 2chでは下のボリューム"));
     c.Label8 = whiteLabel(panel, "Label8", "");
     QFont noteFont = c.Label8->font();
     noteFont.setPixelSize(15);
     c.Label8->setFont(noteFont);
     c.Label8->setFixedSize(79, 19);
     c.Label8->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    c.Button1 = button(panel, "Button1", "?", "楽器の音域表示");
+    c.Button1 =
+        button(panel, "Button1", "?", QCoreApplication::translate("velmora::TForm1", "楽器の音域表示"));
     c.Button1->setFixedWidth(24);
     auto* reverbLabel = named(new QLabel("Reverb", panel), "Label5");
 
@@ -195,7 +211,8 @@ QWidget* buildPresetButtons(QWidget* parent, MainControls& c) {
 }
 
 QGroupBox* buildPatternGroup(QWidget* parent, MainControls& c) {
-    c.paternBox = named(new QGroupBox("パターン", parent), "paternBox");
+    c.paternBox =
+        named(new QGroupBox(QCoreApplication::translate("velmora::TForm1", "パターン"), parent), "paternBox");
     c.patern = new QButtonGroup(c.paternBox);
     c.patern->setObjectName("patern");
     auto* grid = new QGridLayout(c.paternBox);
@@ -217,15 +234,22 @@ QWidget* buildCommandButtons(QWidget* parent, MainControls& c) {
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(3);
-    c.BitBtn1 = button(row, "BitBtn1", "Open", "開く (Ctrl+O)");
-    c.BitBtn3 = button(row, "BitBtn3", "Save as", "名前をつけて保存 (Ctrl+Shift+S)");
-    c.BitBtn6 = button(row, "BitBtn6", "Save", "上書き保存 (Ctrl+S)");
+    c.BitBtn1 =
+        button(row, "BitBtn1", "Open", QCoreApplication::translate("velmora::TForm1", "開く (Ctrl+O)"));
+    c.BitBtn3 = button(row, "BitBtn3", "Save as",
+                       QCoreApplication::translate("velmora::TForm1", "名前をつけて保存 (Ctrl+Shift+S)"));
+    c.BitBtn6 =
+        button(row, "BitBtn6", "Save", QCoreApplication::translate("velmora::TForm1", "上書き保存 (Ctrl+S)"));
     c.BitBtn2 = button(row, "BitBtn2", "Play", "Play/Stop (F5)");
     c.BitBtn5 = button(row, "BitBtn5", "LinePlay", "LinePlay/Stop (F6)");
     c.BitBtn4 = button(row, "BitBtn4", "Pause", "Pause/Continue (F7)");
-    c.BitBtn7 = button(row, "BitBtn7", "Midi", "MIDIファイルとして保存する");
-    c.wavButton = button(row, "wavButton", "Wav", "WAVファイルとして保存する");
-    c.outputButton = button(row, "outputButton", "出力…", "音の出力先とサウンドフォントを選ぶ");
+    c.BitBtn7 = button(row, "BitBtn7", "Midi",
+                       QCoreApplication::translate("velmora::TForm1", "MIDIファイルとして保存する"));
+    c.wavButton = button(row, "wavButton", "Wav",
+                         QCoreApplication::translate("velmora::TForm1", "WAVファイルとして保存する"));
+    c.outputButton =
+        button(row, "outputButton", QCoreApplication::translate("velmora::TForm1", "出力…"),
+               QCoreApplication::translate("velmora::TForm1", "音の出力先とサウンドフォントを選ぶ"));
     for (QPushButton* command : {c.BitBtn1, c.BitBtn3, c.BitBtn6}) layout->addWidget(command);
     layout->addSpacing(4);
     for (QPushButton* command : {c.BitBtn2, c.BitBtn5, c.BitBtn4}) layout->addWidget(command);
@@ -245,15 +269,25 @@ QWidget* buildCheckBoxes(QWidget* parent, MainControls& c) {
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(0);
-    c.hiwaon = checkBox(box, "hiwaon", "語頭で和音を鳴らす", true);
-    c.octwaon = checkBox(box, "octwaon", "和音を厚くする", true);
-    c.coctdown = checkBox(box, "coctdown", "和音をオクターブ下げる", false);
-    c.moreon = checkBox(box, "moreon", "未割当ての文字後も", false, "未割当てのアルｆベット後も和音を鳴らす");
-    c.cjump = checkBox(box, "cjump", "リズム拍の空音を飛ばす", true, "リズムの先頭で無理やり音を鳴らす");
-    c.ctopryzm = checkBox(box, "ctopryzm", "曲頭調整", false, "チェックで音の出だしをリズムの始まりにする");
-    c.retonic =
-        checkBox(box, "retonic", "E に主音を割り当て", true, "ドレミをミファソとかラシドとかに読み替える");
-    c.crept = checkBox(box, "crept", "リピ－ト", false);
+    c.hiwaon =
+        checkBox(box, "hiwaon", QCoreApplication::translate("velmora::TForm1", "語頭で和音を鳴らす"), true);
+    c.octwaon =
+        checkBox(box, "octwaon", QCoreApplication::translate("velmora::TForm1", "和音を厚くする"), true);
+    c.coctdown = checkBox(box, "coctdown",
+                          QCoreApplication::translate("velmora::TForm1", "和音をオクターブ下げる"), false);
+    c.moreon =
+        checkBox(box, "moreon", QCoreApplication::translate("velmora::TForm1", "未割当ての文字後も"), false,
+                 QCoreApplication::translate("velmora::TForm1", "未割当てのアルｆベット後も和音を鳴らす"));
+    c.cjump =
+        checkBox(box, "cjump", QCoreApplication::translate("velmora::TForm1", "リズム拍の空音を飛ばす"), true,
+                 QCoreApplication::translate("velmora::TForm1", "リズムの先頭で無理やり音を鳴らす"));
+    c.ctopryzm = checkBox(
+        box, "ctopryzm", QCoreApplication::translate("velmora::TForm1", "曲頭調整"), false,
+        QCoreApplication::translate("velmora::TForm1", "チェックで音の出だしをリズムの始まりにする"));
+    c.retonic = checkBox(
+        box, "retonic", QCoreApplication::translate("velmora::TForm1", "E に主音を割り当て"), true,
+        QCoreApplication::translate("velmora::TForm1", "ドレミをミファソとかラシドとかに読み替える"));
+    c.crept = checkBox(box, "crept", QCoreApplication::translate("velmora::TForm1", "リピ－ト"), false);
     QCheckBox* const order[8] = {c.hiwaon, c.octwaon,  c.coctdown, c.moreon,
                                  c.cjump,  c.ctopryzm, c.retonic,  c.crept};
     for (int i = 0; i < 8; ++i) grid->addWidget(order[i], i / 4, i % 4);
@@ -270,17 +304,19 @@ QWidget* buildTempoAndDisplays(QWidget* parent, MainControls& c) {
     c.cryzm = named(new QComboBox(box), "cryzm");
     c.cryzm->setEditable(true);
     c.cryzm->setInsertPolicy(QComboBox::NoInsert);
-    for (const std::string& text : rhythmItemTexts()) c.cryzm->addItem(QString::fromStdString(text));
+    for (const std::string& text : rhythmItemTexts()) c.cryzm->addItem(engineText(text));
     c.cryzm->setCurrentIndex(3);
     c.SpinEdit2 = spinEdit(box, "SpinEdit2", 80, 1000, 200, 10);
     c.enryzm = spinEdit(box, "enryzm", 0, 3, 0);
     c.ckeyup = spinEdit(box, "ckeyup", -8, 8, 0);
-    c.ckeyup->setToolTip("キーを上げ下げする");
+    c.ckeyup->setToolTip(QCoreApplication::translate("velmora::TForm1", "キーを上げ下げする"));
 
-    auto* correctionLabel = named(new QLabel("リズム補正", box), "Label7");
-    correctionLabel->setToolTip("大きいほどリズムが安定しますが変化に乏しくなることも");
+    auto* correctionLabel =
+        named(new QLabel(QCoreApplication::translate("velmora::TForm1", "リズム補正"), box), "Label7");
+    correctionLabel->setToolTip(QCoreApplication::translate(
+        "velmora::TForm1", "大きいほどリズムが安定しますが変化に乏しくなることも"));
     auto* keyLabel = named(new QLabel("Key", box), "Label10");
-    keyLabel->setToolTip("キーを上げ下げする");
+    keyLabel->setToolTip(QCoreApplication::translate("velmora::TForm1", "キーを上げ下げする"));
 
     c.Label9 = whiteLabel(box, "Label9", "C");
     QFont keyFont = c.Label9->font();
@@ -292,15 +328,17 @@ QWidget* buildTempoAndDisplays(QWidget* parent, MainControls& c) {
     c.Label9->setPalette(navy);
     c.Label9->setMinimumWidth(32);
     c.Label3 = whiteLabel(box, "Label3", "00 : 00");
-    c.Label3->setToolTip("演奏時間の目安");
+    c.Label3->setToolTip(QCoreApplication::translate("velmora::TForm1", "演奏時間の目安"));
     c.Label4 = whiteLabel(box, "Label4", "00 : 00");
-    c.Label4->setToolTip("経過時間");
+    c.Label4->setToolTip(QCoreApplication::translate("velmora::TForm1", "経過時間"));
     c.Label3->setMinimumWidth(56);
     c.Label4->setMinimumWidth(56);
 
-    grid->addWidget(named(new QLabel("リズム", box), "Label6"), 0, 0);
+    grid->addWidget(
+        named(new QLabel(QCoreApplication::translate("velmora::TForm1", "リズム"), box), "Label6"), 0, 0);
     grid->addWidget(c.cryzm, 0, 1, 1, 3);
-    grid->addWidget(named(new QLabel("テンポ", box), "Label1"), 1, 0);
+    grid->addWidget(
+        named(new QLabel(QCoreApplication::translate("velmora::TForm1", "テンポ"), box), "Label1"), 1, 0);
     grid->addWidget(c.SpinEdit2, 1, 1);
     grid->addWidget(correctionLabel, 1, 2);
     grid->addWidget(c.enryzm, 1, 3);
@@ -368,7 +406,7 @@ MainControls buildMainControls(QWidget& central, QStatusBar& statusBar) {
 
     c.statusPattern = named(new QLabel(&statusBar), "statusPanel0");
     c.statusPattern->setMinimumWidth(250);
-    c.statusTransport = named(new QLabel("休憩中", &statusBar), "statusPanel1");
+    c.statusTransport = named(new QLabel(engineText(kStatusResting), &statusBar), "statusPanel1");
     c.statusTransport->setMinimumWidth(50);
     c.statusNotice = named(new QLabel(&statusBar), "statusNotice");
     statusBar.addWidget(c.statusPattern);

@@ -9,6 +9,7 @@
 #include <QSpinBox>
 
 #include "mapping/note_names.h"
+#include "ui/engine_texts.h"
 #include "ui/main_window.h"
 
 namespace velmora {
@@ -76,7 +77,7 @@ void TForm1::connectOptionHandlers() {
 void TForm1::paternClick() {
     PerformanceOptions& o = performance_->options();
     o.patern = c_.patern->checkedId();
-    c_.statusPattern->setText(QString::fromStdString(patternName(o.patern)));
+    c_.statusPattern->setText(engineText(patternName(o.patern)));
     const std::uint8_t key = keyNote(o.patern, o.tonicMode(), o.keyShift());
     performance_->state().keyNote = key;
     c_.Label9->setText(QString::fromStdString(keyName(key)));

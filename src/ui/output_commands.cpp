@@ -1,8 +1,10 @@
 // The sound output: chosen in a dialog or by dropping a soundfont, made once
 // and kept while the program runs.
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
+#include "ui/engine_texts.h"
 #include "ui/main_window.h"
 #include "ui/output_dialog.h"
 
@@ -18,7 +20,7 @@ void TForm1::applyOutputSettings(const OutputSettings& settings) {
     if (const std::optional<std::string> error = performance_->chooseOutput(settings)) {
         // The reason may name command-line options: it stays in the tooltip.
         showNotice(tr("出力 %1 を選べません").arg(QString::fromStdString(settings.output)));
-        c_.statusNotice->setToolTip(QString::fromStdString(*error));
+        c_.statusNotice->setToolTip(technicalDetail(*error));
         return;
     }
     showNotice({});
@@ -32,7 +34,8 @@ void TForm1::takeSoundfont(const std::string& path) {
     OutputSettings settings = outputSettings();
     settings.soundfont = path;
     applyOutputSettings(settings);
-    if (outputSettings().soundfont == path) showNotice("サウンドフォント: " + QString::fromStdString(path));
+    if (outputSettings().soundfont == path)
+        showNotice(tr("サウンドフォント: ") + QString::fromStdString(path));
 }
 
 }  // namespace velmora

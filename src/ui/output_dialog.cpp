@@ -1,6 +1,7 @@
 #include "ui/output_dialog.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -17,7 +18,7 @@
 namespace velmora {
 
 OutputDialog::OutputDialog(const OutputSettings& current, QWidget* parent) : QDialog(parent) {
-    setWindowTitle("出力");
+    setWindowTitle(QCoreApplication::translate("velmora::OutputDialog", "出力"));
     output_ = new QComboBox(this);
     output_->setObjectName("output");
     output_->setEditable(true);  // "capture:FILE" and ports not present now can be typed
@@ -39,9 +40,10 @@ OutputDialog::OutputDialog(const OutputSettings& current, QWidget* parent) : QDi
 
     soundfont_ = new QLineEdit(QString::fromStdString(current.soundfont), this);
     soundfont_->setObjectName("soundfont");
-    soundfont_->setPlaceholderText("（既定の General MIDI サウンドフォント）");
+    soundfont_->setPlaceholderText(
+        QCoreApplication::translate("velmora::OutputDialog", "（既定の General MIDI サウンドフォント）"));
     soundfont_->setMinimumWidth(320);
-    auto* browse = new QPushButton("参照…", this);
+    auto* browse = new QPushButton(QCoreApplication::translate("velmora::OutputDialog", "参照…"), this);
     connect(browse, &QPushButton::clicked, this, &OutputDialog::browseSoundfont);
     auto* soundfontRow = new QHBoxLayout;
     soundfontRow->addWidget(soundfont_, 1);
@@ -52,8 +54,8 @@ OutputDialog::OutputDialog(const OutputSettings& current, QWidget* parent) : QDi
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* form = new QFormLayout(this);
-    form->addRow("出力先", output_);
-    form->addRow("サウンドフォント", soundfontRow);
+    form->addRow(QCoreApplication::translate("velmora::OutputDialog", "出力先"), output_);
+    form->addRow(QCoreApplication::translate("velmora::OutputDialog", "サウンドフォント"), soundfontRow);
     form->addRow(buttons);
 }
 
@@ -82,8 +84,9 @@ void OutputDialog::accept() {
 void OutputDialog::browseSoundfont() {
     const QString start = soundfont_->text().isEmpty() ? QStringLiteral("/usr/share/sounds/sf2")
                                                        : QFileInfo(soundfont_->text()).absolutePath();
-    const QString file =
-        QFileDialog::getOpenFileName(this, "サウンドフォント", start, "SoundFont (*.sf2 *.sf3);;すべて (*)");
+    const QString file = QFileDialog::getOpenFileName(
+        this, QCoreApplication::translate("velmora::OutputDialog", "サウンドフォント"), start,
+        QCoreApplication::translate("velmora::OutputDialog", "SoundFont (*.sf2 *.sf3);;すべて (*)"));
     if (!file.isEmpty()) soundfont_->setText(file);
 }
 

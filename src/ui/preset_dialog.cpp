@@ -1,6 +1,7 @@
 #include "ui/preset_dialog.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -30,7 +31,7 @@ constexpr int kMemoWidth = 495;
 constexpr int kMemoHeight = 350;
 constexpr int kColumnGap = 8;  // pixels between the widest entry of a table column and the next
 
-const char* const kSoloPresetHint = "ソロ楽器　2ｃｈのみ使用";
+const char* const kSoloPresetHint = QT_TRANSLATE_NOOP("velmora::TForm2", "ソロ楽器　2ｃｈのみ使用");
 
 QFont dialogFont() {
     QFont font;
@@ -119,13 +120,13 @@ QPlainTextEdit* makeRangeMemo(const QFont& font) {
     return memo;
 }
 
-QLabel* makeLabel(const char* text) { return new QLabel(QString::fromUtf8(text)); }
+QLabel* makeLabel(const QString& text) { return new QLabel(text); }
 
 // Labels stacked on the left of a block of two preset rows.
-QVBoxLayout* captionColumn(std::initializer_list<const char*> texts) {
+QVBoxLayout* captionColumn(std::initializer_list<QString> texts) {
     auto* column = new QVBoxLayout;
     column->addStretch();
-    for (const char* text : texts) column->addWidget(makeLabel(text));
+    for (const QString& text : texts) column->addWidget(makeLabel(text));
     column->addStretch();
     return column;
 }
@@ -133,7 +134,7 @@ QVBoxLayout* captionColumn(std::initializer_list<const char*> texts) {
 }  // namespace
 
 TForm2::TForm2(QWidget* mainWindow) : QDialog(mainWindow) {
-    setWindowTitle(QStringLiteral("楽器音域表とソロ楽器プリセット設定"));
+    setWindowTitle(QCoreApplication::translate("velmora::TForm2", "楽器音域表とソロ楽器プリセット設定"));
     setFont(dialogFont());
     setModal(false);
     buildControls();
@@ -151,7 +152,7 @@ void TForm2::buildControls() {
     for (int i = 0; i < kPresetCount; ++i) {
         const auto slot = static_cast<std::size_t>(i);
         solopre[slot] = makePresetCombo(QStringLiteral("solopre%1").arg(i + 1), designed.solo[slot]);
-        solopre[slot]->setToolTip(QString::fromUtf8(kSoloPresetHint));
+        solopre[slot]->setToolTip(QCoreApplication::translate("velmora::TForm2", kSoloPresetHint));
         ComboBox[slot] = makePresetCombo(QStringLiteral("ComboBox%1").arg(i + 1), designed.backing[slot]);
     }
 
@@ -159,8 +160,13 @@ void TForm2::buildControls() {
     // column 0 holds the captions, then a number column before each combo.
     auto* presets = new QGridLayout;
     presets->setHorizontalSpacing(4);
-    presets->addLayout(captionColumn({"ソロ楽器", "プリセット"}), 0, 0, 2, 1);
-    presets->addLayout(captionColumn({"プリセット", "単独", "伴奏楽器"}), 2, 0, 2, 1);
+    presets->addLayout(captionColumn({QCoreApplication::translate("velmora::TForm2", "ソロ楽器"),
+                                      QCoreApplication::translate("velmora::TForm2", "プリセット")}),
+                       0, 0, 2, 1);
+    presets->addLayout(captionColumn({QCoreApplication::translate("velmora::TForm2", "プリセット"),
+                                      QCoreApplication::translate("velmora::TForm2", "単独"),
+                                      QCoreApplication::translate("velmora::TForm2", "伴奏楽器")}),
+                       2, 0, 2, 1);
     for (int i = 0; i < kPresetCount; ++i) {
         const int row = i / 3;
         const int column = 1 + (i % 3) * 2;

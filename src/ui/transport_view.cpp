@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include "ui/engine_texts.h"
 #include "ui/main_window.h"
 #include "ui/memo_edit.h"
 #include "ui/roll_panel.h"
@@ -100,15 +101,14 @@ void TForm1::displayChanged(const TransportDisplay& display) {
     setPanelColour(c_.Panel1, display.panelsLit);
     setPanelColour(c_.Panel2, display.panelsLit);
     // Until the first performance the transport has said nothing: resting.
-    c_.statusTransport->setText(
-        QString::fromStdString(display.status.empty() ? kStatusResting : display.status));
+    c_.statusTransport->setText(engineText(display.status.empty() ? kStatusResting : display.status));
     statusBar()->repaint();
     // The transport publishes while the window is built, before the roll's panel exists.
     if (rollPanel_) rollPanel_->transportChanged();
 }
 
 void TForm1::showOverrunMessage(const std::string& message) {
-    prompts_->showInformation(QString::fromStdString(message));
+    prompts_->showInformation(engineText(message));
 }
 
 // Said once, whole, in a box; the technical reason stays in the status bar's tooltip.
@@ -116,7 +116,7 @@ void TForm1::reportOutputError() {
     const std::optional<std::string> error = performance_->output().newOpenError();
     if (!error) return;
     showNotice(tr("出力を開けません"));
-    c_.statusNotice->setToolTip(QString::fromStdString(*error));
+    c_.statusNotice->setToolTip(technicalDetail(*error));
     prompts_->showWarning(tr("音を出せません。「設定」メニューの「出力…」で出力先かサウンドフォントを選んでください。"));
 }
 

@@ -1,5 +1,6 @@
 #include "ui/user_prompts.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -17,9 +18,12 @@ template <typename Answer>
 Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& question, QMessageBox::Icon icon,
                       Answer yesAnswer, Answer noAnswer, Answer cancelAnswer) {
     QMessageBox box(icon, title, question, QMessageBox::NoButton, parent);
-    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    QPushButton* yes = box.addButton(QCoreApplication::translate("velmora::DesktopPrompts", "はい(&Y)"),
+                                     QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QCoreApplication::translate("velmora::DesktopPrompts", "いいえ(&N)"),
+                                    QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QCoreApplication::translate("velmora::DesktopPrompts", "キャンセル"),
+                                        QMessageBox::RejectRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(cancel);
     box.exec();
@@ -54,8 +58,10 @@ std::optional<QString> DesktopPrompts::chooseFileToSave(const SaveDialogState& s
 }
 
 OverwriteAnswer DesktopPrompts::askOverwrite() {
-    return askYesNoCancel(parent_, QStringLiteral("確認"), QStringLiteral("ファイルが存在します　上書きしますか？"),
-                          QMessageBox::Question, OverwriteAnswer::Yes, OverwriteAnswer::No, OverwriteAnswer::Cancel);
+    return askYesNoCancel(
+        parent_, QCoreApplication::translate("velmora::DesktopPrompts", "確認"),
+        QCoreApplication::translate("velmora::DesktopPrompts", "ファイルが存在します　上書きしますか？"),
+        QMessageBox::Question, OverwriteAnswer::Yes, OverwriteAnswer::No, OverwriteAnswer::Cancel);
 }
 
 SaveChangesAnswer DesktopPrompts::askSaveChanges() {

@@ -1,11 +1,16 @@
 // The menu bar: every command of the window with its shortcut, the recent
 // documents and the About box. The buttons stay; menu and button do the same.
 #include <QAction>
+#include <QActionGroup>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "documents/file_error.h"
+#include "language/language_setting.h"
+#include "language/qt/translations.h"
 #include "ui/main_window.h"
 #include "ui/roll_panel.h"
 
@@ -30,6 +35,11 @@ QString aboutText() {
         .arg(QStringLiteral(VELMORA_VERSION), QString::fromLatin1(qVersion()));
 }
 
+// The language the window was built in: the one whose catalogue is installed.
+Language windowLanguage() {
+    return languageMenuTitle() == QStringLiteral("言語") ? Language::Japanese : Language::English;
+}
+
 }  // namespace
 
 QAction* TForm1::addCommand(QMenu* menu, const char* name, const QString& caption, const QKeySequence& keys) {
@@ -45,7 +55,7 @@ void TForm1::buildMenus() {
     connect(addCommand(file, "newDocument", tr("新規(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N)), &QAction::triggered, this,
             &TForm1::newDocument);
     QAction* open = addCommand(file, "FileOpen1", tr("開く(&O)..."), QKeySequence(Qt::CTRL | Qt::Key_O));
-    open->setStatusTip("既存のファイルを開く");
+    open->setStatusTip(tr("既存のファイルを開く"));
     connect(open, &QAction::triggered, this, &TForm1::FileOpen1Execute);
     QMenu* recent = file->addMenu(tr("最近使ったファイル(&R)"));
     recent->setObjectName("recentMenu");
@@ -85,10 +95,41 @@ void TForm1::buildMenus() {
             [this] { clickIfEnabled(c_.outputButton); });
     connect(addCommand(settings, "showPresets", tr("プリセット"), {}), &QAction::triggered, this,
             &TForm1::Button1Click);
+    buildLanguageMenu(settings);
 
     QMenu* help = menuBar()->addMenu(tr("ヘルプ(&H)"));
     connect(addCommand(help, "about", tr("Velmoraについて(&A)"), {}), &QAction::triggered, this,
             [this] { QMessageBox::about(this, tr("Velmoraについて"), aboutText()); });
+}
+
+// The choice is kept in velmora.ini and applies at the next start: the window
+// builds its texts once, and a half-translated window would be worse than
+// waiting. The running window stays in its language until then.
+void TForm1::buildLanguageMenu(QMenu* settings) {
+    QMenu* menu = settings->addMenu(languageMenuTitle());
+    menu->setObjectName("languageMenu");
+    auto* group = new QActionGroup(menu);
+    const LanguagePreference stored = readLanguageChoice(globalSettingsPath()).preference();
+    for (const LanguageMenuEntry& entry : languageMenuEntries()) {
+        QAction* item = menu->addAction(entry.label);
+        item->setCheckable(true);
+        item->setChecked(entry.preference == stored);
+        group->addAction(item);
+        const LanguagePreference preference = entry.preference;
+        connect(item, &QAction::triggered, this, [this, preference] {
+            const Language running = windowLanguage();
+            bool stored = true;
+            try {
+                chooseLanguage(*QCoreApplication::instance(), QString::fromStdString(globalSettingsPath()),
+                               preference);
+            } catch (const FileError&) {
+                stored = false;
+            }
+            installTranslations(*QCoreApplication::instance(), running);
+            showNotice(stored ? tr("言語の変更は次回の起動から有効になります")
+                              : tr("言語の設定を保存できません"));
+        });
+    }
 }
 
 void TForm1::fillRecentMenu() {

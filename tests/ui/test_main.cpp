@@ -2,10 +2,15 @@
 
 #include <QApplication>
 
-// The window tests need a QApplication; they run without a display.
+#include "language/qt/translations.h"
+
+// The window tests need a QApplication; they run without a display. They check
+// the Japanese texts exactly, so the window speaks Japanese whatever LANG says;
+// tests of another language install it and restore Japanese after.
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    velmora::installTranslations(application, velmora::Language::Japanese);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
