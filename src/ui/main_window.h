@@ -9,6 +9,7 @@
 #include "engine/transport.h"
 #include "ui/background_task.h"
 #include "ui/main_controls.h"
+#include "ui/memo_cp932_index.h"
 #include "ui/memo_geometry.h"
 #include "ui/music_export.h"
 #include "ui/open_document.h"
@@ -133,7 +134,6 @@ private:
     // Opening and dropping: leave the current document, then load `path`.
     void switchDocument(const std::string& path);
     void LoadTextDocument();
-    void UpdateUpperText();
     void writeMemoText(const std::string& path);
     // Save (as Save as for a text without a name) and Save as; false when
     // nothing was written.
@@ -167,6 +167,7 @@ private:
     TForm2* presets_ = nullptr;
     SettingsStore settings_;
     OpenDocument document_;
+    MemoCp932Index memoBytes_;  // follows every edit of the memo
     std::unique_ptr<Performance> performance_;
     MemoGeometry performanceGeometry_;  // the memo as measured when the performance started
     SaveDialogState saveDialog_;

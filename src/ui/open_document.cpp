@@ -101,11 +101,6 @@ void OpenDocument::clear() {
     encoding_ = TextEncoding::Utf8;
     utf16_ = Utf16::No;
     gap_ = Gap::None;
-    upperText_.clear();
-}
-
-void OpenDocument::textChanged(const QString& memoText) {
-    upperText_ = UpperText(utf8ToCp932(memoFileText(memoText)));
 }
 
 bool OpenDocument::write(const std::string& path, const QString& memoText) {
