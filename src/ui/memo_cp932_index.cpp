@@ -26,7 +26,10 @@ std::string memoBytes(QString text) {
 }
 
 std::uint32_t blockByteCount(const QTextBlock& block) {
-    return static_cast<std::uint32_t>(memoBytes(block.text()).size());
+    const QString text = block.text();
+    // ASCII, the common case, is one byte a character in CP932.
+    const bool ascii = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+    return static_cast<std::uint32_t>(ascii ? text.size() : memoBytes(text).size());
 }
 
 }  // namespace
