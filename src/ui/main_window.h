@@ -152,7 +152,9 @@ private:
     void setAcceptingDrops(bool accept);
     void takeSoundfont(const std::string& path);
     // The export's file name from the shared save dialog; nothing when cancelled.
-    std::optional<std::string> chooseExportTarget(const char* extension);
+    // The export's file from the save dialog; a name without an extension gets
+    // that of the chosen filter, or `extension` when none is offered.
+    std::optional<std::string> chooseExportTarget(const QString& extension, const QStringList& filters = {});
     // Names the exported file in the status bar and says the export is done.
     void showWritten(const std::string& path);
     // Runs the export `start` makes with a progress, then says how it ended.
@@ -171,6 +173,7 @@ private:
     std::unique_ptr<Performance> performance_;
     MemoGeometry performanceGeometry_;  // the memo as measured when the performance started
     SaveDialogState saveDialog_;
+    QString audioExportFilter_;  // the audio format chosen last; empty: the first
     int lastPointerIndex_ = 0;
     bool memoChangeAttached_ = true;
     bool acceptingDrops_ = false;
