@@ -184,6 +184,10 @@ void SafeFileWriter::startWriteBack() {
     writeBackStart_ = written_;
 }
 
+void SafeFileWriter::startDescriptorWriteBack() {
+    if (fd_ >= 0 && !tempPath_.empty()) ::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);  // 0: to the end
+}
+
 void SafeFileWriter::patch(std::uint64_t offset, const void* data, std::size_t size) {
     if (fd_ < 0 || tempPath_.empty() || offset + size > written_) fail("patch", EINVAL);
     const char* bytes = static_cast<const char*>(data);

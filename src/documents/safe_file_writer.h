@@ -58,6 +58,14 @@ public:
     // Drops what was written (the temporary file); never throws.
     void abandon() noexcept;
 
+    // The open descriptor, for a library that writes the file itself (a sound
+    // file encoder); its bytes are not counted in bytesWritten() and cannot be
+    // patched. It stays owned by the writer.
+    int fd() const { return fd_; }
+    // Starts writing back to the disk all that was written through fd() so
+    // far, without waiting, so that commit()'s flush has little left to do.
+    void startDescriptorWriteBack();
+
     bool isOpen() const { return fd_ >= 0; }
     // True while the bytes go to a temporary file that commit() renames.
     bool replacesTarget() const { return !tempPath_.empty(); }

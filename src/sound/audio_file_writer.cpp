@@ -74,7 +74,7 @@ void AudioFileWriter::write(const std::int16_t* interleaved, std::int64_t frames
     sinceWriteBack_ += frames;
     if (sinceWriteBack_ >= kWriteBackFrames) {
         sinceWriteBack_ = 0;
-        output_.startWriteBack();
+        output_.startDescriptorWriteBack();
     }
 }
 

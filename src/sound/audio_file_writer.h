@@ -6,15 +6,16 @@
 #include <string>
 
 #include "sound/audio_file_format.h"
-#include "sound/staged_output_file.h"
+#include "documents/safe_file_writer.h"
 
 typedef struct sf_private_tag SNDFILE;
 
 namespace velmora {
 
 // Encodes 16-bit stereo frames into a sound file through libsndfile, streaming:
-// each write goes to the file (a temporary one beside the target, see
-// StagedOutputFile), so memory does not grow with the music's length.
+// each write goes to the file (through SafeFileWriter: a temporary one beside
+// a regular target, a device or pipe directly), so memory does not grow with
+// the music's length.
 // Failures throw AudioFileError with a message for the user.
 class AudioFileWriter {
 public:
@@ -32,7 +33,7 @@ public:
 
 private:
     std::string path_;
-    StagedOutputFile output_;
+    SafeFileWriter output_;
     SNDFILE* file_ = nullptr;
     std::int64_t sinceWriteBack_ = 0;
 };

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include <QTextDocument>
 #include "ui/main_window.h"
 #include "ui/memo_edit.h"
 #include "ui/preset_dialog.h"
@@ -34,6 +35,11 @@ void TForm1::connectCommands() {
 
     buildMenus();
 
+    QTextDocument* memoText = c_.Memo1->document();
+    memoBytes_.reset(*memoText);
+    connect(memoText, &QTextDocument::contentsChange, this, [this, memoText](int position, int removed, int added) {
+        memoBytes_.contentsChanged(*memoText, position, removed, added);
+    });
     connect(c_.Memo1, &QPlainTextEdit::textChanged, this, &TForm1::Memo1Change);
     connect(c_.Memo1, &MemoEdit::pointerMoved, this, &TForm1::Memo1MouseMove);
     connect(c_.Memo1, &MemoEdit::filesDropped, this, &TForm1::dropFiles);

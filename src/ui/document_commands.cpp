@@ -122,26 +122,22 @@ void TForm1::LoadTextDocument() {
     memoChangeAttached_ = false;
     c_.Memo1->setPlainText(text);
     c_.Memo1->document()->setModified(false);
-    UpdateUpperText();
     UpdateTimeEstimate();
     memoChangeAttached_ = true;
     c_.Memo1->selectAt(0, 0);
     setDocumentCaption();
 }
 
-void TForm1::UpdateUpperText() { document_.textChanged(c_.Memo1->toPlainText()); }
-
 void TForm1::UpdateTimeEstimate() {
     if (c_.Memo1->document()->isEmpty()) return;
     const QString estimate = QString::fromStdString(updateTimeEstimate(
-        static_cast<std::uint32_t>(document_.upperText().size()),
+        static_cast<std::uint32_t>(memoBytes_.textBytes()),
         static_cast<std::uint32_t>(options().timerInterval())));
     if (c_.Label3->text() != estimate) c_.Label3->setText(estimate);
 }
 
 void TForm1::Memo1Change() {
     if (!memoChangeAttached_ || c_.Memo1->document()->isEmpty()) return;
-    UpdateUpperText();
     UpdateTimeEstimate();
 }
 
@@ -151,10 +147,9 @@ void TForm1::Memo1MouseMove(QPoint position) {
     if (index == lastPointerIndex_) return;
     lastPointerIndex_ = index;
 
-    QString before = c_.Memo1->toPlainText().left(index);
-    before.replace('\n', QStringLiteral("\r\n"));
-    std::size_t at = utf8ToCp932(before.toStdString()).size();
-    const std::string& upperText = document_.upperText();
+    // UpperText is made only for the bytes shown, from the pointer on.
+    const std::string upperText = memoBytes_.upperTextAt(*c_.Memo1->document(), index, kPointerDisplayLength);
+    std::size_t at = 0;
     const PerformanceOptions& o = options();
     std::string names;
     bool trailByte = false;

@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QProgressDialog>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include "documents/document_paths.h"
@@ -12,6 +13,10 @@
 #include "ui/main_window.h"
 #include "ui/memo_edit.h"
 #include "ui/music_export.h"
+
+#ifdef VELMORA_HAVE_SOUND
+#include "sound/audio_file_format.h"
+#endif
 
 namespace velmora {
 
@@ -36,20 +41,32 @@ void TForm1::showWritten(const std::string& path) {
     prompts_->showInformation(QCoreApplication::translate("velmora::TForm1", kDoneMessage));
 }
 
-std::optional<std::string> TForm1::chooseExportTarget(const char* extension) {
+// The extension a dialog filter such as "FLAC (*.flac)" names, with the dot.
+static QString filterExtension(const QString& filter) {
+    const qsizetype star = filter.indexOf(QStringLiteral("*."));
+    if (star < 0) return {};
+    const qsizetype end = filter.indexOf(QRegularExpression(QStringLiteral("[ )]")), star);
+    return filter.mid(star + 1, end < 0 ? -1 : end - star - 1);
+}
+
+std::optional<std::string> TForm1::chooseExportTarget(const QString& extension, const QStringList& filters) {
     // A text without a name proposes a visible name in the user's home folder.
     saveDialog_.fileName = document_.hasName()
-                               ? QString::fromStdString(proposedExportName(document_.path(), extension))
+                               ? QString::fromStdString(proposedExportName(document_.path(), extension.toStdString()))
                                : tr("無題") + extension;
     if (!document_.hasName() && saveDialog_.directory.isEmpty()) saveDialog_.directory = QDir::homePath();
-    saveDialog_.defaultSuffix = QString(extension).mid(1);
+    saveDialog_.defaultSuffix = extension.mid(1);
+    saveDialog_.filters = filters;
     const std::optional<QString> chosen = prompts_->chooseFileToSave(saveDialog_);
     // The dialog goes back to texts whatever the outcome, so that a later Save
     // as does not give a text the export's extension.
     saveDialog_.defaultSuffix = "txt";
+    saveDialog_.filters.clear();
     if (!chosen) return std::nullopt;
     QFileInfo target(*chosen);
-    if (target.suffix().isEmpty()) target.setFile(*chosen + extension);
+    const QString chosenExtension = filters.contains(saveDialog_.selectedFilter)
+                                        ? filterExtension(saveDialog_.selectedFilter) : extension;
+    if (target.suffix().isEmpty()) target.setFile(*chosen + chosenExtension);
     saveDialog_.directory = target.absolutePath();
     saveDialog_.fileName = target.fileName();
     return target.filePath().toStdString();
@@ -66,11 +83,24 @@ void TForm1::BitBtn7Click() {
 
 void TForm1::wavButtonClick() {
 #ifdef VELMORA_HAVE_SOUND
-    const std::optional<std::string> target = chooseExportTarget(".wav");
+    QStringList filters;
+    for (const AudioFileFormatInfo& info : audioFileFormats()) filters << QString::fromUtf8(info.dialogFilter);
+    if (!filters.contains(audioExportFilter_)) audioExportFilter_ = filters.first();
+    saveDialog_.selectedFilter = audioExportFilter_;
+    const std::optional<std::string> target = chooseExportTarget(filterExtension(audioExportFilter_), filters);
     if (!target) return;
-    runExport(*target, tr("WAV ファイルを書き出しています…"), [&](SeededRandom& random, ExportOutcome& outcome) {
-        return startWavExport(exportRequestFor(c_.Memo1->geometry(), options(), performance_->state()), random,
-                              *target, outputSettings().soundfont, outcome);
+    if (filters.contains(saveDialog_.selectedFilter)) audioExportFilter_ = saveDialog_.selectedFilter;
+    // A name that carries a known sound-file extension is written in that
+    // format; any other name in the chosen filter's.
+    const AudioFileFormat format = audioFileFormatForPath(*target).value_or(
+        audioFileFormatForFilter(audioExportFilter_.toStdString()).value_or(AudioFileFormat::Wav));
+    const std::string title =
+        document_.hasName() ? QFileInfo(QString::fromStdString(document_.path())).completeBaseName().toStdString()
+                            : std::string();
+    const QString label = tr("%1 ファイルを書き出しています…").arg(audioFileFormatInfo(format).name);
+    runExport(*target, label, [&](SeededRandom& random, ExportOutcome& outcome) {
+        return startAudioExport(exportRequestFor(c_.Memo1->geometry(), options(), performance_->state()), random,
+                                {{}, *target, format, outputSettings().soundfont, title}, outcome);
     });
 #endif
 }

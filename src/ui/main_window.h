@@ -9,6 +9,7 @@
 #include "engine/transport.h"
 #include "ui/background_task.h"
 #include "ui/main_controls.h"
+#include "ui/memo_cp932_index.h"
 #include "ui/memo_geometry.h"
 #include "ui/music_export.h"
 #include "ui/open_document.h"
@@ -136,7 +137,6 @@ private:
     // Opening and dropping: leave the current document, then load `path`.
     void switchDocument(const std::string& path);
     void LoadTextDocument();
-    void UpdateUpperText();
     void writeMemoText(const std::string& path);
     // Save (as Save as for a text without a name) and Save as; false when
     // nothing was written.
@@ -155,7 +155,9 @@ private:
     void setAcceptingDrops(bool accept);
     void takeSoundfont(const std::string& path);
     // The export's file name from the shared save dialog; nothing when cancelled.
-    std::optional<std::string> chooseExportTarget(const char* extension);
+    // The export's file from the save dialog; a name without an extension gets
+    // that of the chosen filter, or `extension` when none is offered.
+    std::optional<std::string> chooseExportTarget(const QString& extension, const QStringList& filters = {});
     // Names the exported file in the status bar and says the export is done.
     void showWritten(const std::string& path);
     // Runs the export `start` makes with a progress, then says how it ended.
@@ -170,10 +172,12 @@ private:
     TForm2* presets_ = nullptr;
     SettingsStore settings_;
     OpenDocument document_;
+    MemoCp932Index memoBytes_;  // follows every edit of the memo
     std::unique_ptr<Performance> performance_;
     RollPanel* rollPanel_ = nullptr;  // a child of the window
     MemoGeometry performanceGeometry_;  // the memo as measured when the performance started
     SaveDialogState saveDialog_;
+    QString audioExportFilter_;  // the audio format chosen last; empty: the first
     int lastPointerIndex_ = 0;
     bool memoChangeAttached_ = true;
     bool acceptingDrops_ = false;

@@ -2,7 +2,6 @@
 
 #include "documents/atomic_file.h"
 #ifdef VELMORA_HAVE_SOUND
-#include "sound/wav_renderer.h"
 #endif
 
 namespace velmora {
@@ -51,22 +50,22 @@ std::unique_ptr<BackgroundTask> startMidiExport(ExportRequest request, SeededRan
 }
 
 #ifdef VELMORA_HAVE_SOUND
-std::unique_ptr<BackgroundTask> startWavExport(ExportRequest request, SeededRandom& random, std::string target,
-                                               std::string soundfont, ExportOutcome& outcome) {
+std::unique_ptr<BackgroundTask> startAudioExport(ExportRequest request, SeededRandom& random,
+                                                 AudioRenderRequest audio, ExportOutcome& outcome) {
     return std::make_unique<BackgroundTask>(
-        [request = std::move(request), &random, target = std::move(target), soundfont = std::move(soundfont),
-         &outcome](const BackgroundTask::Progress& progress, const std::atomic<bool>& cancel) {
+        [request = std::move(request), &random, audio = std::move(audio), &outcome](
+            const BackgroundTask::Progress& progress, const std::atomic<bool>& cancel) mutable {
             guarded(outcome, [&] {
-                const std::vector<std::uint8_t> file = BuildMidiFile(request, random);
-                const WavRenderResult result = renderWav(file, target, soundfont, progress, &cancel);
+                audio.smfBytes = BuildMidiFile(request, random);
+                const AudioRenderResult result = renderAudioFile(audio, progress, &cancel);
                 switch (result.status) {
-                    case WavRenderResult::Status::Written:
+                    case AudioRenderResult::Status::Written:
                         outcome = {Status::Written, {}};
                         break;
-                    case WavRenderResult::Status::Cancelled:
+                    case AudioRenderResult::Status::Cancelled:
                         outcome = {Status::Cancelled, {}};
                         break;
-                    case WavRenderResult::Status::Failed:
+                    case AudioRenderResult::Status::Failed:
                         outcome = {Status::Failed, result.error};
                         break;
                 }

@@ -10,6 +10,10 @@
 #include "ui/background_task.h"
 #include "ui/memo_geometry.h"
 
+#ifdef VELMORA_HAVE_SOUND
+#include "sound/audio_file_renderer.h"
+#endif
+
 namespace velmora {
 
 // What an export plays: the memo's lines as now displayed, the options, and
@@ -31,10 +35,11 @@ std::unique_ptr<BackgroundTask> startMidiExport(ExportRequest request, SeededRan
                                                 ExportOutcome& outcome);
 
 #ifdef VELMORA_HAVE_SOUND
-// The same music rendered through the synthesizer into a WAV file; a music
-// too long for a WAV file is refused before any rendering.
-std::unique_ptr<BackgroundTask> startWavExport(ExportRequest request, SeededRandom& random, std::string target,
-                                               std::string soundfont, ExportOutcome& outcome);
+// The same music rendered through the synthesizer into the sound file that
+// `audio` names (path, format, soundfont, title; its MIDI bytes are made here);
+// a music too long for a WAV file is refused before any rendering.
+std::unique_ptr<BackgroundTask> startAudioExport(ExportRequest request, SeededRandom& random,
+                                                 AudioRenderRequest audio, ExportOutcome& outcome);
 #endif
 
 }  // namespace velmora

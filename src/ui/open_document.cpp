@@ -5,13 +5,12 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 #include <filesystem>
 
 #include "documents/atomic_file.h"
-#include "documents/cp932_text.h"
 #include "documents/file_error.h"
 #include "documents/file_read.h"
-#include "documents/text_document.h"
 
 namespace velmora {
 
@@ -30,14 +29,8 @@ QString memoLines(QString text) {
     return text;
 }
 
-// Whether CP932 lines decoded to text that gives other bytes back: bytes that
-// start no CP932 character were shown as replacement characters.
-bool lostInDecoding(const TextDocument& document) {
-    if (document.encoding != TextEncoding::Cp932) return false;
-    for (std::size_t i = 0; i < document.lines.size(); ++i) {
-        if (utf8ToCp932(document.displayLines[i]) != document.lines[i]) return true;
-    }
-    return false;
+bool isAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 bool writableInPlace(const std::string& path) {
@@ -86,14 +79,23 @@ QString OpenDocument::read(const std::string& path) {
         gap_ = decode.hasError() ? Gap::Undecodable : (text.contains(QChar(u'\0')) ? Gap::CutAtNul : Gap::None);
         return memoLines(text);
     }
-    const TextDocument document = decodeTextDocument(bytes);
-    QString text;
-    for (const std::string& line : document.displayLines) text += QString::fromStdString(line) + '\n';
-    encoding_ = document.encoding;
+    // Decoded whole, not line by line: the line breaks are single bytes in every
+    // encoding read here, so the lines come out the same.
+    const std::string_view text = std::string_view(bytes).substr(0, bytes.find('\0'));
+    encoding_ = chooseEncoding(text, EncodingChoice::Auto);
     utf16_ = Utf16::No;
-    gap_ = bytes.find('\0') != std::string::npos ? Gap::CutAtNul
-                                                 : (lostInDecoding(document) ? Gap::Undecodable : Gap::None);
-    return text;
+    bool lost = false;
+    QString decoded;
+    if (encoding_ == TextEncoding::Cp932 && isAscii(text)) {
+        decoded = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    } else {
+        const std::string utf8 = decodeToUtf8(text, encoding_);
+        // Bytes that start no CP932 character were shown as replacement characters.
+        lost = encoding_ == TextEncoding::Cp932 && utf8ToCp932(utf8) != text;
+        decoded = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    }
+    gap_ = text.size() != bytes.size() ? Gap::CutAtNul : (lost ? Gap::Undecodable : Gap::None);
+    return memoLines(std::move(decoded));
 }
 
 void OpenDocument::clear() {
@@ -101,11 +103,6 @@ void OpenDocument::clear() {
     encoding_ = TextEncoding::Utf8;
     utf16_ = Utf16::No;
     gap_ = Gap::None;
-    upperText_.clear();
-}
-
-void OpenDocument::textChanged(const QString& memoText) {
-    upperText_ = UpperText(utf8ToCp932(memoFileText(memoText)));
 }
 
 bool OpenDocument::write(const std::string& path, const QString& memoText) {

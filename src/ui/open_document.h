@@ -7,9 +7,8 @@
 
 namespace velmora {
 
-// The text the window works on: the file it belongs to (none for a new text),
-// the encoding it is saved in, and its upper-cased CP932 bytes as the engine
-// and the pointer display read them. The memo holds the text itself.
+// The text the window works on: the file it belongs to (none for a new text)
+// and the encoding it is saved in. The memo holds the text itself.
 class OpenDocument {
 public:
     // Why the memo could not take a file whole.
@@ -22,8 +21,6 @@ public:
     bool isUtf16() const { return utf16_ != Utf16::No; }
     // What the last read left out; a Save over that file would lose it.
     Gap gap() const { return gap_; }
-    // UpperText: the memo's text in CP932 bytes, upper-cased, lines ended by CR LF.
-    const std::string& upperText() const { return upperText_; }
 
     // Reads the file at `path` and returns the memo's text, each line ended by
     // '\n'; takes the file's encoding (UTF-16 with a byte-order mark as well).
@@ -32,8 +29,6 @@ public:
     QString read(const std::string& path);
     // A new, empty text: no name, saved as UTF-8.
     void clear();
-    // Follows the memo's text.
-    void textChanged(const QString& memoText);
     // Writes the memo's text to `path` in the document's encoding. A text that
     // CP932 cannot hold whole is written as UTF-8 instead, and true returned.
     // A writable file in a folder that refuses new files is written in place.
@@ -47,7 +42,6 @@ private:
     TextEncoding encoding_ = TextEncoding::Utf8;  // a new text is saved as UTF-8
     Utf16 utf16_ = Utf16::No;
     Gap gap_ = Gap::None;
-    std::string upperText_;
 };
 
 // The memo's text with CR LF line breaks, in UTF-8.

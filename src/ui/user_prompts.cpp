@@ -45,15 +45,20 @@ std::optional<QString> DesktopPrompts::chooseFileToOpen(const QString& directory
     return path;
 }
 
-std::optional<QString> DesktopPrompts::chooseFileToSave(const SaveDialogState& state) {
+std::optional<QString> DesktopPrompts::chooseFileToSave(SaveDialogState& state) {
     QFileDialog dialog(parent_);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the window asks itself where it should
     if (!state.directory.isEmpty()) dialog.setDirectory(state.directory);
     dialog.setDefaultSuffix(state.defaultSuffix);
+    if (!state.filters.isEmpty()) {
+        dialog.setNameFilters(state.filters);
+        dialog.selectNameFilter(state.selectedFilter);
+    }
     dialog.selectFile(state.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    state.selectedFilter = dialog.selectedNameFilter();
     return dialog.selectedFiles().first();
 }
 

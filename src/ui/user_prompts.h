@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QWidget;
@@ -13,6 +14,8 @@ struct SaveDialogState {
     QString directory;
     QString fileName;
     QString defaultSuffix = "txt";
+    QStringList filters;     // the file types offered; none: any file
+    QString selectedFilter;  // the one chosen, set by the dialog
 };
 
 enum class OverwriteAnswer { Yes, No, Cancel };
@@ -27,7 +30,7 @@ public:
     // The open dialog, starting in `directory` (empty: where it was last); nothing when cancelled.
     virtual std::optional<QString> chooseFileToOpen(const QString& directory) = 0;
     // The save dialog; the chosen full path, or nothing when cancelled.
-    virtual std::optional<QString> chooseFileToSave(const SaveDialogState& dialog) = 0;
+    virtual std::optional<QString> chooseFileToSave(SaveDialogState& dialog) = 0;
     // "ファイルが存在します　上書きしますか？"
     virtual OverwriteAnswer askOverwrite() = 0;
     // "保存しますか？" with はい / いいえ / キャンセル.
@@ -48,7 +51,7 @@ public:
     explicit DesktopPrompts(QWidget* parent) : parent_(parent) {}
 
     std::optional<QString> chooseFileToOpen(const QString& directory) override;
-    std::optional<QString> chooseFileToSave(const SaveDialogState& dialog) override;
+    std::optional<QString> chooseFileToSave(SaveDialogState& dialog) override;
     OverwriteAnswer askOverwrite() override;
     SaveChangesAnswer askSaveChanges() override;
     bool confirm(const QString& question) override;

@@ -183,6 +183,18 @@ TEST_F(AudioFileRendererTest, ReplacingAFileKeepsItsPermissions) {
     EXPECT_EQ(readSoundFile(path).channels, 2);
 }
 
+TEST_F(AudioFileRendererTest, AHardLinkedFileIsRefusedAndStaysSharedWithItsOtherName) {
+    const fs::path path = folder_ / "song.wav";
+    std::ofstream(path) << "old";
+    fs::create_hard_link(path, folder_ / "other name.wav");
+    const AudioRenderResult result = render(melodyAndChord(2), path, AudioFileFormat::Wav);
+    EXPECT_EQ(result.status, AudioRenderResult::Status::Failed);
+    EXPECT_FALSE(result.error.empty());
+    EXPECT_EQ(fs::hard_link_count(path), 2u);  // not split from its other name
+    EXPECT_EQ(fs::file_size(folder_ / "other name.wav"), 3u);
+    EXPECT_EQ(filesInFolder().size(), 2u) << "a temporary file was left";
+}
+
 TEST_F(AudioFileRendererTest, ADeviceIsWrittenInPlaceAndAFullOneFailsWithTheReason) {
     const fs::path null = folder_ / "null";
     const fs::path full = folder_ / "full";

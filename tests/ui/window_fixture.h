@@ -33,7 +33,8 @@ public:
         openDirectories.push_back(directory);
         return next(openAnswers);
     }
-    std::optional<QString> chooseFileToSave(const SaveDialogState& dialog) override {
+    std::optional<QString> chooseFileToSave(SaveDialogState& dialog) override {
+        if (filterAnswer) dialog.selectedFilter = *filterAnswer;
         saveDialogs.push_back(dialog);
         return next(saveAnswers);
     }
@@ -65,6 +66,7 @@ public:
     // Each dialog takes the next answer; none left, or an empty one, cancels.
     std::deque<QString> openAnswers;
     std::deque<QString> saveAnswers;
+    std::optional<QString> filterAnswer;  // the file type chosen in the save dialog
     OverwriteAnswer overwriteAnswer = OverwriteAnswer::Yes;
     bool quitAnswer = true;
     SaveChangesAnswer saveChangesAnswer = SaveChangesAnswer::Discard;

@@ -1,0 +1,56 @@
+// The window's audio export: the save dialog's filter picks the sound-file format.
+#ifdef VELMORA_HAVE_SOUND
+#include <QAction>
+#include <QPushButton>
+
+#include "sound/audio_file_format.h"
+#include "window_fixture.h"
+
+namespace velmora::testing {
+namespace {
+
+using AudioExport = WindowTest;
+
+QString filterOf(AudioFileFormat format) { return QString::fromUtf8(audioFileFormatInfo(format).dialogFilter); }
+
+TEST_F(AudioExport, TheFlacFilterWritesAFlacFileTitledWithTheTextsName) {
+    writeFile("river song.txt", "abc def\r\n");
+    auto window = openWindow();
+    window->FileOpen1Accept(QString::fromStdString(path("river song.txt")));
+    prompts->filterAnswer = filterOf(AudioFileFormat::Flac);
+    prompts->saveAnswers.push_back(QString::fromStdString(path("river")));  // no extension typed
+    window->controls().wavButton->click();
+
+    ASSERT_EQ(prompts->saveDialogs.size(), 1u);
+    const SaveDialogState& dialog = prompts->saveDialogs[0];
+    EXPECT_EQ(dialog.filters.size(), static_cast<qsizetype>(audioFileFormats().size()));
+    EXPECT_TRUE(dialog.filters.contains(filterOf(AudioFileFormat::Mp3)));
+    EXPECT_TRUE(dialog.filters.contains(filterOf(AudioFileFormat::OggVorbis)));
+    EXPECT_TRUE(prompts->errors.empty()) << prompts->errors.front();
+    const std::string written = readFile("river.flac");
+    EXPECT_EQ(written.substr(0, 4), "fLaC");
+    EXPECT_NE(written.find("river song"), std::string::npos);  // the title tag
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path("river.wav"))));
+}
+
+TEST_F(AudioExport, TheChosenFilterIsOfferedAgainAndATypedExtensionKeepsItsFormat) {
+    auto window = openWindow();
+    typeText(*window, "abc");
+    prompts->filterAnswer = filterOf(AudioFileFormat::Flac);
+    prompts->saveAnswers.push_back(QString::fromStdString(path("first")));
+    window->findChild<QAction*>("exportWav")->trigger();
+    prompts->filterAnswer.reset();
+    prompts->saveAnswers.push_back(QString::fromStdString(path("second.wav")));
+    window->findChild<QAction*>("exportWav")->trigger();
+
+    ASSERT_EQ(prompts->saveDialogs.size(), 2u);
+    EXPECT_EQ(prompts->saveDialogs[0].fileName, "無題.wav");  // WAV is offered first
+    EXPECT_EQ(prompts->saveDialogs[1].selectedFilter, filterOf(AudioFileFormat::Flac));
+    EXPECT_EQ(prompts->saveDialogs[1].fileName, "無題.flac");
+    EXPECT_EQ(readFile("first.flac").substr(0, 4), "fLaC");
+    EXPECT_EQ(readFile("second.wav").substr(0, 4), "RIFF");
+}
+
+}  // namespace
+}  // namespace velmora::testing
+#endif
