@@ -558,17 +558,17 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="26"/>
+        <location filename="../src/ui/export_commands.cpp" line="31"/>
         <source>テキストが空なので書き出せません</source>
         <translation>The text is empty, so there is nothing to export</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="28"/>
+        <location filename="../src/ui/export_commands.cpp" line="33"/>
         <source>曲が長すぎて WAV ファイルにできません</source>
         <translation>The music is too long for a WAV file</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="29"/>
+        <location filename="../src/ui/export_commands.cpp" line="34"/>
         <source>書き出せませんでした。</source>
         <translation>The export failed.</translation>
     </message>
@@ -583,12 +583,12 @@
         <translation>All files (*)</translation>
     </message>
     <message>
-        <location filename="../src/ui/user_prompts.cpp" line="68"/>
+        <location filename="../src/ui/user_prompts.cpp" line="73"/>
         <source>保存しますか？</source>
         <translation>Save changes?</translation>
     </message>
     <message>
-        <location filename="../src/ui/window_menus.cpp" line="28"/>
+        <location filename="../src/ui/window_menus.cpp" line="29"/>
         <source>&lt;h3&gt;Velmora %1&lt;/h3&gt;&lt;p&gt;テキストを音楽に変えるプログラム&lt;/p&gt;&lt;p&gt;使用しているソフトウェアとそのライセンス:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Qt %2 — GNU LGPL v3&lt;/li&gt;&lt;li&gt;FluidSynth — GNU LGPL v2.1 以降&lt;/li&gt;&lt;li&gt;TimGM6mb サウンドフォント (Tim Brechbill, David Bolton) — GNU GPL v2&lt;/li&gt;&lt;/ul&gt;</source>
         <translation>&lt;h3&gt;Velmora %1&lt;/h3&gt;&lt;p&gt;A program that turns text into music&lt;/p&gt;&lt;p&gt;Software used and its licences:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Qt %2 — GNU LGPL v3&lt;/li&gt;&lt;li&gt;FluidSynth — GNU LGPL v2.1 or later&lt;/li&gt;&lt;li&gt;TimGM6mb soundfont (Tim Brechbill, David Bolton) — GNU GPL v2&lt;/li&gt;&lt;/ul&gt;</translation>
     </message>
@@ -611,12 +611,12 @@
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../src/ui/user_prompts.cpp" line="62"/>
+        <location filename="../src/ui/user_prompts.cpp" line="67"/>
         <source>確認</source>
         <translation>Confirm</translation>
     </message>
     <message>
-        <location filename="../src/ui/user_prompts.cpp" line="63"/>
+        <location filename="../src/ui/user_prompts.cpp" line="68"/>
         <source>ファイルが存在します&#x3000;上書きしますか？</source>
         <translation>The file exists. Overwrite it?</translation>
     </message>
@@ -661,6 +661,19 @@
     </message>
 </context>
 <context>
+    <name>velmora::RollPanel</name>
+    <message>
+        <location filename="../src/ui/roll_panel.cpp" line="31"/>
+        <source>打鍵で鳴らす</source>
+        <translation>Sound keys as you type</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/roll_panel.cpp" line="34"/>
+        <source>演奏していないとき、メモに打った文字をすぐに鳴らします</source>
+        <translation>While nothing plays, each character typed in the memo sounds at once</translation>
+    </message>
+</context>
+<context>
     <name>velmora::TForm1</name>
     <message>
         <location filename="../src/ui/document_commands.cpp" line="76"/>
@@ -683,37 +696,37 @@
         <translation>%1 contains characters that could not be read; they are shown replaced.</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="20"/>
+        <location filename="../src/ui/export_commands.cpp" line="25"/>
         <source>完了しました</source>
         <translation>Done</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="35"/>
+        <location filename="../src/ui/export_commands.cpp" line="40"/>
         <source>%1 を書き出しました</source>
         <translation>Exported %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="43"/>
+        <location filename="../src/ui/export_commands.cpp" line="56"/>
         <source>無題</source>
         <translation>Untitled</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="61"/>
+        <location filename="../src/ui/export_commands.cpp" line="78"/>
         <source>MIDI ファイルを書き出しています…</source>
         <translation>Exporting the MIDI file…</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="71"/>
-        <source>WAV ファイルを書き出しています…</source>
-        <translation>Exporting the WAV file…</translation>
+        <location filename="../src/ui/export_commands.cpp" line="100"/>
+        <source>%1 ファイルを書き出しています…</source>
+        <translation>Writing the %1 file…</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="96"/>
+        <location filename="../src/ui/export_commands.cpp" line="126"/>
         <source>書き出しを取り消しました</source>
         <translation>Export cancelled</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="102"/>
+        <location filename="../src/ui/export_commands.cpp" line="132"/>
         <source>キャンセル</source>
         <translation>Cancel</translation>
     </message>
@@ -748,312 +761,312 @@
         <translation>Only part of %1 could be read. Overwriting it loses the part that was not read. Overwrite it?</translation>
     </message>
     <message>
-        <location filename="../src/ui/transport_view.cpp" line="115"/>
+        <location filename="../src/ui/transport_view.cpp" line="118"/>
         <source>出力を開けません</source>
         <translation>Cannot open the output</translation>
     </message>
     <message>
-        <location filename="../src/ui/transport_view.cpp" line="117"/>
+        <location filename="../src/ui/transport_view.cpp" line="120"/>
         <source>音を出せません。「設定」メニューの「出力…」で出力先かサウンドフォントを選んでください。</source>
         <translation>No sound can be played. Choose an output or a soundfont with &quot;Output…&quot; in the Settings menu.</translation>
     </message>
     <message>
-        <location filename="../src/ui/window_menus.cpp" line="53"/>
+        <location filename="../src/ui/window_menus.cpp" line="54"/>
         <source>ファイル(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../src/ui/window_menus.cpp" line="54"/>
+        <location filename="../src/ui/window_menus.cpp" line="55"/>
         <source>新規(&amp;N)</source>
         <translation>&amp;New</translation>
     </message>
     <message>
-        <location filename="../src/ui/window_menus.cpp" line="56"/>
+        <location filename="../src/ui/window_menus.cpp" line="57"/>
         <source>開く(&amp;O)...</source>
         <translation>&amp;Open...</translation>
     </message>
     <message>
-        <location filename="../src/ui/window_menus.cpp" line="57"/>
+        <location filename="../src/ui/window_menus.cpp" line="58"/>
         <source>既存のファイルを開く</source>
         <translation>Open an existing file</translation>
     </message>
     <message>
-        <location filename="../src/ui/window_menus.cpp" line="59"/>
+        <location filename="../src/ui/window_menus.cpp" line="60"/>
         <source>最近使ったファイル(&amp;R)</source>
         <translation>&amp;Recent files</translation>
     </message>
     <message>
-        <location filename="../src/ui/window_menus.cpp" line="63"/>
+        <location filename="../src/ui/window_menus.cpp" line="64"/>
         <source>保存(&amp;S)</source>
         <translation>&amp;Save</translation>
     </message>
     <message>
-        <location filename="../src/ui/window_menus.cpp" line="65"/>
+        <location filename="../src/ui/window_menus.cpp" line="66"/>
         <source>名前を付けて保存(&amp;A)...</source>
         <translation>Save &amp;as...</translation>
     </message>
     <message>
-        <location filename="../src/ui/window_menus.cpp" line="69"/>
+        <location filename="../src/ui/window_menus.cpp" line="70"/>
         <source>MIDI書き出し(&amp;M)...</source>
         <translation>Export &amp;MIDI...</translation>
     </message>
     <message>
-        <location filename="../src/ui/window_menus.cpp" line="71"/>
+        <location filename="../src/ui/window_menus.cpp" line="72"/>
         <source>WAV書き出し(&amp;W)...</source>
         <translation>Export &amp;WAV...</translation>
     </message>
     <message>
-        <location filename="../src/ui/window_menus.cpp" line="77"/>
+        <location filename="../src/ui/window_menus.cpp" line="78"/>
         <source>終了(&amp;Q)</source>
         <translation>&amp;Quit</translation>
     </message>
     <message>
-        <location filename="../src/ui/window_menus.cpp" line="80"/>
+        <location filename="../src/ui/window_menus.cpp" line="81"/>
         <source>演奏(&amp;P)</source>
         <translation>&amp;Play</translation>
     </message>
     <message>
-        <location filename="../src/ui/window_menus.cpp" line="87"/>
+        <location filename="../src/ui/window_menus.cpp" line="88"/>
         <source>消音</source>
         <translation>Mute</translation>
     </message>
     <message>
-        <location filename="../src/ui/window_menus.cpp" line="90"/>
+        <location filename="../src/ui/window_menus.cpp" line="93"/>
         <source>設定(&amp;S)</source>
         <translation>&amp;Settings</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="34"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="36"/>
         <source>高域制限 値以上の高音をオクターブ下げる73..100&#x3000;３点ハが84</source>
         <translation>High limit: notes at or above the value go an octave down (73..100, C6 is 84)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="36"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="38"/>
         <source>低域制限 値以下の低音をオクターブあげる 40..60&#x3000;1点ハが60</source>
         <translation>Low limit: notes at or below the value go an octave up (40..60, middle C is 60)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="122"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="124"/>
         <source>ソロ楽器&#x3000;2ｃｈのみ使用</source>
         <translation>Solo instrument (2Ch only)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="125"/>
-        <location filename="../src/ui/main_window_layout.cpp" line="137"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="127"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="139"/>
         <source>高</source>
         <translation>Hi</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="129"/>
-        <location filename="../src/ui/main_window_layout.cpp" line="140"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="131"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="142"/>
         <source>低</source>
         <translation>Lo</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="136"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="138"/>
         <source>単独楽器&#x3000;2ｃｈ&#x3000;では伴奏</source>
         <translation>Instrument (accompaniment with 2Ch)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="159"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="161"/>
         <source>ソロ楽器と伴奏楽器とに分ける</source>
         <translation>Split into solo and accompaniment instruments</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="162"/>
-        <location filename="../src/ui/main_window_layout.cpp" line="165"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="164"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="167"/>
         <source>メロディのボリューム  2chでは上のボリューム</source>
         <translation>Melody volume (upper part with 2Ch)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="168"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="170"/>
         <source>伴奏のボリューム 2chでは下のボリューム</source>
         <translation>Accompaniment volume (lower part with 2Ch)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="176"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="178"/>
         <source>楽器の音域表示</source>
         <translation>Show instrument ranges</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="213"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="215"/>
         <source>パターン</source>
         <translation>Pattern</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="236"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="238"/>
         <source>開く (Ctrl+O)</source>
         <translation>Open (Ctrl+O)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="238"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="240"/>
         <source>名前をつけて保存 (Ctrl+Shift+S)</source>
         <translation>Save as (Ctrl+Shift+S)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="240"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="242"/>
         <source>上書き保存 (Ctrl+S)</source>
         <translation>Save (Ctrl+S)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="245"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="247"/>
         <source>MIDIファイルとして保存する</source>
         <translation>Save as a MIDI file</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="247"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="249"/>
         <source>WAVファイルとして保存する</source>
         <translation>Save as a WAV file</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="249"/>
-        <location filename="../src/ui/window_menus.cpp" line="91"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="251"/>
+        <location filename="../src/ui/window_menus.cpp" line="94"/>
         <source>出力…</source>
         <translation>Output…</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="250"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="252"/>
         <source>音の出力先とサウンドフォントを選ぶ</source>
         <translation>Choose the sound output and soundfont</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="271"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="273"/>
         <source>語頭で和音を鳴らす</source>
         <translation>Chord at word start</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="273"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="275"/>
         <source>和音を厚くする</source>
         <translation>Fuller chords</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="275"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="277"/>
         <source>和音をオクターブ下げる</source>
         <translation>Chords an octave down</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="277"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="279"/>
         <source>未割当ての文字後も</source>
         <translation>After unmapped letters too</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="278"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="280"/>
         <source>未割当てのアルｆベット後も和音を鳴らす</source>
         <translation>Play chords after unmapped letters too</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="280"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="282"/>
         <source>リズム拍の空音を飛ばす</source>
         <translation>Skip silent rhythm beats</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="281"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="283"/>
         <source>リズムの先頭で無理やり音を鳴らす</source>
         <translation>Force a note at the start of the rhythm</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="283"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="285"/>
         <source>曲頭調整</source>
         <translation>Align start</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="284"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="286"/>
         <source>チェックで音の出だしをリズムの始まりにする</source>
         <translation>When checked, the music starts at the start of the rhythm</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="286"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="288"/>
         <source>E に主音を割り当て</source>
         <translation>Tonic on E</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="287"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="289"/>
         <source>ドレミをミファソとかラシドとかに読み替える</source>
         <translation>Read do-re-mi as mi-fa-sol or la-ti-do</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="288"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="290"/>
         <source>リピ－ト</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="310"/>
-        <location filename="../src/ui/main_window_layout.cpp" line="317"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="312"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="319"/>
         <source>キーを上げ下げする</source>
         <translation>Raise or lower the key</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="313"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="315"/>
         <source>リズム補正</source>
         <translation>Rhythm fix</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="314"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="316"/>
         <source>大きいほどリズムが安定しますが変化に乏しくなることも</source>
         <translation>Higher values steady the rhythm but may make it less varied</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="329"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="331"/>
         <source>演奏時間の目安</source>
         <translation>Estimated playing time</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="331"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="333"/>
         <source>経過時間</source>
         <translation>Elapsed time</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="336"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="338"/>
         <source>リズム</source>
         <translation>Rhythm</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="339"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="341"/>
         <source>テンポ</source>
         <translation>Tempo</translation>
     </message>
     <message>
-        <location filename="../src/ui/window_menus.cpp" line="93"/>
+        <location filename="../src/ui/window_menus.cpp" line="96"/>
         <source>プリセット</source>
         <translation>Preset</translation>
     </message>
     <message>
-        <location filename="../src/ui/window_menus.cpp" line="97"/>
+        <location filename="../src/ui/window_menus.cpp" line="100"/>
         <source>ヘルプ(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../src/ui/window_menus.cpp" line="98"/>
+        <location filename="../src/ui/window_menus.cpp" line="101"/>
         <source>Velmoraについて(&amp;A)</source>
         <translation>&amp;About Velmora</translation>
     </message>
     <message>
-        <location filename="../src/ui/window_menus.cpp" line="99"/>
+        <location filename="../src/ui/window_menus.cpp" line="102"/>
         <source>Velmoraについて</source>
         <translation>About Velmora</translation>
     </message>
     <message>
-        <location filename="../src/ui/window_menus.cpp" line="126"/>
+        <location filename="../src/ui/window_menus.cpp" line="129"/>
         <source>言語の変更は次回の起動から有効になります</source>
         <translation>The language change takes effect at the next start</translation>
     </message>
     <message>
-        <location filename="../src/ui/window_menus.cpp" line="127"/>
+        <location filename="../src/ui/window_menus.cpp" line="130"/>
         <source>言語の設定を保存できません</source>
         <translation>Cannot save the language setting</translation>
     </message>
     <message>
-        <location filename="../src/ui/window_menus.cpp" line="144"/>
+        <location filename="../src/ui/window_menus.cpp" line="147"/>
         <source>（なし）</source>
         <translation>(none)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window.cpp" line="77"/>
+        <location filename="../src/ui/main_window.cpp" line="80"/>
         <source>演奏中に音の出力で問題が起きました。</source>
         <translation>The sound output ran into a problem during the performance.</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window.cpp" line="182"/>
+        <location filename="../src/ui/main_window.cpp" line="189"/>
         <source>設定を保存せずに終了しますか？</source>
         <translation>Quit without saving the settings?</translation>
     </message>

@@ -28,10 +28,10 @@ RollPanel::RollPanel(MemoEdit& memo, RollView& view, Performance& performance, Q
       performance_(performance),
       typing_(memo, performance.options(), performance.output().port(), performance.random(),
               [this] { return performing(); }) {
-    typingAction_ = new QAction("打鍵で鳴らす", this);
+    typingAction_ = new QAction(tr("打鍵で鳴らす"), this);
     typingAction_->setObjectName("typingSound");
     typingAction_->setCheckable(true);
-    typingAction_->setToolTip("演奏していないとき、メモに打った文字をすぐに鳴らします");
+    typingAction_->setToolTip(tr("演奏していないとき、メモに打った文字をすぐに鳴らします"));
     connect(typingAction_, &QAction::toggled, this, [this](bool on) { typing_.setEnabled(on); });
     connect(&view_, &RollView::characterClicked, this, &RollPanel::moveCaretTo);
     refreshTimer_.setInterval(kRefreshMs);
