@@ -14,11 +14,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (!input.empty() && args.size() < 64) args.emplace_back(input.until('\0'));
     try {
         const cli::CliArguments parsed = cli::parseArguments(args);
-        VELMORA_FUZZ_CHECK(parsed.command == "export" || parsed.command == "trace" || parsed.command == "play" ||
-                           parsed.command == "render");
+        // --help and --version answer before anything else is needed.
+        const bool known = parsed.command == "export" || parsed.command == "trace" || parsed.command == "play" ||
+                           parsed.command == "render" || parsed.command == "roll";
+        if (parsed.help || parsed.version) {
+            VELMORA_FUZZ_CHECK(parsed.command.empty() || known);
+            return 0;
+        }
+        VELMORA_FUZZ_CHECK(known);
         VELMORA_FUZZ_CHECK(parsed.listOutputs || !parsed.textPath.empty());
         VELMORA_FUZZ_CHECK(!(parsed.settingsPath && parsed.noSettings));
-        if (parsed.command == "export" || parsed.command == "render") VELMORA_FUZZ_CHECK(!parsed.outputPath.empty());
+        if (parsed.command == "export" || parsed.command == "render" || parsed.command == "roll")
+            VELMORA_FUZZ_CHECK(!parsed.outputPath.empty());
     } catch (const cli::UsageError& error) {
         VELMORA_FUZZ_CHECK(*error.what() != '\0');
     }
