@@ -60,21 +60,29 @@ CliSetup prepareSetup(const CliArguments& arguments) {
     return setup;
 }
 
-ExportRequest exportRequestFor(const CliSetup& setup) {
+namespace {
+
+// What an export reads besides the text.
+ExportRequest requestWithoutText(const CliSetup& setup) {
     ExportRequest request;
-    request.playLines = setup.upperLines;
-    request.lineStarts = setup.lineStarts;
     request.options = setup.options;
     request.keyNote = setup.keyNote;
     return request;
 }
 
+}  // namespace
+
+ExportRequest exportRequestFor(const CliSetup& setup) {
+    ExportRequest request = requestWithoutText(setup);
+    request.playLines = setup.upperLines;
+    request.lineStarts = setup.lineStarts;
+    return request;
+}
+
 ExportRequest takeExportRequest(CliSetup& setup) {
-    ExportRequest request;
+    ExportRequest request = requestWithoutText(setup);
     request.playLines = std::move(setup.upperLines);
     request.lineStarts = std::move(setup.lineStarts);
-    request.options = setup.options;
-    request.keyNote = setup.keyNote;
     setup.document = TextDocument{};
     setup.upperLines.clear();
     setup.lineStarts.clear();
