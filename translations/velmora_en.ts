@@ -564,8 +564,8 @@
     </message>
     <message>
         <location filename="../src/ui/export_commands.cpp" line="33"/>
-        <source>曲が長すぎて WAV ファイルにできません</source>
-        <translation>The music is too long for a WAV file</translation>
+        <source>曲が長すぎて WAV ファイルにできません。ファイルの種類で FLAC、Ogg Vorbis か MP3 を選んでください</source>
+        <translation>The music is too long for a WAV file. Choose FLAC, Ogg Vorbis or MP3 as the file type</translation>
     </message>
     <message>
         <location filename="../src/ui/export_commands.cpp" line="34"/>

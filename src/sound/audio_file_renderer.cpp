@@ -109,7 +109,7 @@ AudioRenderResult renderOrThrow(const AudioRenderRequest& request, const std::fu
     const auto totalFrames = lastFrame + static_cast<std::int64_t>(kReleaseTailSeconds * kRenderSampleRate);
     if (request.format == AudioFileFormat::Wav &&
         static_cast<std::uint64_t>(totalFrames) * OfflineSynthRender::kChannels * 2 > kMaxWavDataBytes) {
-        throw RenderFailure("the music lasts too long for a WAV file: choose FLAC, Ogg Vorbis or MP3");
+        throw RenderFailure(kWavTooLongMessage);
     }
 
     std::string error;

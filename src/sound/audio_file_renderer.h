@@ -20,6 +20,9 @@ struct AudioRenderResult {
 
 inline constexpr int kRenderSampleRate = 44100;
 inline constexpr double kReleaseTailSeconds = 2.0;
+// The failure of a WAV export whose music would pass the format's 4 GiB.
+inline constexpr const char* kWavTooLongMessage =
+    "the music lasts too long for a WAV file: choose FLAC, Ogg Vorbis or MP3";
 
 struct AudioRenderRequest {
     std::vector<std::uint8_t> smfBytes;  // the Standard MIDI File to perform

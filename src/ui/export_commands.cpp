@@ -29,8 +29,11 @@ constexpr int kProgressDelayMs = 300;  // quick exports show no progress at all
 // The export's error in the window's language.
 QString exportErrorText(const std::string& error) {
     if (error == kEmptyTextMessage) return QObject::tr("テキストが空なので書き出せません");
-    if (error == "the music lasts too long for a WAV file")
-        return QObject::tr("曲が長すぎて WAV ファイルにできません");
+#ifdef VELMORA_HAVE_SOUND
+    if (error == kWavTooLongMessage)
+        return QObject::tr(
+            "曲が長すぎて WAV ファイルにできません。ファイルの種類で FLAC、Ogg Vorbis か MP3 を選んでください");
+#endif
     return withDetail(QObject::tr("書き出せませんでした。"), error);
 }
 

@@ -1,7 +1,9 @@
 // The window's audio export: the save dialog's filter picks the sound-file format.
 #ifdef VELMORA_HAVE_SOUND
 #include <QAction>
+#include <QDir>
 #include <QPushButton>
+#include <QSpinBox>
 
 #include "sound/audio_file_format.h"
 #include "window_fixture.h"
@@ -49,6 +51,23 @@ TEST_F(AudioExport, TheChosenFilterIsOfferedAgainAndATypedExtensionKeepsItsForma
     EXPECT_EQ(prompts->saveDialogs[1].fileName, "無題.flac");
     EXPECT_EQ(readFile("first.flac").substr(0, 4), "fLaC");
     EXPECT_EQ(readFile("second.wav").substr(0, 4), "RIFF");
+}
+
+TEST_F(AudioExport, MusicTooLongForWavIsRefusedInTheWindowsLanguageAndLeavesNothing) {
+    auto window = openWindow();
+    window->controls().SpinEdit2->setValue(1000);  // a second a character: hours of music
+    QString text;
+    for (int line = 0; line < 1000; ++line) text += "the quick brown fox jumps over the lazy dog\n";
+    typeText(*window, text);
+    QDir(folder.path()).mkdir("out");
+    prompts->saveAnswers.push_back(QString::fromStdString(path("out/long.wav")));
+    window->findChild<QAction*>("exportWav")->trigger();
+
+    ASSERT_EQ(prompts->errors.size(), 1u);
+    EXPECT_EQ(prompts->errors[0],
+              "曲が長すぎて WAV ファイルにできません。ファイルの種類で FLAC、Ogg Vorbis か MP3 を選んでください.");
+    EXPECT_EQ(prompts->progressShownAtError, 0);
+    EXPECT_TRUE(QDir(QString::fromStdString(path("out"))).isEmpty());
 }
 
 }  // namespace
