@@ -90,7 +90,9 @@ QString technicalDetail(const std::string& reason) {
 }
 
 QString withDetail(const QString& lead, const std::string& reason) {
-    const QString detail = technicalDetail(reason);
+    QString detail = technicalDetail(reason);
+    // The error box gives the message its full stop; a reason that ends with one would show two.
+    while (detail.endsWith('.')) detail.chop(1);
     return detail.isEmpty() ? lead : lead + QStringLiteral("\n\n") + detail;
 }
 

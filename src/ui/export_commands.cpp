@@ -113,6 +113,7 @@ void TForm1::runExport(const std::string& target, const QString& label, const Ex
     // generator, off this thread, and hands the advanced generator back.
     SeededRandom random = performance_->random();
     ExportOutcome outcome;
+    showNotice({});  // a notice of an earlier export would speak of this one
     {
         const std::unique_ptr<BackgroundTask> task = start(random, outcome);
         waitWithProgress(*task, label);

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QPushButton>
 #include <QSpinBox>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include "sound/audio_file_format.h"
 #include "window_fixture.h"
@@ -68,6 +70,29 @@ TEST_F(AudioExport, MusicTooLongForWavIsRefusedInTheWindowsLanguageAndLeavesNoth
               "曲が長すぎて WAV ファイルにできません。ファイルの種類で FLAC、Ogg Vorbis か MP3 を選んでください.");
     EXPECT_EQ(prompts->progressShownAtError, 0);
     EXPECT_TRUE(QDir(QString::fromStdString(path("out"))).isEmpty());
+}
+
+TEST_F(AudioExport, AFullDeviceEndsTheProgressBeforeOneWholeErrorAndIsLeftADevice) {
+    const std::string full = path("full.wav");
+    if (::mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0) GTEST_SKIP() << "no device nodes here";
+    auto window = openWindow();
+    QString text;
+    for (int line = 0; line < 100; ++line) text += "the quick brown fox jumps over the lazy dog\n";
+    typeText(*window, text);
+    prompts->saveAnswers.push_back(QString::fromStdString(full));
+    window->controls().wavButton->click();
+
+    ASSERT_EQ(prompts->errors.size(), 1u);
+    const std::string& error = prompts->errors[0];
+    EXPECT_EQ(error.rfind("書き出せませんでした。", 0), 0u) << error;
+    EXPECT_NE(error.find(full), std::string::npos) << error;
+    EXPECT_NE(error.substr(error.size() - 2), "..") << error;
+    EXPECT_EQ(prompts->progressShownAtError, 0);
+    EXPECT_TRUE(prompts->informations.empty());
+    struct stat node {};
+    ASSERT_EQ(::stat(full.c_str(), &node), 0);
+    EXPECT_TRUE(S_ISCHR(node.st_mode));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::System | QDir::Hidden).size(), 1);
 }
 
 }  // namespace

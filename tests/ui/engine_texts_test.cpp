@@ -35,6 +35,8 @@ TEST(TechnicalDetailTest, DropsCommandLineAdviceAndKeepsTheReason) {
 TEST(TechnicalDetailTest, ALeadSentenceComesFirstAndStandsAloneWithoutDetail) {
     EXPECT_EQ(withDetail("書き出せませんでした。", "disk full"), "書き出せませんでした。\n\ndisk full");
     EXPECT_EQ(withDetail("書き出せませんでした。", "use --output"), "書き出せませんでした。");
+    EXPECT_EQ(withDetail("書き出せませんでした。", "No space left on device."),
+              "書き出せませんでした。\n\nNo space left on device");
 }
 
 TEST(EngineTextTest, TranslatesKnownTextsOnlyAndKeepsJapaneseAsItIs) {
