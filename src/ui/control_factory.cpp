@@ -36,14 +36,21 @@ QComboBox* instrumentCombo(QWidget* parent, const char* name, int index, const Q
     combo->setCurrentIndex(index);
     combo->setMinimumContentsLength(12);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // A name longer than the field shows its beginning: the caret, which the
+    // field keeps in view, goes to the start whenever the combo sets the text.
+    QLineEdit* field = combo->lineEdit();
+    const auto showStart = [field] { field->setCursorPosition(0); };
+    QObject::connect(combo, &QComboBox::currentIndexChanged, field, showStart);
     // Typed text that names no instrument does not stay: the combo shows what plays.
-    QObject::connect(combo->lineEdit(), &QLineEdit::editingFinished, combo, [combo] {
+    QObject::connect(field, &QLineEdit::editingFinished, combo, [combo, showStart] {
         const int named = combo->findText(combo->currentText().trimmed(), Qt::MatchFixedString);
         if (named >= 0 && named != combo->currentIndex())
             combo->setCurrentIndex(named);
         else
             combo->setEditText(combo->itemText(std::max(combo->currentIndex(), 0)));
+        showStart();
     });
+    showStart();
     return combo;
 }
 

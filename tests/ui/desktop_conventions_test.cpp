@@ -107,6 +107,42 @@ TEST_F(DesktopConventions, AtTheMinimumSizeNoCaptionIsClipped) {
     }
 }
 
+// The character position at the left edge of a combo's text field.
+int firstShownPosition(QComboBox* combo) { return combo->lineEdit()->cursorPositionAt(QPoint(1, 5)); }
+
+TEST_F(DesktopConventions, AtTheMinimumSizeLongInstrumentNamesShowTheirBeginning) {
+    auto window = openWindow();
+    window->resize(window->minimumSize());
+    QApplication::processEvents();
+    const MainControls& c = window->controls();
+    QLineEdit* gakki = c.gakki->lineEdit();
+    int widest = 0;
+    for (int item = 1; item < c.gakki->count(); ++item) {
+        if (gakki->fontMetrics().horizontalAdvance(c.gakki->itemText(item)) >
+            gakki->fontMetrics().horizontalAdvance(c.gakki->itemText(widest)))
+            widest = item;
+    }
+    c.C2chan->click();
+    for (QComboBox* combo : {c.gakki, c.solo}) {
+        // As narrow as the window's minimum leaves it with the desktop's fonts.
+        combo->setFixedWidth(gakki->fontMetrics().horizontalAdvance(c.gakki->itemText(widest)) * 2 / 3);
+        combo->setCurrentIndex(widest);  // chosen from the list
+        QApplication::processEvents();
+        ASSERT_GT(combo->fontMetrics().horizontalAdvance(combo->currentText()), combo->lineEdit()->width());
+        EXPECT_EQ(firstShownPosition(combo), 0) << combo->currentText().toStdString();
+    }
+    c.pre[1]->click();  // a preset sets the backing instrument
+    c.soloMenuItems[0]->trigger();
+    EXPECT_EQ(firstShownPosition(c.gakki), 0) << c.gakki->currentText().toStdString();
+    EXPECT_EQ(firstShownPosition(c.solo), 0) << c.solo->currentText().toStdString();
+
+    c.gakki->setCurrentIndex(widest);
+    gakki->setFocus();
+    gakki->end(false);
+    QTest::keyClick(gakki, Qt::Key_Return);  // leaving the field after looking at the name's end
+    EXPECT_EQ(firstShownPosition(c.gakki), 0);
+}
+
 TEST_F(DesktopConventions, TheWindowSizeIsRememberedAndTheOpenDialogStartsInTheTextsFolder) {
     QDir(folder.path()).mkdir("texts");
     writeFile("texts/story.txt", "story");
