@@ -14,6 +14,25 @@ namespace velmora::cli {
 
 namespace {
 
+QtMessageHandler previousMessageHandler = nullptr;
+
+// Without a desktop session (sudo, CI) Qt says on every start that the runtime
+// folder is not set; the picture needs no such folder, so that one notice is
+// not passed on. Every other message is.
+void quietAboutMissingRuntimeFolder(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+    if (previousMessageHandler != nullptr) previousMessageHandler(type, context, message);
+}
+
+// Installs the filter for its lifetime.
+class RuntimeFolderNoticeFilter {
+public:
+    RuntimeFolderNoticeFilter() { previousMessageHandler = qInstallMessageHandler(quietAboutMissingRuntimeFolder); }
+    ~RuntimeFolderNoticeFilter() { qInstallMessageHandler(previousMessageHandler); }
+    RuntimeFolderNoticeFilter(const RuntimeFolderNoticeFilter&) = delete;
+    RuntimeFolderNoticeFilter& operator=(const RuntimeFolderNoticeFilter&) = delete;
+};
+
 bool isPictureName(const std::string& path) {
     std::string extension = std::filesystem::path(path).extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
@@ -37,6 +56,7 @@ int runRoll(const CliArguments& arguments) {
     int argc = 1;
     char name[] = "velmora-cli";
     char* argv[] = {name, nullptr};
+    const RuntimeFolderNoticeFilter quiet;
     QGuiApplication application(argc, argv);
     try {
         writeRollPicture(model, arguments.outputPath);

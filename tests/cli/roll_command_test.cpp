@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "cli_process.h"
@@ -41,6 +43,47 @@ TEST_F(RollCommand, RefusesOtherPicturesAndEmptyTexts) {
     const fs::path empty = folder.write("empty.txt", "");
     EXPECT_EQ(runCli({"roll", empty.string(), "-o", folder.file("e.png").string()}).exitCode, 1);
     EXPECT_EQ(runCli({"roll", text.string(), "-o", folder.file("missing/dir/x.png").string()}).exitCode, 1);
+}
+
+// Sets an environment variable (or removes it) for the scope, for the tool started in it.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const std::optional<std::string>& value) : name_(name) {
+        if (const char* was = std::getenv(name)) saved_ = was;
+        if (value)
+            ::setenv(name, value->c_str(), 1);
+        else
+            ::unsetenv(name);
+    }
+    ~ScopedEnvironment() {
+        if (saved_)
+            ::setenv(name_, saved_->c_str(), 1);
+        else
+            ::unsetenv(name_);
+    }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> saved_;
+};
+
+TEST_F(RollCommand, SaysNothingAboutAMissingRuntimeFolderButStillWarnsOfABadOne) {
+    {
+        const ScopedEnvironment unset("XDG_RUNTIME_DIR", std::nullopt);
+        const ProcessResult quiet = runCli({"roll", text.string(), "-o", folder.file("a.png").string()});
+        EXPECT_EQ(quiet.exitCode, 0);
+        EXPECT_EQ(quiet.err, "");
+    }
+    const fs::path shared = folder.file("runtime");
+    fs::create_directory(shared);
+    fs::permissions(shared, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                fs::perms::others_read | fs::perms::others_exec);
+    const ScopedEnvironment open("XDG_RUNTIME_DIR", shared.string());
+    const ProcessResult warned = runCli({"roll", text.string(), "-o", folder.file("b.png").string()});
+    EXPECT_EQ(warned.exitCode, 0);
+    EXPECT_NE(warned.err.find("wrong permissions"), std::string::npos) << warned.err;
 }
 
 }  // namespace
