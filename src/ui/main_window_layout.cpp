@@ -24,6 +24,7 @@
 #include "ui/engine_texts.h"
 #include "ui/gm_program_names.h"
 #include "ui/control_factory.h"
+#include "ui/elided_label.h"
 #include "ui/main_controls.h"
 #include "ui/memo_edit.h"
 #include "ui/roll_view.h"
@@ -340,7 +341,7 @@ MainControls buildMainControls(QWidget& central, QStatusBar& statusBar) {
     c.statusPattern->setMinimumWidth(250);
     c.statusTransport = named(new QLabel(engineText(kStatusResting), &statusBar), "statusPanel1");
     c.statusTransport->setMinimumWidth(50);
-    c.statusNotice = named(new QLabel(&statusBar), "statusNotice");
+    c.statusNotice = named(new ElidedLabel(&statusBar), "statusNotice");
     statusBar.addWidget(c.statusPattern);
     statusBar.addWidget(c.statusTransport);
     statusBar.addWidget(c.statusNotice, 1);

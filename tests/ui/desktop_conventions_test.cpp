@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <filesystem>
 
+#include "ui/elided_label.h"
 #include "ui/output_dialog.h"
 #include "ui/window_placement.h"
 #include "window_fixture.h"
@@ -141,6 +142,30 @@ TEST_F(DesktopConventions, AtTheMinimumSizeLongInstrumentNamesShowTheirBeginning
     gakki->end(false);
     QTest::keyClick(gakki, Qt::Key_Return);  // leaving the field after looking at the name's end
     EXPECT_EQ(firstShownPosition(c.gakki), 0);
+}
+
+TEST_F(DesktopConventions, ALongNoticeShowsItIsCutAndNeverWidensTheWindow) {
+    writeFile("app.txt", "text");
+    writeFile("app.ini", "[main]\ntempo=fast\n");
+    auto window = openWindow();
+    window->resize(window->minimumSize());
+    const int narrowest = window->minimumSizeHint().width();
+    window->FileOpen1Accept(QString::fromStdString(path("app.txt")));  // a notice about app.ini
+    QApplication::processEvents();
+
+    const auto* notice = dynamic_cast<ElidedLabel*>(window->controls().statusNotice);
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(notice->text().contains("app.ini"));
+    EXPECT_EQ(notice->toolTip(), notice->text());
+    EXPECT_EQ(window->minimumSizeHint().width(), narrowest);
+    const QString shown = notice->shownText();
+    ASSERT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+    EXPECT_TRUE(notice->text().startsWith(shown.chopped(1)));
+    EXPECT_LE(notice->fontMetrics().horizontalAdvance(shown), notice->contentsRect().width());
+
+    window->resize(window->fontMetrics().horizontalAdvance(notice->text()) * 3, window->height());
+    QApplication::processEvents();
+    EXPECT_EQ(notice->shownText(), notice->text());  // whole where it fits
 }
 
 TEST_F(DesktopConventions, TheWindowSizeIsRememberedAndTheOpenDialogStartsInTheTextsFolder) {
