@@ -6,7 +6,8 @@
 
 #include <cerrno>
 #include <cstring>
-#include <stdexcept>
+
+#include "documents/file_error.h"
 
 namespace velmora {
 
@@ -19,6 +20,13 @@ constexpr std::int64_t kWriteBackFrames = 8 * 1024 * 1024 / (2 * AudioFileWriter
 bool isPipe(int fd) {
     struct stat info {};
     return ::fstat(fd, &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode));
+}
+
+// libsndfile's reason as a clause of our messages, without its closing full stop.
+std::string sndfileReason(const char* reason) {
+    std::string text = reason != nullptr ? reason : "";
+    while (!text.empty() && text.back() == '.') text.pop_back();
+    return text;
 }
 
 void put32(unsigned char* at, std::uint32_t value) {
@@ -37,7 +45,7 @@ void writeStreamingWavHeader(int fd, int sampleRate, const std::string& path) {
     put32(header + 28, static_cast<std::uint32_t>(sampleRate) * 4);
     put32(header + 40, 0xFFFFFFFFu - 36);
     if (::write(fd, header, sizeof header) != static_cast<ssize_t>(sizeof header)) {
-        throw AudioFileError("cannot write " + path + ": " + std::strerror(errno));
+        throw FileError::writing(path, std::strerror(errno));
     }
 }
 
@@ -56,8 +64,8 @@ AudioFileWriter::AudioFileWriter(const std::string& path, AudioFileFormat format
     }
     file_ = sf_open_fd(output_.fd(), SFM_WRITE, &info, SF_FALSE);
     if (!file_) {
-        throw AudioFileError("cannot write " + std::string(audioFileFormatInfo(format).name) + " to " + path +
-                             ": " + sf_strerror(nullptr));
+        const std::string formatName = audioFileFormatInfo(format).name;
+        throw FileError::writing(path, formatName + ": " + sndfileReason(sf_strerror(nullptr)));
     }
     // Tags must be set before the first samples (Ogg and MP3 write them first).
     if (!title.empty()) sf_set_string(file_, SF_STR_TITLE, title.c_str());
@@ -69,7 +77,7 @@ AudioFileWriter::~AudioFileWriter() {
 
 void AudioFileWriter::write(const std::int16_t* interleaved, std::int64_t frames) {
     if (sf_writef_short(file_, interleaved, frames) != frames) {
-        throw AudioFileError("cannot write " + path_ + ": " + sf_strerror(file_));
+        throw FileError::writing(path_, sndfileReason(sf_strerror(file_)));
     }
     sinceWriteBack_ += frames;
     if (sinceWriteBack_ >= kWriteBackFrames) {
@@ -81,7 +89,7 @@ void AudioFileWriter::write(const std::int16_t* interleaved, std::int64_t frames
 void AudioFileWriter::commit() {
     const int closed = sf_close(file_);
     file_ = nullptr;
-    if (closed != 0) throw AudioFileError("cannot write " + path_ + ": " + sf_error_number(closed));
+    if (closed != 0) throw FileError::writing(path_, sndfileReason(sf_error_number(closed)));
     output_.commit();
 }
 

@@ -16,7 +16,7 @@ namespace velmora {
 // each write goes to the file (through SafeFileWriter: a temporary one beside
 // a regular target, a device or pipe directly), so memory does not grow with
 // the music's length.
-// Failures throw AudioFileError with a message for the user.
+// Failures throw FileError (the window's text, the English one and the reason).
 class AudioFileWriter {
 public:
     static constexpr int kChannels = 2;
@@ -36,11 +36,6 @@ private:
     SafeFileWriter output_;
     SNDFILE* file_ = nullptr;
     std::int64_t sinceWriteBack_ = 0;
-};
-
-class AudioFileError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
 };
 
 }  // namespace velmora

@@ -85,8 +85,9 @@ TEST_F(AudioExport, AFullDeviceEndsTheProgressBeforeOneWholeErrorAndIsLeftADevic
     ASSERT_EQ(prompts->errors.size(), 1u);
     const std::string& error = prompts->errors[0];
     EXPECT_EQ(error.rfind("書き出せませんでした。", 0), 0u) << error;
-    EXPECT_NE(error.find(full), std::string::npos) << error;
+    EXPECT_NE(error.find(full + " に書き込めません"), std::string::npos) << error;  // the file, in the window's words
     EXPECT_NE(error.substr(error.size() - 2), "..") << error;
+    EXPECT_EQ(error.find(".)"), std::string::npos) << error;  // one full stop, the box's
     EXPECT_EQ(prompts->progressShownAtError, 0);
     EXPECT_TRUE(prompts->informations.empty());
     struct stat node {};
