@@ -672,6 +672,11 @@
         <source>演奏していないとき、メモに打った文字をすぐに鳴らします</source>
         <translation>While nothing plays, each character typed in the memo sounds at once</translation>
     </message>
+    <message>
+        <location filename="../src/ui/roll_panel.cpp" line="72"/>
+        <source>長いテキストのため、最初の %1 文字ほどの音楽を表示しています</source>
+        <translation>The text is long: the roll shows the music of about its first %1 characters</translation>
+    </message>
 </context>
 <context>
     <name>velmora::TForm1</name>
@@ -836,192 +841,192 @@
         <translation>&amp;Settings</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="36"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="37"/>
         <source>高域制限 値以上の高音をオクターブ下げる73..100&#x3000;３点ハが84</source>
         <translation>High limit: notes at or above the value go an octave down (73..100, C6 is 84)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="38"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="39"/>
         <source>低域制限 値以下の低音をオクターブあげる 40..60&#x3000;1点ハが60</source>
         <translation>Low limit: notes at or below the value go an octave up (40..60, middle C is 60)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="124"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="56"/>
         <source>ソロ楽器&#x3000;2ｃｈのみ使用</source>
         <translation>Solo instrument (2Ch only)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="127"/>
-        <location filename="../src/ui/main_window_layout.cpp" line="139"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="59"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="71"/>
         <source>高</source>
         <translation>Hi</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="131"/>
-        <location filename="../src/ui/main_window_layout.cpp" line="142"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="63"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="74"/>
         <source>低</source>
         <translation>Lo</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="138"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="70"/>
         <source>単独楽器&#x3000;2ｃｈ&#x3000;では伴奏</source>
         <translation>Instrument (accompaniment with 2Ch)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="161"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="93"/>
         <source>ソロ楽器と伴奏楽器とに分ける</source>
         <translation>Split into solo and accompaniment instruments</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="164"/>
-        <location filename="../src/ui/main_window_layout.cpp" line="167"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="96"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="99"/>
         <source>メロディのボリューム  2chでは上のボリューム</source>
         <translation>Melody volume (upper part with 2Ch)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="170"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="102"/>
         <source>伴奏のボリューム 2chでは下のボリューム</source>
         <translation>Accompaniment volume (lower part with 2Ch)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="178"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="110"/>
         <source>楽器の音域表示</source>
         <translation>Show instrument ranges</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="215"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="147"/>
         <source>パターン</source>
         <translation>Pattern</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="238"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="170"/>
         <source>開く (Ctrl+O)</source>
         <translation>Open (Ctrl+O)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="240"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="172"/>
         <source>名前をつけて保存 (Ctrl+Shift+S)</source>
         <translation>Save as (Ctrl+Shift+S)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="242"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="174"/>
         <source>上書き保存 (Ctrl+S)</source>
         <translation>Save (Ctrl+S)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="247"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="179"/>
         <source>MIDIファイルとして保存する</source>
         <translation>Save as a MIDI file</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="249"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="181"/>
         <source>WAVファイルとして保存する</source>
         <translation>Save as a WAV file</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="251"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="183"/>
         <location filename="../src/ui/window_menus.cpp" line="94"/>
         <source>出力…</source>
         <translation>Output…</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="252"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="184"/>
         <source>音の出力先とサウンドフォントを選ぶ</source>
         <translation>Choose the sound output and soundfont</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="273"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="205"/>
         <source>語頭で和音を鳴らす</source>
         <translation>Chord at word start</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="275"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="207"/>
         <source>和音を厚くする</source>
         <translation>Fuller chords</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="277"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="209"/>
         <source>和音をオクターブ下げる</source>
         <translation>Chords an octave down</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="279"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="211"/>
         <source>未割当ての文字後も</source>
         <translation>After unmapped letters too</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="280"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="212"/>
         <source>未割当てのアルｆベット後も和音を鳴らす</source>
         <translation>Play chords after unmapped letters too</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="282"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="214"/>
         <source>リズム拍の空音を飛ばす</source>
         <translation>Skip silent rhythm beats</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="283"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="215"/>
         <source>リズムの先頭で無理やり音を鳴らす</source>
         <translation>Force a note at the start of the rhythm</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="285"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="217"/>
         <source>曲頭調整</source>
         <translation>Align start</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="286"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="218"/>
         <source>チェックで音の出だしをリズムの始まりにする</source>
         <translation>When checked, the music starts at the start of the rhythm</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="288"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="220"/>
         <source>E に主音を割り当て</source>
         <translation>Tonic on E</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="289"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="221"/>
         <source>ドレミをミファソとかラシドとかに読み替える</source>
         <translation>Read do-re-mi as mi-fa-sol or la-ti-do</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="290"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="222"/>
         <source>リピ－ト</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="312"/>
-        <location filename="../src/ui/main_window_layout.cpp" line="319"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="244"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="251"/>
         <source>キーを上げ下げする</source>
         <translation>Raise or lower the key</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="315"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="247"/>
         <source>リズム補正</source>
         <translation>Rhythm fix</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="316"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="248"/>
         <source>大きいほどリズムが安定しますが変化に乏しくなることも</source>
         <translation>Higher values steady the rhythm but may make it less varied</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="331"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="263"/>
         <source>演奏時間の目安</source>
         <translation>Estimated playing time</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="333"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="265"/>
         <source>経過時間</source>
         <translation>Elapsed time</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="338"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="270"/>
         <source>リズム</source>
         <translation>Rhythm</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="341"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="273"/>
         <source>テンポ</source>
         <translation>Tempo</translation>
     </message>

@@ -118,9 +118,12 @@ void TForm1::warnAboutGap() {
 }
 
 void TForm1::LoadTextDocument() {
-    const QString text = document_.read(document_.path());
+    QString text = document_.read(document_.path());
     memoChangeAttached_ = false;
-    c_.Memo1->setPlainText(text);
+    fillingMemo_ = true;
+    const QString shown = c_.Memo1->loadText(std::move(text));
+    fillingMemo_ = false;
+    memoBytes_.reset(*c_.Memo1->document(), shown);
     c_.Memo1->document()->setModified(false);
     UpdateTimeEstimate();
     memoChangeAttached_ = true;

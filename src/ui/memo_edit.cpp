@@ -2,6 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QDragEnterEvent>
+#include <QGuiApplication>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -10,7 +11,11 @@
 
 namespace velmora {
 
-MemoEdit::MemoEdit(QWidget* parent) : QPlainTextEdit(parent) {
+namespace {
+constexpr int kLongLayoutCharacters = 1'000'000;
+}  // namespace
+
+MemoEdit::MemoEdit(QWidget* parent) : QPlainTextEdit(parent), loader_(new MemoLoader(*this)) {
     setObjectName("Memo1");
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -26,10 +31,11 @@ MemoEdit::MemoEdit(QWidget* parent) : QPlainTextEdit(parent) {
     setPalette(colours);
 }
 
-std::vector<DisplayedLine> MemoEdit::displayedLines() const {
+std::vector<DisplayedLine> MemoEdit::displayedLines(int lastCharacter) const {
     std::vector<DisplayedLine> lines;
     QAbstractTextDocumentLayout* layout = document()->documentLayout();
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+    const QTextBlock end = lastCharacter < 0 ? QTextBlock() : document()->findBlock(lastCharacter).next();
+    for (QTextBlock block = document()->begin(); block.isValid() && block != end; block = block.next()) {
         layout->blockBoundingRect(block);  // lays the block out if it was not yet
         const QString text = block.text();
         const QTextLayout* blockLayout = block.layout();
@@ -44,6 +50,21 @@ std::vector<DisplayedLine> MemoEdit::displayedLines() const {
         }
     }
     return lines;
+}
+
+MemoGeometry MemoEdit::geometry() {
+    loader_->finish();
+    // Laying out every line of a text of megabytes takes seconds the first time.
+    const bool slow = document()->characterCount() > kLongLayoutCharacters;
+    if (slow) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    MemoGeometry whole(displayedLines());
+    if (slow) QGuiApplication::restoreOverrideCursor();
+    return whole;
+}
+
+QString MemoEdit::wholeText() {
+    loader_->finish();
+    return toPlainText();
 }
 
 int MemoEdit::visibleLineCount() const {

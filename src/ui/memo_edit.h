@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/memo_geometry.h"
+#include "ui/memo_loader.h"
 
 namespace velmora {
 
@@ -17,9 +18,20 @@ class MemoEdit final : public QPlainTextEdit {
 public:
     explicit MemoEdit(QWidget* parent = nullptr);
 
-    // The lines as displayed now, each wrapped piece a line of its own.
-    std::vector<DisplayedLine> displayedLines() const;
-    MemoGeometry geometry() const { return MemoGeometry(displayedLines()); }
+    // The lines as displayed now, each wrapped piece a line of its own: of the
+    // whole text, or of its leading paragraphs up to the one that holds
+    // character `lastCharacter` (laying out a long text's lines takes seconds).
+    std::vector<DisplayedLine> displayedLines(int lastCharacter = -1) const;
+    // The whole text's geometry; a text still loading is completed first.
+    MemoGeometry geometry();
+    MemoGeometry geometryUpTo(int lastCharacter) const { return MemoGeometry(displayedLines(lastCharacter)); }
+
+    // Shows a newly opened text (a long one fills in between events); returns
+    // the part shown now.
+    QString loadText(QString text) { return loader_->load(std::move(text)); }
+    // The whole text, as QPlainTextEdit::toPlainText, also while one is loading.
+    QString wholeText();
+    MemoLoader& loader() { return *loader_; }
     // How many text lines fit in the memo.
     int visibleLineCount() const;
     // Selects `length` characters (0 or 1) at a document position without
@@ -50,6 +62,7 @@ private:
     void scrollIntoView(const QTextCursor& at);
 
     bool fileDropsAccepted_ = true;
+    MemoLoader* loader_;  // a child of the memo
 };
 
 // The local files among dropped URLs, in drop order.

@@ -59,7 +59,7 @@ void RollPanel::transportChanged() {
 }
 
 void RollPanel::refresh() {
-    if (performing() || view_.following() || !view_.isVisible()) return;
+    if (performing() || view_.following() || !view_.isVisible() || memo_.loader().loading()) return;
     const PerformanceOptions& options = performance_.options();
     const int revision = memo_.document()->revision();
     const int width = memo_.viewport()->width();  // wrapping moves the characters' offsets
@@ -67,7 +67,10 @@ void RollPanel::refresh() {
     builtRevision_ = revision;
     builtWidth_ = width;
     builtOptions_ = options;
-    const MemoGeometry geometry = memo_.geometry();
+    const MemoGeometry geometry = memo_.geometryUpTo(kPreviewCharacters);
+    const bool cut = memo_.document()->characterCount() - 1 > kPreviewCharacters;
+    view_.setToolTip(cut ? tr("長いテキストのため、最初の %1 文字ほどの音楽を表示しています").arg(kPreviewCharacters)
+                         : QString());
     if (geometry.playLines().empty()) {
         view_.showModel(RollModel{});
         return;
@@ -78,7 +81,8 @@ void RollPanel::refresh() {
 
 void RollPanel::moveCaretTo(std::int32_t memoOffset) {
     QTextCursor cursor = memo_.textCursor();
-    cursor.setPosition(memo_.geometry().documentPosition(memoOffset));
+    // A character comes from at least one byte: its paragraph is among those up to position memoOffset.
+    cursor.setPosition(memo_.geometryUpTo(memoOffset).documentPosition(memoOffset));
     memo_.setTextCursor(cursor);
     memo_.ensureCursorVisible();
     memo_.setFocus();

@@ -24,6 +24,10 @@ class RollPanel final : public QObject {
 
 public:
     static constexpr int kRefreshMs = 300;
+    // Outside a performance the roll shows the music of the text's first
+    // paragraphs up to this character (an hour or more of music): laying out
+    // and rendering a text of megabytes would stall the window on each edit.
+    static constexpr int kPreviewCharacters = 20000;
 
     RollPanel(MemoEdit& memo, RollView& view, Performance& performance, QObject* parent);
 

@@ -18,7 +18,7 @@ bool fileExists(const std::string& path) {
 }  // namespace
 
 void TForm1::writeMemoText(const std::string& path) {
-    const bool toUtf8 = document_.write(path, c_.Memo1->toPlainText());
+    const bool toUtf8 = document_.write(path, c_.Memo1->wholeText());
     c_.Memo1->document()->setModified(false);
     QString notice = tr("%1 に保存しました").arg(QString::fromStdString(path));
     if (toUtf8) notice += tr("（CP932 で表せない文字があるため UTF-8 で保存しました）");

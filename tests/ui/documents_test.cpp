@@ -15,15 +15,16 @@ namespace {
 using Documents = WindowTest;
 
 TEST_F(Documents, OpeningShowsTheLinesAndSavingEndsEachWithCrLf) {
-    writeFile("abc.txt", "A\r\nB\nC");  // no final line break, one lone LF
+    // A lone LF, a lone CR, CR CR LF, and no final line break.
+    writeFile("abc.txt", "A\r\nB\nC\rD\r\r\nE");
     auto window = openWindow();
     prompts->openAnswers.push_back(QString::fromStdString(path("abc.txt")));
     window->FileOpen1Execute();
-    EXPECT_EQ(window->controls().Memo1->toPlainText(), "A\nB\nC\n");
+    EXPECT_EQ(window->controls().Memo1->toPlainText(), "A\nB\nC\nD\n\nE\n");
     EXPECT_EQ(window->windowTitle(), "Velmoraabc.txt");
     EXPECT_EQ(window->currentTextPath(), path("abc.txt"));
     window->BitBtn6Click();
-    EXPECT_EQ(readFile("abc.txt"), "A\r\nB\r\nC\r\n");
+    EXPECT_EQ(readFile("abc.txt"), "A\r\nB\r\nC\r\nD\r\n\r\nE\r\n");
 }
 
 TEST_F(Documents, BytesAfterANulAreNotShown) {

@@ -2,8 +2,10 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
+#include "ui/memo_edit.h"
 #include "ui/roll_panel.h"
 #include "window_fixture.h"
 
@@ -41,6 +43,36 @@ TEST_F(RollWindow, ShowsTheExportsMusicAndAClickPutsTheCaretOnItsCharacter) {
     typeText(*window, "q");
     window->rollPanel().refresh();
     EXPECT_EQ(roll.model().notes.front().memoOffset, 0);
+}
+
+TEST_F(RollWindow, ALongTextShowsTheMusicOfItsBeginningAndClicksStillFindTheirCharacter) {
+    auto window = openWindow();
+    MemoEdit& memo = *window->controls().Memo1;
+    QString text;
+    while (text.size() < 2 * RollPanel::kPreviewCharacters) text += QString::fromUtf8("あい CDE FG\n");  // 2-byte characters
+    memo.setPlainText(text);
+    window->rollPanel().refresh();
+    RollView& roll = *window->controls().roll;
+    EXPECT_FALSE(roll.toolTip().isEmpty());  // says that only the beginning is drawn
+
+    const MemoGeometry whole = memo.geometry();
+    const RollNote* lastMelody = nullptr;
+    for (const RollNote& note : roll.model().notes) {
+        if (note.voice == RollVoice::Melody) lastMelody = &note;
+    }
+    ASSERT_NE(lastMelody, nullptr);
+    const int lastPosition = whole.documentPosition(lastMelody->memoOffset);
+    EXPECT_GE(lastPosition, RollPanel::kPreviewCharacters - 20);  // up to the cut...
+    EXPECT_LT(lastPosition, RollPanel::kPreviewCharacters + 20);  // ...and no further
+
+    const RollRect rect = roll.layout().noteRect(*lastMelody);
+    roll.horizontalScrollBar()->setValue(static_cast<int>(rect.x - RollLayout::kAxisWidth) - 5);
+    clickAt(roll.viewport(), {rect.x - roll.horizontalScrollBar()->value() + 1, rect.y + rect.height / 2});
+    EXPECT_EQ(memo.textCursor().position(), lastPosition);
+
+    memo.setPlainText("CDE");
+    window->rollPanel().refresh();
+    EXPECT_TRUE(roll.toolTip().isEmpty());
 }
 
 TEST_F(RollWindow, FollowsThePerformanceAndReturnsToTheExportAfterIt) {
