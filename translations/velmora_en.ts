@@ -624,6 +624,26 @@
 <context>
     <name>velmora::OutputDialog</name>
     <message>
+        <location filename="../src/ui/output_dialog.cpp" line="27"/>
+        <source>内蔵の General MIDI シンセサイザー (FluidSynth)</source>
+        <translation>built-in General MIDI synthesizer (FluidSynth)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/output_dialog.cpp" line="29"/>
+        <source>名前に NAME を含む最初の MIDI 出力ポート</source>
+        <translation>the first MIDI output port whose name contains NAME</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/output_dialog.cpp" line="31"/>
+        <source>すべてのメッセージを時刻とともに FILE に書き込む</source>
+        <translation>write every message with its time to FILE</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/output_dialog.cpp" line="32"/>
+        <source>音を出さない</source>
+        <translation>no sound</translation>
+    </message>
+    <message>
         <location filename="../src/ui/output_dialog.cpp" line="21"/>
         <source>出力</source>
         <translation>Output</translation>

@@ -17,6 +17,25 @@
 
 namespace velmora {
 
+#ifdef VELMORA_HAVE_SOUND
+namespace {
+
+// What an output is, in the window's language; the sound library describes
+// its outputs in English for the command line.
+QString describedOutput(const MidiOutputEntry& entry) {
+    if (entry.name == "fluidsynth")
+        return QCoreApplication::translate("velmora::OutputDialog", "内蔵の General MIDI シンセサイザー (FluidSynth)");
+    if (entry.name == "port:NAME")
+        return QCoreApplication::translate("velmora::OutputDialog", "名前に NAME を含む最初の MIDI 出力ポート");
+    if (entry.name == "capture:FILE")
+        return QCoreApplication::translate("velmora::OutputDialog", "すべてのメッセージを時刻とともに FILE に書き込む");
+    if (entry.name == "none") return QCoreApplication::translate("velmora::OutputDialog", "音を出さない");
+    return QString::fromStdString(entry.description);  // a port found now: its system's name for it
+}
+
+}  // namespace
+#endif
+
 OutputDialog::OutputDialog(const OutputSettings& current, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QCoreApplication::translate("velmora::OutputDialog", "出力"));
     output_ = new QComboBox(this);
@@ -25,7 +44,7 @@ OutputDialog::OutputDialog(const OutputSettings& current, QWidget* parent) : QDi
     output_->setInsertPolicy(QComboBox::NoInsert);  // Enter confirms the typed name as it stands
 #ifdef VELMORA_HAVE_SOUND
     for (const MidiOutputEntry& entry : listMidiOutputs()) {
-        output_->addItem(QString::fromStdString(entry.name + "  —  " + entry.description),
+        output_->addItem(QString::fromStdString(entry.name) + "  —  " + describedOutput(entry),
                          QString::fromStdString(entry.name));
     }
 #else

@@ -11,6 +11,7 @@
 
 #include "language/language_setting.h"
 #include "language/qt/translations.h"
+#include "ui/output_dialog.h"
 #include "window_fixture.h"
 
 namespace velmora::testing {
@@ -71,6 +72,25 @@ TEST_F(LanguageTest, JapaneseWindowKeepsTheExactSourceTexts) {
     EXPECT_EQ(c.cryzm->itemText(1), "16拍（4拍子）");
     EXPECT_EQ(c.chicut->toolTip(), "高域制限 値以上の高音をオクターブ下げる73..100　３点ハが84");
 }
+
+#ifdef VELMORA_HAVE_SOUND
+// The text the output dialog shows for an output, by the output's name.
+QString outputItem(const OutputDialog& dialog, const char* name) {
+    const auto* output = dialog.findChild<QComboBox*>("output");
+    return output->itemText(output->findData(QString(name)));
+}
+
+TEST_F(LanguageTest, TheOutputDialogDescribesTheOutputsInTheWindowsLanguage) {
+    {
+        OutputDialog dialog(OutputSettings{}, nullptr);
+        EXPECT_EQ(outputItem(dialog, "fluidsynth"), "fluidsynth  —  内蔵の General MIDI シンセサイザー (FluidSynth)");
+        EXPECT_EQ(outputItem(dialog, "none"), "none  —  音を出さない");
+    }
+    use(Language::English);
+    OutputDialog dialog(OutputSettings{}, nullptr);
+    EXPECT_EQ(outputItem(dialog, "capture:FILE"), "capture:FILE  —  write every message with its time to FILE");
+}
+#endif
 
 TEST_F(LanguageTest, LanguageMenuStoresTheChoiceAndTheWindowKeepsItsLanguage) {
     use(Language::Japanese);
