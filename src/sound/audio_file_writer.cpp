@@ -82,8 +82,17 @@ void AudioFileWriter::write(const std::int16_t* interleaved, std::int64_t frames
     sinceWriteBack_ += frames;
     if (sinceWriteBack_ >= kWriteBackFrames) {
         sinceWriteBack_ = 0;
+        failIfTemporaryFileRemoved();
         output_.startDescriptorWriteBack();
     }
+}
+
+// A temporary file removed with its folder would otherwise take the whole
+// music, out of sight on the disk, before the final rename fails.
+void AudioFileWriter::failIfTemporaryFileRemoved() const {
+    struct stat info {};
+    if (output_.replacesTarget() && ::fstat(output_.fd(), &info) == 0 && info.st_nlink == 0)
+        throw FileError::creating(path_, "the file being written was removed, with its folder or alone");
 }
 
 void AudioFileWriter::commit() {

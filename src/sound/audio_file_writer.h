@@ -32,6 +32,8 @@ public:
     void commit();
 
 private:
+    void failIfTemporaryFileRemoved() const;
+
     std::string path_;
     SafeFileWriter output_;
     SNDFILE* file_ = nullptr;

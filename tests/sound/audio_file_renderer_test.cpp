@@ -212,6 +212,23 @@ TEST_F(AudioFileRendererTest, ADeviceIsWrittenInPlaceAndAFullOneFailsWithTheReas
     EXPECT_EQ(filesInFolder().size(), 2u) << "a temporary file was left";
 }
 
+TEST_F(AudioFileRendererTest, AFolderRemovedDuringTheRenderEndsItSoonWithNothingLeft) {
+    const fs::path inner = folder_ / "gone";
+    fs::create_directory(inner);
+    double lastProgress = 0.0;
+    const auto progress = [&](double done) {
+        lastProgress = done;
+        if (done > 0.01 && fs::exists(inner)) fs::remove_all(inner);
+    };
+    const auto smf = melodyAndChord(2400);  // ten minutes
+    const AudioRenderResult result =
+        renderAudioFile({smf, (inner / "long.wav").string(), AudioFileFormat::Wav, "", ""}, progress);
+    EXPECT_EQ(result.status, AudioRenderResult::Status::Failed);
+    EXPECT_NE(result.englishError.find("removed"), std::string::npos) << result.englishError;
+    EXPECT_LT(lastProgress, 0.5) << "the render went on into the removed folder";
+    EXPECT_TRUE(filesInFolder().empty());
+}
+
 TEST_F(AudioFileRendererTest, AWavStreamIntoAPipeHoldsTheSameSamples) {
     const fs::path fifo = folder_ / "stream";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
