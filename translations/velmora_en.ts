@@ -563,12 +563,12 @@
         <translation>The text is empty, so there is nothing to export</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="33"/>
+        <location filename="../src/ui/export_commands.cpp" line="34"/>
         <source>曲が長すぎて WAV ファイルにできません。ファイルの種類で FLAC、Ogg Vorbis か MP3 を選んでください</source>
         <translation>The music is too long for a WAV file. Choose FLAC, Ogg Vorbis or MP3 as the file type</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="34"/>
+        <location filename="../src/ui/export_commands.cpp" line="37"/>
         <source>書き出せませんでした。</source>
         <translation>The export failed.</translation>
     </message>
@@ -644,38 +644,38 @@
         <translation>no sound</translation>
     </message>
     <message>
-        <location filename="../src/ui/output_dialog.cpp" line="21"/>
+        <location filename="../src/ui/output_dialog.cpp" line="40"/>
         <source>出力</source>
         <translation>Output</translation>
     </message>
     <message>
-        <location filename="../src/ui/output_dialog.cpp" line="44"/>
+        <location filename="../src/ui/output_dialog.cpp" line="63"/>
         <source>（既定の General MIDI サウンドフォント）</source>
         <translation>(default General MIDI soundfont)</translation>
     </message>
     <message>
-        <location filename="../src/ui/output_dialog.cpp" line="46"/>
+        <location filename="../src/ui/output_dialog.cpp" line="65"/>
         <source>参照…</source>
         <translation>Browse…</translation>
     </message>
     <message>
-        <location filename="../src/ui/output_dialog.cpp" line="57"/>
+        <location filename="../src/ui/output_dialog.cpp" line="76"/>
         <source>出力先</source>
         <translation>Output to</translation>
     </message>
     <message>
-        <location filename="../src/ui/output_dialog.cpp" line="58"/>
-        <location filename="../src/ui/output_dialog.cpp" line="88"/>
+        <location filename="../src/ui/output_dialog.cpp" line="77"/>
+        <location filename="../src/ui/output_dialog.cpp" line="107"/>
         <source>サウンドフォント</source>
         <translation>Soundfont</translation>
     </message>
     <message>
-        <location filename="../src/ui/output_dialog.cpp" line="77"/>
+        <location filename="../src/ui/output_dialog.cpp" line="96"/>
         <source>%1 はサウンドフォント (.sf2 / .sf3) ではありません。</source>
         <translation>%1 is not a soundfont (.sf2 / .sf3).</translation>
     </message>
     <message>
-        <location filename="../src/ui/output_dialog.cpp" line="89"/>
+        <location filename="../src/ui/output_dialog.cpp" line="108"/>
         <source>SoundFont (*.sf2 *.sf3);;すべて (*)</source>
         <translation>SoundFont (*.sf2 *.sf3);;All files (*)</translation>
     </message>
@@ -726,32 +726,32 @@
         <translation>Done</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="40"/>
+        <location filename="../src/ui/export_commands.cpp" line="43"/>
         <source>%1 を書き出しました</source>
         <translation>Exported %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="56"/>
+        <location filename="../src/ui/export_commands.cpp" line="59"/>
         <source>無題</source>
         <translation>Untitled</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="78"/>
+        <location filename="../src/ui/export_commands.cpp" line="81"/>
         <source>MIDI ファイルを書き出しています…</source>
         <translation>Exporting the MIDI file…</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="100"/>
+        <location filename="../src/ui/export_commands.cpp" line="103"/>
         <source>%1 ファイルを書き出しています…</source>
         <translation>Writing the %1 file…</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="126"/>
+        <location filename="../src/ui/export_commands.cpp" line="130"/>
         <source>書き出しを取り消しました</source>
         <translation>Export cancelled</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="132"/>
+        <location filename="../src/ui/export_commands.cpp" line="136"/>
         <source>キャンセル</source>
         <translation>Cancel</translation>
     </message>
@@ -861,192 +861,192 @@
         <translation>&amp;Settings</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="37"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="38"/>
         <source>高域制限 値以上の高音をオクターブ下げる73..100&#x3000;３点ハが84</source>
         <translation>High limit: notes at or above the value go an octave down (73..100, C6 is 84)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="39"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="40"/>
         <source>低域制限 値以下の低音をオクターブあげる 40..60&#x3000;1点ハが60</source>
         <translation>Low limit: notes at or below the value go an octave up (40..60, middle C is 60)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="56"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="57"/>
         <source>ソロ楽器&#x3000;2ｃｈのみ使用</source>
         <translation>Solo instrument (2Ch only)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="59"/>
-        <location filename="../src/ui/main_window_layout.cpp" line="71"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="60"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="72"/>
         <source>高</source>
         <translation>Hi</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="63"/>
-        <location filename="../src/ui/main_window_layout.cpp" line="74"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="64"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="75"/>
         <source>低</source>
         <translation>Lo</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="70"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="71"/>
         <source>単独楽器&#x3000;2ｃｈ&#x3000;では伴奏</source>
         <translation>Instrument (accompaniment with 2Ch)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="93"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="94"/>
         <source>ソロ楽器と伴奏楽器とに分ける</source>
         <translation>Split into solo and accompaniment instruments</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="96"/>
-        <location filename="../src/ui/main_window_layout.cpp" line="99"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="97"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="100"/>
         <source>メロディのボリューム  2chでは上のボリューム</source>
         <translation>Melody volume (upper part with 2Ch)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="102"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="103"/>
         <source>伴奏のボリューム 2chでは下のボリューム</source>
         <translation>Accompaniment volume (lower part with 2Ch)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="110"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="111"/>
         <source>楽器の音域表示</source>
         <translation>Show instrument ranges</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="147"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="148"/>
         <source>パターン</source>
         <translation>Pattern</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="170"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="171"/>
         <source>開く (Ctrl+O)</source>
         <translation>Open (Ctrl+O)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="172"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="173"/>
         <source>名前をつけて保存 (Ctrl+Shift+S)</source>
         <translation>Save as (Ctrl+Shift+S)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="174"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="175"/>
         <source>上書き保存 (Ctrl+S)</source>
         <translation>Save (Ctrl+S)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="179"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="180"/>
         <source>MIDIファイルとして保存する</source>
         <translation>Save as a MIDI file</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="181"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="182"/>
         <source>WAVファイルとして保存する</source>
         <translation>Save as a WAV file</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="183"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="184"/>
         <location filename="../src/ui/window_menus.cpp" line="94"/>
         <source>出力…</source>
         <translation>Output…</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="184"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="185"/>
         <source>音の出力先とサウンドフォントを選ぶ</source>
         <translation>Choose the sound output and soundfont</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="205"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="206"/>
         <source>語頭で和音を鳴らす</source>
         <translation>Chord at word start</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="207"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="208"/>
         <source>和音を厚くする</source>
         <translation>Fuller chords</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="209"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="210"/>
         <source>和音をオクターブ下げる</source>
         <translation>Chords an octave down</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="211"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="212"/>
         <source>未割当ての文字後も</source>
         <translation>After unmapped letters too</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="212"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="213"/>
         <source>未割当てのアルｆベット後も和音を鳴らす</source>
         <translation>Play chords after unmapped letters too</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="214"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="215"/>
         <source>リズム拍の空音を飛ばす</source>
         <translation>Skip silent rhythm beats</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="215"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="216"/>
         <source>リズムの先頭で無理やり音を鳴らす</source>
         <translation>Force a note at the start of the rhythm</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="217"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="218"/>
         <source>曲頭調整</source>
         <translation>Align start</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="218"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="219"/>
         <source>チェックで音の出だしをリズムの始まりにする</source>
         <translation>When checked, the music starts at the start of the rhythm</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="220"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="221"/>
         <source>E に主音を割り当て</source>
         <translation>Tonic on E</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="221"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="222"/>
         <source>ドレミをミファソとかラシドとかに読み替える</source>
         <translation>Read do-re-mi as mi-fa-sol or la-ti-do</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="222"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="223"/>
         <source>リピ－ト</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="244"/>
-        <location filename="../src/ui/main_window_layout.cpp" line="251"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="245"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="252"/>
         <source>キーを上げ下げする</source>
         <translation>Raise or lower the key</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="247"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="248"/>
         <source>リズム補正</source>
         <translation>Rhythm fix</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="248"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="249"/>
         <source>大きいほどリズムが安定しますが変化に乏しくなることも</source>
         <translation>Higher values steady the rhythm but may make it less varied</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="263"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="264"/>
         <source>演奏時間の目安</source>
         <translation>Estimated playing time</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="265"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="266"/>
         <source>経過時間</source>
         <translation>Elapsed time</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="270"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="271"/>
         <source>リズム</source>
         <translation>Rhythm</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="273"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="274"/>
         <source>テンポ</source>
         <translation>Tempo</translation>
     </message>
