@@ -9,6 +9,8 @@
 #include <QTextLayout>
 #include <QUrl>
 
+#include "ui/line_fit.h"
+
 namespace velmora {
 
 namespace {
@@ -34,11 +36,17 @@ MemoEdit::MemoEdit(QWidget* parent) : QPlainTextEdit(parent), loader_(new MemoLo
 std::vector<DisplayedLine> MemoEdit::displayedLines(int lastCharacter) const {
     std::vector<DisplayedLine> lines;
     QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    const LineFit fit(document()->defaultFont(), lineWidth());
     const QTextBlock end = lastCharacter < 0 ? QTextBlock() : document()->findBlock(lastCharacter).next();
     for (QTextBlock block = document()->begin(); block.isValid() && block != end; block = block.next()) {
-        layout->blockBoundingRect(block);  // lays the block out if it was not yet
         const QString text = block.text();
         const QTextLayout* blockLayout = block.layout();
+        const bool laidOut = blockLayout != nullptr && blockLayout->lineCount() > 0;
+        if (!laidOut && fit.surelyFits(text)) {
+            lines.push_back({text.toStdString(), true});
+            continue;
+        }
+        layout->blockBoundingRect(block);  // lays the block out if it was not yet
         const int count = blockLayout != nullptr ? blockLayout->lineCount() : 0;
         if (count <= 1) {
             lines.push_back({text.toStdString(), true});
@@ -50,6 +58,14 @@ std::vector<DisplayedLine> MemoEdit::displayedLines(int lastCharacter) const {
         }
     }
     return lines;
+}
+
+qreal MemoEdit::lineWidth() const {
+    // The width the layout gives every line, read from the first paragraph's.
+    const QTextBlock first = document()->begin();
+    document()->documentLayout()->blockBoundingRect(first);
+    const QTextLayout* layout = first.layout();
+    return layout != nullptr && layout->lineCount() > 0 ? layout->lineAt(0).width() : 0;
 }
 
 MemoGeometry MemoEdit::geometry() {

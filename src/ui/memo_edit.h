@@ -60,6 +60,8 @@ protected:
 
 private:
     void scrollIntoView(const QTextCursor& at);
+    // The width a paragraph's lines are wrapped at.
+    qreal lineWidth() const;
 
     bool fileDropsAccepted_ = true;
     MemoLoader* loader_;  // a child of the memo
