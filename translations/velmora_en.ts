@@ -706,17 +706,17 @@
         <translation>Continue without saving this text&apos;s settings?</translation>
     </message>
     <message>
-        <location filename="../src/ui/document_commands.cpp" line="91"/>
+        <location filename="../src/ui/document_commands.cpp" line="104"/>
         <source>%1 は別のプログラムの設定ファイルのため、このテキストの設定は保存しません</source>
         <translation>%1 belongs to another program, so this text&apos;s settings are not saved</translation>
     </message>
     <message>
-        <location filename="../src/ui/document_commands.cpp" line="110"/>
+        <location filename="../src/ui/document_commands.cpp" line="112"/>
         <source>%1 には NUL 文字があるため、その手前までを読み込みました。</source>
         <translation>%1 contains a NUL character; it was read up to that point.</translation>
     </message>
     <message>
-        <location filename="../src/ui/document_commands.cpp" line="113"/>
+        <location filename="../src/ui/document_commands.cpp" line="115"/>
         <source>%1 には読めない文字があり、置き換えて表示しています。</source>
         <translation>%1 contains characters that could not be read; they are shown replaced.</translation>
     </message>
@@ -1091,7 +1091,7 @@
         <translation>The sound output ran into a problem during the performance.</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window.cpp" line="189"/>
+        <location filename="../src/ui/main_window.cpp" line="200"/>
         <source>設定を保存せずに終了しますか？</source>
         <translation>Quit without saving the settings?</translation>
     </message>

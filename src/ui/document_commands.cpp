@@ -87,10 +87,7 @@ void TForm1::switchDocument(const std::string& path) {
         const SettingsStore::TextSettings settings = settings_.loadForText(path);
         if (settings.loaded) applyLoadedSettings(*settings.loaded, false);
         LoadTextDocument();
-        if (settings.foreign) {
-            showNotice(tr("%1 は別のプログラムの設定ファイルのため、このテキストの設定は保存しません")
-                           .arg(QString::fromStdString(textSettingsPath(path))));
-        }
+        if (settings.foreign) sayForeignSettings(path);
     } catch (const FileError&) {
         // Back to the document and settings in force before, so that a later
         // Save cannot write the old text into the file that failed to load.
@@ -101,6 +98,11 @@ void TForm1::switchDocument(const std::string& path) {
     }
     settings_.noteOpened(path);
     warnAboutGap();
+}
+
+void TForm1::sayForeignSettings(const std::string& textPath) {
+    showNotice(tr("%1 は別のプログラムの設定ファイルのため、このテキストの設定は保存しません")
+                   .arg(QString::fromStdString(textSettingsPath(textPath))));
 }
 
 void TForm1::warnAboutGap() {

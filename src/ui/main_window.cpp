@@ -115,6 +115,7 @@ void TForm1::FormCreate() {
         try {
             LoadTextDocument();
             settings_.noteOpened(document_.path());
+            noticeForeignSettingsOfLatest();
         } catch (const FileError& error) {
             // The window comes up without a document; a later Save must not
             // write the empty memo over the file that failed to load.
@@ -124,6 +125,16 @@ void TForm1::FormCreate() {
     }
     performance_->reseed(clockOfDaySeed());
     setAcceptingDrops(true);
+}
+
+void TForm1::noticeForeignSettingsOfLatest() {
+    // The text reopened at start plays with the global settings, but its own
+    // settings file is written when it is left: that file must be ours.
+    try {
+        if (settings_.loadForText(document_.path()).foreign) sayForeignSettings(document_.path());
+    } catch (const FileError&) {
+        // Unreadable: storing the text's settings later says what is wrong.
+    }
 }
 
 void TForm1::keepOnScreen() {

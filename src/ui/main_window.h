@@ -149,6 +149,9 @@ private:
     // not be written and the user chose to stay.
     bool storeLeftSettings();
     void warnAboutGap();
+    // Says once that the text's settings file belongs to another program.
+    void sayForeignSettings(const std::string& textPath);
+    void noticeForeignSettingsOfLatest();
     void showFileError(const std::exception& error);
     void showNotice(const QString& text);
     void reportOutputError();

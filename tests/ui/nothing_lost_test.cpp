@@ -105,6 +105,20 @@ TEST_F(NothingLost, AnotherProgramsSettingsFileIsNeitherAppliedNorRewritten) {
     EXPECT_EQ(readFile("app.ini"), foreign);
 }
 
+TEST_F(NothingLost, AnotherProgramsSettingsFileBesideTheTextReopenedAtStartIsLeftAlone) {
+    const std::string foreign = "[settings]\ntempo=fast\n";
+    writeFile("app.txt", "text");
+    writeFile("app.ini", foreign);
+    writeFile("next.txt", "next");
+    writeFile("velmora.ini", "[config]\r\ntempo=500\r\n[file]\r\nlatest=" + path("app.txt") + "\r\n");
+    auto window = openWindow();
+    ASSERT_EQ(window->currentTextPath(), path("app.txt"));
+    EXPECT_TRUE(window->controls().statusNotice->toolTip().contains("app.ini"));
+    window->FileOpen1Accept(QString::fromStdString(path("next.txt")));  // stores the left text's settings
+    ASSERT_TRUE(window->close());
+    EXPECT_EQ(readFile("app.ini"), foreign);
+}
+
 TEST_F(NothingLost, ATextCutAtANulWarnsAndIsNotOverwrittenWithoutAQuestion) {
     const char bytes[] = "MZ\x90\0\x03\0\0\0text after";
     const std::string binary(bytes, sizeof bytes - 1);
