@@ -9,7 +9,6 @@ Transport::Transport(const PerformanceOptions& options, MidiOutPort& port, Rando
                      TransportHost& host)
     : options_(options),
       port_(port),
-      rng_(rng),
       tickTimer_(tickTimer),
       endTimer_(endTimer),
       repeatTimer_(repeatTimer),

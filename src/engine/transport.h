@@ -100,7 +100,6 @@ private:
 
     const PerformanceOptions& options_;
     MidiOutPort& port_;
-    RandomSource& rng_;
     TransportTimer& tickTimer_;
     TransportTimer& endTimer_;
     TransportTimer& repeatTimer_;
