@@ -37,10 +37,7 @@ QString MemoLoader::load(QString text) {
     const qsizetype firstEnd = sliceEnd(text, 0, kFirstSliceCharacters);
     QString first = text.left(firstEnd);
     memo_.setPlainText(first);
-    if (firstEnd == text.size()) {
-        emit progressed(1000);
-        return first;
-    }
+    if (firstEnd == text.size()) return first;
     rest_ = std::move(text);
     restStart_ = firstEnd;
     sliceCharacters_ = kFirstSliceCharacters;
@@ -49,7 +46,6 @@ QString MemoLoader::load(QString text) {
     memo_.document()->setUndoRedoEnabled(false);
     expectedRevision_ = memo_.document()->revision();
     sliceTimer_.start();
-    emit progressed(static_cast<int>(restStart_ * 1000 / rest_.size()));
     return first;
 }
 
@@ -71,12 +67,7 @@ void MemoLoader::appendSlice(qsizetype maximum) {
     document.setModified(modified);  // loading is not editing
     restStart_ = end;
     expectedRevision_ = document.revision();
-    if (restStart_ == rest_.size()) {
-        endLoading();
-        emit progressed(1000);
-    } else {
-        emit progressed(static_cast<int>(restStart_ * 1000 / rest_.size()));
-    }
+    if (restStart_ == rest_.size()) endLoading();
 }
 
 void MemoLoader::endLoading() {

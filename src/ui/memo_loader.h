@@ -33,10 +33,6 @@ public:
     void finish();
     bool loading() const { return !rest_.isEmpty(); }
 
-signals:
-    // Thousandths of the text in the memo while loading; 1000 once it is whole.
-    void progressed(int permille);
-
 private:
     void appendSlice(qsizetype maximum);
     void endLoading();
