@@ -18,8 +18,19 @@ bool drawn(std::uint8_t status, std::uint8_t data1) {
 
 }  // namespace
 
+bool LiveRollRecorder::open() {
+    outputFailed_ = !output_->open();
+    outputOpenError_ = outputFailed_ ? output_->lastError() : std::string();
+    return true;
+}
+
+void LiveRollRecorder::close() {
+    output_->close();
+    outputFailed_ = false;
+}
+
 void LiveRollRecorder::sendShortMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
-    output_->sendShortMessage(status, data1, data2);
+    if (!outputFailed_) output_->sendShortMessage(status, data1, data2);
     if (drawn(status, data1)) record(status, data1, data2);
 }
 

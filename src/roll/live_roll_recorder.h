@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "engine/performance_state.h"
@@ -21,7 +22,10 @@ struct LiveRollEvent {
 
 // Sits between the output port and the real output: passes every call on and
 // keeps the note messages in a fixed ring that the roll reads on its own
-// timer. Recording costs a few stores per message and never allocates, so the
+// timer. It counts as open also when the output could not be opened (no sound
+// device), so that the roll still draws the performance; that output then gets
+// no messages, as behind a port whose open failed, and its failure is kept for
+// the window to report. Recording costs a few stores per message and never allocates, so the
 // tick does not pay for the roll. Runs on the performance's thread, as the
 // port's calls do; the roll reads on the same thread.
 class LiveRollRecorder final : public MidiBackend {
@@ -36,14 +40,19 @@ public:
     void watch(const PerformanceState& state) { state_ = &state; }
     MidiBackend& output() { return *output_; }
 
-    bool open() override { return output_->open(); }
-    void close() override { output_->close(); }
+    bool open() override;
+    void close() override;
     void sendShortMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) override;
-    void setDeviceVolume(std::uint32_t volume) override { output_->setDeviceVolume(volume); }
+    void setDeviceVolume(std::uint32_t volume) override {
+        if (!outputFailed_) output_->setDeviceVolume(volume);
+    }
     void beginTick(std::uint64_t tick) override;
     void setTickDueTime(std::int64_t dueNs) override { output_->setTickDueTime(dueNs); }
     void beginUntimed() override { output_->beginUntimed(); }
     std::string lastError() const override { return output_->lastError(); }
+
+    // Why the output did not open at the last open; empty when it did.
+    const std::string& outputOpenError() const { return outputOpenError_; }
 
     // The count of events recorded so far; event n lives while n + kCapacity > written().
     std::uint64_t written() const { return written_; }
@@ -55,6 +64,8 @@ private:
 
     MidiBackend* output_;
     const PerformanceState* state_;
+    bool outputFailed_ = false;  // the last open of the output failed
+    std::string outputOpenError_;
     std::array<LiveRollEvent, kCapacity> ring_{};
     std::uint64_t written_ = 0;
     std::uint64_t tick_ = 0;

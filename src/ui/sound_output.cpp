@@ -26,7 +26,7 @@ std::optional<std::string> SoundOutput::choose(const OutputSettings& settings) {
 }
 
 std::optional<std::string> SoundOutput::newOpenError() {
-    const std::string& error = port_.openError();
+    const std::string& error = recorder_.outputOpenError();
     if (error.empty() || error == lastOpenError_) return std::nullopt;
     lastOpenError_ = error;
     return error;

@@ -29,8 +29,8 @@ public:
     const OutputSettings& settings() const { return settings_; }
     MidiOutPort& port() { return port_; }
     LiveRollRecorder& rollRecorder() { return recorder_; }
-    // The port's open error when it is new since the last call; nothing when
-    // the port opened or the same error was reported already.
+    // The output's open error when it is new since the last call; nothing when
+    // the output opened or the same error was reported already.
     std::optional<std::string> newOpenError();
 
 private:

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/live_channels.h"
 #include "engine/performance_start.h"
 #include "engine/performance_tick.h"
 #include "mapping/note_names.h"
@@ -54,6 +55,37 @@ std::vector<RollNote> melodyOf(const RollModel& model) {
         if (note.voice == RollVoice::Melody) notes.push_back(note);
     }
     return notes;
+}
+
+// A sound device that cannot be opened, counting what reaches it anyway.
+class ClosedDevice final : public MidiBackend {
+public:
+    bool open() override { return opens; }
+    void close() override {}
+    void sendShortMessage(std::uint8_t, std::uint8_t, std::uint8_t) override { ++received; }
+    std::string lastError() const override { return "no device"; }
+
+    bool opens = false;
+    int received = 0;
+};
+
+TEST(LiveRoll, AnOutputThatDoesNotOpenGetsNothingWhileTheRollStillRecords) {
+    ClosedDevice device;
+    LiveRollRecorder recorder(device);
+    MidiOutPort port(recorder);
+    port.Open();
+    EXPECT_EQ(recorder.outputOpenError(), "no device");
+    port.NoteOn(60, 100, kLiveMelodyChannel);
+    EXPECT_EQ(device.received, 0);
+    EXPECT_EQ(recorder.written(), 1u);
+
+    port.Close();
+    device.opens = true;
+    port.Open();
+    EXPECT_TRUE(recorder.outputOpenError().empty());
+    port.NoteOn(62, 100, kLiveMelodyChannel);
+    EXPECT_GT(device.received, 0);
+    EXPECT_EQ(recorder.written(), 2u);
 }
 
 TEST(LiveRoll, DrawsTheMelodyThePerformancePlaysWhereTheExportPutsIt) {

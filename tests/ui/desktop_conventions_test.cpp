@@ -19,6 +19,7 @@
 #include "ui/elided_label.h"
 #include "ui/output_dialog.h"
 #include "ui/window_placement.h"
+#include "ui/roll_view.h"
 #include "window_fixture.h"
 
 namespace velmora::testing {
@@ -300,6 +301,23 @@ TEST_F(SilentOutput, PlayWithoutSoundSaysSoOnceInAWholeMessage) {
     ASSERT_EQ(said.warnings.size(), 1u);
     EXPECT_EQ(said.warnings[0].find("--"), std::string::npos);
     EXPECT_TRUE(window.controls().statusNotice->toolTip().contains("no device here"));
+}
+
+TEST_F(SilentOutput, WithoutSoundTheRollStillDrawsThePerformance) {
+    MainWindowSetup setup;
+    setup.settingsFolder = folder.path();
+    setup.output = std::make_unique<RefusingBackend>();
+    setup.prompts = std::make_unique<ScriptedPrompts>();
+    TForm1 window(std::move(setup));
+    window.show();
+    typeText(window, "crwdmnp");
+    window.controls().BitBtn2->click();
+    for (int tick = 0; tick < 4; ++tick) window.transport().tick();
+    QTest::qWait(RollView::kFrameMs * 3);
+    std::size_t melody = 0;
+    for (const RollNote& note : window.controls().roll->model().notes) melody += note.voice == RollVoice::Melody;
+    EXPECT_EQ(melody, 4u);
+    window.controls().BitBtn2->click();
 }
 
 
