@@ -38,7 +38,7 @@ void TForm1::connectCommands() {
     QTextDocument* memoText = c_.Memo1->document();
     memoBytes_.reset(*memoText);
     connect(memoText, &QTextDocument::contentsChange, this, [this, memoText](int position, int removed, int added) {
-        if (!fillingMemo_) memoBytes_.contentsChanged(*memoText, position, removed, added);
+        memoBytes_.contentsChanged(*memoText, position, removed, added);
     });
     connect(c_.Memo1, &QPlainTextEdit::textChanged, this, &TForm1::Memo1Change);
     connect(c_.Memo1, &MemoEdit::pointerMoved, this, &TForm1::Memo1MouseMove);

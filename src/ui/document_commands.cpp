@@ -122,10 +122,7 @@ void TForm1::warnAboutGap() {
 void TForm1::LoadTextDocument() {
     QString text = document_.read(document_.path());
     memoChangeAttached_ = false;
-    fillingMemo_ = true;
-    const QString shown = c_.Memo1->loadText(std::move(text));
-    fillingMemo_ = false;
-    memoBytes_.reset(*c_.Memo1->document(), shown);
+    c_.Memo1->loadText(std::move(text));
     c_.Memo1->document()->setModified(false);
     UpdateTimeEstimate();
     memoChangeAttached_ = true;

@@ -183,7 +183,6 @@ private:
     QString audioExportFilter_;  // the audio format chosen last; empty: the first
     int lastPointerIndex_ = 0;
     bool memoChangeAttached_ = true;
-    bool fillingMemo_ = false;  // a whole new text: the index is counted once, after the fill
     bool acceptingDrops_ = false;
 };
 

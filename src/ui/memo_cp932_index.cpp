@@ -25,13 +25,12 @@ std::string memoBytes(QString text) {
     return utf8ToCp932(text.toStdString());
 }
 
-std::uint32_t paragraphByteCount(QStringView text) {
+std::uint32_t blockByteCount(const QTextBlock& block) {
+    const QString text = block.text();
     // ASCII, the common case, is one byte a character in CP932.
     const bool ascii = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
-    return static_cast<std::uint32_t>(ascii ? text.size() : memoBytes(text.toString()).size());
+    return static_cast<std::uint32_t>(ascii ? text.size() : memoBytes(text).size());
 }
-
-std::uint32_t blockByteCount(const QTextBlock& block) { return paragraphByteCount(block.text()); }
 
 }  // namespace
 
@@ -40,21 +39,6 @@ void MemoCp932Index::reset(const QTextDocument& document) {
     blockBytes_.reserve(static_cast<std::size_t>(document.blockCount()));
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
         blockBytes_.push_back(blockByteCount(block));
-    textBytes_ = std::accumulate(blockBytes_.begin(), blockBytes_.end(), std::uint64_t{0}) +
-                 kLineBreakBytes * (blockBytes_.size() - 1);
-}
-
-void MemoCp932Index::reset(const QTextDocument& document, QStringView plainText) {
-    // Counting the text's lines is much quicker than visiting the blocks of a
-    // large document; the blocks are the lines unless the text holds other
-    // paragraph separators than line feeds.
-    if (plainText.count(u'\n') + 1 != document.blockCount()) {
-        reset(document);
-        return;
-    }
-    blockBytes_.clear();
-    blockBytes_.reserve(static_cast<std::size_t>(document.blockCount()));
-    for (QStringView line : plainText.tokenize(u'\n')) blockBytes_.push_back(paragraphByteCount(line));
     textBytes_ = std::accumulate(blockBytes_.begin(), blockBytes_.end(), std::uint64_t{0}) +
                  kLineBreakBytes * (blockBytes_.size() - 1);
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QStringView>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -17,8 +16,6 @@ class MemoCp932Index {
 public:
     // Counts every paragraph of `document` again.
     void reset(const QTextDocument& document);
-    // The same for a document just filled with `plainText` (QTextDocument::setPlainText).
-    void reset(const QTextDocument& document, QStringView plainText);
     // Follows an edit as QTextDocument::contentsChange reports it.
     void contentsChanged(const QTextDocument& document, int position, int removed, int added);
 

@@ -26,9 +26,8 @@ public:
     MemoGeometry geometry();
     MemoGeometry geometryUpTo(int lastCharacter) const { return MemoGeometry(displayedLines(lastCharacter)); }
 
-    // Shows a newly opened text (a long one fills in between events); returns
-    // the part shown now.
-    QString loadText(QString text) { return loader_->load(std::move(text)); }
+    // Shows a newly opened text (a long one fills in between events).
+    void loadText(QString text) { loader_->load(std::move(text)); }
     // The whole text, as QPlainTextEdit::toPlainText, also while one is loading.
     QString wholeText();
     MemoLoader& loader() { return *loader_; }

@@ -32,12 +32,11 @@ MemoLoader::MemoLoader(QPlainTextEdit& memo) : QObject(&memo), memo_(memo) {
     });
 }
 
-QString MemoLoader::load(QString text) {
+void MemoLoader::load(QString text) {
     if (loading()) endLoading();
     const qsizetype firstEnd = sliceEnd(text, 0, kFirstSliceCharacters);
-    QString first = text.left(firstEnd);
-    memo_.setPlainText(first);
-    if (firstEnd == text.size()) return first;
+    memo_.setPlainText(firstEnd == text.size() ? text : text.left(firstEnd));
+    if (firstEnd == text.size()) return;
     rest_ = std::move(text);
     restStart_ = firstEnd;
     sliceCharacters_ = kFirstSliceCharacters;
@@ -46,7 +45,6 @@ QString MemoLoader::load(QString text) {
     memo_.document()->setUndoRedoEnabled(false);
     expectedRevision_ = memo_.document()->revision();
     sliceTimer_.start();
-    return first;
 }
 
 void MemoLoader::finish() {

@@ -26,9 +26,8 @@ public:
 
     explicit MemoLoader(QPlainTextEdit& memo);
 
-    // Shows the first slice of `text` now; returns that slice. `text` ends with
-    // a line break or is empty.
-    QString load(QString text);
+    // Shows the first slice of `text` now. `text` ends with a line break or is empty.
+    void load(QString text);
     // Appends all that is still to come, now.
     void finish();
     bool loading() const { return !rest_.isEmpty(); }

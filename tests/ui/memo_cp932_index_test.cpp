@@ -85,20 +85,5 @@ TEST_F(MemoCp932IndexTest, UndoAndSpecialSpacesCountAsTheirPlainText) {
     expectLikeAFullRecount();
 }
 
-TEST_F(MemoCp932IndexTest, CountingAFilledTextAgreesWithCountingItsParagraphs) {
-    const QString texts[] = {
-        QString::fromUtf8("abc あいう\nかきく\n\nend\n"),  // a final line break: an empty last paragraph
-        QString::fromUtf8("no break at the end ☃"),
-        QString("one") + QChar(QChar::Nbsp) + QChar(QChar::LineSeparator) + "two\nthree",
-        QString("para") + QChar(QChar::ParagraphSeparator) + "graph\nx",  // a separator that is not a line feed
-        QString(),
-    };
-    for (const QString& text : texts) {
-        document.setPlainText(text);
-        index.reset(document, text);
-        expectLikeAFullRecount();
-    }
-}
-
 }  // namespace
 }  // namespace velmora::testing
