@@ -11,10 +11,15 @@
 
 namespace velmora {
 
-// Solo presets (`solopre1`..`solopre6`) and backing presets (`ComboBox1`..
-// `ComboBox6`) of the preset dialog as combo-box item indexes, -1 for none.
+// The recent documents the global settings file keeps.
 inline constexpr std::size_t kRecentDocumentCount = 8;
 
+// Where the window opens on a first run, before a settings file places it.
+inline constexpr int kInitialWindowLeft = 321;
+inline constexpr int kInitialWindowTop = 163;
+
+// The preset dialog's six solo and six backing presets as items of the
+// instrument lists, -1 for none.
 struct PresetSelections {
     std::array<int, 6> solo{74, 69, 55, 40, 42, 108};
     std::array<int, 6> backing{0, 49, 24, 4, 45, 51};
@@ -34,8 +39,8 @@ struct OutputSettings {
 // 1-14, 16 and 44-55; the repeat switch of row 15 is PerformanceOptions::crept).
 // The defaults are the window's initial position and the dialog's designed presets.
 struct GlobalSettings {
-    int left = 321;
-    int top = 163;
+    int left = kInitialWindowLeft;
+    int top = kInitialWindowTop;
     PresetSelections presets;
     std::string latest;  // CurrentTextPath, written even when empty
     OutputSettings output;

@@ -30,8 +30,6 @@ namespace {
 
 constexpr int kRollHeight = 160;  // the piano roll's share below the memo
 
-constexpr int kInitialLeft = 321;
-constexpr int kInitialTop = 163;
 constexpr int kMinimumWidth = 603;
 // The window manager's frame around the client area: a title bar and borders.
 constexpr int kFrameAllowanceX = 10;
@@ -87,7 +85,7 @@ TForm1::TForm1(MainWindowSetup setup)
     // At the minimum size every caption still shows whole.
     setMinimumWidth(std::max(kMinimumWidth, minimumSizeHint().width()));
     resize(std::max(600, sizeHint().width()), c_.Panel1->height() + 220 + kRollHeight);
-    move(kInitialLeft, kInitialTop);
+    move(kInitialWindowLeft, kInitialWindowTop);
     FormCreate();
 }
 
