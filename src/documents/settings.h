@@ -36,8 +36,8 @@ struct OutputSettings {
 };
 
 // What the global settings file holds besides the performance options (rows
-// 1-14, 16 and 44-55; the repeat switch of row 15 is PerformanceOptions::crept).
-// The defaults are the window's initial position and the dialog's designed presets.
+// 1-14, 16 and 44-55; row 15 is an option too). The defaults are the window's
+// initial position and the dialog's designed presets.
 struct GlobalSettings {
     int left = kInitialWindowLeft;
     int top = kInitialWindowTop;
@@ -49,11 +49,10 @@ struct GlobalSettings {
     int height = 0;
 };
 
-// Rows 1, 2, 15, 16 and 44-55, which only the global settings file provides.
+// Rows 1, 2, 16 and 44-55, which only the global settings file provides.
 struct LoadedGlobalRows {
-    int left = 300;
-    int top = 250;
-    bool repeat = false;
+    int left = 0;
+    int top = 0;
     std::string latest;  // the candidate path; taken only if a file exists there
     OutputSettings output;  // an empty output name reads as the default
     std::vector<std::string> recent;  // without empty entries
@@ -64,11 +63,11 @@ struct LoadedGlobalRows {
 // The values a settings load assigns to the controls, each already limited the
 // way its control limits it (read default for a missing or invalid key, then
 // the spin range or list length). The window applies them to its controls in
-// the loader's order; a program without a window uses applyConfigRows().
+// the option table's order; a program without a window uses applyConfigRows().
 struct LoadedSettings {
     std::optional<LoadedGlobalRows> global;  // present when read as the global file
-    // Rows 17-43 in the fields of the options they store. `config.crept` is not
-    // read from here: the repeat switch is in `global`.
+    // The options the file stores. The global-only ones (the repeat switch)
+    // are read, and are to be applied, only when `global` is present.
     PerformanceOptions config;
     // Set by loadSettingsFile when the file's encoding is not read (UTF-16):
     // every row then has its read default.
@@ -84,8 +83,8 @@ LoadedSettings loadSettingsFile(const std::string& path, bool isGlobal);
 // Rows 3-14, read by the preset dialog from the global settings file.
 PresetSelections readPresetSelections(const IniFile& ini);
 
-// Copies rows 17-43 into `options`, and the repeat switch when global rows
-// were read.
+// Copies the options the load read into `options`: rows 17-43, and the
+// repeat switch when global rows were read.
 void applyConfigRows(const LoadedSettings& loaded, PerformanceOptions& options);
 
 // Sets one option from a "key=value" pair given outside a settings file: the

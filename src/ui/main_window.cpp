@@ -19,8 +19,9 @@
 #include "documents/file_error.h"
 #include "ui/engine_texts.h"
 #include "ui/memo_edit.h"
-#include "ui/roll_panel.h"
+#include "ui/option_binder.h"
 #include "ui/preset_dialog.h"
+#include "ui/roll_panel.h"
 #include "ui/settings_location.h"
 #include "ui/window_placement.h"
 
@@ -79,7 +80,7 @@ TForm1::TForm1(MainWindowSetup setup)
         });
     rollPanel_ = new RollPanel(*c_.Memo1, *c_.roll, *performance_, this);
 
-    connectOptionHandlers();
+    connectOptionReactions();
     connectCommands();
 
     // At the minimum size every caption still shows whole.
@@ -91,9 +92,11 @@ TForm1::TForm1(MainWindowSetup setup)
 
 TForm1::~TForm1() {
     // The performance stops while the controls it reaches still exist; the
-    // roll's panel, which reaches the performance, goes first.
+    // roll's panel and the binder, which reach the performance, go first.
     delete rollPanel_;
     rollPanel_ = nullptr;
+    delete binder_;
+    binder_ = nullptr;
     performance_.reset();
 }
 
@@ -101,7 +104,8 @@ void TForm1::FormCreate() {
     OutputSettings output;
     try {
         if (const std::optional<LoadedSettings> loaded = settings_.loadGlobal()) {
-            applyLoadedSettings(*loaded, true);
+            takeSettings(*loaded);
+            if (fileExists(loaded->global->latest)) document_.setPath(loaded->global->latest);
             output = loaded->global->output;
             settings_.setRecent(loaded->global->recent);
         }
