@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string_view>
 #include <stdexcept>
 #include <vector>
 
@@ -46,6 +48,22 @@ void run(const std::vector<std::string>& args, const std::string& logPath, const
     if (status != 0) throw ExportError(std::string(failure) + ": " + complaintIn(logPath));
 }
 
+// The lyrics are one verse: "1." before them would promise more.
+void dropVerseNumber(const std::string& lilyPondInput) {
+    std::string text;
+    {
+        std::ifstream in(lilyPondInput, std::ios::binary);
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    constexpr std::string_view kVerseNumber = "\\set stanza = \"1.\" ";
+    bool changed = false;
+    for (std::size_t at = text.find(kVerseNumber); at != std::string::npos; at = text.find(kVerseNumber, at)) {
+        text.erase(at, kVerseNumber.size());
+        changed = true;
+    }
+    if (changed) std::ofstream(lilyPondInput, std::ios::binary | std::ios::trunc) << text;
+}
+
 void report(const ScoreHooks& hooks, double done) {
     if (hooks.progress) hooks.progress(done);
 }
@@ -59,8 +77,9 @@ std::string typesetWithLilyPond(const std::string& musicXmlPath, const std::stri
     if (!lilyPondInstalled()) throw ExportError(kLilyPondMissingMessage);
     const std::filesystem::path work(folder);
     const std::string lilyPondInput = (work / "score.ly").string();
-    run({kConverter, "--loglevel=WARNING", "--output=" + lilyPondInput, musicXmlPath},
-        (work / "musicxml2ly.log").string(), hooks, "musicxml2ly could not convert the score");
+    run({kConverter, "--loglevel=WARN", "--output=" + lilyPondInput, musicXmlPath}, (work / "musicxml2ly.log").string(),
+        hooks, "musicxml2ly could not convert the score");
+    dropVerseNumber(lilyPondInput);
     report(hooks, progressFrom + (1.0 - progressFrom) * 0.2);
     // Point-and-click links would carry this folder's name into the PDF.
     run({kTypesetter, "--pdf", "-dno-point-and-click", "--loglevel=WARNING",
