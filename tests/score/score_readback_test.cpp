@@ -1,0 +1,110 @@
+// The MusicXML of example texts under random settings, read back by an
+// independent reader (Python's xml.etree and mido) beside the MIDI file of the
+// same music: full measures, the MIDI notes, the lyrics, the .mxl container.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <map>
+#include <sstream>
+
+#include "documents/temp_folder.h"
+#include "score/score_export.h"
+#include "score_fixtures.h"
+
+namespace velmora {
+namespace {
+
+constexpr const char* kPython = "/usr/bin/python3";
+
+bool midoAvailable() {
+    const std::string command = std::string(kPython) + " -c 'import mido' >/dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+}
+
+// Settings as a user might leave them, drawn from `seed`.
+PerformanceOptions randomSettings(std::uint64_t seed) {
+    SeededRandom draw(seed);
+    PerformanceOptions options;
+    options.patern = draw.below(12);
+    options.retonic = draw.below(2) == 1;
+    options.ckeyup = draw.below(17) - 8;
+    selectRhythm(options, draw.below(7));
+    options.enryzm = draw.below(4);
+    options.octwaon = draw.below(2) == 1;
+    options.coctdown = draw.below(3) == 0;
+    options.hiwaon = draw.below(4) != 0;
+    options.cjump = draw.below(2) == 1;
+    options.c2chan = draw.below(2) == 1;
+    options.chicut2 = draw.below(3) == 0;
+    options.shicuts = 50 + draw.below(40);
+    options.clowcut = draw.below(3) == 0;
+    options.slowcut = 36 + draw.below(24);
+    options.gakki = draw.below(112);
+    options.solo = draw.below(112);
+    options.tempo = 80 + 10 * draw.below(93);
+    return options;
+}
+
+struct Readback {
+    int exitCode = -1;
+    std::map<std::string, int> counts;
+    std::string output;
+};
+
+Readback readBack(const std::string& score, const std::string& midi, const std::string& mxl) {
+    const std::string command = std::string(kPython) +
+                                " '" VELMORA_SOURCE_DIR "/tests/score/check_score.py' '" + score + "' '" +
+                                midi + "' '" + mxl + "' 2>&1";
+    Readback result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return result;
+    char buffer[512];
+    while (fgets(buffer, sizeof buffer, pipe) != nullptr) result.output += buffer;
+    result.exitCode = WEXITSTATUS(pclose(pipe));
+    std::istringstream lines(result.output);
+    for (std::string line; std::getline(lines, line);) {
+        const auto equals = line.find('=');
+        if (equals != std::string::npos)
+            result.counts[line.substr(0, equals)] = std::atoi(line.c_str() + equals + 1);
+    }
+    return result;
+}
+
+TEST(ScoreReadback, ExamplesUnderRandomSettingsReadBackAsTheMidiFilesMusic) {
+    if (!midoAvailable()) GTEST_SKIP() << "python3-mido is not installed";
+    TempFolder folder;
+    writeBytes(folder.file("hard.txt"), testing::kHardText);
+    const std::vector<std::string> texts = {
+        VELMORA_SOURCE_DIR "/examples/morning-walk.txt", VELMORA_SOURCE_DIR "/examples/evening-poem.txt",
+        VELMORA_SOURCE_DIR "/examples/haiku-cp932.txt", VELMORA_SOURCE_DIR "/examples/haiku-utf8.txt",
+        folder.file("hard.txt")};
+    std::map<std::string, int> totals;
+    for (std::size_t t = 0; t < texts.size(); ++t) {
+        for (std::uint64_t settings = 1; settings <= 5; ++settings) {
+            const std::uint64_t seed = 100 * t + settings;
+            SCOPED_TRACE(texts[t] + ", settings " + std::to_string(seed));
+            ExportRequest request =
+                testing::requestForDocument(loadTextDocument(texts[t]), randomSettings(seed));
+            SeededRandom scoreRng(seed);
+            exportScore(folder.file("s.musicxml"), ScoreFormat::MusicXml, request, "example", scoreRng);
+            SeededRandom mxlRng(seed);
+            exportScore(folder.file("s.mxl"), ScoreFormat::Mxl, request, "example", mxlRng);
+            request.lyrics = MidiLyrics::Utf8;
+            SeededRandom midiRng(seed);
+            exportMidiFile(folder.file("s.mid"), request, midiRng);
+
+            const Readback result =
+                readBack(folder.file("s.musicxml"), folder.file("s.mid"), folder.file("s.mxl"));
+            EXPECT_EQ(result.exitCode, 0) << result.output;
+            for (const auto& [name, count] : result.counts) totals[name] += count;
+        }
+    }
+    // The cases do reach what the reader checks.
+    EXPECT_GT(totals["notes"], 1000);
+    EXPECT_GT(totals["lyrics"], 500);
+    EXPECT_GT(totals["bar_ties"], 20);
+}
+
+}  // namespace
+}  // namespace velmora
