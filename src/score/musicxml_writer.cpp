@@ -54,7 +54,47 @@ std::string tempoText(double quartersPerMinute) {
 }  // namespace
 
 MusicXmlWriter::MusicXmlWriter(XmlOut& out, ScoreHeading heading, const MelodyLyrics* lyrics)
-    : out_(out), heading_(std::move(heading)), key_(heading_.fifths), lyrics_(lyrics) {}
+    : out_(out),
+      heading_(std::move(heading)),
+      key_(heading_.fifths),
+      fragments_(makeFragments(key_, heading_.metre)),
+      lyrics_(lyrics) {}
+
+MusicXmlWriter::Fragments MusicXmlWriter::makeFragments(const KeySpelling& key, const ScoreMetre& metre) {
+    Fragments fragments;
+    constexpr const char* kVoices[kStaffKinds] = {"<voice>1</voice>", "<voice>1</voice>", "<voice>2</voice>"};
+    constexpr const char* kStaves[kStaffKinds] = {"", "<staff>1</staff>", "<staff>2</staff>"};
+    for (int kind = 0; kind < kStaffKinds; ++kind) {
+        const auto k = static_cast<std::size_t>(kind);
+        fragments.staff[k] = kStaves[kind];
+        fragments.measureRest[k] = "      <note><rest measure=\"yes\"/><duration>" +
+                                   std::to_string(metre.barSteps) + "</duration>" + kVoices[kind] +
+                                   kStaves[kind] + "</note>\n";
+    }
+    for (int steps = 1; steps <= kLongestSteps; ++steps) {
+        const auto s = static_cast<std::size_t>(steps);
+        const std::string duration = "<duration>" + std::to_string(steps) + "</duration>";
+        fragments.restHead[s] = "      <note><rest/>" + duration;
+        const WrittenValue value = writtenValue(steps);
+        std::string type = "<type>" + std::string(value.type) + "</type>";
+        for (int dot = 0; dot < value.dots; ++dot) type += "<dot/>";
+        for (int kind = 0; kind < kStaffKinds; ++kind) {
+            const auto k = static_cast<std::size_t>(kind);
+            fragments.value[k][s] = kVoices[kind] + type;
+            fragments.plainEnding[k][s] = fragments.value[k][s] + kStaves[kind] + "</note>\n";
+        }
+        for (int pitch = 0; pitch < 128; ++pitch) {
+            const SpelledPitch spelled = key.spell(pitch);
+            fragments.spelled[static_cast<std::size_t>(pitch)] = spelled;
+            std::string xml = "<pitch><step>" + std::string(1, spelled.step()) + "</step>";
+            if (spelled.alter != 0) xml += "<alter>" + std::to_string(spelled.alter) + "</alter>";
+            xml += "<octave>" + std::to_string(spelled.octave) + "</octave></pitch>" + duration;
+            fragments.noteHead[0][static_cast<std::size_t>(pitch)][s] = "      <note>" + xml;
+            fragments.noteHead[1][static_cast<std::size_t>(pitch)][s] = "      <note><chord/>" + xml;
+        }
+    }
+    return fragments;
+}
 
 void MusicXmlWriter::beginDocument(const std::vector<ScorePart>& parts) {
     out_.markup(
@@ -146,13 +186,13 @@ void MusicXmlWriter::bar(const ScoreBar& bar) {
     }
     if (part_->grandStaff) {
         collectPieces(bar, Staff::Upper);
-        writePieces(1, 1);
+        writePieces(Staff::Upper);
         out_.markup("      <backup>").element("duration", heading_.metre.barSteps).markup("</backup>\n");
         collectPieces(bar, Staff::Lower);
-        writePieces(2, 2);
+        writePieces(Staff::Lower);
     } else {
         collectPieces(bar, Staff::Whole);
-        writePieces(1, 0);
+        writePieces(Staff::Whole);
     }
     if (bar.last) {
         out_.markup("      <barline location=\"right\"><bar-style>light-heavy</bar-style></barline>\n");
@@ -168,13 +208,8 @@ void MusicXmlWriter::collectPieces(const ScoreBar& bar, Staff staff) {
     const auto inStaff = [staff](std::uint8_t pitch) {
         return staff == Staff::Whole || (staff == Staff::Upper) == (pitch >= kMiddleC);
     };
-    struct Span {
-        std::int32_t offset, length;
-        std::uint32_t first, count;
-        MelodyLyric lyric;
-    };
-    std::vector<Span> spans;
-    spans.reserve(bar.stretches.size());
+    std::vector<Span>& spans = spans_;
+    spans.clear();
     for (const BarStretch& stretch : bar.stretches) {
         const auto first = static_cast<std::uint32_t>(staffNotes_.size());
         const BarNote* notes = bar.notesOf(stretch);
@@ -205,88 +240,77 @@ void MusicXmlWriter::collectPieces(const ScoreBar& bar, Staff staff) {
     }
 }
 
-void MusicXmlWriter::writePieces(int voice, int staffNumber) {
+void MusicXmlWriter::writePieces(Staff staff) {
     for (int letter = 0; letter < 7; ++letter) {
         accidentals_[static_cast<std::size_t>(letter)].fill(key_.signatureAlter(letter));
     }
     if (pieces_.size() == 1 && pieces_[0].noteCount == 0) {
-        out_.markup("      <note>\n        <rest measure=\"yes\"/>\n        ")
-            .element("duration", heading_.metre.barSteps)
-            .markup("\n        ")
-            .element("voice", voice)
-            .markup("\n");
-        if (staffNumber > 0) out_.markup("        ").element("staff", staffNumber).markup("\n");
-        out_.markup("      </note>\n");
+        out_.markup(fragments_.measureRest[static_cast<std::size_t>(staff)]);
         return;
     }
+    const auto isEighthNote = [](const Piece& p) { return p.steps == 1 && p.noteCount > 0; };
     for (std::size_t i = 0; i < pieces_.size(); ++i) {
         const Piece& piece = pieces_[i];
         // Two eighth notes of one beat are beamed.
         const char* beam = nullptr;
-        const auto isEighthNote = [](const Piece& p) { return p.steps == 1 && p.noteCount > 0; };
         if (isEighthNote(piece) && piece.offset % 2 == 0 && i + 1 < pieces_.size() &&
             isEighthNote(pieces_[i + 1])) {
-            beam = "begin";
-        } else if (isEighthNote(piece) && piece.offset % 2 == 1 && i > 0 && isEighthNote(pieces_[i - 1]) &&
-                   pieces_[i - 1].offset == piece.offset - 1) {
-            beam = "end";
+            beam = "<beam number=\"1\">begin</beam>";
+        } else if (isEighthNote(piece) && piece.offset % 2 == 1 && i > 0 && isEighthNote(pieces_[i - 1])) {
+            beam = "<beam number=\"1\">end</beam>";
         }
         if (piece.noteCount == 0) {
-            writeNote(piece, nullptr, false, nullptr, voice, staffNumber);
+            writeNote(piece, nullptr, false, nullptr, staff);
             continue;
         }
         for (std::uint32_t n = 0; n < piece.noteCount; ++n) {
-            writeNote(piece, &staffNotes_[piece.firstNote + n], n > 0, n == 0 ? beam : nullptr, voice,
-                      staffNumber);
+            writeNote(piece, &staffNotes_[piece.firstNote + n], n > 0, n == 0 ? beam : nullptr, staff);
         }
     }
 }
 
+// One note or rest on one line, its elements in the order MusicXML sets.
 void MusicXmlWriter::writeNote(const Piece& piece, const BarNote* note, bool chord, const char* beam,
-                               int voice, int staffNumber) {
-    out_.markup("      <note>\n");
-    if (chord) out_.markup("        <chord/>\n");
+                               Staff staff) {
+    const auto steps = static_cast<std::size_t>(piece.steps);
+    const auto kind = static_cast<std::size_t>(staff);
     const bool tieStop = note != nullptr && (!piece.first || note->tiedFromBefore);
     const bool tieStart = note != nullptr && (!piece.last || note->tiedToNext);
-    int shownAlter = 99;  // none
+    const bool lyric =
+        note != nullptr && !chord && piece.first && !note->tiedFromBefore && piece.lyric.present();
+    const char* accidental = nullptr;
     if (note == nullptr) {
-        out_.markup("        <rest/>\n");
+        out_.markup(fragments_.restHead[steps]);
     } else {
-        const SpelledPitch pitch = key_.spell(note->pitch);
-        out_.markup("        <pitch><step>")
-            .markup(std::string_view(&"CDEFGAB"[pitch.letter], 1))
-            .markup("</step>");
-        if (pitch.alter != 0) out_.element("alter", pitch.alter);
-        out_.element("octave", pitch.octave).markup("</pitch>\n");
+        out_.markup(fragments_.noteHead[chord ? 1 : 0][note->pitch][steps]);
+        const SpelledPitch& pitch = fragments_.spelled[note->pitch];
         // A tied continuation keeps its accidental without showing it again.
         int& inForce = accidentals_[static_cast<std::size_t>(pitch.letter)]
                                    [static_cast<std::size_t>(std::clamp(pitch.octave + 1, 0, 11))];
         if (!tieStop && inForce != pitch.alter) {
-            shownAlter = pitch.alter;
+            accidental = accidentalName(pitch.alter);
             inForce = pitch.alter;
         }
     }
-    out_.markup("        ").element("duration", piece.steps).markup("\n");
-    if (tieStop) out_.markup("        <tie type=\"stop\"/>\n");
-    if (tieStart) out_.markup("        <tie type=\"start\"/>\n");
-    out_.markup("        ").element("voice", voice).markup("\n");
-    const WrittenValue value = writtenValue(piece.steps);
-    out_.markup("        ").element("type", value.type).markup("\n");
-    for (int d = 0; d < value.dots; ++d) out_.markup("        <dot/>\n");
-    if (shownAlter != 99)
-        out_.markup("        ").element("accidental", accidentalName(shownAlter)).markup("\n");
-    if (staffNumber > 0) out_.markup("        ").element("staff", staffNumber).markup("\n");
-    if (beam != nullptr) out_.markup("        <beam number=\"1\">").markup(beam).markup("</beam>\n");
-    if (tieStop || tieStart) {
-        out_.markup("        <notations>");
-        if (tieStop) out_.markup("<tied type=\"stop\"/>");
-        if (tieStart) out_.markup("<tied type=\"start\"/>");
-        out_.markup("</notations>\n");
+    if (!tieStop && !tieStart && accidental == nullptr && beam == nullptr && !lyric) {
+        out_.markup(fragments_.plainEnding[kind][steps]);
+        return;
     }
-    if (note != nullptr && !chord && piece.first && !note->tiedFromBefore && piece.lyric.present()) {
-        writeLyric(piece.lyric);
+    if (tieStop) out_.markup("<tie type=\"stop\"/>");
+    if (tieStart) out_.markup("<tie type=\"start\"/>");
+    out_.markup(fragments_.value[kind][steps]);
+    if (accidental != nullptr) out_.markup("<accidental>").markup(accidental).markup("</accidental>");
+    out_.markup(fragments_.staff[kind]);
+    if (beam != nullptr) out_.markup(beam);
+    if (tieStop && tieStart) {
+        out_.markup("<notations><tied type=\"stop\"/><tied type=\"start\"/></notations>");
+    } else if (tieStop) {
+        out_.markup("<notations><tied type=\"stop\"/></notations>");
+    } else if (tieStart) {
+        out_.markup("<notations><tied type=\"start\"/></notations>");
     }
-    out_.markup("      </note>\n");
+    if (lyric) writeLyric(piece.lyric);
+    out_.markup("</note>\n");
 }
 
 void MusicXmlWriter::writeLyric(const MelodyLyric& lyric) {
@@ -294,10 +318,11 @@ void MusicXmlWriter::writeLyric(const MelodyLyric& lyric) {
     const std::string_view bytes = lyrics_->bytes(lyric);
     if (bytes.empty()) return;
     lyricText_ = lyricUtf8(bytes);
-    out_.markup("        <lyric number=\"1\">")
-        .element("syllabic", syllabicName(lyric.syllabic))
-        .element("text", lyricText_)
-        .markup("</lyric>\n");
+    out_.markup("<lyric number=\"1\"><syllabic>")
+        .markup(syllabicName(lyric.syllabic))
+        .markup("</syllabic><text>")
+        .text(lyricText_)
+        .markup("</text></lyric>");
 }
 
 }  // namespace velmora

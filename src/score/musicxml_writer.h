@@ -49,6 +49,10 @@ public:
     void endDocument();
 
 private:
+    enum class Staff { Whole, Upper, Lower };
+    static constexpr int kStaffKinds = 3;
+    static constexpr int kLongestSteps = 8;
+
     // A written note or rest of one staff: a piece of a stretch.
     struct Piece {
         std::int32_t offset = 0;
@@ -59,19 +63,33 @@ private:
         bool last = true;
         MelodyLyric lyric;
     };
-    enum class Staff { Whole, Upper, Lower };
 
     void writeAttributes();
     void writeTempo();
     void collectPieces(const ScoreBar& bar, Staff staff);
-    void writePieces(int voice, int staffNumber);
-    void writeNote(const Piece& piece, const BarNote* note, bool chord, const char* beam, int voice,
-                   int staffNumber);
+    void writePieces(Staff staff);
+    void writeNote(const Piece& piece, const BarNote* note, bool chord, const char* beam, Staff staff);
     void writeLyric(const MelodyLyric& lyric);
+
+    // The fixed pieces of a note's markup, made once per score: most notes
+    // are written in two pieces, many of the rest in three or four.
+    struct Fragments {
+        std::array<SpelledPitch, 128> spelled;
+        // <note>, <chord/> (second index 1), the pitch, the duration; by pitch and steps
+        std::array<std::array<std::array<std::string, kLongestSteps + 1>, 128>, 2> noteHead;
+        std::array<std::string, kLongestSteps + 1> restHead;
+        // <voice>, <type>, <dot/>: by staff and steps; then <staff>; the plain ending adds </note>
+        std::array<std::array<std::string, kLongestSteps + 1>, kStaffKinds> value;
+        std::array<std::array<std::string, kLongestSteps + 1>, kStaffKinds> plainEnding;
+        std::array<std::string, kStaffKinds> staff;
+        std::array<std::string, kStaffKinds> measureRest;
+    };
+    static Fragments makeFragments(const KeySpelling& key, const ScoreMetre& metre);
 
     XmlOut& out_;
     ScoreHeading heading_;
     KeySpelling key_;
+    Fragments fragments_;
     const MelodyLyrics* lyrics_;
     const ScorePart* part_ = nullptr;
     ScorePart currentPart_;
@@ -79,6 +97,13 @@ private:
     std::vector<Piece> pieces_;
     std::array<std::array<int, 12>, 7> accidentals_{};  // alteration in force by letter and octave + 1
     std::string lyricText_;
+    // A stretch as one staff sees it.
+    struct Span {
+        std::int32_t offset, length;
+        std::uint32_t first, count;
+        MelodyLyric lyric;
+    };
+    std::vector<Span> spans_;
 };
 
 }  // namespace velmora
