@@ -75,18 +75,21 @@ std::vector<ScorePart> partsFor(const PerformanceOptions& options) {
     melody.id = "P1";
     melody.name = "Melody";
     melody.abbreviation = "Mel.";
-    melody.instrument = std::string(gmInstrumentName(options.melodyProgram()));
+    // Programs as the MIDI file's data bytes hold them.
+    const int melodyProgram = std::min(127, static_cast<int>(options.melodyProgram()));
+    const int chordProgram = std::min(127, static_cast<int>(options.backingProgram()));
+    melody.instrument = std::string(gmInstrumentName(melodyProgram));
     melody.midiChannel = kFileMelodyChannel + 1;
-    melody.midiProgram = std::min(127, static_cast<int>(options.melodyProgram())) + 1;
+    melody.midiProgram = melodyProgram + 1;
     melody.bassClef = melodyLimits.highOn && melodyLimits.high <= kMiddleC;
     melody.tempoMark = true;
     ScorePart chords;
     chords.id = "P2";
     chords.name = "Chords";
     chords.abbreviation = "Ch.";
-    chords.instrument = std::string(gmInstrumentName(options.backingProgram()));
+    chords.instrument = std::string(gmInstrumentName(chordProgram));
     chords.midiChannel = kFileChordChannel + 1;
-    chords.midiProgram = std::min(127, static_cast<int>(options.backingProgram())) + 1;
+    chords.midiProgram = chordProgram + 1;
     chords.grandStaff = true;
     return {melody, chords};
 }
