@@ -60,8 +60,10 @@ MusicXmlWriter::MusicXmlWriter(XmlOut& out, ScoreHeading heading, const MelodyLy
       fragments_(makeFragments(key_, heading_.metre)),
       lyrics_(lyrics) {}
 
-MusicXmlWriter::Fragments MusicXmlWriter::makeFragments(const KeySpelling& key, const ScoreMetre& metre) {
-    Fragments fragments;
+std::unique_ptr<const MusicXmlWriter::Fragments> MusicXmlWriter::makeFragments(const KeySpelling& key,
+                                                                               const ScoreMetre& metre) {
+    auto made = std::make_unique<Fragments>();
+    Fragments& fragments = *made;
     constexpr const char* kVoices[kStaffKinds] = {"<voice>1</voice>", "<voice>1</voice>", "<voice>2</voice>"};
     constexpr const char* kStaves[kStaffKinds] = {"", "<staff>1</staff>", "<staff>2</staff>"};
     for (int kind = 0; kind < kStaffKinds; ++kind) {
@@ -93,7 +95,7 @@ MusicXmlWriter::Fragments MusicXmlWriter::makeFragments(const KeySpelling& key, 
             fragments.noteHead[1][static_cast<std::size_t>(pitch)][s] = "      <note><chord/>" + xml;
         }
     }
-    return fragments;
+    return made;
 }
 
 void MusicXmlWriter::beginDocument(const std::vector<ScorePart>& parts) {
@@ -245,7 +247,7 @@ void MusicXmlWriter::writePieces(Staff staff) {
         accidentals_[static_cast<std::size_t>(letter)].fill(key_.signatureAlter(letter));
     }
     if (pieces_.size() == 1 && pieces_[0].noteCount == 0) {
-        out_.markup(fragments_.measureRest[static_cast<std::size_t>(staff)]);
+        out_.markup(fragments_->measureRest[static_cast<std::size_t>(staff)]);
         return;
     }
     const auto isEighthNote = [](const Piece& p) { return p.steps == 1 && p.noteCount > 0; };
@@ -280,10 +282,10 @@ void MusicXmlWriter::writeNote(const Piece& piece, const BarNote* note, bool cho
         note != nullptr && !chord && piece.first && !note->tiedFromBefore && piece.lyric.present();
     const char* accidental = nullptr;
     if (note == nullptr) {
-        out_.markup(fragments_.restHead[steps]);
+        out_.markup(fragments_->restHead[steps]);
     } else {
-        out_.markup(fragments_.noteHead[chord ? 1 : 0][note->pitch][steps]);
-        const SpelledPitch& pitch = fragments_.spelled[note->pitch];
+        out_.markup(fragments_->noteHead[chord ? 1 : 0][note->pitch][steps]);
+        const SpelledPitch& pitch = fragments_->spelled[note->pitch];
         // A tied continuation keeps its accidental without showing it again.
         int& inForce = accidentals_[static_cast<std::size_t>(pitch.letter)]
                                    [static_cast<std::size_t>(std::clamp(pitch.octave + 1, 0, 11))];
@@ -293,14 +295,14 @@ void MusicXmlWriter::writeNote(const Piece& piece, const BarNote* note, bool cho
         }
     }
     if (!tieStop && !tieStart && accidental == nullptr && beam == nullptr && !lyric) {
-        out_.markup(fragments_.plainEnding[kind][steps]);
+        out_.markup(fragments_->plainEnding[kind][steps]);
         return;
     }
     if (tieStop) out_.markup("<tie type=\"stop\"/>");
     if (tieStart) out_.markup("<tie type=\"start\"/>");
-    out_.markup(fragments_.value[kind][steps]);
+    out_.markup(fragments_->value[kind][steps]);
     if (accidental != nullptr) out_.markup("<accidental>").markup(accidental).markup("</accidental>");
-    out_.markup(fragments_.staff[kind]);
+    out_.markup(fragments_->staff[kind]);
     if (beam != nullptr) out_.markup(beam);
     if (tieStop && tieStart) {
         out_.markup("<notations><tied type=\"stop\"/><tied type=\"start\"/></notations>");

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -84,12 +85,13 @@ private:
         std::array<std::string, kStaffKinds> staff;
         std::array<std::string, kStaffKinds> measureRest;
     };
-    static Fragments makeFragments(const KeySpelling& key, const ScoreMetre& metre);
+    // On the heap: some 2300 strings would weigh on a worker thread's stack.
+    static std::unique_ptr<const Fragments> makeFragments(const KeySpelling& key, const ScoreMetre& metre);
 
     XmlOut& out_;
     ScoreHeading heading_;
     KeySpelling key_;
-    Fragments fragments_;
+    std::unique_ptr<const Fragments> fragments_;
     const MelodyLyrics* lyrics_;
     const ScorePart* part_ = nullptr;
     ScorePart currentPart_;
