@@ -106,6 +106,7 @@ void MxlWriter::writeLocalHeader(Entry& entry) {
 void MxlWriter::writeStored(std::string_view name, std::string_view data) {
     Entry entry;
     entry.name = std::string(name);
+    entry.method = kStored;
     entry.crc = static_cast<std::uint32_t>(crc32(
         crc32(0, nullptr, 0), reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
     entry.compressedSize = entry.size = data.size();
