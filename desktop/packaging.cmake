@@ -22,7 +22,9 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "rest; the notes fall on a rhythm grid with accents, and chords join at line"
   "starts, word starts and beats. The music plays live through a built-in"
   "General MIDI synthesizer or a MIDI port, and is exported as Standard MIDI"
-  "Files or rendered as WAV files."
+  "Files (with the text as lyrics on request), rendered as sound files, or"
+  "written as scores with the text under its notes (MusicXML, and PDF"
+  "through LilyPond)."
   "."
   "The package holds the window (velmora) and the command-line tool"
   "(velmora-cli).")
@@ -38,5 +40,7 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # platform plugin; Qt's own Japanese texts come with the translations.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont | fluid-soundfont-gm, qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+# PDF scores are typeset by LilyPond's musicxml2ly and lilypond.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "lilypond")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 include(CPack)

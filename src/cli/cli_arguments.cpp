@@ -7,13 +7,17 @@ namespace velmora::cli {
 namespace {
 
 bool isCommand(const std::string& word) {
-    return word == "export" || word == "trace" || word == "play" || word == "render" || word == "roll";
+    return word == "export" || word == "trace" || word == "play" || word == "render" || word == "roll" ||
+           word == "score";
 }
 
 bool isHelpOption(const std::string& arg) { return arg == "--help" || arg == "-h"; }
 
 bool commandTakesOption(const std::string& command, const std::string& option) {
-    if (option == "-o") return command == "export" || command == "render" || command == "roll";
+    if (option == "-o") {
+        return command == "export" || command == "render" || command == "roll" || command == "score";
+    }
+    if (option == "--lyrics" || option == "--lyrics-encoding") return command == "export";
     if (option == "--from-line") return command == "trace" || command == "play";
     if (option == "--output" || option == "--repeat" || option == "--list-outputs") return command == "play";
     if (option == "--soundfont") return command == "play" || command == "render";
@@ -33,7 +37,7 @@ Number parseNumber(const std::string& option, const std::string& text) {
 }  // namespace
 
 CliArguments parseArguments(const std::vector<std::string>& args) {
-    if (args.empty()) throw UsageError("no command given (export, trace, play, render or roll)");
+    if (args.empty()) throw UsageError("no command given (export, trace, play, render, roll or score)");
     CliArguments parsed;
     if (isHelpOption(args[0]) || args[0] == "--version") {
         if (args.size() > 1) throw UsageError(args[0] + " takes no arguments");
@@ -43,7 +47,8 @@ CliArguments parseArguments(const std::vector<std::string>& args) {
     }
     parsed.command = args[0];
     if (!isCommand(parsed.command)) {
-        throw UsageError("unknown command \"" + parsed.command + "\" (export, trace, play, render or roll)");
+        throw UsageError("unknown command \"" + parsed.command +
+                         "\" (export, trace, play, render, roll or score)");
     }
     // A command's help wins over everything else on its line, as long as it
     // comes before "--".
@@ -105,6 +110,17 @@ CliArguments parseArguments(const std::vector<std::string>& args) {
             parsed.repeat = true;
         } else if (arg == "--list-outputs") {
             parsed.listOutputs = true;
+        } else if (arg == "--lyrics") {
+            parsed.lyrics = true;
+        } else if (arg == "--lyrics-encoding") {
+            // Naming the lyrics' encoding asks for lyrics.
+            const std::string& name = value();
+            const auto choice = parseEncodingChoice(name);
+            if (!choice || *choice == EncodingChoice::Auto) {
+                throw UsageError("unknown lyrics encoding \"" + name + "\" (utf-8 or cp932)");
+            }
+            parsed.lyrics = true;
+            parsed.lyricsInCp932 = *choice == EncodingChoice::Cp932;
         } else {
             throw UsageError("unknown option " + arg);
         }
@@ -113,7 +129,8 @@ CliArguments parseArguments(const std::vector<std::string>& args) {
         throw UsageError("--settings and --no-settings exclude each other");
     if (parsed.listOutputs) return parsed;
     if (parsed.textPath.empty()) throw UsageError(parsed.command + " needs a text file");
-    if ((parsed.command == "export" || parsed.command == "render" || parsed.command == "roll") &&
+    if ((parsed.command == "export" || parsed.command == "render" || parsed.command == "roll" ||
+         parsed.command == "score") &&
         parsed.outputPath.empty()) {
         throw UsageError(parsed.command + " needs -o OUT");
     }

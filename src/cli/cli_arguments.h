@@ -24,7 +24,7 @@ public:
 };
 
 struct CliArguments {
-    std::string command;   // export, trace, play, render, roll; empty with help or version alone
+    std::string command;   // export, trace, play, render, roll, score; empty with help or version alone
     bool help = false;     // --help or -h: the tool's help, or the command's when one is given
     bool version = false;  // --version
     std::string textPath;
@@ -35,6 +35,9 @@ struct CliArguments {
     std::optional<std::uint64_t> seed;
     EncodingChoice encoding = EncodingChoice::Auto;
     std::optional<std::int32_t> fromLine;
+    // export: lyric events with the characters, in UTF-8 or the text's CP932
+    bool lyrics = false;
+    bool lyricsInCp932 = false;
     // play and render
     std::optional<std::string> outputSpec;  // --output
     std::optional<std::string> soundfont;

@@ -4,6 +4,7 @@
 
 #include "cli/cli_setup.h"
 #include "cli/output_guard.h"
+#include "cli/score_command.h"
 #include "cli/trace_command.h"
 #ifdef VELMORA_HAVE_SOUND
 #include "cli/play_command.h"
@@ -21,7 +22,9 @@ int runExport(const CliArguments& arguments) {
     CliSetup setup = prepareSetup(arguments);
     if (setup.upperLines.empty()) throw RuntimeError(kEmptyTextMessage);
     SeededRandom rng(setup.seed);
-    exportMidiFile(arguments.outputPath, takeExportRequest(setup), rng);
+    ExportRequest request = takeExportRequest(setup, arguments.lyrics);
+    if (arguments.lyrics) request.lyrics = arguments.lyricsInCp932 ? MidiLyrics::Cp932 : MidiLyrics::Utf8;
+    exportMidiFile(arguments.outputPath, request, rng);
     return 0;
 }
 
@@ -42,10 +45,11 @@ int runTraceCommand(const CliArguments& arguments) {
 }  // namespace
 
 int runCommand(const CliArguments& arguments) {
-    if (arguments.command == "export" || arguments.command == "render") {
+    if (arguments.command == "export" || arguments.command == "render" || arguments.command == "score") {
         refuseOutputOverInput(arguments, arguments.outputPath);
     }
     if (arguments.command == "export") return runExport(arguments);
+    if (arguments.command == "score") return runScore(arguments);
     if (arguments.command == "trace") return runTraceCommand(arguments);
 #ifdef VELMORA_HAVE_ROLL
     if (arguments.command == "roll") return runRoll(arguments);

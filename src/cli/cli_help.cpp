@@ -18,7 +18,7 @@ constexpr const char* kCommonOptions =
 
 std::string usageText() {
     return "usage: velmora-cli export TEXT -o OUT.mid [--settings INI | --no-settings] [--set KEY=VALUE]... "
-           "[--seed N] [--encoding auto|cp932|utf-8]\n"
+           "[--seed N] [--encoding auto|cp932|utf-8] [--lyrics [--lyrics-encoding utf-8|cp932]]\n"
            "       velmora-cli trace  TEXT [--settings INI | --no-settings] [--set KEY=VALUE]... [--seed N] "
            "[--from-line N] [--encoding E]\n"
            "       velmora-cli play   TEXT [export's options] [--output OUTPUT] [--soundfont PATH] "
@@ -26,7 +26,8 @@ std::string usageText() {
            "[--from-line N]\n"
            "       velmora-cli play --list-outputs\n"
            "       velmora-cli render TEXT -o OUT.wav|.flac|.ogg|.mp3 [export's options] [--soundfont PATH]\n"
-           "       velmora-cli roll   TEXT -o OUT.png|OUT.svg [export's options]\n";
+           "       velmora-cli roll   TEXT -o OUT.png|OUT.svg [export's options]\n"
+           "       velmora-cli score  TEXT -o OUT.musicxml|OUT.mxl|OUT.pdf [export's options]\n";
 }
 
 std::string toolHelpText() {
@@ -42,6 +43,7 @@ std::string toolHelpText() {
            "  play     play the text live (Space pauses, Esc silences, q stops)\n"
            "  render   write the music as a sound file: WAV, FLAC, Ogg Vorbis or MP3\n"
            "  roll     draw the music as a piano roll picture, PNG or SVG\n"
+           "  score    write the music as a score with the text as lyrics: MusicXML or PDF\n"
            "\n"
            "Exit status: 0 success, 1 a runtime error, 2 a usage error.\n";
 }
@@ -52,7 +54,10 @@ std::string commandHelpText(const std::string& command) {
                    "usage: velmora-cli export TEXT -o OUT.mid [OPTION]...\n\n"
                    "Writes the music of TEXT as a Standard MIDI File.\n\n"
                    "Options:\n"
-                   "  -o OUT.mid          the MIDI file to write (required)\n") +
+                   "  -o OUT.mid          the MIDI file to write (required)\n"
+                   "  --lyrics            a lyric event with its character at each melody note\n"
+                   "  --lyrics-encoding E the lyrics in utf-8 (default) or cp932 (Shift-JIS);\n"
+                   "                      implies --lyrics\n") +
                kCommonOptions;
     }
     if (command == "trace") {
@@ -94,6 +99,17 @@ std::string commandHelpText(const std::string& command) {
                    "chords blue, bars from the metre, note names on the pitch axis.\n\n"
                    "Options:\n"
                    "  -o OUT.png|OUT.svg  the picture to write (required)\n") +
+               kCommonOptions;
+    }
+    if (command == "score") {
+        return std::string(
+                   "usage: velmora-cli score TEXT -o OUT.musicxml|OUT.mxl|OUT.pdf [OPTION]...\n\n"
+                   "Writes the music the export writes for TEXT as a score: the melody with each\n"
+                   "character under its note, the chords on a grand staff. MusicXML (.musicxml\n"
+                   "or .xml), compressed MusicXML (.mxl), or a PDF typeset by LilyPond (the\n"
+                   "package lilypond), chosen by the extension.\n\n"
+                   "Options:\n"
+                   "  -o OUT.musicxml     the score to write (required)\n") +
                kCommonOptions;
     }
     return toolHelpText();

@@ -72,10 +72,11 @@ ExportRequest exportRequestFor(const CliSetup& setup) {
     return request;
 }
 
-ExportRequest takeExportRequest(CliSetup& setup) {
+ExportRequest takeExportRequest(CliSetup& setup, bool textLines) {
     ExportRequest request = requestWithoutText(setup);
     request.playLines = std::move(setup.upperLines);
     request.lineStarts = std::move(setup.lineStarts);
+    if (textLines) request.textLines = std::move(setup.document.lines);
     setup.document = TextDocument{};
     setup.upperLines.clear();
     setup.lineStarts.clear();

@@ -31,7 +31,8 @@ CliSetup prepareSetup(const CliArguments& arguments);
 // What an export of the prepared text reads.
 ExportRequest exportRequestFor(const CliSetup& setup);
 // The same, taking the lines out of `setup` and dropping its document, so that
-// a long text is not held several times over while the file is written.
-ExportRequest takeExportRequest(CliSetup& setup);
+// a long text is not held several times over while the file is written. With
+// `textLines` the document's own lines go along, for lyrics.
+ExportRequest takeExportRequest(CliSetup& setup, bool textLines = false);
 
 }  // namespace velmora::cli

@@ -1,12 +1,10 @@
 #include <unistd.h>
 
-#include <array>
-#include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 
 #include "cli/cli_setup.h"
+#include "cli/interrupt_signals.h"
 #include "cli/play_command.h"
 #include "smf/build_midi_file.h"
 #include "sound/audio_file_renderer.h"
@@ -14,36 +12,6 @@
 namespace velmora::cli {
 
 namespace {
-
-std::atomic<bool> interrupted{false};
-static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
-
-extern "C" void interruptRender(int) { interrupted.store(true); }
-
-// While rendering, Ctrl-C, SIGTERM and SIGHUP cancel the render, so that its
-// temporary file is removed; a file-size limit makes the write fail instead of
-// killing the process.
-class RenderSignals {
-public:
-    RenderSignals() {
-        struct sigaction action {};
-        action.sa_handler = interruptRender;
-        sigemptyset(&action.sa_mask);
-        for (std::size_t i = 0; i < kCancelling.size(); ++i) sigaction(kCancelling[i], &action, &old_[i]);
-        struct sigaction ignore {};
-        ignore.sa_handler = SIG_IGN;
-        sigaction(SIGXFSZ, &ignore, &oldFileSize_);
-    }
-    ~RenderSignals() {
-        for (std::size_t i = 0; i < kCancelling.size(); ++i) sigaction(kCancelling[i], &old_[i], nullptr);
-        sigaction(SIGXFSZ, &oldFileSize_, nullptr);
-    }
-
-private:
-    static constexpr std::array<int, 3> kCancelling = {SIGINT, SIGTERM, SIGHUP};
-    std::array<struct sigaction, 3> old_{};
-    struct sigaction oldFileSize_ {};
-};
 
 // A bar on standard error when it is a terminal; nothing otherwise.
 class ProgressBar {
@@ -92,9 +60,10 @@ int runRender(const CliArguments& arguments) {
                                      std::filesystem::path(arguments.textPath).stem().string()};
     AudioRenderResult result;
     {
-        RenderSignals signals;
+        InterruptSignals signals;
         ProgressBar bar;
-        result = renderAudioFile(request, [&bar](double fraction) { bar.update(fraction); }, &interrupted);
+        result = renderAudioFile(
+            request, [&bar](double fraction) { bar.update(fraction); }, &InterruptSignals::interrupted());
     }
     if (result.status == AudioRenderResult::Status::Cancelled) {
         throw RuntimeError("render interrupted: " + arguments.outputPath + " was not written");

@@ -27,8 +27,12 @@ std::uint8_t fitBackingRange(const PerformanceOptions& options, std::uint8_t not
     return fitRange(note, options.backingRange);
 }
 
+const NoteRange& melodyRange(const PerformanceOptions& options) {
+    return options.twoChannels ? options.soloRange : options.backingRange;
+}
+
 std::uint8_t fitMelodyRange(const PerformanceOptions& options, std::uint8_t note) {
-    return fitRange(note, options.twoChannels ? options.soloRange : options.backingRange);
+    return fitRange(note, melodyRange(options));
 }
 
 std::uint8_t stepIntoBackingRange(const PerformanceOptions& options, std::uint8_t note) {

@@ -13,10 +13,13 @@ namespace velmora {
 // it by at most two octaves to 30 or more. All arithmetic is 8-bit.
 std::uint8_t fitRange(std::uint8_t note, const NoteRange& range);
 
+// The range of the instrument that plays the melody: the solo instrument's on
+// two channels, else the backing instrument's.
+const NoteRange& melodyRange(const PerformanceOptions& options);
+
 // A chord note, fitted to the backing instrument's range.
 std::uint8_t fitBackingRange(const PerformanceOptions& options, std::uint8_t note);
-// A melody note, fitted to the range of the instrument that plays the melody:
-// the solo instrument's on two channels, else the backing instrument's.
+// A melody note, fitted to the melody's range.
 std::uint8_t fitMelodyRange(const PerformanceOptions& options, std::uint8_t note);
 // A note moved by at most one octave step at each of the backing limits, with
 // no other fitting (the live third of pattern 5).

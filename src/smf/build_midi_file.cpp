@@ -24,9 +24,6 @@ constexpr std::size_t kChunkHeaderSize = 8;
 // that spares the copies of a growing buffer, and pages never written cost no memory.
 constexpr std::size_t kExpectedBytesPerCharacter = 12;
 
-// Key signature (sharps positive, flats negative) by the key note's pitch class C, D♭, D, ... B.
-constexpr std::int8_t kSharpsOrFlats[12] = {0, -5, 2, -3, 4, -1, -6, 1, -4, 3, -2, 5};
-
 // Data bytes keep bit 7 clear; a value outside 0..127 would turn into a status byte.
 std::uint8_t dataByte(int value) { return static_cast<std::uint8_t>(std::clamp(value, 0, 127)); }
 
@@ -80,7 +77,7 @@ void writeConductorTrack(SmfWriter& writer, const ExportRequest& request, std::u
 
     writeMeta(writer, 0x58, {static_cast<std::uint8_t>(request.options.grid.meterKind), 2, 24, 8});
 
-    const auto sharpsOrFlats = static_cast<std::uint8_t>(kSharpsOrFlats[request.keyNote % 12]);
+    const auto sharpsOrFlats = static_cast<std::uint8_t>(keySignatureSharps(request.keyNote));
     writeMeta(writer, 0x59, {sharpsOrFlats, 0});
 
     // Two steps make a quarter note, so a quarter lasts two timer intervals.
@@ -102,6 +99,9 @@ PerformanceState workingStateFor(const ExportRequest& request) {
         request.lineStarts.empty() ? lineStartsOfPlainLines(request.playLines) : request.lineStarts;
     if (state.lineStarts.size() != state.playLines.size()) {
         throw std::invalid_argument("export request: one line start per line expected");
+    }
+    if (!request.textLines.empty() && request.textLines.size() != request.playLines.size()) {
+        throw std::invalid_argument("export request: the text's lines and the played lines differ in number");
     }
     state.keyNote = request.keyNote;
     return state;
@@ -141,6 +141,8 @@ void writeWholeFile(SmfWriter& writer, const ExportRequest& request, RandomSourc
     PerformanceState state = workingStateFor(request);
     std::vector<std::uint8_t> melodyRecord;
     RenderContext context{request.options, state, melodyRecord, rng, observer};
+    context.lyrics = request.lyrics;
+    context.lyricLines = request.textLines.empty() ? &request.playLines : &request.textLines;
     writeHeaderChunk(writer);
     writeConductorTrack(writer, request, maxChunkLength);
     writeMusicTrack(writer, 0, context, maxChunkLength);
@@ -149,10 +151,11 @@ void writeWholeFile(SmfWriter& writer, const ExportRequest& request, RandomSourc
 
 }  // namespace
 
-void writeMidiFile(const ExportRequest& request, RandomSource& rng, SmfSink& sink, const SmfStreamLimits& limits) {
+void writeMidiFile(const ExportRequest& request, RandomSource& rng, SmfSink& sink,
+                   const SmfStreamLimits& limits, RenderObserver* observer) {
     SmfWriter writer;
     writer.attachSink(sink, limits.drainBytes);
-    writeWholeFile(writer, request, rng, limits.maxChunkLength);
+    writeWholeFile(writer, request, rng, limits.maxChunkLength, observer);
     writer.drain();
 }
 

@@ -21,6 +21,10 @@ struct ExportRequest {
     std::vector<std::int32_t> lineStarts;  // empty: every line followed by CR LF
     PerformanceOptions options;
     std::uint8_t keyNote = 60;
+    // The same lines as the text has them (not upper-cased), byte for byte
+    // beside playLines: lyrics show these characters. Empty: playLines' own.
+    std::vector<std::string> textLines;
+    MidiLyrics lyrics = MidiLyrics::Off;
 };
 
 // An export that cannot be built or saved; what() is the message for the
@@ -36,6 +40,13 @@ private:
     std::string windowText_;
 };
 
+// The key signature the file writes for a key note: sharps positive, flats
+// negative, by the note's pitch class C, D♭, D, E♭, E, F, G♭, G, A♭, A, B♭, B.
+inline int keySignatureSharps(std::uint8_t keyNote) {
+    constexpr std::int8_t kSharpsOrFlats[12] = {0, -5, 2, -3, 4, -1, -6, 1, -4, 3, -2, 5};
+    return kSharpsOrFlats[keyNote % 12];
+}
+
 inline constexpr const char* kEmptyTextMessage = "nothing to export: the text is empty";
 
 // The largest length a chunk of the file format can state.
@@ -50,9 +61,10 @@ struct SmfStreamLimits {
 // The file of BuildMidiFile written to `sink` as it is rendered: with a sink
 // that can patch, memory holds at most about `drainBytes` of it; otherwise one
 // whole track. Throws ExportError for an empty text or a track too long for
-// the format (the sink may have received a part of the file then).
+// the format (the sink may have received a part of the file then). An
+// observer is told of every note written to the music tracks.
 void writeMidiFile(const ExportRequest& request, RandomSource& rng, SmfSink& sink,
-                   const SmfStreamLimits& limits = {});
+                   const SmfStreamLimits& limits = {}, RenderObserver* observer = nullptr);
 
 // The whole Standard MIDI File (format 1: conductor, melody and chord tracks,
 // 16 ticks per quarter note) in memory. Renders on a working state of its own,

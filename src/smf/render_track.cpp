@@ -3,6 +3,7 @@
 #include "engine/chord_rules.h"
 #include "engine/range_fitting.h"
 #include "engine/text_walk.h"
+#include "smf/text_characters.h"
 
 namespace velmora {
 
@@ -37,7 +38,9 @@ public:
           options_(context.options),
           state_(context.state),
           melodyRecord_(context.melodyRecord),
-          rng_(context.rng) {}
+          rng_(context.rng),
+          lyrics_(melodyPass_ && context.lyricLines != nullptr ? context.lyrics : MidiLyrics::Off),
+          characters_(context.lyricLines != nullptr ? *context.lyricLines : state_.playLines) {}
 
     void run();
 
@@ -50,6 +53,7 @@ private:
         if (melodyPass_) releaseMelody();
     }
     void finish();
+    void writeLyric();
 
     SmfWriter& writer_;
     const bool melodyPass_;
@@ -57,6 +61,9 @@ private:
     PerformanceState& state_;
     std::vector<std::uint8_t>& melodyRecord_;
     RandomSource& rng_;
+    const MidiLyrics lyrics_;
+    TextCharacters characters_;
+    std::string utf8Lyric_;
 };
 
 void TrackRenderer::run() {
@@ -100,8 +107,11 @@ void TrackRenderer::note(std::uint8_t tableNote, bool beat) {
             writer_.WriteNoteOff(state_.lastMelodyNote, kFileMelodyChannel);
         }
         state_.lastMelodyNote = melody;
+        const std::uint8_t velocity = options_.accentedMelodyVelocity(state_.accentCut);
+        // A note-on of velocity 0 sounds nothing: it gets no lyric.
+        if (lyrics_ != MidiLyrics::Off && velocity != 0) writeLyric();
         writer_.WriteDelta(SmfTrack::Melody);
-        writer_.WriteNoteOn(melody, options_.accentedMelodyVelocity(state_.accentCut), kFileMelodyChannel);
+        writer_.WriteNoteOn(melody, velocity, kFileMelodyChannel);
         return;
     }
     for (const std::uint8_t chordNote : state_.chordNotes) {
@@ -113,6 +123,19 @@ void TrackRenderer::note(std::uint8_t tableNote, bool beat) {
     if (!chordDue(options_, state_, beat)) return;
     FileChordSink sink(writer_, options_, state_);
     buildChord(note, options_, state_, rng_, ChordRules::File, sink);
+}
+
+// The lyric goes just before its note-on, at the same time.
+void TrackRenderer::writeLyric() {
+    const std::string_view character = characters_.at(state_.lineIndex, state_.charPos - 1);
+    if (character.empty()) return;
+    writer_.WriteDelta(SmfTrack::Melody);
+    if (lyrics_ == MidiLyrics::Cp932) {
+        writer_.WriteLyric(character);
+        return;
+    }
+    utf8Lyric_ = lyricUtf8(character);
+    writer_.WriteLyric(utf8Lyric_);
 }
 
 void TrackRenderer::releaseMelody() {
@@ -137,6 +160,7 @@ public:
         observer_.noteWritten(track, steps_, note, velocity, characterOffset());
     }
     void stepWritten() override { ++steps_; }
+    std::int32_t steps() const { return steps_; }
 
 private:
     std::int32_t characterOffset() const {
@@ -161,6 +185,7 @@ void RenderTrack(SmfWriter& writer, int pass, RenderContext& context) {
     writer.setNoteListener(&bridge);
     TrackRenderer(writer, pass, context).run();
     writer.setNoteListener(nullptr);
+    context.observer->trackFinished(pass == 0 ? SmfTrack::Melody : SmfTrack::Chord, bridge.steps());
 }
 
 }  // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "engine/performance_options.h"
@@ -18,7 +19,14 @@ public:
     virtual ~RenderObserver() = default;
     virtual void noteWritten(SmfTrack track, std::int32_t step, std::uint8_t note, std::uint8_t velocity,
                              std::int32_t memoOffset) = 0;
+    // The track is written: its music lasts `steps` steps.
+    virtual void trackFinished(SmfTrack /*track*/, std::int32_t /*steps*/) {}
 };
+
+// Lyric events (FF 05) in the melody track, one at each note-on with the
+// character that made the note: none (the default file), or the character in
+// UTF-8 or in the text's own CP932 (Shift-JIS).
+enum class MidiLyrics { Off, Utf8, Cp932 };
 
 struct RenderContext {
     const PerformanceOptions& options;
@@ -26,6 +34,8 @@ struct RenderContext {
     std::vector<std::uint8_t>& melodyRecord; // pass 0 fills it, pass 1 reads it
     RandomSource& rng;
     RenderObserver* observer = nullptr;  // the piano roll's, when it wants the notes
+    MidiLyrics lyrics = MidiLyrics::Off;
+    const std::vector<std::string>* lyricLines = nullptr;  // the characters lyrics show
 };
 
 // Writes the note events of one music track: pass 0 the melody (channel 0),

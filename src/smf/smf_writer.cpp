@@ -14,6 +14,7 @@ using namespace midi_bytes;
 
 constexpr std::uint8_t kMeta = 0xFF;
 constexpr std::uint8_t kMetaText = 0x01;
+constexpr std::uint8_t kMetaLyric = 0x05;
 constexpr std::uint8_t kMetaEndOfTrack = 0x2F;
 
 // The largest delta time a Standard MIDI File can carry: four groups of seven bits.
@@ -152,6 +153,13 @@ void SmfWriter::WritePan(std::uint8_t value, std::uint8_t channel) {
 void SmfWriter::WriteEndOfTrack() {
     const std::uint8_t event[3] = {kMeta, kMetaEndOfTrack, 0x00};
     writeBytes(event, sizeof event);
+}
+
+void SmfWriter::WriteLyric(std::string_view text) {
+    writeByte(kMeta);
+    writeByte(kMetaLyric);
+    writeQuantity(*this, static_cast<std::uint32_t>(text.size()));
+    writeBytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
 }
 
 void SmfWriter::PatchChunkLength(std::uint64_t position, std::uint32_t length) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "smf/smf_sink.h"
@@ -96,6 +97,7 @@ public:
     void WriteReverb(std::uint8_t value, std::uint8_t channel);           // with a zero delta
     void WritePan(std::uint8_t value, std::uint8_t channel);              // with a zero delta
     void WriteEndOfTrack();                                               // FF 2F 00, no delta
+    void WriteLyric(std::string_view text);                               // FF 05, no delta
     // Writes the length big-endian at `position`, through the sink when that
     // part was handed over already; the caller seeks back to the end.
     void PatchChunkLength(std::uint64_t position, std::uint32_t length);

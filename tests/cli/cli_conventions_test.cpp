@@ -31,7 +31,7 @@ TEST(CliConventions, HelpGoesToStandardOutputWithExitZero) {
         const ProcessResult r = runCli({option});
         EXPECT_EQ(r.exitCode, 0) << option;
         EXPECT_TRUE(r.err.empty()) << option;
-        for (const std::string command : {"export", "trace", "play", "render"}) {
+        for (const std::string command : {"export", "trace", "play", "render", "roll", "score"}) {
             EXPECT_NE(r.out.find("velmora-cli " + command), std::string::npos) << option << ' ' << command;
         }
         EXPECT_NE(r.out.find("--version"), std::string::npos);
@@ -42,7 +42,8 @@ TEST(CliConventions, EachCommandHasItsOwnHelpWhereverTheOptionStands) {
     const std::vector<std::pair<std::string, std::string>> commandsAndOption = {{"export", "-o OUT.mid"},
                                                                                 {"trace", "--from-line N"},
                                                                                 {"play", "--list-outputs"},
-                                                                                {"render", "-o OUT.wav"}};
+                                                                                {"render", "-o OUT.wav"},
+                                                                                {"score", "-o OUT.musicxml"}};
     for (const auto& [command, ownOption] : commandsAndOption) {
         for (const std::vector<std::string>& args :
              {std::vector<std::string>{command, "--help"},

@@ -43,6 +43,10 @@ TEST_F(CliTest, UsageErrorsExitTwoWithOneLineOnStandardError) {
         {"trace", text.string(), "--settings", "a.ini", "--no-settings"},
         {"trace", text.string(), "--from-line", "9"},
         {"trace", text.string(), "-o", "x.mid"},
+        {"score", text.string()},
+        {"score", text.string(), "-o", "x.txt"},
+        {"score", text.string(), "-o", "x.musicxml", "--lyrics"},
+        {"export", text.string(), "-o", "x.mid", "--lyrics-encoding", "latin1"},
     };
     for (const auto& args : misuses) {
         const ProcessResult r = runCli(args);
@@ -65,6 +69,9 @@ TEST_F(CliTest, RuntimeErrorsExitOneAndLeaveExistingFilesAlone) {
     EXPECT_EQ(emptyExport.exitCode, 1);
     EXPECT_NE(emptyExport.err.find("nothing to export: the text is empty"), std::string::npos);
     EXPECT_EQ(readFile(target), "old contents");
+    const fs::path oldScore = folder.write("old.musicxml", "old contents");
+    EXPECT_EQ(runCli({"score", empty.string(), "-o", oldScore.string()}).exitCode, 1);
+    EXPECT_EQ(readFile(oldScore), "old contents");
 
     const ProcessResult unwritable =
         runCli({"export", text.string(), "-o", folder.file("missing/dir/out.mid").string()});

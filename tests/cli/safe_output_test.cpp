@@ -84,6 +84,7 @@ TEST_F(SafeOutputTest, AnOutputThatIsAnInputIsRefusedBeforeWriting) {
         exportTo(ownSettings),
         {"export", text.string(), "-o", settings.string(), "--settings", settings.string()},
         {"render", text.string(), "-o", settings.string(), "--soundfont", settings.string(), "--no-settings"},
+        {"score", text.string(), "-o", ownSettings.string()},
     };
     for (const auto& args : clashes) {
         const ProcessResult r = runCli(args);
