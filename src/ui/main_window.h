@@ -65,7 +65,9 @@ public:
     // tonic and the key shift; the tick timer and the time estimate the tempo.
     void showKey();
     void tempoChanged();
-    void Action1Execute();  // Esc
+
+    // Esc: the chord falls silent at the next note.
+    void Action1Execute();
 
     // Presets.
     void preClick(int number);       // pre1Click..pre6Click
