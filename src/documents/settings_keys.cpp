@@ -54,7 +54,7 @@ std::array<SettingKey, kSettingKeyCount> makeKeys() {
         optionRow(21, OptionId::TickMs),
         optionRow(22, OptionId::BackingReverb),
         optionRow(23, OptionId::MelodyReverb),
-        optionRow(24, OptionId::Scale),
+        optionRow(24, OptionId::ScalePattern),
         optionRow(25, OptionId::BackingHighNote),
         optionRow(26, OptionId::BackingLowNote),
         optionRow(27, OptionId::SoloHighNote),

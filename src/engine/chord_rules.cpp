@@ -23,7 +23,7 @@ public:
     ChordRule(const PerformanceOptions& options, const PerformanceState& state, std::uint8_t root, int coin,
               ChordRules rules, ChordSink& sink)
         : options_(options),
-          pattern_(options.scale),
+          pattern_(options.scalePattern),
           mode_(options.tonicMode()),
           r_(root),
           v_(static_cast<std::uint8_t>(root - options.keyShift)),
@@ -291,7 +291,7 @@ void buildChord(std::uint8_t melodyNote, const PerformanceOptions& options, Perf
                      static_cast<std::uint8_t>(options.chordVelocity - state.accentCut));
     }
     const auto rootValue = static_cast<std::uint8_t>(root - options.keyShift);
-    if (rootNeedsCorrection(options.scale, options.tonicMode(), rootValue))
+    if (rootNeedsCorrection(options.scalePattern, options.tonicMode(), rootValue))
         root = static_cast<std::uint8_t>(root - 4);
     const int coin = rng.below(2);
     ChordRule(options, state, root, coin, rules, sink).apply();

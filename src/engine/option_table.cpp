@@ -105,7 +105,7 @@ constexpr std::array<OptionSpec, kOptionCount> kOptions{{
     number(OptionId::TickMs, "tickMs", "tempo", 80, 1000, 200, 300, field<&P::tickMs>()),
     number(OptionId::BackingReverb, "backingReverb", "reverb", 0, 127, 0, 0, field<&P::backingReverb>()),
     number(OptionId::MelodyReverb, "melodyReverb", "reverbsolo", 0, 127, 0, 0, field<&P::melodyReverb>()),
-    locked(number(OptionId::Scale, "scale", "patern", -1, 11, 0, 0, field<&P::scale>())),
+    locked(number(OptionId::ScalePattern, "scalePattern", "patern", -1, 11, 0, 0, field<&P::scalePattern>())),
     number(OptionId::BackingHighNote, "backingRange.high.note", "hinum", 60, 100, 85, 0,
            field<&P::backingRange, &R::high, &L::note>()),
     number(OptionId::BackingLowNote, "backingRange.low.note", "lownum", 36, 72, 54, 0,

@@ -21,7 +21,7 @@ enum class OptionId {
     TickMs,
     BackingReverb,
     MelodyReverb,
-    Scale,
+    ScalePattern,
     BackingHighNote,
     BackingLowNote,
     SoloHighNote,

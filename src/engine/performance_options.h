@@ -20,7 +20,7 @@ namespace velmora {
 struct PerformanceOptions {
     PerformanceOptions();
 
-    int scale{};                         // the pattern 0..11: letter table, scale and chord rule; -1 none
+    int scalePattern{};                  // the pattern 0..11: letter table, scale and chord rule; -1 none
     bool tonicOnE{};                     // the tonic on E, else on A
     int keyShift{};                      // semitones -8..8
     int rhythmItem{};                    // rhythm item 0..7 (7 is the empty item), -1 none
@@ -68,19 +68,19 @@ struct PerformanceOptions {
     // What the chosen pattern, tonic and key shift make of characters and keys.
     // The letter table's note of an upper-case character (0: none), before the key shift.
     std::uint8_t tableNote(std::uint8_t character, RandomSource& rng) const {
-        return letterPitch(scale, character, tonicMode(), rng);
+        return letterPitch(scalePattern, character, tonicMode(), rng);
     }
     // A letter table's note shifted into the key: the melody note before range fitting.
     std::uint8_t shiftedNote(std::uint8_t note) const { return static_cast<std::uint8_t>(note + keyShift); }
     // The note the key display names, and its pattern's name.
-    std::uint8_t keyNote() const { return velmora::keyNote(scale, tonicMode(), keyShift); }
-    std::string patternName() const { return velmora::patternName(scale); }
+    std::uint8_t keyNote() const { return velmora::keyNote(scalePattern, tonicMode(), keyShift); }
+    std::string patternName() const { return velmora::patternName(scalePattern); }
     // The note name (or names) of a character under the pointer.
     std::string noteName(std::uint8_t character, RandomSource& rng) const {
-        return velmora::noteName(character, scale, tonicMode(), rng);
+        return velmora::noteName(character, scalePattern, tonicMode(), rng);
     }
     // Where the note names of sounding notes (which carry the key shift) count from.
-    int noteNameBase() const { return nameBase(scale, tonicMode()) + keyShift; }
+    int noteNameBase() const { return nameBase(scalePattern, tonicMode()) + keyShift; }
 };
 
 // The rhythm handler, for the rhythm combo, a settings load and --set alike:

@@ -239,7 +239,7 @@ MainControls buildMainControls(QWidget& central, QStatusBar& statusBar) {
     panel->setVerticalSpacing(4);
     panel->addWidget(c.Panel2, 0, 0);
     panel->addWidget(buildPresetButtons(c.Panel1, c), 0, 1, Qt::AlignTop);
-    panel->addWidget(c.options.make(OptionId::Scale, c.Panel1), 0, 2);
+    panel->addWidget(c.options.make(OptionId::ScalePattern, c.Panel1), 0, 2);
     panel->addWidget(buildCommandButtons(c.Panel1, c), 1, 0, 1, 2);
     panel->addWidget(buildCheckBoxes(c.Panel1, c), 2, 0, 1, 2);
     panel->addWidget(buildTempoAndDisplays(c.Panel1, c), 1, 2, 2, 1);

@@ -42,7 +42,7 @@ constexpr std::array<OptionPresentation, kOptionCount> kPresentations{{
     spinEdit(OptionId::TickMs, 10, QT_TRANSLATE_NOOP("velmora::TForm1", "テンポ")),
     spinEdit(OptionId::BackingReverb, 10),
     spinEdit(OptionId::MelodyReverb, 10),
-    {.id = OptionId::Scale,
+    {.id = OptionId::ScalePattern,
      .kind = ControlKind::PatternGroup,
      .caption = QT_TRANSLATE_NOOP("velmora::TForm1", "パターン")},
     spinEdit(OptionId::BackingHighNote),

@@ -11,7 +11,7 @@ namespace velmora {
 
 void TForm1::connectOptionReactions() {
     binder_ = new OptionBinder(performance_->options(), c_.options, this);
-    for (OptionId id : {OptionId::Scale, OptionId::TonicOnE, OptionId::KeyShift})
+    for (OptionId id : {OptionId::ScalePattern, OptionId::TonicOnE, OptionId::KeyShift})
         binder_->onChange(id, [this] { showKey(); });
     binder_->onChange(OptionId::RhythmItem, [this] { performance_->rhythmChanged(); });
     binder_->onChange(OptionId::TickMs, [this] { tempoChanged(); });

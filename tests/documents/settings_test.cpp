@@ -15,7 +15,7 @@ LoadedSettings readConfig(const std::string& configLines, bool isGlobal = false)
 
 TEST(SettingsReadTest, OnlyPaternGivesReadDefaultsForEverythingElse) {
     PerformanceOptions options = readConfig("patern=5\n").config;
-    EXPECT_EQ(options.scale, 5);
+    EXPECT_EQ(options.scalePattern, 5);
     EXPECT_EQ(options.tickMs, 300);
     EXPECT_EQ(options.backingRange.high.note, 60);
     EXPECT_EQ(options.backingRange.low.note, 36);
@@ -36,9 +36,9 @@ TEST(SettingsReadTest, OnlyPaternGivesReadDefaultsForEverythingElse) {
 }
 
 TEST(SettingsReadTest, ValuesAreLimitedTheWayTheirControlsLimitThem) {
-    EXPECT_EQ(readConfig("patern=40\n").config.scale, 11);
-    EXPECT_EQ(readConfig("patern=-5\n").config.scale, -1);
-    EXPECT_EQ(readConfig("patern=-1\n").config.scale, -1);
+    EXPECT_EQ(readConfig("patern=40\n").config.scalePattern, 11);
+    EXPECT_EQ(readConfig("patern=-5\n").config.scalePattern, -1);
+    EXPECT_EQ(readConfig("patern=-1\n").config.scalePattern, -1);
     EXPECT_EQ(readConfig("inst=200\n").config.backingInstrument, -1);
     EXPECT_EQ(readConfig("solo=-3\n").config.soloInstrument, -1);
     EXPECT_EQ(readConfig("inst=111\n").config.backingInstrument, 111);
@@ -120,13 +120,13 @@ TEST(SettingsApplyTest, ApplyConfigKeyReadsLikeTheFile) {
     EXPECT_EQ(applyConfigKey("repeat", "1", options), std::nullopt);
     EXPECT_TRUE(options.repeatAtEnd);
     EXPECT_EQ(applyConfigKey("patern", "99", options), std::nullopt);
-    EXPECT_EQ(options.scale, 11);
+    EXPECT_EQ(options.scalePattern, 11);
 
     PerformanceOptions before = options;
     EXPECT_NE(applyConfigKey("left", "5", options), std::nullopt);
     EXPECT_NE(applyConfigKey("volume", "5", options), std::nullopt);
     EXPECT_EQ(options.tickMs, before.tickMs);
-    EXPECT_EQ(options.scale, before.scale);
+    EXPECT_EQ(options.scalePattern, before.scalePattern);
 }
 
 // A value the settings file would read as invalid (and so replace by the
@@ -178,7 +178,7 @@ TEST_F(SettingsFileTest, SavedSettingsReadBackAsTheyWere) {
     global.width = 800;
     global.height = 480;
     PerformanceOptions options;
-    options.scale = 7;
+    options.scalePattern = 7;
     options.tickMs = 640;
     options.keyShift = -3;
     options.octaveDown = false;
@@ -191,7 +191,7 @@ TEST_F(SettingsFileTest, SavedSettingsReadBackAsTheyWere) {
     LoadedSettings loaded = loadSettingsFile(path, true);
     PerformanceOptions restored;
     applyConfigRows(loaded, restored);
-    EXPECT_EQ(restored.scale, 7);
+    EXPECT_EQ(restored.scalePattern, 7);
     EXPECT_EQ(restored.tickMs, 640);
     EXPECT_EQ(restored.keyShift, -3);
     EXPECT_FALSE(restored.octaveDown);

@@ -34,7 +34,7 @@ struct ChordCase {
     ScriptedRandom rng;
 
     explicit ChordCase(int pattern, bool modeE, int coin = 0) : rng({coin}) {
-        options.scale = pattern;
+        options.scalePattern = pattern;
         options.tonicOnE = modeE;
     }
 

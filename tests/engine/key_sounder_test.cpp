@@ -22,12 +22,12 @@ struct TypingHarness {
 
 std::uint8_t tableNote(const PerformanceOptions& options, char letter) {
     SeededRandom unused(0);
-    return letterPitch(options.scale, static_cast<std::uint8_t>(letter), options.tonicMode(), unused);
+    return letterPitch(options.scalePattern, static_cast<std::uint8_t>(letter), options.tonicMode(), unused);
 }
 
 TEST(KeySounder, ATypedLetterSoundsAtOnceWithTheMelodyInstrument) {
     PerformanceOptions options;
-    options.scale = 4;
+    options.scalePattern = 4;
     options.keyShift = 2;
     options.twoChannels = true;
     options.soloInstrument = 40;

@@ -64,7 +64,7 @@ TEST_P(PrescanTest, LinePlayReachesTheCountersOfAFullPlayAtEveryLine) {
             for (const bool fromFirstCharacter : {false, true}) {
                 for (const int correction : {0, 2, 3}) {
                     PerformanceOptions options;
-                    options.scale = pattern;
+                    options.scalePattern = pattern;
                     options.tonicOnE = modeE;
                     options.rhythmItem = rhythm;
                     options.rhythmFromFirstCharacter = fromFirstCharacter;

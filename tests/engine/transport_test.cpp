@@ -86,7 +86,7 @@ TEST_F(TransportTest, PlayLocksTheControlsAndStartsTheTick) {
     EXPECT_TRUE(d.playEnabled);
     EXPECT_FALSE(d.linePlayEnabled);
     EXPECT_FALSE(d.openEnabled || d.saveAsEnabled || d.saveEnabled || d.presetsEnabled || d.acceptDrops);
-    for (OptionId id : {OptionId::Scale, OptionId::BackingInstrument, OptionId::TonicOnE,
+    for (OptionId id : {OptionId::ScalePattern, OptionId::BackingInstrument, OptionId::TonicOnE,
                         OptionId::RhythmFromFirstCharacter, OptionId::TwoChannels, OptionId::SoloInstrument})
         EXPECT_FALSE(optionEnabled(id, options, d.optionsLocked)) << optionSpec(id).name;
     for (OptionId id : {OptionId::ChordsAtWordStarts, OptionId::RhythmCorrection, OptionId::TickMs,
@@ -124,7 +124,7 @@ TEST_F(TransportTest, StopSilencesClosesAndRestoresTheControls) {
     EXPECT_FALSE(d.panelsLit);
     EXPECT_TRUE(d.playEnabled && d.linePlayEnabled && d.saveEnabled && d.saveAsEnabled && d.openEnabled &&
                 !d.optionsLocked && d.acceptDrops && d.presetsEnabled);
-    EXPECT_TRUE(optionEnabled(OptionId::Scale, options, d.optionsLocked));
+    EXPECT_TRUE(optionEnabled(OptionId::ScalePattern, options, d.optionsLocked));
     EXPECT_FALSE(optionEnabled(OptionId::SoloInstrument, options, d.optionsLocked))
         << "the solo instrument follows the two-channel switch";
     EXPECT_EQ(window.elapsed, kElapsedZero);

@@ -64,7 +64,7 @@ TEST(ExportRoll, HoldsExactlyTheNotesTheExportWrites) {
     };
     for (const Case& c : cases) {
         ExportRequest request = requestFor(c.lines, c.meterKind);
-        request.options.scale = c.pattern;
+        request.options.scalePattern = c.pattern;
         request.options.keyShift = 3;
         const auto tracks = buildAndSplit(request, 11);
         SeededRandom rng(11);

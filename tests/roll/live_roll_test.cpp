@@ -92,7 +92,7 @@ TEST(LiveRoll, DrawsTheMelodyThePerformancePlaysWhereTheExportPutsIt) {
     const std::vector<std::string> lines = {"A LITTLE TUNE^ FOR THE ROLL", "", "AND A SECOND LINE"};
     for (const int pattern : {0, 3, 8}) {
         PerformanceOptions options;
-        options.scale = pattern;
+        options.scalePattern = pattern;
         options.keyShift = -2;
         LivePerformance live(options);
         live.play(lines);

@@ -29,7 +29,7 @@ bool midoAvailable() {
 PerformanceOptions randomSettings(std::uint64_t seed) {
     SeededRandom draw(seed);
     PerformanceOptions options;
-    options.scale = draw.below(12);
+    options.scalePattern = draw.below(12);
     options.tonicOnE = draw.below(2) == 1;
     options.keyShift = draw.below(17) - 8;
     selectRhythm(options, draw.below(7));

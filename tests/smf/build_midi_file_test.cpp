@@ -142,7 +142,7 @@ TEST(MidiFileTracks, EveryChunkLengthCoversExactlyItsEvents) {
     for (bool twoChannels : {false, true}) {
         ExportRequest request = requestFor(kPoem);
         request.options.twoChannels = twoChannels;
-        request.options.scale = 10;  // random alternatives in the letter table
+        request.options.scalePattern = 10;  // random alternatives in the letter table
         const auto tracks = buildAndSplit(request);
 
         // splitChunks walks the file by the length fields alone and must end exactly at its end.
@@ -196,7 +196,7 @@ TEST(MidiFileBuild, TextWithoutAnyLineIsRefused) {
 
 TEST(MidiFileBuild, SameSeedGivesTheSameFile) {
     ExportRequest request = requestFor(kPoem);
-    request.options.scale = 11;
+    request.options.scalePattern = 11;
     EXPECT_EQ(buildAndSplit(request, 99).file, buildAndSplit(request, 99).file);
 }
 

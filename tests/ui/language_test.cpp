@@ -42,7 +42,7 @@ TEST_F(LanguageTest, EnglishWindowShowsEnglishCaptionsMenusAndMessages) {
     const MainControls& c = window->controls();
     EXPECT_EQ(menuTitle(*window, 0), "&File");
     EXPECT_EQ(menuTitle(*window, 2), "&Settings");
-    EXPECT_EQ(qobject_cast<QGroupBox*>(c.options.widget(OptionId::Scale))->title(), "Pattern");
+    EXPECT_EQ(qobject_cast<QGroupBox*>(c.options.widget(OptionId::ScalePattern))->title(), "Pattern");
     EXPECT_EQ(c.options.checkBox(OptionId::ChordsAtWordStarts)->text(), "Chord at word start");
     EXPECT_EQ(c.outputButton->text(), "Output…");
     EXPECT_EQ(c.BitBtn2->text(), "Play");  // English in both languages
@@ -66,7 +66,7 @@ TEST_F(LanguageTest, JapaneseWindowKeepsTheExactSourceTexts) {
     const MainControls& c = window->controls();
     EXPECT_EQ(menuTitle(*window, 0), "ファイル(&F)");
     EXPECT_EQ(menuTitle(*window, 2), "設定(&S)");
-    EXPECT_EQ(qobject_cast<QGroupBox*>(c.options.widget(OptionId::Scale))->title(), "パターン");
+    EXPECT_EQ(qobject_cast<QGroupBox*>(c.options.widget(OptionId::ScalePattern))->title(), "パターン");
     EXPECT_EQ(c.options.checkBox(OptionId::ChordsAtWordStarts)->text(), "語頭で和音を鳴らす");
     EXPECT_EQ(c.statusTransport->text(), "休憩中");
     EXPECT_EQ(c.options.comboBox(OptionId::RhythmItem)->itemText(1), "16拍（4拍子）");

@@ -17,7 +17,7 @@ TEST_F(OptionControls, StartWithTheControlsInitialStatesAndMatchingOptions) {
     const MainControls& c = window->controls();
     const PerformanceOptions defaults;
     const PerformanceOptions& o = window->options();
-    EXPECT_EQ(c.options.patternGroup(OptionId::Scale)->checkedId(), 0);
+    EXPECT_EQ(c.options.patternGroup(OptionId::ScalePattern)->checkedId(), 0);
     EXPECT_EQ(c.options.spinEdit(OptionId::TickMs)->value(), 200);
     EXPECT_EQ(c.options.comboBox(OptionId::RhythmItem)->currentText(), "8拍（4拍子）");
     EXPECT_EQ(c.options.comboBox(OptionId::SoloInstrument)->currentIndex(), 74);
@@ -72,16 +72,16 @@ TEST_F(OptionControls, EachChangeIsCopiedIntoTheOptions) {
 TEST_F(OptionControls, PatternTonicAndKeyShiftUpdateTheKeyDisplay) {
     auto window = openWindow();
     const MainControls& c = window->controls();
-    c.options.patternGroup(OptionId::Scale)->button(0)->click();
+    c.options.patternGroup(OptionId::ScalePattern)->button(0)->click();
     EXPECT_EQ(c.Label9->text(), "E♭");  // pattern 1, tonic on E
     EXPECT_FALSE(c.statusPattern->text().isEmpty());
     c.options.checkBox(OptionId::TonicOnE)->setChecked(false);
     EXPECT_EQ(window->options().tonicMode(), TonicMode::A);
     EXPECT_EQ(c.Label9->text(), "C");
-    c.options.patternGroup(OptionId::Scale)->button(9)->click();
+    c.options.patternGroup(OptionId::ScalePattern)->button(9)->click();
     c.options.checkBox(OptionId::TonicOnE)->setChecked(true);
     c.options.spinEdit(OptionId::KeyShift)->setValue(-8);
-    EXPECT_EQ(window->options().scale, 9);
+    EXPECT_EQ(window->options().scalePattern, 9);
     EXPECT_EQ(window->transport().state().keyNote, 46);
     EXPECT_EQ(c.Label9->text(), "B♭");
 }
@@ -154,8 +154,8 @@ TEST_F(SettingsLoad, ThePatternDisplayReflectsTheFinalKeyAndTonic) {
 TEST_F(SettingsLoad, OutOfRangeIndexesSelectTheLastPatternAndNoInstrument) {
     writeFile("velmora.ini", "[config]\r\npatern=40\r\ninst=200\r\n");
     auto window = openWindow();
-    EXPECT_EQ(window->controls().options.patternGroup(OptionId::Scale)->checkedId(), 11);
-    EXPECT_EQ(window->options().scale, 11);
+    EXPECT_EQ(window->controls().options.patternGroup(OptionId::ScalePattern)->checkedId(), 11);
+    EXPECT_EQ(window->options().scalePattern, 11);
     EXPECT_EQ(window->controls().options.comboBox(OptionId::BackingInstrument)->currentIndex(), -1);
     EXPECT_EQ(window->options().backingInstrument, -1);
 }
@@ -164,7 +164,7 @@ TEST_F(SettingsLoad, MissingKeysTakeTheirReadDefaults) {
     writeFile("velmora.ini", "[config]\r\npatern=5\r\n");
     auto window = openWindow();
     const MainControls& c = window->controls();
-    EXPECT_EQ(c.options.patternGroup(OptionId::Scale)->checkedId(), 5);
+    EXPECT_EQ(c.options.patternGroup(OptionId::ScalePattern)->checkedId(), 5);
     EXPECT_EQ(c.options.spinEdit(OptionId::TickMs)->value(), 300);
     EXPECT_EQ(window->options().tickMs, 300);
     EXPECT_EQ(c.options.spinEdit(OptionId::BackingHighNote)->value(), 60);

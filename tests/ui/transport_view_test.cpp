@@ -16,7 +16,7 @@ protected:
     // The controls a performance locks, as (name, enabled) now.
     static void expectLocked(const MainControls& c, bool locked) {
         for (QWidget* control : std::initializer_list<QWidget*>{
-                 c.options.widget(OptionId::Scale), c.options.comboBox(OptionId::BackingInstrument),
+                 c.options.widget(OptionId::ScalePattern), c.options.comboBox(OptionId::BackingInstrument),
                  c.options.checkBox(OptionId::TonicOnE),
                  c.options.checkBox(OptionId::RhythmFromFirstCharacter),
                  c.options.checkBox(OptionId::TwoChannels), c.BitBtn1, c.BitBtn3, c.BitBtn6, c.pre[0],
