@@ -6,10 +6,10 @@
 #include <string>
 
 #include "midi/midi_backend.h"
+#include "sound/audio_choice.h"
+#include "sound/audio_stream.h"
 #include "sound/block_scheduler.h"
 #include "sound/fluid_synth_instance.h"
-
-typedef struct _fluid_audio_driver_t fluid_audio_driver_t;
 
 namespace velmora {
 
@@ -33,11 +33,10 @@ namespace velmora {
 // scheduler's queue and in FluidSynth's own thread-safe calls.
 class FluidSynthBackend final : public MidiBackend {
 public:
-    static constexpr int kPeriodFrames = 512;
     static constexpr std::int64_t kSafetyMarginNs = 15'000'000;
     static constexpr double kSampleRate = 44100.0;
 
-    explicit FluidSynthBackend(std::string soundfont);
+    explicit FluidSynthBackend(std::string soundfont, AudioChoice audio = {});
     ~FluidSynthBackend() override;
 
     bool open() override;
@@ -55,6 +54,10 @@ public:
     bool loadSoundfont() { return startSynth(); }
     // How far behind its due time a message sounds.
     std::int64_t latencyNs() const;
+    // The sound server and the device the stream plays to, for the user;
+    // empty until the first open() has started the stream.
+    std::string audioDriverLabel() const { return stream_ ? stream_->driverLabel() : std::string(); }
+    std::string audioDeviceLabel() const { return stream_ ? stream_->deviceLabel() : std::string(); }
 
 private:
     bool startSynth();
@@ -63,10 +66,10 @@ private:
     static int renderCallback(void* self, int frames, int nfx, float* fx[], int nout, float* out[]);
 
     std::string soundfont_;
+    AudioChoice audio_;
     std::unique_ptr<FluidSynthInstance> synth_;
     std::unique_ptr<BlockScheduler> scheduler_;
-    fluid_audio_driver_t* driver_ = nullptr;
-    std::string driverName_;  // for the stalled-driver warning
+    std::unique_ptr<AudioStream> stream_;  // its thread uses synth_ and scheduler_
     std::string error_;
     bool connected_ = false;
     std::optional<std::int64_t> tickDueNs_;
