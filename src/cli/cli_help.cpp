@@ -22,8 +22,7 @@ std::string usageText() {
            "       velmora-cli trace  TEXT [--settings INI | --no-settings] [--set KEY=VALUE]... [--seed N] "
            "[--from-line N] [--encoding E]\n"
            "       velmora-cli play   TEXT [export's options] [--output OUTPUT] [--soundfont PATH] "
-           "[--repeat] "
-           "[--from-line N]\n"
+           "[--audio-driver DRIVER] [--audio-buffer SIZE] [--repeat] [--from-line N]\n"
            "       velmora-cli play --list-outputs\n"
            "       velmora-cli render TEXT -o OUT.wav|.flac|.ogg|.mp3 [export's options] [--soundfont PATH]\n"
            "       velmora-cli roll   TEXT -o OUT.png|OUT.svg [export's options]\n";
@@ -73,6 +72,11 @@ std::string commandHelpText(const std::string& command) {
                    "Options:\n"
                    "  --output OUTPUT     fluidsynth (default), port:NAME, capture:FILE or none\n"
                    "  --soundfont PATH    the soundfont of the built-in synthesizer\n"
+                   "  --audio-driver D    the built-in synthesizer's sound server: auto (default: PulseAudio,\n"
+                   "                      which PipeWire serves too, then JACK if running, then ALSA),\n"
+                   "                      pulseaudio, alsa or jack\n"
+                   "  --audio-buffer B    its buffer: low (quickest answer to a key), standard (default)\n"
+                   "                      or safe (no clicks on a busy machine)\n"
                    "  --repeat            start again after the end of the text\n"
                    "  --from-line N       start at line N (0 is the first)\n"
                    "  --list-outputs      list the outputs and end\n") +

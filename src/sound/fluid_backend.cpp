@@ -105,6 +105,12 @@ bool FluidSynthBackend::startAudioDriver() {
     return false;
 }
 
+std::string FluidSynthBackend::outputDescription() const {
+    if (!stream_) return {};
+    const std::string device = stream_->deviceLabel();
+    return stream_->driverLabel() + (device.empty() ? "" : ": " + device);
+}
+
 std::int64_t FluidSynthBackend::latencyNs() const {
     const int period = std::max(audioBufferSize(audio_.buffer).periodFrames, scheduler_ ? scheduler_->largestPeriod() : 0);
     const double rate = synth_ ? synth_->sampleRate() : kSampleRate;
@@ -133,12 +139,10 @@ void FluidSynthBackend::post(std::uint8_t status, std::uint8_t data1, std::uint8
     if (!scheduler_->post({stamp, status, data1, data2})) ++droppedMessages_;
 }
 
-std::string FluidSynthBackend::takeWarning() {
-    if (droppedMessages_ == 0 || droppedTold_) return {};
+std::optional<OutputWarning> FluidSynthBackend::takeWarning() {
+    if (droppedMessages_ == 0 || droppedTold_) return std::nullopt;
     droppedTold_ = true;
-    return "the audio output stopped taking messages (its driver " + audioDriverLabel() +
-           " has stalled or died); notes are being dropped. Restart the sound server or choose another output "
-           "with --output";
+    return OutputWarning{OutputWarning::Kind::StalledAudio, audioDriverLabel(), {}};
 }
 
 void FluidSynthBackend::setDeviceVolume(std::uint32_t volume) {

@@ -47,7 +47,9 @@ public:
     void setTickDueTime(std::int64_t dueNs) override;
     void beginUntimed() override;
     std::string lastError() const override { return error_; }
-    std::string takeWarning() override;
+    // "PulseAudio: Built-in Audio Analog Stereo", "JACK: system:playback_1, system:playback_2".
+    std::string outputDescription() const override;
+    std::optional<OutputWarning> takeWarning() override;
 
     // Makes the synthesizer and loads the soundfont without starting the audio
     // stream (open() does both); false with lastError() set when it cannot.
