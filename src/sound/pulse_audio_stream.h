@@ -28,6 +28,10 @@ public:
     std::string deviceLabel() const override { return device_; }
     // How often the server ran out of audio since the stream started.
     std::int64_t underruns() const { return underruns_.load(std::memory_order_relaxed); }
+    // How long a frame written now takes to be heard, by the server's account
+    // (the queue and the sink); -1 while unknown. Not from the render function's
+    // caller with the main loop locked.
+    std::int64_t latencyNs() const;
 
 private:
     PulseAudioStream() = default;
