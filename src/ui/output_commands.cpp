@@ -37,8 +37,12 @@ QString TForm1::testOutput(const OutputSettings& settings, OutputTestSound& test
                 .arg(QString::fromStdString(settings.output), technicalDetail(*error));
     }
     const PerformanceOptions& options = performance_->options();
-    if (!testSound.start(options.backingProgram(), options.melodyProgram()))
-        return tr("出力を開けません: %1").arg(technicalDetail(performance_->output().port().openError()));
+    testSound.start(options.backingProgram(), options.melodyProgram());
+    // The roll's recorder opens whatever happens; it keeps the output's own failure.
+    if (const std::string failed = performance_->output().rollRecorder().outputOpenError(); !failed.empty()) {
+        testSound.stop();
+        return tr("出力を開けません: %1").arg(technicalDetail(failed));
+    }
     const std::string where = performance_->output().rollRecorder().outputDescription();
     return QString::fromStdString(where.empty() ? settings.output : where);
 }

@@ -31,14 +31,10 @@ OutputTestSound::OutputTestSound(MidiOutPort& port, QObject* parent) : QObject(p
 
 OutputTestSound::~OutputTestSound() { stop(); }
 
-bool OutputTestSound::start(std::uint8_t backingProgram, std::uint8_t melodyProgram) {
+void OutputTestSound::start(std::uint8_t backingProgram, std::uint8_t melodyProgram) {
     stop();
     port_.Open();
     opened_ = true;
-    if (!port_.openError().empty()) {
-        stop();
-        return false;
-    }
     port_.backend().beginUntimed();  // each note sounds as it is sent
     for (const std::uint8_t channel : {kLiveBackingChannel, kLiveMelodyChannel}) {
         port_.ProgramChange(channel == kLiveBackingChannel ? backingProgram : melodyProgram, channel);
@@ -47,7 +43,6 @@ bool OutputTestSound::start(std::uint8_t backingProgram, std::uint8_t melodyProg
     next_ = 0;
     step();
     timer_.start();
-    return true;
 }
 
 void OutputTestSound::step() {

@@ -22,9 +22,9 @@ public:
     explicit OutputTestSound(MidiOutPort& port, QObject* parent = nullptr);
     ~OutputTestSound() override;
 
-    // Starts the scale from its first note; false, with the port closed again,
-    // when the output cannot be opened (the port's openError() says why).
-    bool start(std::uint8_t backingProgram, std::uint8_t melodyProgram);
+    // Opens the port and starts the scale from its first note. Whether sound
+    // comes is the output's to say: the port drops what it cannot send.
+    void start(std::uint8_t backingProgram, std::uint8_t melodyProgram);
     // Ends the sounding note and hands the port back.
     void stop();
     bool playing() const { return timer_.isActive(); }

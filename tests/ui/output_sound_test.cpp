@@ -65,6 +65,24 @@ TEST_F(OutputSoundTest, TheTestSoundPlaysAScaleOnBothChannelsAndNamesTheOutput) 
     EXPECT_FALSE(listener->isOpen) << "the output is handed back";
 }
 
+TEST_F(OutputSoundTest, TheTestSoundSaysWhyAnOutputCannotSound) {
+    MainWindowSetup setup;
+    setup.settingsFolder = folder.path();
+    setup.output = std::make_unique<RefusingBackend>();
+    setup.prompts = std::make_unique<ScriptedPrompts>();
+    TForm1 window(std::move(setup));
+    QString named;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<OutputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QPushButton*>("testSound")->click();
+        named = dialog->findChild<QLabel*>("outputInUse")->text();
+        dialog->reject();
+    });
+    window.outputButtonClick();
+    EXPECT_EQ(named, "出力を開けません: no device here");
+}
+
 TEST_F(OutputSoundTest, AWarningOfTheOutputReachesTheStatusBar) {
     const auto window = openListenedWindow();
     window->controls().Memo1->setPlainText("abc");
