@@ -103,7 +103,8 @@ private:
 
 int main(int argc, char** argv) {
     using namespace velmora;
-    const AudioBuffer buffer = parseAudioBuffer(argc > 1 ? argv[1] : "standard").value_or(AudioBuffer::Standard);
+    const AudioBuffer buffer =
+        parseAudioBuffer(argc > 1 ? argv[1] : "standard").value_or(AudioBuffer::Standard);
     const int keys = argc > 2 ? std::atoi(argv[2]) : 150;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
@@ -146,7 +147,8 @@ int main(int argc, char** argv) {
                                                          letters.mid(key % letters.size(), 1)));
         QCoreApplication::processEvents();
         // Keys at typing speed, off the period grid; the release after one step comes through the event loop.
-        const auto next = std::chrono::steady_clock::now() + std::chrono::milliseconds(250 + (key * 7919) % 97);
+        const auto next =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(250 + (key * 7919) % 97);
         while (std::chrono::steady_clock::now() < next) {
             QCoreApplication::processEvents();
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -165,10 +167,11 @@ int main(int argc, char** argv) {
     std::vector<double> delays;
     for (const std::int64_t ns : keyNs) delays.push_back(ns / 1e6);
     std::sort(delays.begin(), delays.end());
-    std::printf("%-8s %4d x %d frames (%5.1f ms queued): %zu keys; key -> sound median %5.1f ms  p95 %5.1f ms  "
-                "worst %5.1f ms\n",
-                std::string(audioBufferName(buffer)).c_str(), size.periodFrames, size.periods,
-                size.periodFrames * size.periods / kRate * 1000, delays.size(), delays[delays.size() / 2],
-                delays[delays.size() * 95 / 100], delays.back());
+    std::printf(
+        "%-8s %4d x %d frames (%5.1f ms queued): %zu keys; key -> sound median %5.1f ms  p95 %5.1f ms  "
+        "worst %5.1f ms\n",
+        std::string(audioBufferName(buffer)).c_str(), size.periodFrames, size.periods,
+        size.periodFrames * size.periods / kRate * 1000, delays.size(), delays[delays.size() / 2],
+        delays[delays.size() * 95 / 100], delays.back());
     return 0;
 }

@@ -15,8 +15,8 @@ bool isHelpOption(const std::string& arg) { return arg == "--help" || arg == "-h
 bool commandTakesOption(const std::string& command, const std::string& option) {
     if (option == "-o") return command == "export" || command == "render" || command == "roll";
     if (option == "--from-line") return command == "trace" || command == "play";
-    if (option == "--output" || option == "--repeat" || option == "--list-outputs" || option == "--audio-driver" ||
-        option == "--audio-buffer")
+    if (option == "--output" || option == "--repeat" || option == "--list-outputs" ||
+        option == "--audio-driver" || option == "--audio-buffer")
         return command == "play";
     if (option == "--soundfont") return command == "play" || command == "render";
     return true;  // options every command takes

@@ -70,8 +70,10 @@ LoadedGlobalRows readGlobalRows(const IniFile& ini) {
     rows.latest = readStringRow(ini, kLatestRow);
     if (std::string output = readStringRow(ini, kOutputRow); !output.empty()) rows.output.output = output;
     rows.output.soundfont = readStringRow(ini, kSoundfontRow);
-    if (std::string driver = readStringRow(ini, kAudioDriverRow); !driver.empty()) rows.output.audioDriver = driver;
-    if (std::string buffer = readStringRow(ini, kAudioBufferRow); !buffer.empty()) rows.output.audioBuffer = buffer;
+    if (std::string driver = readStringRow(ini, kAudioDriverRow); !driver.empty())
+        rows.output.audioDriver = driver;
+    if (std::string buffer = readStringRow(ini, kAudioBufferRow); !buffer.empty())
+        rows.output.audioBuffer = buffer;
     for (std::size_t i = 0; i < kRecentDocumentCount; ++i) {
         std::string path = readStringRow(ini, kFirstRecentRow + static_cast<int>(i));
         if (!path.empty()) rows.recent.push_back(std::move(path));

@@ -9,7 +9,8 @@ std::string OutputWarning::what() const {
             return "the audio output stopped taking messages (its driver " + subject +
                    " has stalled or died); notes are being dropped";
         case Kind::PortSendFailed:
-            return "the MIDI port " + subject + " stopped taking messages" + because + "; notes are being dropped";
+            return "the MIDI port " + subject + " stopped taking messages" + because +
+                   "; notes are being dropped";
         case Kind::PortGone:
             return "the MIDI port " + subject + " is no longer there; notes are being dropped";
         case Kind::CaptureNotWritten:
@@ -24,7 +25,8 @@ std::string OutputWarning::text() const {
             return what() + ". Restart the sound server or choose another output with --output";
         case Kind::PortSendFailed:
         case Kind::PortGone:
-            return what() + ". Check the synthesizer and its connection, or choose another output with --output";
+            return what() +
+                   ". Check the synthesizer and its connection, or choose another output with --output";
         case Kind::CaptureNotWritten:
             return what();
     }

@@ -40,8 +40,9 @@ std::string settingText(fluid_settings_t* settings, const char* name) {
     return text;
 }
 
-std::unique_ptr<AudioStream> openFluidDriver(AudioDriver driver, fluid_settings_t* settings, AudioBufferSize size,
-                                             AudioRenderFunction render, void* data, std::string& error) {
+std::unique_ptr<AudioStream> openFluidDriver(AudioDriver driver, fluid_settings_t* settings,
+                                             AudioBufferSize size, AudioRenderFunction render, void* data,
+                                             std::string& error) {
     const bool jack = driver == AudioDriver::Jack;
     if (jack && !jackServerRunning()) {
         error = "JACK: no server running";
@@ -79,8 +80,9 @@ std::vector<AudioDriver> driversToTry(AudioDriver choice) {
     return drivers;
 }
 
-std::unique_ptr<AudioStream> openAudioStream(AudioDriver driver, fluid_settings_t* settings, AudioBufferSize size,
-                                             AudioRenderFunction render, void* data, std::string& error) {
+std::unique_ptr<AudioStream> openAudioStream(AudioDriver driver, fluid_settings_t* settings,
+                                             AudioBufferSize size, AudioRenderFunction render, void* data,
+                                             std::string& error) {
     if (driver == AudioDriver::PulseAudio) {
         double rate = 44100.0;
         fluid_settings_getnum(settings, "synth.sample-rate", &rate);

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "sound/audio_choice.h"
 
@@ -31,8 +32,9 @@ double audioStreamRate(AudioDriver driver, double synthRate);
 
 // Opens the stream of one driver (not Auto) with the synthesizer's settings.
 // Null with `error` set when it cannot.
-std::unique_ptr<AudioStream> openAudioStream(AudioDriver driver, fluid_settings_t* settings, AudioBufferSize size,
-                                             AudioRenderFunction render, void* data, std::string& error);
+std::unique_ptr<AudioStream> openAudioStream(AudioDriver driver, fluid_settings_t* settings,
+                                             AudioBufferSize size, AudioRenderFunction render, void* data,
+                                             std::string& error);
 
 // The drivers Auto tries, in order: PulseAudio (PipeWire serves it too), JACK
 // when its server runs, ALSA.

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <vector>
 
 #include "midi/monotonic_clock.h"
 
@@ -58,7 +57,9 @@ private:
 
 FluidSynthBackend::FluidSynthBackend(std::string soundfont, AudioChoice audio,
                                      std::optional<AudioBufferSize> bufferSize)
-    : soundfont_(std::move(soundfont)), audio_(audio), bufferSize_(bufferSize.value_or(audioBufferSize(audio.buffer))) {}
+    : soundfont_(std::move(soundfont)),
+      audio_(audio),
+      bufferSize_(bufferSize.value_or(audioBufferSize(audio.buffer))) {}
 
 FluidSynthBackend::~FluidSynthBackend() {
     // The stream's thread uses the synthesizer and the scheduler: stop it first.
@@ -95,8 +96,8 @@ bool FluidSynthBackend::startAudioDriver() {
         // A fresh scheduler for each stream: its clock starts with the stream.
         scheduler_ = std::make_unique<BlockScheduler>(audioStreamRate(driver, synth_->sampleRate()));
         std::string reason;
-        stream_ = openAudioStream(driver, synth_->settings(), bufferSize_, &FluidSynthBackend::renderCallback, this,
-                                  reason);
+        stream_ = openAudioStream(driver, synth_->settings(), bufferSize_, &FluidSynthBackend::renderCallback,
+                                  this, reason);
         if (stream_) return true;
         tried += (tried.empty() ? "" : "; ") + reason;
     }

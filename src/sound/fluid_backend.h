@@ -58,10 +58,8 @@ public:
     bool loadSoundfont() { return startSynth(); }
     // How far behind its due time a message sounds.
     std::int64_t latencyNs() const;
-    // The sound server and the device the stream plays to, for the user;
-    // empty until the first open() has started the stream.
+    // The sound server the stream plays through; empty until the first open() has started it.
     std::string audioDriverLabel() const { return stream_ ? stream_->driverLabel() : std::string(); }
-    std::string audioDeviceLabel() const { return stream_ ? stream_->deviceLabel() : std::string(); }
 
 private:
     bool startSynth();

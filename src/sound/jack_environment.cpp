@@ -50,11 +50,14 @@ std::string jackConnectionsOf(const std::string& client) {
     const JackProbe probe;
     if (!probe.client()) return {};
     const std::string pattern = "^" + client + "(-[0-9]+)?:";
-    const char** ports = jack_get_ports(probe.client(), pattern.c_str(), JACK_DEFAULT_AUDIO_TYPE, JackPortIsOutput);
+    const char** ports =
+        jack_get_ports(probe.client(), pattern.c_str(), JACK_DEFAULT_AUDIO_TYPE, JackPortIsOutput);
     std::string connections;
     for (std::size_t i = 0; ports && ports[i]; ++i) {
-        const char** peers = jack_port_get_all_connections(probe.client(), jack_port_by_name(probe.client(), ports[i]));
-        for (std::size_t j = 0; peers && peers[j]; ++j) connections += (connections.empty() ? "" : ", ") + std::string(peers[j]);
+        const char** peers =
+            jack_port_get_all_connections(probe.client(), jack_port_by_name(probe.client(), ports[i]));
+        for (std::size_t j = 0; peers && peers[j]; ++j)
+            connections += (connections.empty() ? "" : ", ") + std::string(peers[j]);
         if (peers) jack_free(peers);
     }
     if (ports) jack_free(ports);

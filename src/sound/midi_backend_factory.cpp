@@ -28,7 +28,9 @@ const std::array<OutputKind, 4>& outputKinds() {
              return std::make_unique<FluidSynthBackend>(soundfont, audio);
          }},
         {"port", true, "port:NAME", "the first MIDI output port whose name contains NAME",
-         [](const std::string& name, const std::string&, AudioChoice) { return std::make_unique<PortBackend>(name); }},
+         [](const std::string& name, const std::string&, AudioChoice) {
+             return std::make_unique<PortBackend>(name);
+         }},
         {"capture", true, "capture:FILE", "write every message with its time to FILE",
          [](const std::string& file, const std::string&, AudioChoice) {
              return std::make_unique<CaptureFileBackend>(file);
@@ -47,7 +49,8 @@ std::string knownSpecs() {
 
 }  // namespace
 
-MidiBackendChoice createMidiBackend(const std::string& output, const std::string& soundfont, AudioChoice audio) {
+MidiBackendChoice createMidiBackend(const std::string& output, const std::string& soundfont,
+                                    AudioChoice audio) {
     const std::string effective = output.empty() ? kDefaultOutputSpec : output;
     const std::size_t colon = effective.find(':');
     const std::string name = effective.substr(0, colon);

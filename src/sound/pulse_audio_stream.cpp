@@ -31,9 +31,6 @@ void streamChanged(pa_stream*, void* mainloop) {
 void roomForMore(pa_stream*, std::size_t, void* mainloop) {
     pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(mainloop), 0);
 }
-void ranDry(pa_stream*, void* counter) {
-    static_cast<std::atomic<std::int64_t>*>(counter)->fetch_add(1, std::memory_order_relaxed);
-}
 
 struct SinkQuery {
     pa_threaded_mainloop* mainloop;
@@ -112,13 +109,13 @@ bool PulseAudioStream::connect(double sampleRate, std::string& error) {
 bool PulseAudioStream::waitUntilReady(std::string& error) {
     pa_stream_set_state_callback(stream_, streamChanged, mainloop_);
     pa_stream_set_write_callback(stream_, roomForMore, mainloop_);
-    pa_stream_set_underflow_callback(stream_, ranDry, &underruns_);
     const auto periodBytes = static_cast<std::uint32_t>(size_.periodFrames * 2 * sizeof(float));
     const auto none = static_cast<std::uint32_t>(-1);
     // The whole latency, the server's share included, is `periods` periods.
-    const pa_buffer_attr buffer{none, periodBytes * static_cast<std::uint32_t>(size_.periods), none, periodBytes, none};
-    const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY | PA_STREAM_INTERPOLATE_TIMING |
-                                                      PA_STREAM_AUTO_TIMING_UPDATE);
+    const pa_buffer_attr buffer{none, periodBytes * static_cast<std::uint32_t>(size_.periods), none,
+                                periodBytes, none};
+    const auto flags = static_cast<pa_stream_flags_t>(
+        PA_STREAM_ADJUST_LATENCY | PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE);
     if (pa_stream_connect_playback(stream_, nullptr, &buffer, flags, nullptr, nullptr) < 0) {
         error = std::string("PulseAudio: ") + pa_strerror(pa_context_errno(context_));
         return false;
@@ -167,7 +164,6 @@ PulseAudioStream::~PulseAudioStream() {
     if (!mainloop_) return;
     pa_threaded_mainloop_lock(mainloop_);
     if (stream_) {
-        pa_stream_set_underflow_callback(stream_, nullptr, nullptr);
         pa_stream_disconnect(stream_);
         pa_stream_unref(stream_);
     }
@@ -203,7 +199,8 @@ void PulseAudioStream::renderLoop() {
             interleaved_[2 * i + 1] = right_[i];
         }
         pa_threaded_mainloop_lock(mainloop_);
-        if (pa_stream_write(stream_, interleaved_.data(), periodBytes, nullptr, 0, PA_SEEK_RELATIVE) < 0) break;
+        if (pa_stream_write(stream_, interleaved_.data(), periodBytes, nullptr, 0, PA_SEEK_RELATIVE) < 0)
+            break;
     }
     pa_threaded_mainloop_unlock(mainloop_);
 }

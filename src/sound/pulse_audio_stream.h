@@ -20,14 +20,12 @@ namespace velmora {
 // `periods` periods queued. A server that is not running is not started.
 class PulseAudioStream final : public AudioStream {
 public:
-    static std::unique_ptr<PulseAudioStream> open(double sampleRate, AudioBufferSize size, AudioRenderFunction render,
-                                                  void* data, std::string& error);
+    static std::unique_ptr<PulseAudioStream> open(double sampleRate, AudioBufferSize size,
+                                                  AudioRenderFunction render, void* data, std::string& error);
     ~PulseAudioStream() override;
 
     std::string driverLabel() const override { return "PulseAudio"; }
     std::string deviceLabel() const override { return device_; }
-    // How often the server ran out of audio since the stream started.
-    std::int64_t underruns() const { return underruns_.load(std::memory_order_relaxed); }
     // How long a frame written now takes to be heard, by the server's account
     // (the queue and the sink); -1 while unknown. Not from the render function's
     // caller with the main loop locked.
@@ -49,7 +47,6 @@ private:
     std::vector<float> left_, right_, interleaved_;
     std::string device_;
     std::atomic<bool> running_{false};  // written under the main loop's lock
-    std::atomic<std::int64_t> underruns_{0};
     std::thread thread_;
 };
 

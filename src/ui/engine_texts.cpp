@@ -94,16 +94,22 @@ QString outputWarningText(const OutputWarning& warning) {
     const QString reason = QString::fromStdString(warning.reason);
     switch (warning.kind) {
         case OutputWarning::Kind::StalledAudio:
-            return QCoreApplication::translate(
-                       "EngineTexts", "音声出力がメッセージを受け付けなくなりました（ドライバ %1 が止まったか終了しました）。音が抜けています")
+            return QCoreApplication::translate("EngineTexts",
+                                               "音声出力がメッセージを受け付けなくなりました（ドライバ %1 "
+                                               "が止まったか終了しました）。音が抜けています")
                 .arg(subject);
         case OutputWarning::Kind::PortSendFailed:
-            return QCoreApplication::translate("EngineTexts", "MIDI ポート %1 がメッセージを受け付けなくなりました（%2）。音が抜けています")
+            return QCoreApplication::translate(
+                       "EngineTexts",
+                       "MIDI ポート %1 がメッセージを受け付けなくなりました（%2）。音が抜けています")
                 .arg(subject, reason);
         case OutputWarning::Kind::PortGone:
-            return QCoreApplication::translate("EngineTexts", "MIDI ポート %1 がなくなりました。音が抜けています").arg(subject);
+            return QCoreApplication::translate("EngineTexts",
+                                               "MIDI ポート %1 がなくなりました。音が抜けています")
+                .arg(subject);
         case OutputWarning::Kind::CaptureNotWritten:
-            return QCoreApplication::translate("EngineTexts", "キャプチャファイル %1 を書き込めませんでした（%2）")
+            return QCoreApplication::translate("EngineTexts",
+                                               "キャプチャファイル %1 を書き込めませんでした（%2）")
                 .arg(subject, reason);
     }
     return QString::fromStdString(warning.what());

@@ -20,8 +20,8 @@
 #include "ui/engine_texts.h"
 #include "ui/memo_edit.h"
 #include "ui/output_warning_watch.h"
-#include "ui/roll_panel.h"
 #include "ui/preset_dialog.h"
+#include "ui/roll_panel.h"
 #include "ui/settings_location.h"
 #include "ui/window_placement.h"
 
@@ -81,7 +81,8 @@ TForm1::TForm1(MainWindowSetup setup)
             prompts_->showError(withDetail(tr("演奏中に音の出力で問題が起きました。"), message));
         });
     rollPanel_ = new RollPanel(*c_.Memo1, *c_.roll, *performance_, this);
-    outputWarnings_ = new OutputWarningWatch(performance_->output(), [this](const QString& text) { showNotice(text); }, this);
+    outputWarnings_ = new OutputWarningWatch(
+        performance_->output(), [this](const QString& text) { showNotice(text); }, this);
 
     connectOptionHandlers();
     connectCommands();

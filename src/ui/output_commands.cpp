@@ -49,7 +49,7 @@ QString TForm1::testOutput(const OutputSettings& settings, OutputTestSound& test
 
 void TForm1::applyOutputSettings(const OutputSettings& settings) {
     if (performance_->performing()) return;  // the performance holds the output
-    rollPanel_->typing().suspend();  // the output it opened goes away
+    rollPanel_->typing().suspend();          // the output it opened goes away
     if (const std::optional<std::string> error = performance_->chooseOutput(settings)) {
         // The reason may name command-line options: it stays in the tooltip.
         showNotice(tr("出力 %1 を選べません").arg(QString::fromStdString(settings.output)));

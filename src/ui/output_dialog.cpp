@@ -74,7 +74,9 @@ QComboBox* choiceBox(QWidget* parent, const char* objectName, const std::vector<
                      const std::string& current, Choice fallback, Describe describe, Name name) {
     auto* box = new QComboBox(parent);
     box->setObjectName(objectName);
-    const auto data = [&name](Choice choice) { return QString::fromUtf8(name(choice).data(), name(choice).size()); };
+    const auto data = [&name](Choice choice) {
+        return QString::fromUtf8(name(choice).data(), name(choice).size());
+    };
     for (const Choice choice : choices) box->addItem(describe(choice), data(choice));
     const int index = box->findData(QString::fromStdString(current));
     box->setCurrentIndex(index >= 0 ? index : box->findData(data(fallback)));
@@ -126,8 +128,8 @@ OutputDialog::OutputDialog(const OutputSettings& current, QWidget* parent, Outpu
     inUse_->setWordWrap(true);
     test_ = new QPushButton(QCoreApplication::translate("velmora::OutputDialog", "試聴"), this);
     test_->setObjectName("testSound");
-    test_->setToolTip(QCoreApplication::translate("velmora::OutputDialog",
-                                                  "短い音階を鳴らします（前半は伴奏、後半はメロディのチャンネル）"));
+    test_->setToolTip(QCoreApplication::translate(
+        "velmora::OutputDialog", "短い音階を鳴らします（前半は伴奏、後半はメロディのチャンネル）"));
     test_->setVisible(static_cast<bool>(tester_));
     connect(test_, &QPushButton::clicked, this, &OutputDialog::playTestSound);
     auto* inUseRow = new QHBoxLayout;

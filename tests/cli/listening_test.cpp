@@ -3,6 +3,7 @@
 // with a null sink. A melody without chords (a line that starts with spaces,
 // waon=0, ryzm=0: every note on the melody's channel) must be heard, and the
 // servers must see the stream as Velmora's.
+#include <gtest/gtest.h>
 #include <jack/jack.h>
 #include <unistd.h>
 
@@ -13,7 +14,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <gtest/gtest.h>
 #include <thread>
 
 #include "cli_process.h"
@@ -69,7 +69,8 @@ public:
     bool full() const { return written_ == left_.size(); }
     float peak() const {
         float loudest = 0.0f;
-        for (std::size_t i = 0; i < written_; ++i) loudest = std::max({loudest, std::fabs(left_[i]), std::fabs(right_[i])});
+        for (std::size_t i = 0; i < written_; ++i)
+            loudest = std::max({loudest, std::fabs(left_[i]), std::fabs(right_[i])});
         return loudest;
     }
 
@@ -97,7 +98,8 @@ private:
 // The audio output ports of clients whose name starts with `client`, and where each is connected.
 std::vector<std::pair<std::string, std::string>> portsOf(jack_client_t* probe, const std::string& client) {
     std::vector<std::pair<std::string, std::string>> found;
-    const char** ports = jack_get_ports(probe, ("^" + client).c_str(), JACK_DEFAULT_AUDIO_TYPE, JackPortIsOutput);
+    const char** ports =
+        jack_get_ports(probe, ("^" + client).c_str(), JACK_DEFAULT_AUDIO_TYPE, JackPortIsOutput);
     for (std::size_t i = 0; ports && ports[i]; ++i) {
         const char** peers = jack_port_get_all_connections(probe, jack_port_by_name(probe, ports[i]));
         found.emplace_back(ports[i], peers ? peers[0] : "");
@@ -110,8 +112,8 @@ std::vector<std::pair<std::string, std::string>> portsOf(jack_client_t* probe, c
 class ListeningTest : public ::testing::Test {
 protected:
     RunningCli playMelody(const std::string& driver) {
-        return RunningCli({"play", melody.string(), "--no-settings", "--seed", "1", "--set", "waon=0", "--set",
-                           "ryzm=0", "--set", "tempo=100", "--audio-driver", driver});
+        return RunningCli({"play", melody.string(), "--no-settings", "--seed", "1", "--set", "waon=0",
+                           "--set", "ryzm=0", "--set", "tempo=100", "--audio-driver", driver});
     }
     static void skipWithoutSoundfont(const ProcessResult& played) {
         if (played.err.find("soundfont") != std::string::npos) GTEST_SKIP() << played.err;
@@ -124,7 +126,8 @@ protected:
     }
 
     TempFolder folder;
-    std::filesystem::path melody = folder.write("melody.txt", "   the quick brown fox jumps over the lazy dog\r\n");
+    std::filesystem::path melody =
+        folder.write("melody.txt", "   the quick brown fox jumps over the lazy dog\r\n");
 };
 
 TEST_F(ListeningTest, AMelodyAloneIsHeardOnJackThroughPortsNamedVelmoraAndConnected) {
@@ -140,9 +143,11 @@ TEST_F(ListeningTest, AMelodyAloneIsHeardOnJackThroughPortsNamedVelmoraAndConnec
         ports = portsOf(recorder.client(), "Velmora");
     }
     if (ports.size() < 2) return skipWithoutSoundfont(player.wait());
-    for (const auto& [port, peer] : ports) EXPECT_EQ(peer.rfind("system:playback_", 0), 0u) << port << " -> " << peer;
+    for (const auto& [port, peer] : ports)
+        EXPECT_EQ(peer.rfind("system:playback_", 0), 0u) << port << " -> " << peer;
     recorder.listenTo(ports[0].first, ports[1].first);
-    for (auto waited = 0ms; !recorder.full() && waited < 6s; waited += 50ms) std::this_thread::sleep_for(50ms);
+    for (auto waited = 0ms; !recorder.full() && waited < 6s; waited += 50ms)
+        std::this_thread::sleep_for(50ms);
     player.signal(SIGTERM);
     EXPECT_EQ(player.wait().exitCode, 0);
     EXPECT_GT(recorder.peak(), 0.01f) << "the melody is silent";
@@ -152,13 +157,14 @@ TEST_F(ListeningTest, AMelodyAloneIsHeardOnJackThroughPortsNamedVelmoraAndConnec
 
 TEST_F(ListeningTest, AMelodyAloneIsHeardOnPulseAudioAsVelmora) {
     for (const char* program : {"pulseaudio", "pactl", "parec"})
-        if (!onPath(program)) GTEST_SKIP() << program << " is not installed (scripts/install-deps installs it)";
+        if (!onPath(program))
+            GTEST_SKIP() << program << " is not installed (scripts/install-deps installs it)";
     const std::string runtime = folder.path().string();
     const ScopedVariable home("HOME", runtime), xdg("XDG_RUNTIME_DIR", runtime);
     const ScopedVariable pulseServer("PULSE_SERVER", "unix:" + runtime + "/pulse.socket");
     RunningCli pulse("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
-                                    "--disallow-exit", "-L", "module-null-sink",
-                                    "-L", "module-native-protocol-unix socket=" + runtime + "/pulse.socket"});
+                                    "--disallow-exit", "-L", "module-null-sink", "-L",
+                                    "module-native-protocol-unix socket=" + runtime + "/pulse.socket"});
     bool up = false;
     for (auto waited = 0ms; !up && waited < 5s; waited += 100ms) {
         std::this_thread::sleep_for(100ms);

@@ -86,13 +86,15 @@ TEST_F(PlayTest, UnknownOutputsAreUsageErrorsAndListingNamesTheChoices) {
         EXPECT_NE(list.out.find(name), std::string::npos) << name;
     }
     // The sound server and buffer: names it knows, and for the built-in synthesizer only.
-    for (const auto& [option, value, said] : {std::tuple{"--audio-driver", "oss", "pulseaudio, alsa or jack"},
-                                              std::tuple{"--audio-buffer", "huge", "low, standard or safe"}}) {
+    for (const auto& [option, value, said] :
+         {std::tuple{"--audio-driver", "oss", "pulseaudio, alsa or jack"},
+          std::tuple{"--audio-buffer", "huge", "low, standard or safe"}}) {
         const ProcessResult unknown = runCli({"play", text.string(), option, value});
         EXPECT_EQ(unknown.exitCode, 2);
         EXPECT_NE(unknown.err.find(said), std::string::npos) << unknown.err;
     }
-    const ProcessResult elsewhere = runCli({"play", text.string(), "--output", "none", "--audio-buffer", "safe"});
+    const ProcessResult elsewhere =
+        runCli({"play", text.string(), "--output", "none", "--audio-buffer", "safe"});
     EXPECT_EQ(elsewhere.exitCode, 2);
     EXPECT_NE(elsewhere.err.find("built-in synthesizer"), std::string::npos) << elsewhere.err;
 }

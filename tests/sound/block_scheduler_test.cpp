@@ -185,7 +185,8 @@ TEST(BlockScheduler, TheStopsFenceCountsKeysPlayedByHand) {
     ASSERT_TRUE(scheduler.post(noteAt(5000, 62)));
     runPeriods(scheduler, recorder, 6);
     ASSERT_EQ(recorder.silences.size(), 1u);
-    EXPECT_EQ(recorder.silences[0].afterApplied, 4u) << "only what was sent before the stop precedes the silence";
+    EXPECT_EQ(recorder.silences[0].afterApplied, 4u)
+        << "only what was sent before the stop precedes the silence";
     ASSERT_EQ(recorder.applied.size(), 5u);
     EXPECT_EQ(recorder.applied[4].blockStart, 4992) << "the next performance's note keeps its time";
 }

@@ -14,9 +14,11 @@ namespace {
 float peakOfNote(FluidSynthInstance& synth, std::uint8_t channel) {
     synth.applyMessage(static_cast<std::uint8_t>(0x90 + channel), 72, 110);
     std::vector<float> left(11025), right(11025);
-    fluid_synth_write_float(synth.synth(), static_cast<int>(left.size()), left.data(), 0, 1, right.data(), 0, 1);
+    fluid_synth_write_float(synth.synth(), static_cast<int>(left.size()), left.data(), 0, 1, right.data(), 0,
+                            1);
     float peak = 0.0f;
-    for (std::size_t i = 0; i < left.size(); ++i) peak = std::max({peak, std::fabs(left[i]), std::fabs(right[i])});
+    for (std::size_t i = 0; i < left.size(); ++i)
+        peak = std::max({peak, std::fabs(left[i]), std::fabs(right[i])});
     return peak;
 }
 
@@ -29,8 +31,8 @@ TEST(FluidSynthInstance, BothLiveChannelsSoundWhateverModeMessageCame) {
             const auto synth = FluidSynthInstance::create(options, error);
             if (!synth) GTEST_SKIP() << error;
             synth->applyMessage(0xB0, controller, 0);
-            EXPECT_GT(peakOfNote(*synth, channel), 0.01f) << "controller " << int{controller} << ", channel "
-                                                          << int{channel};
+            EXPECT_GT(peakOfNote(*synth, channel), 0.01f)
+                << "controller " << int{controller} << ", channel " << int{channel};
         }
     }
 }

@@ -52,10 +52,11 @@ TEST(EngineTextTest, TranslatesKnownTextsOnlyAndKeepsJapaneseAsItIs) {
 TEST(OutputWarningTextTest, InEnglishTheWindowSaysWhatTheCommandLineSays) {
     using Kind = OutputWarning::Kind;
     ASSERT_TRUE(installTranslations(*QCoreApplication::instance(), Language::English));
-    for (const OutputWarning& warning : {OutputWarning{Kind::StalledAudio, "PulseAudio", {}},
-                                         OutputWarning{Kind::PortSendFailed, "Synth:in 128:0", "ring full"},
-                                         OutputWarning{Kind::PortGone, "Synth:in 128:0", {}},
-                                         OutputWarning{Kind::CaptureNotWritten, "/x/take.txt", "No space left"}}) {
+    for (const OutputWarning& warning :
+         {OutputWarning{Kind::StalledAudio, "PulseAudio", {}},
+          OutputWarning{Kind::PortSendFailed, "Synth:in 128:0", "ring full"},
+          OutputWarning{Kind::PortGone, "Synth:in 128:0", {}},
+          OutputWarning{Kind::CaptureNotWritten, "/x/take.txt", "No space left"}}) {
         QString cli = QString::fromStdString(warning.what());
         cli[0] = cli[0].toUpper();
         EXPECT_EQ(outputWarningText(warning), cli);
