@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "cli_process.h"
+#include "sound/port_backend.h"
 
 namespace velmora::testing {
 namespace {
@@ -41,14 +42,20 @@ private:
     std::string old_;
 };
 
+// A client of the JACK server that is starting; null when none came up in 5 s.
+jack_client_t* joinJack(const char* name) {
+    jack_client_t* client = nullptr;
+    for (auto waited = 0ms; !client && waited < 5s; waited += 100ms) {
+        client = jack_client_open(name, JackNoStartServer, nullptr);
+        if (!client) std::this_thread::sleep_for(100ms);
+    }
+    return client;
+}
+
 // A JACK client that records its two inputs into fixed buffers.
 class JackRecorder {
 public:
-    explicit JackRecorder(std::size_t frames) : left_(frames), right_(frames) {
-        for (auto waited = 0ms; !client_ && waited < 5s; waited += 100ms) {  // the server is starting
-            client_ = jack_client_open("listener", JackNoStartServer, nullptr);
-            if (!client_) std::this_thread::sleep_for(100ms);
-        }
+    explicit JackRecorder(std::size_t frames) : left_(frames), right_(frames), client_(joinJack("listener")) {
         if (!client_) return;
         in_[0] = jack_port_register(client_, "in_l", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0);
         in_[1] = jack_port_register(client_, "in_r", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0);
@@ -88,9 +95,9 @@ private:
         return 0;
     }
 
+    std::vector<float> left_, right_;
     jack_client_t* client_ = nullptr;
     jack_port_t* in_[2] = {nullptr, nullptr};
-    std::vector<float> left_, right_;
     std::atomic<bool> recording_{false};
     std::atomic<std::size_t> written_{0};
 };
@@ -152,6 +159,26 @@ TEST_F(ListeningTest, AMelodyAloneIsHeardOnJackThroughPortsNamedVelmoraAndConnec
     EXPECT_EQ(player.wait().exitCode, 0);
     EXPECT_GT(recorder.peak(), 0.01f) << "the melody is silent";
     recorder.close();
+    stop(jackd);
+}
+
+TEST_F(ListeningTest, AMidiPortThatGoesAwayIsToldOnce) {
+    if (!onPath("jackd")) GTEST_SKIP() << "jackd is not installed (scripts/install-deps installs jackd2)";
+    const ScopedVariable server("JACK_DEFAULT_SERVER", "velmora-port-" + std::to_string(::getpid()));
+    RunningCli jackd("jackd", {"--no-realtime", "-d", "dummy", "-r", "44100", "-p", "512"});
+    jack_client_t* synth = joinJack("synth");
+    ASSERT_NE(synth, nullptr) << "the JACK server did not start: " << jackd.wait().err;
+    jack_port_register(synth, "in", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
+    jack_activate(synth);
+    PortBackend port("synth:in");
+    ASSERT_TRUE(port.open()) << port.lastError();
+    port.sendShortMessage(0x91, 60, 100);
+    EXPECT_EQ(port.takeWarning(), std::nullopt);
+    jack_client_close(synth);  // the synthesizer ends
+    std::this_thread::sleep_for(600ms);
+    EXPECT_EQ(port.takeWarning(), (OutputWarning{OutputWarning::Kind::PortGone, "synth:in", {}}));
+    EXPECT_EQ(port.takeWarning(), std::nullopt) << "told once";
+    port.close();
     stop(jackd);
 }
 
