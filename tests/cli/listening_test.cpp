@@ -144,8 +144,12 @@ TEST_F(ListeningTest, AMelodyAloneIsHeardOnJackThroughPortsNamedVelmoraAndConnec
     JackRecorder recorder(2 * 44100);
     ASSERT_NE(recorder.client(), nullptr) << "the JACK server did not start: " << jackd.wait().err;
     RunningCli player = playMelody("jack");
+    // The ports appear first, their connections a moment later.
     std::vector<std::pair<std::string, std::string>> ports;
-    for (auto waited = 0ms; ports.size() < 2 && waited < 5s; waited += 50ms) {
+    const auto connected = [&ports] {
+        return ports.size() == 2 && !ports[0].second.empty() && !ports[1].second.empty();
+    };
+    for (auto waited = 0ms; !connected() && waited < 5s; waited += 50ms) {
         std::this_thread::sleep_for(50ms);
         ports = portsOf(recorder.client(), "Velmora");
     }
@@ -201,8 +205,12 @@ TEST_F(ListeningTest, AMelodyAloneIsHeardOnPulseAudioAsVelmora) {
     const std::filesystem::path wav = folder.file("heard.wav");
     RunningCli recorder("parec", {"-d", "null.monitor", "--file-format=wav", wav.string()});
     RunningCli player = playMelody("pulseaudio");
-    std::this_thread::sleep_for(2500ms);
-    const std::string streams = runProgram("pactl", {"list", "sink-inputs"}).out;
+    std::string streams;
+    for (auto waited = 0ms; streams.find("Velmora") == std::string::npos && waited < 5s; waited += 100ms) {
+        std::this_thread::sleep_for(100ms);
+        streams = runProgram("pactl", {"list", "sink-inputs"}).out;
+    }
+    std::this_thread::sleep_for(2s);  // the melody's first notes
     player.signal(SIGTERM);
     const ProcessResult played = player.wait();
     stop(recorder);
