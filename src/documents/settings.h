@@ -20,18 +20,23 @@ struct PresetSelections {
     std::array<int, 6> backing{0, 49, 24, 4, 45, 51};
 };
 
-// Where the performance sounds (rows 44-45, section [midi]): the output name
-// ("fluidsynth", "port:NAME", "capture:FILE", "none") and the soundfont of the
-// built-in synthesizer (empty: the first General MIDI soundfont the system has).
+// Where the performance sounds (rows 44-45 and 56-57, section [midi]): the
+// output name ("fluidsynth", "port:NAME", "capture:FILE", "none"), the soundfont
+// of the built-in synthesizer (empty: the first General MIDI soundfont the
+// system has), and its sound server ("auto", "pulseaudio", "alsa", "jack") and
+// buffer ("low", "standard", "safe"). Names the sound output does not know
+// read as its defaults there.
 struct OutputSettings {
     std::string output = "fluidsynth";
     std::string soundfont;
+    std::string audioDriver = "auto";
+    std::string audioBuffer = "standard";
 
     bool operator==(const OutputSettings&) const = default;
 };
 
 // What the global settings file holds besides the performance options (rows
-// 1-14, 16 and 44-55; the repeat switch of row 15 is PerformanceOptions::crept).
+// 1-14, 16 and 44-57; the repeat switch of row 15 is PerformanceOptions::crept).
 // The defaults are the window's initial position and the dialog's designed presets.
 struct GlobalSettings {
     int left = 321;
@@ -44,7 +49,7 @@ struct GlobalSettings {
     int height = 0;
 };
 
-// Rows 1, 2, 15, 16 and 44-55, which only the global settings file provides.
+// Rows 1, 2, 15, 16 and 44-57, which only the global settings file provides.
 struct LoadedGlobalRows {
     int left = 300;
     int top = 250;

@@ -90,6 +90,10 @@ constexpr std::array<SettingKey, kSettingKeyCount> kKeys{{
     recentRow(53, "file8"),
     global(54, "width", 0, "main window width"),
     global(55, "height", 0, "main window height"),
+    {56, "midi", "audiodriver", SettingType::String, 0, "audio driver choice", true, None, 0, 0, nullptr,
+     nullptr},
+    {57, "midi", "audiobuffer", SettingType::String, 0, "audio buffer choice", true, None, 0, 0, nullptr,
+     nullptr},
 }};
 
 }  // namespace

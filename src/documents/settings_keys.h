@@ -18,8 +18,8 @@ enum class SettingLimit {
 };
 
 // One key of the settings files. Rows 1-16 belong to the window, the preset
-// dialog and the document, rows 44-45 to the sound output, rows 46-53 to
-// the recent documents and rows 54-55 to the window's size; they are kept in
+// dialog and the document, rows 44-45 and 56-57 to the sound output, rows
+// 46-53 to the recent documents and rows 54-55 to the window's size; they are kept in
 // the global settings file only. Rows 17-43 are the performance controls
 // and are kept in both kinds of file.
 struct SettingKey {
@@ -38,7 +38,7 @@ struct SettingKey {
     bool PerformanceOptions::*boolOption;
 };
 
-inline constexpr std::size_t kSettingKeyCount = 55;
+inline constexpr std::size_t kSettingKeyCount = 57;
 
 // All keys in writing order.
 std::span<const SettingKey> settingKeys();

@@ -19,8 +19,9 @@
 #include "documents/file_error.h"
 #include "ui/engine_texts.h"
 #include "ui/memo_edit.h"
-#include "ui/roll_panel.h"
+#include "ui/output_warning_watch.h"
 #include "ui/preset_dialog.h"
+#include "ui/roll_panel.h"
 #include "ui/settings_location.h"
 #include "ui/window_placement.h"
 
@@ -80,6 +81,8 @@ TForm1::TForm1(MainWindowSetup setup)
             prompts_->showError(withDetail(tr("演奏中に音の出力で問題が起きました。"), message));
         });
     rollPanel_ = new RollPanel(*c_.Memo1, *c_.roll, *performance_, this);
+    outputWarnings_ = new OutputWarningWatch(
+        performance_->output(), [this](const QString& text) { showNotice(text); }, this);
 
     connectOptionHandlers();
     connectCommands();
@@ -96,6 +99,8 @@ TForm1::~TForm1() {
     // roll's panel, which reaches the performance, goes first.
     delete rollPanel_;
     rollPanel_ = nullptr;
+    delete outputWarnings_;
+    outputWarnings_ = nullptr;
     performance_.reset();
 }
 
