@@ -138,6 +138,26 @@
         <source>%1 に書き込めません</source>
         <translation>Cannot write to %1</translation>
     </message>
+    <message>
+        <location filename="../src/ui/engine_texts.cpp" line="97"/>
+        <source>音声出力がメッセージを受け付けなくなりました（ドライバ %1 が止まったか終了しました）。音が抜けています</source>
+        <translation>The audio output stopped taking messages (its driver %1 has stalled or died); notes are being dropped</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/engine_texts.cpp" line="102"/>
+        <source>MIDI ポート %1 がメッセージを受け付けなくなりました（%2）。音が抜けています</source>
+        <translation>The MIDI port %1 stopped taking messages (%2); notes are being dropped</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/engine_texts.cpp" line="107"/>
+        <source>MIDI ポート %1 がなくなりました。音が抜けています</source>
+        <translation>The MIDI port %1 is no longer there; notes are being dropped</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/engine_texts.cpp" line="111"/>
+        <source>キャプチャファイル %1 を書き込めませんでした（%2）</source>
+        <translation>Writing the capture file %1 failed (%2)</translation>
+    </message>
 </context>
 <context>
     <name>InstrumentRanges</name>
@@ -624,58 +644,118 @@
 <context>
     <name>velmora::OutputDialog</name>
     <message>
-        <location filename="../src/ui/output_dialog.cpp" line="27"/>
+        <location filename="../src/ui/output_dialog.cpp" line="28"/>
         <source>内蔵の General MIDI シンセサイザー (FluidSynth)</source>
         <translation>built-in General MIDI synthesizer (FluidSynth)</translation>
     </message>
     <message>
-        <location filename="../src/ui/output_dialog.cpp" line="29"/>
+        <location filename="../src/ui/output_dialog.cpp" line="30"/>
         <source>名前に NAME を含む最初の MIDI 出力ポート</source>
         <translation>the first MIDI output port whose name contains NAME</translation>
     </message>
     <message>
-        <location filename="../src/ui/output_dialog.cpp" line="31"/>
+        <location filename="../src/ui/output_dialog.cpp" line="32"/>
         <source>すべてのメッセージを時刻とともに FILE に書き込む</source>
         <translation>write every message with its time to FILE</translation>
     </message>
     <message>
-        <location filename="../src/ui/output_dialog.cpp" line="32"/>
+        <location filename="../src/ui/output_dialog.cpp" line="33"/>
         <source>音を出さない</source>
         <translation>no sound</translation>
     </message>
     <message>
         <location filename="../src/ui/output_dialog.cpp" line="40"/>
+        <source>自動</source>
+        <translation>Automatic</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/output_dialog.cpp" line="58"/>
+        <source>低遅延</source>
+        <translation>Low latency</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/output_dialog.cpp" line="61"/>
+        <source>標準</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/output_dialog.cpp" line="64"/>
+        <source>安全</source>
+        <translation>Safe</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/output_dialog.cpp" line="67"/>
+        <source>%1（約 %2 ms）</source>
+        <translation>%1 (about %2 ms)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/output_dialog.cpp" line="91"/>
         <source>出力</source>
         <translation>Output</translation>
     </message>
     <message>
-        <location filename="../src/ui/output_dialog.cpp" line="63"/>
+        <location filename="../src/ui/output_dialog.cpp" line="114"/>
         <source>（既定の General MIDI サウンドフォント）</source>
         <translation>(default General MIDI soundfont)</translation>
     </message>
     <message>
-        <location filename="../src/ui/output_dialog.cpp" line="65"/>
+        <location filename="../src/ui/output_dialog.cpp" line="116"/>
         <source>参照…</source>
         <translation>Browse…</translation>
     </message>
     <message>
-        <location filename="../src/ui/output_dialog.cpp" line="76"/>
+        <location filename="../src/ui/output_dialog.cpp" line="129"/>
+        <source>試聴</source>
+        <translation>Test sound</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/output_dialog.cpp" line="131"/>
+        <source>短い音階を鳴らします（前半は伴奏、後半はメロディのチャンネル）</source>
+        <translation>Plays a short scale (its first half on the backing channel, its second half on the melody channel)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/output_dialog.cpp" line="141"/>
         <source>出力先</source>
         <translation>Output to</translation>
     </message>
     <message>
-        <location filename="../src/ui/output_dialog.cpp" line="77"/>
-        <location filename="../src/ui/output_dialog.cpp" line="107"/>
+        <location filename="../src/ui/output_dialog.cpp" line="142"/>
+        <location filename="../src/ui/output_dialog.cpp" line="205"/>
         <source>サウンドフォント</source>
         <translation>Soundfont</translation>
     </message>
     <message>
-        <location filename="../src/ui/output_dialog.cpp" line="96"/>
+        <location filename="../src/ui/output_dialog.cpp" line="148"/>
+        <source>小さいほど打鍵にすぐ応えますが、忙しいマシンでは音が途切れやすくなります</source>
+        <translation>A smaller buffer answers a typed key sooner, but the sound breaks up more easily on a busy machine</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/output_dialog.cpp" line="150"/>
+        <source>音声ドライバ</source>
+        <translation>Audio driver</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/output_dialog.cpp" line="151"/>
+        <source>バッファ</source>
+        <translation>Buffer</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/output_dialog.cpp" line="155"/>
+        <source>使用中</source>
+        <translation>In use</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/output_dialog.cpp" line="161"/>
+        <source>（まだ開いていません）</source>
+        <translation>(not opened yet)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/output_dialog.cpp" line="194"/>
         <source>%1 はサウンドフォント (.sf2 / .sf3) ではありません。</source>
         <translation>%1 is not a soundfont (.sf2 / .sf3).</translation>
     </message>
     <message>
-        <location filename="../src/ui/output_dialog.cpp" line="108"/>
+        <location filename="../src/ui/output_dialog.cpp" line="206"/>
         <source>SoundFont (*.sf2 *.sf3);;すべて (*)</source>
         <translation>SoundFont (*.sf2 *.sf3);;All files (*)</translation>
     </message>
@@ -756,17 +836,32 @@
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../src/ui/output_commands.cpp" line="22"/>
+        <location filename="../src/ui/output_commands.cpp" line="31"/>
+        <source>演奏中は試聴できません</source>
+        <translation>No test sound while a performance plays</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/output_commands.cpp" line="36"/>
+        <source>出力 %1 を選べません: %2</source>
+        <translation>Cannot choose the output %1: %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/output_commands.cpp" line="44"/>
+        <source>出力を開けません: %1</source>
+        <translation>Cannot open the output: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/output_commands.cpp" line="55"/>
         <source>出力 %1 を選べません</source>
         <translation>Cannot choose the output %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/output_commands.cpp" line="31"/>
+        <location filename="../src/ui/output_commands.cpp" line="64"/>
         <source>%1 はサウンドフォントではありません</source>
         <translation>%1 is not a soundfont</translation>
     </message>
     <message>
-        <location filename="../src/ui/output_commands.cpp" line="38"/>
+        <location filename="../src/ui/output_commands.cpp" line="71"/>
         <source>サウンドフォント: </source>
         <translation>Soundfont: </translation>
     </message>
@@ -786,12 +881,12 @@
         <translation>Only part of %1 could be read. Overwriting it loses the part that was not read. Overwrite it?</translation>
     </message>
     <message>
-        <location filename="../src/ui/transport_view.cpp" line="114"/>
+        <location filename="../src/ui/transport_view.cpp" line="117"/>
         <source>出力を開けません</source>
         <translation>Cannot open the output</translation>
     </message>
     <message>
-        <location filename="../src/ui/transport_view.cpp" line="116"/>
+        <location filename="../src/ui/transport_view.cpp" line="119"/>
         <source>音を出せません。「設定」メニューの「出力…」で出力先かサウンドフォントを選んでください。</source>
         <translation>No sound can be played. Choose an output or a soundfont with &quot;Output…&quot; in the Settings menu.</translation>
     </message>
@@ -1084,12 +1179,12 @@
         <translation>(none)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window.cpp" line="79"/>
+        <location filename="../src/ui/main_window.cpp" line="80"/>
         <source>演奏中に音の出力で問題が起きました。</source>
         <translation>The sound output ran into a problem during the performance.</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window.cpp" line="202"/>
+        <location filename="../src/ui/main_window.cpp" line="207"/>
         <source>設定を保存せずに終了しますか？</source>
         <translation>Quit without saving the settings?</translation>
     </message>

@@ -19,7 +19,9 @@ bool commandTakesOption(const std::string& command, const std::string& option) {
     }
     if (option == "--lyrics" || option == "--lyrics-encoding") return command == "export";
     if (option == "--from-line") return command == "trace" || command == "play";
-    if (option == "--output" || option == "--repeat" || option == "--list-outputs") return command == "play";
+    if (option == "--output" || option == "--repeat" || option == "--list-outputs" ||
+        option == "--audio-driver" || option == "--audio-buffer")
+        return command == "play";
     if (option == "--soundfont") return command == "play" || command == "render";
     return true;  // options every command takes
 }
@@ -106,6 +108,10 @@ CliArguments parseArguments(const std::vector<std::string>& args) {
             parsed.outputSpec = value();
         } else if (arg == "--soundfont") {
             parsed.soundfont = value();
+        } else if (arg == "--audio-driver") {
+            parsed.audioDriver = value();
+        } else if (arg == "--audio-buffer") {
+            parsed.audioBuffer = value();
         } else if (arg == "--repeat") {
             parsed.repeat = true;
         } else if (arg == "--list-outputs") {

@@ -41,6 +41,8 @@ struct CliArguments {
     // play and render
     std::optional<std::string> outputSpec;  // --output
     std::optional<std::string> soundfont;
+    std::optional<std::string> audioDriver;  // --audio-driver, as given
+    std::optional<std::string> audioBuffer;  // --audio-buffer, as given
     bool repeat = false;
     bool listOutputs = false;
 };

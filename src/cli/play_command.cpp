@@ -70,12 +70,14 @@ int runPlay(const CliArguments& arguments) {
     if (arguments.repeat) setup.options.repeatAtEnd = true;
 
     MidiBackendChoice output = createMidiBackend(arguments.outputSpec.value_or("fluidsynth"),
-                                                 arguments.soundfont.value_or(""));
+                                                 arguments.soundfont.value_or(""), audioChoiceOf(arguments));
     if (!output.backend) throw UsageError(output.error);
     const CaptureFifoHold fifoHold(arguments.outputSpec.value_or(""));
-    // Only the default output may play silently; a named output or soundfont that cannot work is an error.
-    if (arguments.outputSpec || arguments.soundfont) {
-        const std::string problem = checkMidiOutput(*output.backend, arguments.outputSpec.has_value());
+    // Only the default output may play silently; a named output, soundfont or sound server that cannot work
+    // is an error.
+    if (outputWasChosen(arguments)) {
+        const bool connect = arguments.outputSpec || arguments.audioDriver || arguments.audioBuffer;
+        const std::string problem = checkMidiOutput(*output.backend, connect);
         if (!problem.empty()) throw RuntimeError(problem);
     }
     EventQueueDispatcher dispatcher;
@@ -103,6 +105,7 @@ int runPlay(const CliArguments& arguments) {
     }
 
     auto lastStatus = LoopTimer::Clock::now() - kStatusEvery;
+    bool captureFailed = false;  // a capture that lost messages ends the play with an error
     while (transport.performing()) {
         if (stopRequested != 0) {
             transport.shutdown();
@@ -117,9 +120,10 @@ int runPlay(const CliArguments& arguments) {
         const auto wait = std::min({std::chrono::duration_cast<LoopTimer::Clock::duration>(kLoopWait),
                                     endTimer.untilDue(now), repeatTimer.untilDue(now)});
         dispatcher.waitAndRun(wait);
-        if (const std::string warning = output.backend->takeWarning(); !warning.empty()) {
+        if (const std::optional<OutputWarning> warning = output.backend->takeWarning()) {
             terminal.finishStatus();
-            std::cerr << "velmora-cli: " << warning << '\n';
+            std::cerr << "velmora-cli: " << warning->text() << '\n';
+            captureFailed |= warning->kind == OutputWarning::Kind::CaptureNotWritten;
         }
         now = LoopTimer::Clock::now();
         if (endTimer.takeExpiry(now)) transport.endWaitElapsed();
@@ -132,13 +136,12 @@ int runPlay(const CliArguments& arguments) {
     timer.SetEnabled(false);
     terminal.finishStatus();
     // Closing flushes a capture file; what failed in writing it is known then.
-    const bool opened = port.openError().empty();
     port.Close();
-    if (opened && !outputFileOf(arguments.outputSpec.value_or("")).empty() &&
-        !output.backend->lastError().empty()) {
-        std::cerr << "velmora-cli: " << output.backend->lastError() << '\n';
-        return 1;
+    if (const std::optional<OutputWarning> warning = output.backend->takeWarning()) {
+        std::cerr << "velmora-cli: " << warning->text() << '\n';
+        captureFailed |= warning->kind == OutputWarning::Kind::CaptureNotWritten;
     }
+    if (captureFailed) return 1;
     if (host.overran()) {
         std::cerr << "velmora-cli: " << kOverrunMessageEnglish << '\n';
         return 1;

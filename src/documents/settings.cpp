@@ -25,6 +25,8 @@ constexpr int kFirstRecentRow = 46;
 constexpr int kLastRecentRow = 53;
 constexpr int kWidthRow = 54;
 constexpr int kHeightRow = 55;
+constexpr int kAudioDriverRow = 56;
+constexpr int kAudioBufferRow = 57;
 constexpr std::size_t kMaxStringValue = 2047;
 
 // A value as the row's control takes it: the read default for a missing or
@@ -57,6 +59,10 @@ LoadedGlobalRows readGlobalRows(const IniFile& ini) {
     rows.latest = readStringRow(ini, kLatestRow);
     if (std::string output = readStringRow(ini, kOutputRow); !output.empty()) rows.output.output = output;
     rows.output.soundfont = readStringRow(ini, kSoundfontRow);
+    if (std::string driver = readStringRow(ini, kAudioDriverRow); !driver.empty())
+        rows.output.audioDriver = driver;
+    if (std::string buffer = readStringRow(ini, kAudioBufferRow); !buffer.empty())
+        rows.output.audioBuffer = buffer;
     for (std::size_t i = 0; i < kRecentDocumentCount; ++i) {
         std::string path = readStringRow(ini, kFirstRecentRow + static_cast<int>(i));
         if (!path.empty()) rows.recent.push_back(std::move(path));
@@ -82,6 +88,10 @@ std::string storedValue(const SettingKey& key, const GlobalSettings& global,
             return global.output.output;
         case kSoundfontRow:
             return global.output.soundfont;
+        case kAudioDriverRow:
+            return global.output.audioDriver;
+        case kAudioBufferRow:
+            return global.output.audioBuffer;
         default:
             break;
     }

@@ -25,18 +25,23 @@ struct PresetSelections {
     std::array<int, 6> backing{0, 49, 24, 4, 45, 51};
 };
 
-// Where the performance sounds (rows 44-45, section [midi]): the output name
-// ("fluidsynth", "port:NAME", "capture:FILE", "none") and the soundfont of the
-// built-in synthesizer (empty: the first General MIDI soundfont the system has).
+// Where the performance sounds (rows 44-45 and 56-57, section [midi]): the
+// output name ("fluidsynth", "port:NAME", "capture:FILE", "none"), the soundfont
+// of the built-in synthesizer (empty: the first General MIDI soundfont the
+// system has), and its sound server ("auto", "pulseaudio", "alsa", "jack") and
+// buffer ("low", "standard", "safe"). Names the sound output does not know
+// read as its defaults there.
 struct OutputSettings {
     std::string output = "fluidsynth";
     std::string soundfont;
+    std::string audioDriver = "auto";
+    std::string audioBuffer = "standard";
 
     bool operator==(const OutputSettings&) const = default;
 };
 
 // What the global settings file holds besides the performance options (rows
-// 1-14, 16 and 44-55; row 15 is an option too). The defaults are the window's
+// 1-14, 16 and 44-57; row 15 is an option too). The defaults are the window's
 // initial position and the dialog's designed presets.
 struct GlobalSettings {
     int left = kInitialWindowLeft;
@@ -49,7 +54,7 @@ struct GlobalSettings {
     int height = 0;
 };
 
-// Rows 1, 2, 16 and 44-55, which only the global settings file provides.
+// Rows 1, 2, 16 and 44-57, which only the global settings file provides.
 struct LoadedGlobalRows {
     int left = 0;
     int top = 0;
@@ -74,7 +79,7 @@ struct LoadedSettings {
     std::optional<std::string> encodingWarning;
 };
 
-// Reads rows 17-43, and rows 1, 2, 15, 16 and 44-55 when `isGlobal`.
+// Reads rows 17-43, and rows 1, 2, 15, 16 and 44-57 when `isGlobal`.
 LoadedSettings readSettings(const IniFile& ini, bool isGlobal);
 // Reads the file at `path` (the caller has made sure it exists). Throws
 // FileError with cannotOpenMessage(path) when it cannot be read.
@@ -96,7 +101,7 @@ void applyConfigRows(const LoadedSettings& loaded, PerformanceOptions& options);
 [[nodiscard]] std::optional<std::string> applyConfigKey(std::string_view key, std::string_view value,
                                                         PerformanceOptions& options);
 
-// Writes rows 1-16 and 44-55 (only when `isGlobal`) and rows 17-43 into the ini file at
+// Writes rows 1-16 and 44-57 (only when `isGlobal`) and rows 17-43 into the ini file at
 // `path`, keeping everything else the file holds; the file is replaced as a
 // whole or not at all. Throws FileError with cannotWriteMessage(path) on
 // failure.

@@ -86,6 +86,8 @@ std::array<SettingKey, kSettingKeyCount> makeKeys() {
         stringRow(53, "recent", "file8"),
         windowRow(54, "width", 0),
         windowRow(55, "height", 0),
+        stringRow(56, "midi", "audiodriver"),
+        stringRow(57, "midi", "audiobuffer"),
     }};
 }
 

@@ -11,11 +11,11 @@ namespace velmora {
 enum class SettingType { Integer, Boolean, String };
 
 // One key of the settings files. Rows 1-16 belong to the window, the preset
-// dialog and the document, rows 44-45 to the sound output, rows 46-53 to
-// the recent documents and rows 54-55 to the window's size; they are kept in
-// the global settings file only. Rows 15 and 17-43 store the performance
-// options and take their section, key, default and limit from the option
-// table; rows 17-43 are kept in both kinds of file.
+// dialog and the document, rows 44-45 and 56-57 to the sound output, rows
+// 46-53 to the recent documents and rows 54-55 to the window's size; they are
+// kept in the global settings file only. Rows 15 and 17-43 store the
+// performance options and take their section, key, default and limit from
+// the option table; rows 17-43 are kept in both kinds of file.
 struct SettingKey {
     int row;  // 1-based, the order in which keys are written
     std::string_view section;
@@ -29,7 +29,7 @@ struct SettingKey {
     const OptionSpec* option;  // the option the row stores; null for the other rows
 };
 
-inline constexpr std::size_t kSettingKeyCount = 55;
+inline constexpr std::size_t kSettingKeyCount = 57;
 
 // All keys in writing order.
 std::span<const SettingKey> settingKeys();

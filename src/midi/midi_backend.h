@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "midi/output_warning.h"
 
 namespace velmora {
 
@@ -32,9 +35,13 @@ public:
     virtual void beginUntimed() {}
 
     virtual std::string lastError() const { return {}; }
-    // A fault found while sending (an output that stopped taking messages),
-    // told once: empty afterwards, and while all is well.
-    virtual std::string takeWarning() { return {}; }
+    // Where the sound goes, for the user: the sound server and its device, the
+    // port, the file. Empty until an open() has found out.
+    virtual std::string outputDescription() const { return {}; }
+    // A fault found while sending (an output that stopped taking messages, a
+    // file that could not be written), told once: nothing afterwards, and
+    // while all is well.
+    virtual std::optional<OutputWarning> takeWarning() { return std::nullopt; }
 };
 
 // The output that drops everything.

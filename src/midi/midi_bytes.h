@@ -25,6 +25,13 @@ constexpr std::uint8_t kReverbDepth = 91;
 constexpr std::uint8_t kAllSoundOff = 120;
 constexpr std::uint8_t kAllNotesOff = 123;
 constexpr std::uint8_t kOmniOff = 124;
+constexpr std::uint8_t kPolyOn = 127;  // the last of the mode controllers 124..127
+
+// Omni off/on, mono on and poly on: they change which channels a synthesizer
+// listens on and how many notes each plays.
+constexpr bool isModeController(std::uint8_t controller) {
+    return controller >= kOmniOff && controller <= kPolyOn;
+}
 
 constexpr std::uint8_t kPanCentre = 64;
 

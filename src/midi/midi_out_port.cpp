@@ -11,7 +11,6 @@ void MidiOutPort::Open() {
     open_ = true;
     openError_ = usable_ ? std::string() : backend_->lastError();
     SetDeviceVolume(0xFFFFFFFFu);
-    OmniOff();
 }
 
 void MidiOutPort::Close() {

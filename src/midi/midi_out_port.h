@@ -16,7 +16,10 @@ class MidiOutPort {
 public:
     explicit MidiOutPort(MidiBackend& backend) : backend_(&backend) {}
 
-    // Opens the output, sets the device volume to the maximum, then sends omni off.
+    // Opens the output and sets the device volume to the maximum. It sends no
+    // message: omni off on channel 0 would leave every other channel deaf on a
+    // synthesizer that honours channel modes (FluidSynth does), and the melody
+    // plays on channel 1.
     void Open();
     void Close();
     void ProgramChange(std::uint8_t program, std::uint8_t channel);
@@ -24,6 +27,7 @@ public:
     void NoteOff(std::uint8_t note, std::uint8_t channel);
     void AllSoundOff(std::uint8_t channel);
     void AllNotesOff(std::uint8_t channel);
+    // Omni off on channel 0; no part of the program sends it.
     void OmniOff();
     void SetReverb(std::uint8_t depth, std::uint8_t channel);
     void CenterPan(std::uint8_t channel);

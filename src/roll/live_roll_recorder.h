@@ -50,6 +50,8 @@ public:
     void setTickDueTime(std::int64_t dueNs) override { output_->setTickDueTime(dueNs); }
     void beginUntimed() override { output_->beginUntimed(); }
     std::string lastError() const override { return output_->lastError(); }
+    std::optional<OutputWarning> takeWarning() override { return output_->takeWarning(); }
+    std::string outputDescription() const override { return output_->outputDescription(); }
 
     // Why the output did not open at the last open; empty when it did.
     const std::string& outputOpenError() const { return outputOpenError_; }

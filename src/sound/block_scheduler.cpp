@@ -47,14 +47,11 @@ void BlockScheduler::applyDue(std::int64_t blockStart, std::int64_t blockEnd, Bl
     // one before.
     const std::int64_t half = (blockEnd - blockStart) / 2;
     while (const TimedMessage* message = queue_.front()) {
-        if (message->dueNs == TimedMessage::kAtOnce) {
-            target.applyMessage(*message);
-            queue_.pop();
-            continue;
+        if (message->dueNs != TimedMessage::kAtOnce) {
+            const std::int64_t frame = clock_.frameAt(message->dueNs);
+            if (frame >= blockStart + half) return;
+            if (frame < blockStart - half) late_.fetch_add(1, std::memory_order_relaxed);
         }
-        const std::int64_t frame = clock_.frameAt(message->dueNs);
-        if (frame >= blockStart + half) return;
-        if (frame < blockStart - half) late_.fetch_add(1, std::memory_order_relaxed);
         target.applyMessage(*message);
         queue_.pop();
         ++applied_;

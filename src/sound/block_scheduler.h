@@ -63,7 +63,7 @@ private:
     StreamClock clock_;
     std::int64_t streamFrame_ = 0;  // audio thread
     std::uint64_t posted_ = 0;      // sending thread: messages queued so far
-    std::uint64_t applied_ = 0;     // audio thread: messages taken off the queue so far
+    std::uint64_t applied_ = 0;     // audio thread: messages taken off the queue so far, untimed ones too
     std::uint64_t silencedAt_ = 0;  // audio thread: the last fence honoured
     std::atomic<std::uint64_t> silenceFence_{0};  // messages posted before the stop, plus one
     std::atomic<std::int64_t> late_{0};

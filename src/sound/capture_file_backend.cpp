@@ -16,22 +16,38 @@ bool CaptureFileBackend::open() {
         return false;
     }
     error_.clear();
+    writeFailure_.clear();
+    failureTold_ = false;
     tick_ = 0;
     return true;
 }
 
+void CaptureFileBackend::noteWriteFailure() {
+    if (file_ || !writeFailure_.empty()) return;
+    writeFailure_ = errno != 0 ? std::strerror(errno) : "the file refused the data";
+}
+
 void CaptureFileBackend::close() {
     if (!file_.is_open()) return;
+    errno = 0;
     file_.flush();
-    if (!file_) error_ = "writing the capture file " + path_ + " failed";
+    noteWriteFailure();
     file_.close();
 }
 
 void CaptureFileBackend::sendShortMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
-    if (!file_.is_open()) return;
+    if (!file_.is_open() || !writeFailure_.empty()) return;
+    errno = 0;
     file_ << monotonicNowNs() << ' ' << tick_ << ' '
           << static_cast<unsigned>(status) << ' ' << static_cast<unsigned>(data1) << ' '
           << static_cast<unsigned>(data2) << '\n';
+    noteWriteFailure();
+}
+
+std::optional<OutputWarning> CaptureFileBackend::takeWarning() {
+    if (writeFailure_.empty() || failureTold_) return std::nullopt;
+    failureTold_ = true;
+    return OutputWarning{OutputWarning::Kind::CaptureNotWritten, path_, writeFailure_};
 }
 
 }  // namespace velmora

@@ -10,7 +10,8 @@ namespace velmora {
 
 // Writes every message as one line "TIME_NS TICK STATUS DATA1 DATA2" (steady
 // clock ns, the tick given by beginTick, all decimal), for tests and timing
-// measurements. open() truncates the file; close() flushes it.
+// measurements. open() truncates the file; close() flushes it. A write that
+// fails, also the last one at close(), is told once by takeWarning().
 class CaptureFileBackend final : public MidiBackend {
 public:
     explicit CaptureFileBackend(std::string path) : path_(std::move(path)) {}
@@ -20,14 +21,20 @@ public:
     void sendShortMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) override;
     void beginTick(std::uint64_t tick) override { tick_ = tick; }
     std::string lastError() const override { return error_; }
+    std::optional<OutputWarning> takeWarning() override;
+    std::string outputDescription() const override { return path_; }
 
     const std::string& path() const { return path_; }
 
 private:
+    void noteWriteFailure();
+
     std::string path_;
     std::ofstream file_;
     std::uint64_t tick_ = 0;
     std::string error_;
+    std::string writeFailure_;  // why writing failed; empty while it works
+    bool failureTold_ = false;
 };
 
 }  // namespace velmora

@@ -4,25 +4,15 @@
 
 #include <algorithm>
 #include <array>
-#include <vector>
 
-#include "midi/midi_bytes.h"
 #include "midi/monotonic_clock.h"
-#include "sound/alsa_quiet.h"
-#include "sound/fluid_log_capture.h"
-#include "sound/jack_environment.h"
 
 namespace velmora {
 
 namespace {
 
-constexpr std::array<const char*, 4> kPreferredDrivers = {"pipewire", "pulseaudio", "alsa", "jack"};
 constexpr std::int64_t kTrustedDueWindowNs = 1'000'000'000;
 constexpr int kMaxBuffers = 16;
-
-void collectOption(void* data, const char* /*name*/, const char* option) {
-    static_cast<std::vector<std::string>*>(data)->push_back(option);
-}
 
 // The synthesizer rendering into the buffers of one audio callback.
 class SynthPeriodTarget final : public BlockRenderTarget {
@@ -65,11 +55,15 @@ private:
 
 }  // namespace
 
-FluidSynthBackend::FluidSynthBackend(std::string soundfont) : soundfont_(std::move(soundfont)) {}
+FluidSynthBackend::FluidSynthBackend(std::string soundfont, AudioChoice audio,
+                                     std::optional<AudioBufferSize> bufferSize)
+    : soundfont_(std::move(soundfont)),
+      audio_(audio),
+      bufferSize_(bufferSize.value_or(audioBufferSize(audio.buffer))) {}
 
 FluidSynthBackend::~FluidSynthBackend() {
-    // The driver's thread uses the synthesizer and the scheduler: stop it first.
-    if (driver_) delete_fluid_audio_driver(driver_);
+    // The stream's thread uses the synthesizer and the scheduler: stop it first.
+    stream_.reset();
 }
 
 bool FluidSynthBackend::open() {
@@ -96,43 +90,31 @@ bool FluidSynthBackend::startSynth() {
 }
 
 bool FluidSynthBackend::startAudioDriver() {
-    if (driver_) return true;
-    silenceAlsaLibMessages();
-    fluid_settings_t* settings = synth_->settings();
-    std::vector<std::string> available;
-    fluid_settings_foreach_option(settings, "audio.driver", &available, collectOption);
-    fluid_settings_setint(settings, "audio.period-size", kPeriodFrames);
-    fluid_settings_setint(settings, "audio.periods", 4);
-
+    if (stream_) return true;
     std::string tried;
-    std::string reason;
-    for (const char* name : kPreferredDrivers) {
-        if (std::find(available.begin(), available.end(), name) == available.end()) continue;
-        if (std::string(name) == "jack" && !jackServerRunning()) {
-            tried += tried.empty() ? "jack (no server running)" : ", jack (no server running)";
-            continue;
-        }
+    for (const AudioDriver driver : driversToTry(audio_.driver)) {
         // A fresh scheduler for each stream: its clock starts with the stream.
-        scheduler_ = std::make_unique<BlockScheduler>(synth_->sampleRate());
-        fluid_settings_setstr(settings, "audio.driver", name);
-        takeFluidLogMessage();
-        driver_ = new_fluid_audio_driver2(settings, &FluidSynthBackend::renderCallback, this);
-        if (driver_) {
-            driverName_ = name;
-            return true;
-        }
-        tried += tried.empty() ? name : std::string(", ") + name;
-        const std::string message = takeFluidLogMessage();
-        if (!message.empty()) reason = message;
+        scheduler_ = std::make_unique<BlockScheduler>(audioStreamRate(driver, synth_->sampleRate()));
+        std::string reason;
+        stream_ = openAudioStream(driver, synth_->settings(), bufferSize_, &FluidSynthBackend::renderCallback,
+                                  this, reason);
+        if (stream_) return true;
+        tried += (tried.empty() ? "" : "; ") + reason;
     }
-    error_ = "no audio output could be opened (tried " + (tried.empty() ? std::string("no driver") : tried) +
-             ")" + (reason.empty() ? "" : ": " + reason) +
-             "; start a sound server (PipeWire or PulseAudio) or choose another output with --output";
+    error_ = "no audio output could be opened (" + tried +
+             "); start a sound server (PipeWire, PulseAudio or JACK), choose another audio driver with "
+             "--audio-driver or another output with --output";
     return false;
 }
 
+std::string FluidSynthBackend::outputDescription() const {
+    if (!stream_) return {};
+    const std::string device = stream_->deviceLabel();
+    return stream_->driverLabel() + (device.empty() ? "" : ": " + device);
+}
+
 std::int64_t FluidSynthBackend::latencyNs() const {
-    const int period = std::max(kPeriodFrames, scheduler_ ? scheduler_->largestPeriod() : 0);
+    const int period = std::max(bufferSize_.periodFrames, scheduler_ ? scheduler_->largestPeriod() : 0);
     const double rate = synth_ ? synth_->sampleRate() : kSampleRate;
     return static_cast<std::int64_t>(period / rate * 1e9) + kSafetyMarginNs;
 }
@@ -159,12 +141,10 @@ void FluidSynthBackend::post(std::uint8_t status, std::uint8_t data1, std::uint8
     if (!scheduler_->post({stamp, status, data1, data2})) ++droppedMessages_;
 }
 
-std::string FluidSynthBackend::takeWarning() {
-    if (droppedMessages_ == 0 || droppedTold_) return {};
+std::optional<OutputWarning> FluidSynthBackend::takeWarning() {
+    if (droppedMessages_ == 0 || droppedTold_) return std::nullopt;
     droppedTold_ = true;
-    return "the audio output stopped taking messages (its driver " + driverName_ +
-           " has stalled or died); notes are being dropped. Restart the sound server or choose another output "
-           "with --output";
+    return OutputWarning{OutputWarning::Kind::StalledAudio, audioDriverLabel(), {}};
 }
 
 void FluidSynthBackend::setDeviceVolume(std::uint32_t volume) {

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "midi/midi_backend.h"
+#include "sound/audio_choice.h"
+#include "sound/audio_stream.h"
 #include "sound/block_scheduler.h"
 #include "sound/fluid_synth_instance.h"
-
-typedef struct _fluid_audio_driver_t fluid_audio_driver_t;
 
 namespace velmora {
 
@@ -33,11 +33,12 @@ namespace velmora {
 // scheduler's queue and in FluidSynth's own thread-safe calls.
 class FluidSynthBackend final : public MidiBackend {
 public:
-    static constexpr int kPeriodFrames = 512;
     static constexpr std::int64_t kSafetyMarginNs = 15'000'000;
     static constexpr double kSampleRate = 44100.0;
 
-    explicit FluidSynthBackend(std::string soundfont);
+    // `bufferSize`, when given, replaces the size the buffer choice names (for measurements).
+    explicit FluidSynthBackend(std::string soundfont, AudioChoice audio = {},
+                               std::optional<AudioBufferSize> bufferSize = std::nullopt);
     ~FluidSynthBackend() override;
 
     bool open() override;
@@ -48,13 +49,17 @@ public:
     void setTickDueTime(std::int64_t dueNs) override;
     void beginUntimed() override;
     std::string lastError() const override { return error_; }
-    std::string takeWarning() override;
+    // "PulseAudio: Built-in Audio Analog Stereo", "JACK: system:playback_1, system:playback_2".
+    std::string outputDescription() const override;
+    std::optional<OutputWarning> takeWarning() override;
 
     // Makes the synthesizer and loads the soundfont without starting the audio
     // stream (open() does both); false with lastError() set when it cannot.
     bool loadSoundfont() { return startSynth(); }
     // How far behind its due time a message sounds.
     std::int64_t latencyNs() const;
+    // The sound server the stream plays through; empty until the first open() has started it.
+    std::string audioDriverLabel() const { return stream_ ? stream_->driverLabel() : std::string(); }
 
 private:
     bool startSynth();
@@ -63,10 +68,11 @@ private:
     static int renderCallback(void* self, int frames, int nfx, float* fx[], int nout, float* out[]);
 
     std::string soundfont_;
+    AudioChoice audio_;
+    AudioBufferSize bufferSize_;
     std::unique_ptr<FluidSynthInstance> synth_;
     std::unique_ptr<BlockScheduler> scheduler_;
-    fluid_audio_driver_t* driver_ = nullptr;
-    std::string driverName_;  // for the stalled-driver warning
+    std::unique_ptr<AudioStream> stream_;  // its thread uses synth_ and scheduler_
     std::string error_;
     bool connected_ = false;
     std::optional<std::int64_t> tickDueNs_;

@@ -73,7 +73,10 @@ void FluidSynthInstance::applyMessage(std::uint8_t status, std::uint8_t data1, s
             fluid_synth_key_pressure(synth_, channel, data1, data2);
             break;
         case kControlChange:
-            fluid_synth_cc(synth_, channel, data1, data2);
+            // A General MIDI module listens on all sixteen channels whatever mode
+            // message comes. FluidSynth would apply it: omni off on channel 0
+            // silences channels 1..15, the melody's channel among them.
+            if (!isModeController(data1)) fluid_synth_cc(synth_, channel, data1, data2);
             break;
         case kProgramChange:
             fluid_synth_program_change(synth_, channel, data1);

@@ -31,11 +31,12 @@ public:
     double sampleRate() const { return sampleRate_; }
 
     // Plays one short message. Messages with a data byte above 127 are not MIDI
-    // and are dropped, as a synthesizer behind a MIDI cable would never see them.
+    // and are dropped, as a synthesizer behind a MIDI cable would never see them;
+    // so are the mode messages (omni, mono, poly): every channel keeps sounding.
     void applyMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
-    // Device volume as the Windows API packs it (left low word, right high word).
     // All notes and sounds off on every channel, at once (the stop's silence).
     void silence();
+    // Device volume as the Windows API packs it (left low word, right high word).
     void setDeviceVolume(std::uint32_t volume);
 
 private:

@@ -7,7 +7,29 @@
 namespace velmora {
 
 namespace {
+
 void ignoreJackMessage(const char*) {}
+
+// A short-lived client of the running server, closed when it goes out of scope.
+class JackProbe {
+public:
+    JackProbe() {
+        preventJackServerAutostart();
+        jack_status_t status{};
+        client_ = jack_client_open("velmora-probe", JackNoStartServer, &status);
+    }
+    ~JackProbe() {
+        if (client_) jack_client_close(client_);
+    }
+    JackProbe(const JackProbe&) = delete;
+    JackProbe& operator=(const JackProbe&) = delete;
+
+    jack_client_t* client() const { return client_; }
+
+private:
+    jack_client_t* client_ = nullptr;
+};
+
 }  // namespace
 
 void preventJackServerAutostart() {
@@ -16,13 +38,30 @@ void preventJackServerAutostart() {
     jack_set_info_function(ignoreJackMessage);
 }
 
-bool jackServerRunning() {
-    preventJackServerAutostart();
-    jack_status_t status{};
-    jack_client_t* probe = jack_client_open("velmora-probe", JackNoStartServer, &status);
-    if (!probe) return false;
-    jack_client_close(probe);
-    return true;
+bool jackServerRunning() { return JackProbe().client() != nullptr; }
+
+std::optional<double> jackServerSampleRate() {
+    const JackProbe probe;
+    if (!probe.client()) return std::nullopt;
+    return static_cast<double>(jack_get_sample_rate(probe.client()));
+}
+
+std::string jackConnectionsOf(const std::string& client) {
+    const JackProbe probe;
+    if (!probe.client()) return {};
+    const std::string pattern = "^" + client + "(-[0-9]+)?:";
+    const char** ports =
+        jack_get_ports(probe.client(), pattern.c_str(), JACK_DEFAULT_AUDIO_TYPE, JackPortIsOutput);
+    std::string connections;
+    for (std::size_t i = 0; ports && ports[i]; ++i) {
+        const char** peers =
+            jack_port_get_all_connections(probe.client(), jack_port_by_name(probe.client(), ports[i]));
+        for (std::size_t j = 0; peers && peers[j]; ++j)
+            connections += (connections.empty() ? "" : ", ") + std::string(peers[j]);
+        if (peers) jack_free(peers);
+    }
+    if (ports) jack_free(ports);
+    return connections.empty() ? "not connected" : connections;
 }
 
 }  // namespace velmora

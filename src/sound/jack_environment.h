@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 namespace velmora {
 
 // libjack starts a JACK server of its own when none runs, which stalls for
@@ -11,5 +14,13 @@ void preventJackServerAutostart();
 
 // Whether a JACK server runs now (probed with a short-lived client).
 bool jackServerRunning();
+
+// The running server's sample rate; nothing when no server runs.
+std::optional<double> jackServerSampleRate();
+
+// Where the audio ports of the client `client` (or of a client JACK renamed
+// from it, "client-01") are connected: "system:playback_1, system:playback_2";
+// "not connected" when nowhere, empty when no server runs.
+std::string jackConnectionsOf(const std::string& client);
 
 }  // namespace velmora

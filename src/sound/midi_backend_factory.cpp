@@ -16,24 +16,27 @@ struct OutputKind {
     bool takesArgument;  // "name:ARGUMENT"
     const char* usage;
     const char* description;
-    std::function<std::unique_ptr<MidiBackend>(const std::string& argument, const std::string& soundfont)>
+    std::function<std::unique_ptr<MidiBackend>(const std::string& argument, const std::string& soundfont,
+                                               AudioChoice audio)>
         make;
 };
 
 const std::array<OutputKind, 4>& outputKinds() {
     static const std::array<OutputKind, 4> kinds = {{
         {"fluidsynth", false, "fluidsynth", "built-in General MIDI synthesizer (FluidSynth)",
-         [](const std::string&, const std::string& soundfont) {
-             return std::make_unique<FluidSynthBackend>(soundfont);
+         [](const std::string&, const std::string& soundfont, AudioChoice audio) {
+             return std::make_unique<FluidSynthBackend>(soundfont, audio);
          }},
         {"port", true, "port:NAME", "the first MIDI output port whose name contains NAME",
-         [](const std::string& name, const std::string&) { return std::make_unique<PortBackend>(name); }},
+         [](const std::string& name, const std::string&, AudioChoice) {
+             return std::make_unique<PortBackend>(name);
+         }},
         {"capture", true, "capture:FILE", "write every message with its time to FILE",
-         [](const std::string& file, const std::string&) {
+         [](const std::string& file, const std::string&, AudioChoice) {
              return std::make_unique<CaptureFileBackend>(file);
          }},
         {"none", false, "none", "no sound",
-         [](const std::string&, const std::string&) { return std::make_unique<NullBackend>(); }},
+         [](const std::string&, const std::string&, AudioChoice) { return std::make_unique<NullBackend>(); }},
     }};
     return kinds;
 }
@@ -46,7 +49,8 @@ std::string knownSpecs() {
 
 }  // namespace
 
-MidiBackendChoice createMidiBackend(const std::string& output, const std::string& soundfont) {
+MidiBackendChoice createMidiBackend(const std::string& output, const std::string& soundfont,
+                                    AudioChoice audio) {
     const std::string effective = output.empty() ? kDefaultOutputSpec : output;
     const std::size_t colon = effective.find(':');
     const std::string name = effective.substr(0, colon);
@@ -60,7 +64,7 @@ MidiBackendChoice createMidiBackend(const std::string& output, const std::string
         if (!kind.takesArgument && colon != std::string::npos) {
             return {nullptr, "the output " + name + " takes no argument: --output " + kind.usage};
         }
-        return {kind.make(argument, soundfont), {}};
+        return {kind.make(argument, soundfont, audio), {}};
     }
     return {nullptr, "unknown output \"" + effective + "\": choose one of " + knownSpecs() +
                          " (--list-outputs shows the MIDI ports)"};

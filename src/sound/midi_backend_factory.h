@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "midi/midi_backend.h"
+#include "sound/audio_choice.h"
 
 namespace velmora {
 
@@ -18,9 +19,10 @@ struct MidiBackendChoice {
 
 // Makes the output that `output` names: "fluidsynth" (also the empty name),
 // "port:NAME", "capture:FILE" or "none". `soundfont` is the configured
-// soundfont for the synthesizer, empty for the default one. Making a backend
-// never touches a device; open() does.
-MidiBackendChoice createMidiBackend(const std::string& output, const std::string& soundfont);
+// soundfont for the synthesizer, empty for the default one, and `audio` its
+// sound server and buffer. Making a backend never touches a device; open() does.
+MidiBackendChoice createMidiBackend(const std::string& output, const std::string& soundfont,
+                                    AudioChoice audio = {});
 
 // Whether an output can work, tried before a performance so that a named
 // output that cannot is an error rather than silence. The synthesizer loads its

@@ -13,6 +13,8 @@ namespace velmora {
 namespace {
 
 constexpr const char* kClientName = "Velmora";
+// How often a connected port is looked for in the system's list.
+constexpr auto kPresenceCheckEvery = std::chrono::milliseconds(500);
 
 struct PortApi {
     RtMidi::Api api;
@@ -89,6 +91,8 @@ bool PortBackend::open() {
             }
             out_ = std::move(client);
             portName_ = name;
+            sendFailure_.clear();
+            failureTold_ = false;
             return true;
         }
     }
@@ -110,7 +114,31 @@ void PortBackend::sendShortMessage(std::uint8_t status, std::uint8_t data1, std:
     // A data byte above 127 would read as a status byte on the wire and garble what follows.
     if (length == 0 || (length > 1 && data1 > 0x7F) || (length > 2 && data2 > 0x7F)) return;
     const std::array<unsigned char, 3> bytes = {status, data1, data2};
+    rtMidiMessage_.clear();
     out_->sendMessage(bytes.data(), length);
+    if (!rtMidiMessage_.empty() && sendFailure_.empty()) sendFailure_ = rtMidiMessage_;
+}
+
+bool PortBackend::portVanished() {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastLookedFor_ < kPresenceCheckEvery) return false;
+    lastLookedFor_ = now;
+    const unsigned count = out_->getPortCount();
+    for (unsigned i = 0; i < count; ++i) {
+        if (out_->getPortName(i) == portName_) return false;
+    }
+    return true;
+}
+
+std::optional<OutputWarning> PortBackend::takeWarning() {
+    if (!out_ || failureTold_) return std::nullopt;
+    if (!sendFailure_.empty()) {
+        failureTold_ = true;
+        return OutputWarning{OutputWarning::Kind::PortSendFailed, portName_, sendFailure_};
+    }
+    if (!portVanished()) return std::nullopt;
+    failureTold_ = true;
+    return OutputWarning{OutputWarning::Kind::PortGone, portName_, {}};
 }
 
 }  // namespace velmora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -23,7 +24,9 @@ std::vector<MidiPortInfo> listMidiPorts();
 
 // An external MIDI output (a hardware port, a software synthesizer) through
 // RtMidi: the first port whose name contains the given text, on the ALSA
-// sequencer or else on JACK. Messages go out at once.
+// sequencer or else on JACK. Messages go out at once. A message the system
+// refuses, or the port going away (a synthesizer unplugged or ended), is told
+// once by takeWarning().
 class PortBackend final : public MidiBackend {
 public:
     explicit PortBackend(std::string nameFragment);
@@ -33,16 +36,23 @@ public:
     void close() override;
     void sendShortMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) override;
     std::string lastError() const override { return error_; }
+    std::optional<OutputWarning> takeWarning() override;
+    std::string outputDescription() const override { return portName_; }
 
     // The full name of the connected port; empty while closed.
     const std::string& portName() const { return portName_; }
 
 private:
+    bool portVanished();
+
     std::string nameFragment_;
     std::string rtMidiMessage_;  // RtMidi's last warning; declared before out_, which points at it
     std::unique_ptr<RtMidiOut> out_;
     std::string portName_;
     std::string error_;
+    std::string sendFailure_;  // why messages are lost; empty while they go out
+    bool failureTold_ = false;
+    std::chrono::steady_clock::time_point lastLookedFor_{};
 };
 
 }  // namespace velmora

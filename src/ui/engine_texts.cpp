@@ -89,6 +89,32 @@ QString technicalDetail(const std::string& reason) {
     return text;
 }
 
+QString outputWarningText(const OutputWarning& warning) {
+    const QString subject = QString::fromStdString(warning.subject);
+    const QString reason = QString::fromStdString(warning.reason);
+    switch (warning.kind) {
+        case OutputWarning::Kind::StalledAudio:
+            return QCoreApplication::translate("EngineTexts",
+                                               "音声出力がメッセージを受け付けなくなりました（ドライバ %1 "
+                                               "が止まったか終了しました）。音が抜けています")
+                .arg(subject);
+        case OutputWarning::Kind::PortSendFailed:
+            return QCoreApplication::translate(
+                       "EngineTexts",
+                       "MIDI ポート %1 がメッセージを受け付けなくなりました（%2）。音が抜けています")
+                .arg(subject, reason);
+        case OutputWarning::Kind::PortGone:
+            return QCoreApplication::translate("EngineTexts",
+                                               "MIDI ポート %1 がなくなりました。音が抜けています")
+                .arg(subject);
+        case OutputWarning::Kind::CaptureNotWritten:
+            return QCoreApplication::translate("EngineTexts",
+                                               "キャプチャファイル %1 を書き込めませんでした（%2）")
+                .arg(subject, reason);
+    }
+    return QString::fromStdString(warning.what());
+}
+
 QString withDetail(const QString& lead, const std::string& reason) {
     QString detail = technicalDetail(reason);
     // The error box gives the message its full stop; a reason that ends with one would show two.

@@ -4,6 +4,8 @@
 #include <exception>
 #include <string>
 
+#include "midi/output_warning.h"
+
 namespace velmora {
 
 // The engine and the mapping tables speak Japanese in std::string and know
@@ -22,5 +24,9 @@ QString technicalDetail(const std::string& reason);
 
 // A window message: a lead sentence in the window's language, then the detail.
 QString withDetail(const QString& lead, const std::string& reason);
+
+// An output's warning in the window's language: in English the command line's
+// sentence, without its advice.
+QString outputWarningText(const OutputWarning& warning);
 
 }  // namespace velmora

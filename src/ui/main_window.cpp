@@ -20,6 +20,7 @@
 #include "ui/engine_texts.h"
 #include "ui/memo_edit.h"
 #include "ui/option_binder.h"
+#include "ui/output_warning_watch.h"
 #include "ui/preset_dialog.h"
 #include "ui/roll_panel.h"
 #include "ui/settings_location.h"
@@ -79,6 +80,8 @@ TForm1::TForm1(MainWindowSetup setup)
             prompts_->showError(withDetail(tr("演奏中に音の出力で問題が起きました。"), message));
         });
     rollPanel_ = new RollPanel(*c_.Memo1, *c_.roll, *performance_, this);
+    outputWarnings_ = new OutputWarningWatch(
+        performance_->output(), [this](const QString& text) { showNotice(text); }, this);
 
     connectOptionReactions();
     connectCommands();
@@ -97,6 +100,8 @@ TForm1::~TForm1() {
     rollPanel_ = nullptr;
     delete binder_;
     binder_ = nullptr;
+    delete outputWarnings_;
+    outputWarnings_ = nullptr;
     performance_.reset();
 }
 

@@ -27,6 +27,8 @@ namespace velmora {
 class TForm2;
 class OptionBinder;
 class RollPanel;
+class OutputWarningWatch;
+class OutputTestSound;
 
 // What the program decides for itself and a test may decide instead.
 struct MainWindowSetup {
@@ -97,6 +99,9 @@ public:
     // Output choice.
     void outputButtonClick();
     void applyOutputSettings(const OutputSettings& settings);
+    // The output dialog's 試聴: takes `settings` and plays the test sound through
+    // them; says where the sound went, or why there is none.
+    QString testOutput(const OutputSettings& settings, OutputTestSound& testSound);
 
     // Stops a performance and stores the settings; false when the user chose
     // to stay after the settings could not be written.
@@ -181,6 +186,7 @@ private:
     MemoCp932Index memoBytes_;  // follows every edit of the memo
     std::unique_ptr<Performance> performance_;
     RollPanel* rollPanel_ = nullptr;  // a child of the window
+    OutputWarningWatch* outputWarnings_ = nullptr;  // a child of the window
     MemoGeometry performanceGeometry_;  // the memo as measured when the performance started
     SaveDialogState saveDialog_;
     QString audioExportFilter_;  // the audio format chosen last; empty: the first

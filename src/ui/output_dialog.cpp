@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -33,10 +34,60 @@ QString describedOutput(const MidiOutputEntry& entry) {
     return QString::fromStdString(entry.description);  // a port found now: its system's name for it
 }
 
+QString describedDriver(AudioDriver driver) {
+    switch (driver) {
+        case AudioDriver::Auto:
+            return QCoreApplication::translate("velmora::OutputDialog", "自動");
+        case AudioDriver::PulseAudio:
+            return QStringLiteral("PulseAudio / PipeWire");
+        case AudioDriver::Alsa:
+            return QStringLiteral("ALSA");
+        case AudioDriver::Jack:
+            return QStringLiteral("JACK");
+    }
+    return {};
+}
+
+// The buffer's name and the delay it adds to a typed key, in the window's language.
+QString describedBuffer(AudioBuffer buffer) {
+    const AudioBufferSize size = audioBufferSize(buffer);
+    const int ms = static_cast<int>(size.periodFrames * size.periods * 1000.0 / 44100.0 + 0.5);
+    QString name;
+    switch (buffer) {
+        case AudioBuffer::Low:
+            name = QCoreApplication::translate("velmora::OutputDialog", "低遅延");
+            break;
+        case AudioBuffer::Standard:
+            name = QCoreApplication::translate("velmora::OutputDialog", "標準");
+            break;
+        case AudioBuffer::Safe:
+            name = QCoreApplication::translate("velmora::OutputDialog", "安全");
+            break;
+    }
+    return QCoreApplication::translate("velmora::OutputDialog", "%1（約 %2 ms）").arg(name).arg(ms);
+}
+
+// A combo box of every choice, its settings name as each item's data; `current`
+// selected, or `fallback` when `current` names none.
+template <typename Choice, typename Describe, typename Name>
+QComboBox* choiceBox(QWidget* parent, const char* objectName, const std::vector<Choice>& choices,
+                     const std::string& current, Choice fallback, Describe describe, Name name) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(objectName);
+    const auto data = [&name](Choice choice) {
+        return QString::fromUtf8(name(choice).data(), name(choice).size());
+    };
+    for (const Choice choice : choices) box->addItem(describe(choice), data(choice));
+    const int index = box->findData(QString::fromStdString(current));
+    box->setCurrentIndex(index >= 0 ? index : box->findData(data(fallback)));
+    return box;
+}
+
 }  // namespace
 #endif
 
-OutputDialog::OutputDialog(const OutputSettings& current, QWidget* parent) : QDialog(parent) {
+OutputDialog::OutputDialog(const OutputSettings& current, QWidget* parent, OutputTester tester)
+    : QDialog(parent), initial_(current), tester_(std::move(tester)) {
     setWindowTitle(QCoreApplication::translate("velmora::OutputDialog", "出力"));
     output_ = new QComboBox(this);
     output_->setObjectName("output");
@@ -72,20 +123,67 @@ OutputDialog::OutputDialog(const OutputSettings& current, QWidget* parent) : QDi
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    inUse_ = new QLabel(this);
+    inUse_->setObjectName("outputInUse");
+    inUse_->setWordWrap(true);
+    test_ = new QPushButton(QCoreApplication::translate("velmora::OutputDialog", "試聴"), this);
+    test_->setObjectName("testSound");
+    test_->setToolTip(QCoreApplication::translate(
+        "velmora::OutputDialog", "短い音階を鳴らします（前半は伴奏、後半はメロディのチャンネル）"));
+    test_->setVisible(static_cast<bool>(tester_));
+    connect(test_, &QPushButton::clicked, this, &OutputDialog::playTestSound);
+    auto* inUseRow = new QHBoxLayout;
+    inUseRow->addWidget(inUse_, 1);
+    inUseRow->addWidget(test_);
+    setOutputInUse({});
+
     auto* form = new QFormLayout(this);
     form->addRow(QCoreApplication::translate("velmora::OutputDialog", "出力先"), output_);
     form->addRow(QCoreApplication::translate("velmora::OutputDialog", "サウンドフォント"), soundfontRow);
+#ifdef VELMORA_HAVE_SOUND
+    audioDriver_ = choiceBox(this, "audioDriver", audioDrivers(), current.audioDriver, AudioChoice{}.driver,
+                             describedDriver, audioDriverName);
+    audioBuffer_ = choiceBox(this, "audioBuffer", audioBuffers(), current.audioBuffer, AudioChoice{}.buffer,
+                             describedBuffer, audioBufferName);
+    audioBuffer_->setToolTip(QCoreApplication::translate(
+        "velmora::OutputDialog", "小さいほど打鍵にすぐ応えますが、忙しいマシンでは音が途切れやすくなります"));
+    form->addRow(QCoreApplication::translate("velmora::OutputDialog", "音声ドライバ"), audioDriver_);
+    form->addRow(QCoreApplication::translate("velmora::OutputDialog", "バッファ"), audioBuffer_);
+    connect(output_, &QComboBox::currentTextChanged, this, &OutputDialog::enableSynthesizerChoices);
+    enableSynthesizerChoices();
+#endif
+    form->addRow(QCoreApplication::translate("velmora::OutputDialog", "使用中"), inUseRow);
     form->addRow(buttons);
 }
 
+void OutputDialog::setOutputInUse(const QString& description) {
+    inUse_->setText(description.isEmpty()
+                        ? QCoreApplication::translate("velmora::OutputDialog", "（まだ開いていません）")
+                        : description);
+}
+
+void OutputDialog::playTestSound() {
+    if (tester_) inUse_->setText(tester_(settings()));
+}
+
+// The sound server and the buffer belong to the built-in synthesizer.
+void OutputDialog::enableSynthesizerChoices() {
+    if (!audioDriver_ || !audioBuffer_) return;
+    const bool synthesizer = settings().output == OutputSettings{}.output;
+    audioDriver_->setEnabled(synthesizer);
+    audioBuffer_->setEnabled(synthesizer);
+}
+
 OutputSettings OutputDialog::settings() const {
-    OutputSettings chosen;
+    OutputSettings chosen = initial_;  // what the dialog does not show stays as it was
     const int index = output_->currentIndex();
     const bool listed = index >= 0 && output_->itemText(index) == output_->currentText();
     chosen.output =
         (listed ? output_->itemData(index).toString() : output_->currentText().trimmed()).toStdString();
     if (chosen.output.empty()) chosen.output = OutputSettings{}.output;
     chosen.soundfont = soundfont_->text().trimmed().toStdString();
+    if (audioDriver_) chosen.audioDriver = audioDriver_->currentData().toString().toStdString();
+    if (audioBuffer_) chosen.audioBuffer = audioBuffer_->currentData().toString().toStdString();
     return chosen;
 }
 

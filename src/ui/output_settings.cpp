@@ -13,7 +13,9 @@ namespace velmora {
 
 OutputChoice makeOutput(const OutputSettings& settings) {
 #ifdef VELMORA_HAVE_SOUND
-    MidiBackendChoice choice = createMidiBackend(settings.output, settings.soundfont);
+    MidiBackendChoice choice =
+        createMidiBackend(settings.output, settings.soundfont,
+                          audioChoiceFromNames(settings.audioDriver, settings.audioBuffer));
     return {std::move(choice.backend), std::move(choice.error)};
 #else
     if (settings.output == "none") return {std::make_unique<NullBackend>(), {}};

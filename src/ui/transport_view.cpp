@@ -12,6 +12,7 @@
 #include "ui/main_window.h"
 #include "ui/memo_edit.h"
 #include "ui/option_binder.h"
+#include "ui/output_warning_watch.h"
 #include "ui/roll_panel.h"
 
 namespace velmora {
@@ -30,11 +31,13 @@ void setPanelColour(QFrame* panel, bool lit) {
 void TForm1::BitBtn2Click() {
     rollPanel_->runTransportCommand([this] { performance_->playOrStop(); });
     reportOutputError();
+    outputWarnings_->check();  // a stop closed the output: a capture file's last write is known now
 }
 
 void TForm1::BitBtn5Click() {
     rollPanel_->runTransportCommand([this] { performance_->linePlayOrStop(); });
     reportOutputError();
+    outputWarnings_->check();
 }
 
 void TForm1::BitBtn4Click() { performance_->pauseOrContinue(); }

@@ -28,7 +28,7 @@ std::string slurpAndClose(int fd) {
 
 }  // namespace
 
-RunningCli::RunningCli(const std::vector<std::string>& args) {
+RunningCli::RunningCli(const std::string& program, const std::vector<std::string>& args) {
     // Output goes to files so that a large trace cannot fill a pipe and stall.
     char outName[] = "/tmp/velmora-cli-out-XXXXXX";
     char errName[] = "/tmp/velmora-cli-err-XXXXXX";
@@ -42,13 +42,13 @@ RunningCli::RunningCli(const std::vector<std::string>& args) {
     posix_spawn_file_actions_adddup2(&actions, outFd_, 1);
     posix_spawn_file_actions_adddup2(&actions, errFd_, 2);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    std::vector<std::string> argv = {VELMORA_CLI_PATH};
+    std::vector<std::string> argv = {program};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> cargs;
     for (auto& a : argv) cargs.push_back(a.data());
     cargs.push_back(nullptr);
     pid_t pid = 0;
-    if (posix_spawn(&pid, VELMORA_CLI_PATH, &actions, nullptr, cargs.data(), environ) == 0) pid_ = pid;
+    if (posix_spawnp(&pid, program.c_str(), &actions, nullptr, cargs.data(), environ) == 0) pid_ = pid;
     posix_spawn_file_actions_destroy(&actions);
 }
 
@@ -84,6 +84,10 @@ ProcessResult RunningCli::wait() {
 }
 
 ProcessResult runCli(const std::vector<std::string>& args) { return RunningCli(args).wait(); }
+
+ProcessResult runProgram(const std::string& program, const std::vector<std::string>& args) {
+    return RunningCli(program, args).wait();
+}
 
 TempFolder::TempFolder() {
     char name[] = "/tmp/velmora-test-XXXXXX";

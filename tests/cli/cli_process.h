@@ -14,11 +14,15 @@ struct ProcessResult {
 
 // Runs velmora-cli with the arguments (no shell involved) and collects its output.
 ProcessResult runCli(const std::vector<std::string>& args);
+// The same for another program found on the PATH.
+ProcessResult runProgram(const std::string& program, const std::vector<std::string>& args);
 
-// Starts velmora-cli and returns at once; wait() collects the result.
+// Starts velmora-cli, or another program found on the PATH, and returns at
+// once; wait() collects the result. Destruction kills what still runs.
 class RunningCli {
 public:
-    explicit RunningCli(const std::vector<std::string>& args);
+    explicit RunningCli(const std::vector<std::string>& args) : RunningCli(VELMORA_CLI_PATH, args) {}
+    RunningCli(const std::string& program, const std::vector<std::string>& args);
     ~RunningCli();
     RunningCli(const RunningCli&) = delete;
     RunningCli& operator=(const RunningCli&) = delete;

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+#include <tuple>
 
 #include "cli_process.h"
 
@@ -84,6 +85,18 @@ TEST_F(PlayTest, UnknownOutputsAreUsageErrorsAndListingNamesTheChoices) {
     for (const char* name : {"fluidsynth", "capture:", "none"}) {
         EXPECT_NE(list.out.find(name), std::string::npos) << name;
     }
+    // The sound server and buffer: names it knows, and for the built-in synthesizer only.
+    for (const auto& [option, value, said] :
+         {std::tuple{"--audio-driver", "oss", "pulseaudio, alsa or jack"},
+          std::tuple{"--audio-buffer", "huge", "low, standard or safe"}}) {
+        const ProcessResult unknown = runCli({"play", text.string(), option, value});
+        EXPECT_EQ(unknown.exitCode, 2);
+        EXPECT_NE(unknown.err.find(said), std::string::npos) << unknown.err;
+    }
+    const ProcessResult elsewhere =
+        runCli({"play", text.string(), "--output", "none", "--audio-buffer", "safe"});
+    EXPECT_EQ(elsewhere.exitCode, 2);
+    EXPECT_NE(elsewhere.err.find("built-in synthesizer"), std::string::npos) << elsewhere.err;
 }
 
 // 16-bit samples of the "data" chunk of a WAV file.

@@ -173,7 +173,7 @@ TEST_F(SettingsFileTest, SavedSettingsReadBackAsTheyWere) {
     global.presets.solo[2] = 7;
     global.presets.backing[4] = 99;
     global.latest = "/home/me/story.txt";
-    global.output = {"port:Synth", "/home/me/piano.sf2"};
+    global.output = {"port:Synth", "/home/me/piano.sf2", "jack", "safe"};
     global.recent = {"/home/me/story.txt", "/home/me/poem.txt"};
     global.width = 800;
     global.height = 480;
@@ -203,7 +203,7 @@ TEST_F(SettingsFileTest, SavedSettingsReadBackAsTheyWere) {
     EXPECT_EQ(loaded.global->left, 40);
     EXPECT_EQ(loaded.global->top, -12);
     EXPECT_EQ(loaded.global->latest, "/home/me/story.txt");
-    EXPECT_EQ(loaded.global->output, (OutputSettings{"port:Synth", "/home/me/piano.sf2"}));
+    EXPECT_EQ(loaded.global->output, (OutputSettings{"port:Synth", "/home/me/piano.sf2", "jack", "safe"}));
     EXPECT_EQ(loaded.global->recent, global.recent);
     EXPECT_EQ(loaded.global->width, 800);
     EXPECT_EQ(loaded.global->height, 480);

@@ -118,13 +118,10 @@ TEST(Prescan, LinePlayOpensThePortInItsOwnOrder) {
     std::vector<std::string> upper = {"ABC", "DEF"};
     h.capture.messages.clear();
     beginLinePlay(options, h.state, h.port, h.tick, upper, lineStartsOfPlainLines(upper), 1);
-    EXPECT_EQ(h.capture.messages,
-              (std::vector<CapturedMessage>{{0, 0xB0, 124, 0},
-                                            {0, 0xC0, 5, 0},
-                                            {0, 0xB0, 91, 30},
-                                            {0, 0xB1, 91, 70},
-                                            {0, 0xB1, 10, 64},
-                                            {0, 0xC1, 40, 0}}));
+    EXPECT_EQ(
+        h.capture.messages,
+        (std::vector<CapturedMessage>{
+            {0, 0xC0, 5, 0}, {0, 0xB0, 91, 30}, {0, 0xB1, 91, 70}, {0, 0xB1, 10, 64}, {0, 0xC1, 40, 0}}));
     EXPECT_EQ(h.state.linePlayStart, 5);
     EXPECT_EQ(h.state.lineIndex, 0);
     EXPECT_EQ(h.state.charPos, 3);
@@ -137,8 +134,7 @@ TEST(Prescan, PlayOpensThePortWithProgramsThenReverbThenPan) {
     h.capture.messages.clear();
     std::vector<std::string> upper = {"A"};
     beginPlay(options, h.state, h.port, upper, lineStartsOfPlainLines(upper));
-    EXPECT_EQ(h.capture.messages, (std::vector<CapturedMessage>{{0, 0xB0, 124, 0},
-                                                                {0, 0xC0, 0, 0},
+    EXPECT_EQ(h.capture.messages, (std::vector<CapturedMessage>{{0, 0xC0, 0, 0},
                                                                 {0, 0xC1, 0, 0},
                                                                 {0, 0xB0, 91, 0},
                                                                 {0, 0xB1, 91, 0},

@@ -172,6 +172,25 @@ TEST(BlockScheduler, MessagesSentAfterTheStopKeepTheirTime) {
     EXPECT_EQ(recorder.applied[1].blockStart, 4992);
 }
 
+TEST(BlockScheduler, TheStopsFenceCountsKeysPlayedByHand) {
+    // Typed keys, a performance, its stop, and the next performance's first note.
+    BlockScheduler scheduler(kRate);
+    BlockRecorder recorder;
+    TimedMessage key = noteAt(0, 70);
+    key.dueNs = TimedMessage::kAtOnce;
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(scheduler.post(key));
+    runPeriods(scheduler, recorder, 1);
+    ASSERT_TRUE(scheduler.post(noteAt(1500, 60)));
+    scheduler.requestSilence();
+    ASSERT_TRUE(scheduler.post(noteAt(5000, 62)));
+    runPeriods(scheduler, recorder, 6);
+    ASSERT_EQ(recorder.silences.size(), 1u);
+    EXPECT_EQ(recorder.silences[0].afterApplied, 4u)
+        << "only what was sent before the stop precedes the silence";
+    ASSERT_EQ(recorder.applied.size(), 5u);
+    EXPECT_EQ(recorder.applied[4].blockStart, 4992) << "the next performance's note keeps its time";
+}
+
 TEST(BlockScheduler, KeepsOnsetsSteadyWhenCallbacksJitter) {
     // Callbacks come up to 6 ms late, as a loaded sound server delivers them.
     // After the clock has settled, every message must land within one block of

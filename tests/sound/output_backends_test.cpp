@@ -39,7 +39,8 @@ TEST(CaptureFileBackend, WritesTimeTickAndBytesPerMessage) {
     const fs::path path = scratchFile("capture.txt");
     CaptureFileBackend backend(path.string());
     MidiOutPort port(backend);
-    port.Open();  // sends omni off at tick 0
+    port.Open();
+    port.ProgramChange(5, 0);  // at tick 0, the start's
     backend.beginTick(7);
     port.NoteOn(60, 100, 1);
     port.NoteOff(60, 1);
@@ -62,8 +63,8 @@ TEST(CaptureFileBackend, WritesTimeTickAndBytesPerMessage) {
         parsed.push_back(l);
     }
     EXPECT_EQ(parsed[0].tick, 0u);
-    EXPECT_EQ(parsed[0].status, 0xB0u);
-    EXPECT_EQ(parsed[0].data1, 124u);
+    EXPECT_EQ(parsed[0].status, 0xC0u);
+    EXPECT_EQ(parsed[0].data1, 5u);
     EXPECT_EQ(parsed[1].tick, 7u);
     EXPECT_EQ(parsed[1].status, 0x91u);
     EXPECT_EQ(parsed[1].data1, 60u);

@@ -117,12 +117,12 @@ TEST_F(DesktopConventions, AtTheMinimumSizeLongInstrumentNamesShowTheirBeginning
     window->resize(window->minimumSize());
     QApplication::processEvents();
     const MainControls& c = window->controls();
-    QLineEdit* gakki = c.options.comboBox(OptionId::BackingInstrument)->lineEdit();
+    QLineEdit* backingField = c.options.comboBox(OptionId::BackingInstrument)->lineEdit();
     int widest = 0;
     for (int item = 1; item < c.options.comboBox(OptionId::BackingInstrument)->count(); ++item) {
-        if (gakki->fontMetrics().horizontalAdvance(
+        if (backingField->fontMetrics().horizontalAdvance(
                 c.options.comboBox(OptionId::BackingInstrument)->itemText(item)) >
-            gakki->fontMetrics().horizontalAdvance(
+            backingField->fontMetrics().horizontalAdvance(
                 c.options.comboBox(OptionId::BackingInstrument)->itemText(widest)))
             widest = item;
     }
@@ -130,7 +130,7 @@ TEST_F(DesktopConventions, AtTheMinimumSizeLongInstrumentNamesShowTheirBeginning
     for (QComboBox* combo :
          {c.options.comboBox(OptionId::BackingInstrument), c.options.comboBox(OptionId::SoloInstrument)}) {
         // As narrow as the window's minimum leaves it with the desktop's fonts.
-        combo->setFixedWidth(gakki->fontMetrics().horizontalAdvance(
+        combo->setFixedWidth(backingField->fontMetrics().horizontalAdvance(
                                  c.options.comboBox(OptionId::BackingInstrument)->itemText(widest)) *
                              2 / 3);
         combo->setCurrentIndex(widest);  // chosen from the list
@@ -146,9 +146,9 @@ TEST_F(DesktopConventions, AtTheMinimumSizeLongInstrumentNamesShowTheirBeginning
         << c.options.comboBox(OptionId::SoloInstrument)->currentText().toStdString();
 
     c.options.comboBox(OptionId::BackingInstrument)->setCurrentIndex(widest);
-    gakki->setFocus();
-    gakki->end(false);
-    QTest::keyClick(gakki, Qt::Key_Return);  // leaving the field after looking at the name's end
+    backingField->setFocus();
+    backingField->end(false);
+    QTest::keyClick(backingField, Qt::Key_Return);  // leaving the field after looking at the name's end
     EXPECT_EQ(firstShownPosition(c.options.comboBox(OptionId::BackingInstrument)), 0);
 }
 

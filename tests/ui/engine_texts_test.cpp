@@ -49,6 +49,22 @@ TEST(EngineTextTest, TranslatesKnownTextsOnlyAndKeepsJapaneseAsItIs) {
     EXPECT_EQ(engineText("ブルース風"), "ブルース風");
 }
 
+TEST(OutputWarningTextTest, InEnglishTheWindowSaysWhatTheCommandLineSays) {
+    using Kind = OutputWarning::Kind;
+    ASSERT_TRUE(installTranslations(*QCoreApplication::instance(), Language::English));
+    for (const OutputWarning& warning :
+         {OutputWarning{Kind::StalledAudio, "PulseAudio", {}},
+          OutputWarning{Kind::PortSendFailed, "Synth:in 128:0", "ring full"},
+          OutputWarning{Kind::PortGone, "Synth:in 128:0", {}},
+          OutputWarning{Kind::CaptureNotWritten, "/x/take.txt", "No space left"}}) {
+        QString cli = QString::fromStdString(warning.what());
+        cli[0] = cli[0].toUpper();
+        EXPECT_EQ(outputWarningText(warning), cli);
+        EXPECT_EQ(warning.text().rfind(warning.what(), 0), 0u) << "the command line adds only its advice";
+    }
+    installTranslations(*QCoreApplication::instance(), Language::Japanese);
+}
+
 TEST(FileErrorTextTest, NamesTheFileInTheWindowsLanguage) {
     const FileError opening = FileError::opening("/x/a.txt", "denied");
     EXPECT_EQ(fileErrorText(opening), "ファイル /x/a.txt は開けません");

@@ -48,7 +48,7 @@ TEST_F(TransportView, PlayLocksTheControlsAndStopFreesThem) {
     EXPECT_EQ(c.BitBtn2->text(), "Play");
     EXPECT_TRUE(c.BitBtn5->isEnabled());
     expectLocked(c, false);
-    EXPECT_FALSE(c.options.comboBox(OptionId::SoloInstrument)->isEnabled());  // C2chan is off
+    EXPECT_FALSE(c.options.comboBox(OptionId::SoloInstrument)->isEnabled());  // two channels are off
     EXPECT_TRUE(window->acceptDrops());
     EXPECT_EQ(c.statusTransport->text(), "休憩中");
     EXPECT_EQ(c.Label4->text(), "00 : 00");
