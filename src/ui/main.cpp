@@ -4,11 +4,11 @@
 
 #include "documents/file_error.h"
 #include "language/qt/translations.h"
-#include "ui/engine_texts.h"
-#include "ui/main_window.h"
-#include "ui/preset_dialog.h"
-#include "ui/settings_location.h"
-#include "ui/user_prompts.h"
+#include "ui/settings/engine_texts.h"
+#include "ui/window/main_window.h"
+#include "ui/dialogs/preset_dialog.h"
+#include "ui/settings/settings_location.h"
+#include "ui/dialogs/user_prompts.h"
 
 namespace {
 

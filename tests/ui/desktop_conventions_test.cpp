@@ -16,10 +16,10 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "ui/elided_label.h"
-#include "ui/output_dialog.h"
-#include "ui/window_placement.h"
-#include "ui/roll_view.h"
+#include "ui/controls/elided_label.h"
+#include "ui/dialogs/output_dialog.h"
+#include "ui/window/window_placement.h"
+#include "ui/roll/roll_view.h"
 #include "window_fixture.h"
 
 namespace velmora::testing {

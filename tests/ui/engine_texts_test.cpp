@@ -8,7 +8,7 @@
 #ifdef VELMORA_HAVE_SOUND
 #include "sound/soundfont_locator.h"
 #endif
-#include "ui/engine_texts.h"
+#include "ui/settings/engine_texts.h"
 
 namespace velmora {
 namespace {

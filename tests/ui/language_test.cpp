@@ -11,7 +11,7 @@
 
 #include "language/language_setting.h"
 #include "language/qt/translations.h"
-#include "ui/output_dialog.h"
+#include "ui/dialogs/output_dialog.h"
 #include "window_fixture.h"
 
 namespace velmora::testing {

@@ -1,4 +1,4 @@
-#include "ui/memo_geometry.h"
+#include "ui/memo/memo_geometry.h"
 
 #include <gtest/gtest.h>
 

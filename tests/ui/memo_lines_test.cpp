@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QTextBlock>
 
-#include "ui/memo_edit.h"
+#include "ui/memo/memo_edit.h"
 
 namespace velmora::testing {
 namespace {

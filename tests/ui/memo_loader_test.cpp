@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QTest>
 
-#include "ui/memo_edit.h"
+#include "ui/memo/memo_edit.h"
 #include "window_fixture.h"
 
 namespace velmora::testing {

@@ -7,11 +7,11 @@
 #include <QTimer>
 #include <set>
 
-#include "ui/elided_label.h"
-#include "ui/engine_texts.h"
-#include "ui/output_dialog.h"
-#include "ui/output_test_sound.h"
-#include "ui/output_warning_watch.h"
+#include "ui/controls/elided_label.h"
+#include "ui/settings/engine_texts.h"
+#include "ui/dialogs/output_dialog.h"
+#include "ui/performance/output_test_sound.h"
+#include "ui/performance/output_warning_watch.h"
 #include "window_fixture.h"
 
 namespace velmora::testing {

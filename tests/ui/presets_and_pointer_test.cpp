@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "mapping/note_names.h"
-#include "ui/preset_dialog.h"
+#include "ui/dialogs/preset_dialog.h"
 #include "window_fixture.h"
 
 namespace velmora::testing {

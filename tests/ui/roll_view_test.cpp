@@ -10,8 +10,8 @@
 
 #include "support/capture_backend.h"
 #include "roll/live_roll_recorder.h"
-#include "ui/roll_view.h"
-#include "ui/typing_sound.h"
+#include "ui/roll/roll_view.h"
+#include "ui/performance/typing_sound.h"
 
 namespace velmora {
 namespace {

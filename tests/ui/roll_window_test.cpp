@@ -5,8 +5,8 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "ui/memo_edit.h"
-#include "ui/roll_panel.h"
+#include "ui/memo/memo_edit.h"
+#include "ui/roll/roll_panel.h"
 #include "window_fixture.h"
 
 namespace velmora {

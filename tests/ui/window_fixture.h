@@ -11,8 +11,8 @@
 #include <string>
 
 #include "support/capture_backend.h"
-#include "ui/main_window.h"
-#include "ui/memo_edit.h"
+#include "ui/window/main_window.h"
+#include "ui/memo/memo_edit.h"
 
 namespace velmora::testing {
 

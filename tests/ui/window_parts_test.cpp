@@ -8,10 +8,10 @@
 #include "documents/file_error.h"
 #include "documents/ini_file.h"
 #include "support/capture_backend.h"
-#include "ui/background_task.h"
-#include "ui/open_document.h"
-#include "ui/performance.h"
-#include "ui/settings_store.h"
+#include "ui/commands/background_task.h"
+#include "ui/document/open_document.h"
+#include "ui/performance/performance.h"
+#include "ui/settings/settings_store.h"
 #include "window_fixture.h"
 
 namespace velmora::testing {

@@ -1,4 +1,4 @@
-#include "ui/preset_dialog.h"
+#include "ui/dialogs/preset_dialog.h"
 
 #include <gtest/gtest.h>
 

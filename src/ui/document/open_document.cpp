@@ -1,0 +1,139 @@
+#include "ui/document/open_document.h"
+
+#include <unistd.h>
+
+#include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <algorithm>
+#include <filesystem>
+
+#include "documents/atomic_file.h"
+#include "documents/file_error.h"
+#include "documents/file_read.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+
+// The memo's text from decoded text: every line ended by one '\n', a NUL
+// ending the text as it does for the other encodings.
+QString memoLines(QString text) {
+    if (const qsizetype nul = text.indexOf(QChar(u'\0')); nul >= 0) text.truncate(nul);
+    // One pass in place: QString::replace of "\r\n" moves the tail at every
+    // match, which takes seconds on a text of millions of lines.
+    QChar* out = text.data();
+    const QChar* const end = text.constData() + text.size();
+    for (const QChar* in = text.constData(); in != end; ++in) {
+        if (*in != u'\r') {
+            *out++ = *in;
+            continue;
+        }
+        *out++ = u'\n';
+        if (in + 1 != end && in[1] == u'\n') ++in;
+    }
+    text.truncate(out - text.constData());
+    if (!text.isEmpty() && !text.endsWith('\n')) text += '\n';
+    return text;
+}
+
+bool isAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+bool writableInPlace(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path file(path);
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+    return std::filesystem::is_regular_file(file, error) && ::access(path.c_str(), W_OK) == 0 &&
+           ::access(folder.c_str(), W_OK) != 0;
+}
+
+void writeInPlace(const std::string& path, const std::string& bytes) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
+        !file.flush()) {
+        throw FileError(cannotCreateMessage(path), path, file.errorString().toStdString());
+    }
+}
+
+}  // namespace
+
+std::string memoFileText(const QString& memoText) {
+    QString text = memoText;
+    text.replace('\n', QStringLiteral("\r\n"));
+    return text.toStdString();
+}
+
+void writeDocumentFile(const std::string& path, const std::string& bytes) {
+    try {
+        writeFileAtomically(path, bytes);
+    } catch (const FileError&) {
+        if (!writableInPlace(path)) throw;
+        writeInPlace(path, bytes);
+    }
+}
+
+QString OpenDocument::read(const std::string& path) {
+    const std::string bytes = readFileBytes(path);
+    const std::string_view head = std::string_view(bytes).substr(0, 2);
+    if (head == kUtf16LeBom || head == kUtf16BeBom) {
+        const bool little = head == kUtf16LeBom;
+        QStringDecoder decode(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        const QString text = decode(QByteArrayView(bytes.data() + 2, static_cast<qsizetype>(bytes.size() - 2)));
+        utf16_ = little ? Utf16::LittleEndian : Utf16::BigEndian;
+        encoding_ = TextEncoding::Utf8;
+        gap_ = decode.hasError() ? Gap::Undecodable : (text.contains(QChar(u'\0')) ? Gap::CutAtNul : Gap::None);
+        return memoLines(text);
+    }
+    // Decoded whole, not line by line: the line breaks are single bytes in every
+    // encoding read here, so the lines come out the same.
+    const std::string_view text = std::string_view(bytes).substr(0, bytes.find('\0'));
+    encoding_ = chooseEncoding(text, EncodingChoice::Auto);
+    utf16_ = Utf16::No;
+    bool lost = false;
+    QString decoded;
+    if (encoding_ == TextEncoding::Cp932 && isAscii(text)) {
+        decoded = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    } else {
+        const std::string utf8 = decodeToUtf8(text, encoding_);
+        // Bytes that start no CP932 character were shown as replacement characters.
+        lost = encoding_ == TextEncoding::Cp932 && utf8ToCp932(utf8) != text;
+        decoded = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    }
+    gap_ = text.size() != bytes.size() ? Gap::CutAtNul : (lost ? Gap::Undecodable : Gap::None);
+    return memoLines(std::move(decoded));
+}
+
+void OpenDocument::clear() {
+    path_.clear();
+    encoding_ = TextEncoding::Utf8;
+    utf16_ = Utf16::No;
+    gap_ = Gap::None;
+}
+
+bool OpenDocument::write(const std::string& path, const QString& memoText) {
+    const std::string text = memoFileText(memoText);
+    if (isUtf16()) {
+        const bool little = utf16_ == Utf16::LittleEndian;
+        QStringEncoder encode(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        const QByteArray encoded = encode(QString::fromStdString(text));
+        writeDocumentFile(path, std::string(little ? kUtf16LeBom : kUtf16BeBom) + encoded.toStdString());
+        gap_ = Gap::None;
+        return false;
+    }
+    TextEncoding encoding = encoding_;
+    // A character that CP932 cannot hold must not be lost: such a text goes to UTF-8.
+    const bool toUtf8 = encoding == TextEncoding::Cp932 && !isCp932Representable(text);
+    if (toUtf8) encoding = TextEncoding::Utf8;
+    writeDocumentFile(path, encodeFromUtf8(text, encoding));
+    encoding_ = encoding;
+    gap_ = Gap::None;
+    return toUtf8;
+}
+
+}  // namespace velmora
