@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/main_window.h"
-#include "ui/memo_edit.h"
-#include "ui/roll_panel.h"
+#include "ui/window/main_window.h"
+#include "ui/memo/memo_edit.h"
+#include "ui/roll/roll_panel.h"
 
 namespace {
 
