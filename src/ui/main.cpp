@@ -36,8 +36,8 @@ int main(int argc, char* argv[]) {
     velmora::installTranslations(application,
                                  velmora::startupLanguage(velmora::globalSettingsPathIn(QString())));
 
-    velmora::TForm1 window;
-    auto* presets = new velmora::TForm2(&window);  // hidden until "?" shows it
+    velmora::MainWindow window;
+    auto* presets = new velmora::PresetDialog(&window);  // hidden until "?" shows it
     window.attachPresetDialog(presets);
     try {
         presets->loadPresets(window.globalSettingsPath());
@@ -45,6 +45,6 @@ int main(int argc, char* argv[]) {
         velmora::DesktopPrompts(&window).showError(velmora::fileErrorText(error));
     }
     window.show();
-    if (!file.isEmpty()) window.dropFiles({QFileInfo(file).absoluteFilePath()});
+    if (!file.isEmpty()) window.openFiles({QFileInfo(file).absoluteFilePath()});
     return QApplication::exec();
 }

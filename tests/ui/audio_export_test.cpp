@@ -20,7 +20,7 @@ QString filterOf(AudioFileFormat format) { return QString::fromUtf8(audioFileFor
 TEST_F(AudioExport, TheFlacFilterWritesAFlacFileTitledWithTheTextsName) {
     writeFile("river song.txt", "abc def\r\n");
     auto window = openWindow();
-    window->FileOpen1Accept(QString::fromStdString(path("river song.txt")));
+    window->document().open(path("river song.txt"));
     prompts->filterAnswer = filterOf(AudioFileFormat::Flac);
     prompts->saveAnswers.push_back(QString::fromStdString(path("river")));  // no extension typed
     window->controls().wavButton->click();

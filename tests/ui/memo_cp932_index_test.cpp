@@ -8,7 +8,7 @@
 #include "documents/cp932_text.h"
 #include "documents/text_encoding.h"
 #include "ui/memo/memo_cp932_index.h"
-#include "ui/document/open_document.h"
+#include "ui/document/text_file.h"
 
 namespace velmora::testing {
 namespace {

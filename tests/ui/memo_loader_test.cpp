@@ -25,14 +25,14 @@ protected:
         for (int round = 0; round < 1000 && memo.loader().loading(); ++round) QApplication::processEvents();
         ASSERT_FALSE(memo.loader().loading());
     }
-    static void trigger(TForm1& window, const char* action) { window.findChild<QAction*>(action)->trigger(); }
+    static void trigger(MainWindow& window, const char* action) { window.findChild<QAction*>(action)->trigger(); }
 };
 
 TEST_F(LongTextOpening, SavingWhileTheTextStillFillsInWritesItWhole) {
     const std::string bytes = writeLongText("long.txt");
     auto window = openWindow();
-    MemoEdit& memo = *window->controls().Memo1;
-    window->FileOpen1Accept(QString::fromStdString(path("long.txt")));
+    MemoEdit& memo = *window->controls().memo;
+    window->document().open(path("long.txt"));
     ASSERT_TRUE(memo.loader().loading());
     EXPECT_LT(memo.document()->characterCount(), static_cast<int>(bytes.size()) / 2);  // only the first lines yet
     EXPECT_TRUE(memo.isReadOnly());
@@ -47,8 +47,8 @@ TEST_F(LongTextOpening, SavingWhileTheTextStillFillsInWritesItWhole) {
 TEST_F(LongTextOpening, TheFilledTextIsUnmodifiedWithoutUndoAndCountedWhole) {
     writeLongText("long.txt");
     auto window = openWindow();
-    MemoEdit& memo = *window->controls().Memo1;
-    window->FileOpen1Accept(QString::fromStdString(path("long.txt")));
+    MemoEdit& memo = *window->controls().memo;
+    window->document().open(path("long.txt"));
     waitUntilLoaded(memo);
     EXPECT_TRUE(memo.toPlainText().endsWith("the last line\n"));
     EXPECT_FALSE(memo.document()->isModified());  // closing asks nothing
@@ -56,16 +56,16 @@ TEST_F(LongTextOpening, TheFilledTextIsUnmodifiedWithoutUndoAndCountedWhole) {
     EXPECT_FALSE(memo.isReadOnly());
 
     // The time estimate counts every byte, as after a whole new text.
-    const QString estimate = window->controls().Label3->text();
+    const QString estimate = window->controls().estimatedTime->text();
     memo.setPlainText(memo.toPlainText());
-    EXPECT_EQ(window->controls().Label3->text(), estimate);
+    EXPECT_EQ(window->controls().estimatedTime->text(), estimate);
 }
 
 TEST_F(LongTextOpening, ANewTextDropsWhatWasStillToCome) {
     writeLongText("long.txt");
     auto window = openWindow();
-    MemoEdit& memo = *window->controls().Memo1;
-    window->FileOpen1Accept(QString::fromStdString(path("long.txt")));
+    MemoEdit& memo = *window->controls().memo;
+    window->document().open(path("long.txt"));
     ASSERT_TRUE(memo.loader().loading());
     trigger(*window, "newDocument");
     for (int round = 0; round < 20; ++round) QApplication::processEvents();

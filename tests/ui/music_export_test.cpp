@@ -4,7 +4,7 @@
 #include <chrono>
 #include <thread>
 
-#include "ui/commands/music_export.h"
+#include "ui/export/music_export.h"
 #include "window_fixture.h"
 
 namespace velmora::testing {

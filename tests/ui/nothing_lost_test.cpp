@@ -17,18 +17,18 @@ namespace {
 
 class NothingLost : public WindowTest {
 protected:
-    static void press(TForm1& window, QKeySequence keys) {
+    static void press(MainWindow& window, QKeySequence keys) {
         QTest::keySequence(&window, keys);
         QApplication::processEvents();
     }
-    static bool isModified(const TForm1& window) {
-        return window.controls().Memo1->document()->isModified();
+    static bool isModified(const MainWindow& window) {
+        return window.controls().memo->document()->isModified();
     }
 };
 
 TEST_F(NothingLost, TypingDuringAPerformanceNeverReplacesTheSoundingCharacter) {
     auto window = openWindow();
-    MemoEdit* memo = window->controls().Memo1;
+    MemoEdit* memo = window->controls().memo;
     typeText(*window, "The morning");
     press(*window, Qt::Key_F5);
     ASSERT_TRUE(window->transport().state().playing);
@@ -43,9 +43,9 @@ TEST_F(NothingLost, TypingDuringAPerformanceNeverReplacesTheSoundingCharacter) {
 TEST_F(NothingLost, ClosingWithUnsavedEditsAsksAndCancelKeepsTheWindow) {
     writeFile("story.txt", "once");
     auto window = openWindow();
-    window->FileOpen1Accept(QString::fromStdString(path("story.txt")));
+    window->document().open(path("story.txt"));
     EXPECT_FALSE(isModified(*window));
-    QTest::keyClicks(window->controls().Memo1, "more ");
+    QTest::keyClicks(window->controls().memo, "more ");
     ASSERT_TRUE(isModified(*window));
 
     prompts->saveChangesAnswer = SaveChangesAnswer::Cancel;
@@ -62,31 +62,31 @@ TEST_F(NothingLost, OpeningOrANewTextAsksFirstAndDiscardDropsTheEdits) {
     writeFile("one.txt", "one");
     writeFile("two.txt", "two");
     auto window = openWindow();
-    window->FileOpen1Accept(QString::fromStdString(path("one.txt")));
-    QTest::keyClicks(window->controls().Memo1, "edited ");
+    window->document().open(path("one.txt"));
+    QTest::keyClicks(window->controls().memo, "edited ");
 
     prompts->saveChangesAnswer = SaveChangesAnswer::Cancel;
     prompts->openAnswers.push_back(QString::fromStdString(path("two.txt")));
     press(*window, QKeySequence::Open);
     EXPECT_EQ(prompts->openDialogs, 0);  // cancelled before the dialog
-    EXPECT_EQ(window->currentTextPath(), path("one.txt"));
+    EXPECT_EQ(window->document().path(), path("one.txt"));
 
     prompts->saveChangesAnswer = SaveChangesAnswer::Discard;
     press(*window, QKeySequence::New);
-    EXPECT_TRUE(window->controls().Memo1->toPlainText().isEmpty());
-    EXPECT_TRUE(window->currentTextPath().empty());
+    EXPECT_TRUE(window->controls().memo->toPlainText().isEmpty());
+    EXPECT_TRUE(window->document().path().empty());
     EXPECT_EQ(window->windowTitle(), "Velmora");
     EXPECT_EQ(readFile("one.txt"), "one");
     EXPECT_EQ(prompts->saveQuestions, 2);
 
     // A new text saves through the save dialog, and opening needs no question then.
-    QTest::keyClicks(window->controls().Memo1, "fresh");
+    QTest::keyClicks(window->controls().memo, "fresh");
     prompts->saveAnswers.push_back(QString::fromStdString(path("fresh")));
     press(*window, QKeySequence::Save);
     EXPECT_EQ(readFile("fresh.txt"), "fresh");
     EXPECT_FALSE(isModified(*window));
     press(*window, QKeySequence::Open);
-    EXPECT_EQ(window->currentTextPath(), path("two.txt"));
+    EXPECT_EQ(window->document().path(), path("two.txt"));
     EXPECT_EQ(prompts->saveQuestions, 2);
 }
 
@@ -97,10 +97,10 @@ TEST_F(NothingLost, AnotherProgramsSettingsFileIsNeitherAppliedNorRewritten) {
     writeFile("next.txt", "next");
     auto window = openWindow();
     window->controls().options.spinEdit(OptionId::TickMs)->setValue(420);
-    window->FileOpen1Accept(QString::fromStdString(path("app.txt")));
+    window->document().open(path("app.txt"));
     EXPECT_EQ(window->controls().options.spinEdit(OptionId::TickMs)->value(), 420);
     EXPECT_TRUE(window->controls().statusNotice->text().contains("app.ini"));
-    window->FileOpen1Accept(QString::fromStdString(path("next.txt")));
+    window->document().open(path("next.txt"));
     ASSERT_TRUE(window->close());
     EXPECT_EQ(readFile("app.ini"), foreign);
 }
@@ -112,9 +112,9 @@ TEST_F(NothingLost, AnotherProgramsSettingsFileBesideTheTextReopenedAtStartIsLef
     writeFile("next.txt", "next");
     writeFile("velmora.ini", "[config]\r\ntempo=500\r\n[file]\r\nlatest=" + path("app.txt") + "\r\n");
     auto window = openWindow();
-    ASSERT_EQ(window->currentTextPath(), path("app.txt"));
+    ASSERT_EQ(window->document().path(), path("app.txt"));
     EXPECT_TRUE(window->controls().statusNotice->toolTip().contains("app.ini"));
-    window->FileOpen1Accept(QString::fromStdString(path("next.txt")));  // stores the left text's settings
+    window->document().open(path("next.txt"));  // stores the left text's settings
     ASSERT_TRUE(window->close());
     EXPECT_EQ(readFile("app.ini"), foreign);
 }
@@ -124,7 +124,7 @@ TEST_F(NothingLost, ATextCutAtANulWarnsAndIsNotOverwrittenWithoutAQuestion) {
     const std::string binary(bytes, sizeof bytes - 1);
     writeFile("program.txt", binary);
     auto window = openWindow();
-    window->FileOpen1Accept(QString::fromStdString(path("program.txt")));
+    window->document().open(path("program.txt"));
     ASSERT_EQ(prompts->warnings.size(), 1u);
     prompts->confirmAnswer = false;
     press(*window, QKeySequence::Save);
@@ -139,15 +139,15 @@ TEST_F(NothingLost, UnwritableTextSettingsAskToGoOnAndTheGlobalFileIsStillStored
     writeFile("one.txt", "one");
     writeFile("two.txt", "two");
     auto window = openWindow();
-    window->FileOpen1Accept(QString::fromStdString(path("one.txt")));
+    window->document().open(path("one.txt"));
     std::filesystem::create_directory(path("one.ini"));  // one.txt's settings cannot be written
 
     prompts->confirmAnswer = false;
-    window->FileOpen1Accept(QString::fromStdString(path("two.txt")));
-    EXPECT_EQ(window->currentTextPath(), path("one.txt"));
+    window->document().open(path("two.txt"));
+    EXPECT_EQ(window->document().path(), path("one.txt"));
     prompts->confirmAnswer = true;
-    window->FileOpen1Accept(QString::fromStdString(path("two.txt")));
-    EXPECT_EQ(window->currentTextPath(), path("two.txt"));
+    window->document().open(path("two.txt"));
+    EXPECT_EQ(window->document().path(), path("two.txt"));
     EXPECT_EQ(prompts->confirmations.size(), 2u);
 
     std::filesystem::create_directory(path("two.ini"));

@@ -37,7 +37,7 @@ TEST_F(RollWindow, ShowsTheExportsMusicAndAClickPutsTheCaretOnItsCharacter) {
     ASSERT_NE(noteOfD, nullptr);
     const RollRect rect = roll.layout().noteRect(*noteOfD);
     clickAt(roll.viewport(), {rect.x + 1, rect.y + rect.height / 2});
-    EXPECT_EQ(window->controls().Memo1->textCursor().position(), 7);  // "D": 5 characters, one break, "C"
+    EXPECT_EQ(window->controls().memo->textCursor().position(), 7);  // "D": 5 characters, one break, "C"
 
     // A new text is drawn after it changed.
     typeText(*window, "q");
@@ -47,7 +47,7 @@ TEST_F(RollWindow, ShowsTheExportsMusicAndAClickPutsTheCaretOnItsCharacter) {
 
 TEST_F(RollWindow, ALongTextShowsTheMusicOfItsBeginningAndClicksStillFindTheirCharacter) {
     auto window = openWindow();
-    MemoEdit& memo = *window->controls().Memo1;
+    MemoEdit& memo = *window->controls().memo;
     QString text;
     while (text.size() < 2 * RollPanel::kPreviewCharacters) text += QString::fromUtf8("あい CDE FG\n");  // 2-byte characters
     memo.setPlainText(text);
@@ -79,7 +79,7 @@ TEST_F(RollWindow, FollowsThePerformanceAndReturnsToTheExportAfterIt) {
     auto window = openWindow();
     typeText(*window, "crwdmnp");
     RollView& roll = *window->controls().roll;
-    window->controls().BitBtn2->click();
+    window->controls().playButton->click();
     EXPECT_TRUE(roll.following());
     for (int tick = 0; tick < 4; ++tick) window->transport().tick();
     QTest::qWait(RollView::kFrameMs * 3);
@@ -88,7 +88,7 @@ TEST_F(RollWindow, FollowsThePerformanceAndReturnsToTheExportAfterIt) {
     for (const RollNote& note : roll.model().notes) melody += note.voice == RollVoice::Melody;
     EXPECT_EQ(melody, 4u);  // one letter a tick, each drawn as it sounds
 
-    window->controls().BitBtn2->click();  // Stop
+    window->controls().playButton->click();  // Stop
     EXPECT_FALSE(roll.following());
     EXPECT_EQ(roll.cursorStep(), -1);
 }
@@ -105,18 +105,18 @@ TEST_F(RollWindow, TheTypingSwitchInThePerformanceMenuSoundsKeys) {
     EXPECT_FALSE(typing->isChecked());
 
     typing->setChecked(true);
-    window->controls().Memo1->setFocus();
-    QTest::keyClick(window->controls().Memo1, Qt::Key_C, Qt::NoModifier);
+    window->controls().memo->setFocus();
+    QTest::keyClick(window->controls().memo, Qt::Key_C, Qt::NoModifier);
     ASSERT_FALSE(output->messages.empty());
     EXPECT_EQ(output->messages.back().status, 0x91);
     EXPECT_NE(output->messages.back().data2, 0);
 
     // Play takes the output from the typing sound.
     const int opens = output->openCount;
-    window->controls().BitBtn2->click();
+    window->controls().playButton->click();
     EXPECT_EQ(output->openCount, opens + 1);
     EXPECT_GE(output->closeCount, 1);
-    window->controls().BitBtn2->click();
+    window->controls().playButton->click();
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ struct OptionPresentation {
     bool startsDisabled = false;      // disabled until the switch it is used with turns on
 };
 
-inline constexpr const char* kOptionTextContext = "velmora::TForm1";
+inline constexpr const char* kOptionTextContext = "velmora::MainWindow";
 
 // Every option's control, in OptionId order.
 std::span<const OptionPresentation> optionPresentations();

@@ -31,7 +31,7 @@ constexpr int kMemoWidth = 495;
 constexpr int kMemoHeight = 350;
 constexpr int kColumnGap = 8;  // pixels between the widest entry of a table column and the next
 
-const char* const kSoloPresetHint = QT_TRANSLATE_NOOP("velmora::TForm2", "ソロ楽器　2ｃｈのみ使用");
+const char* const kSoloPresetHint = QT_TRANSLATE_NOOP("velmora::PresetDialog", "ソロ楽器　2ｃｈのみ使用");
 
 QFont dialogFont() {
     QFont font;
@@ -42,7 +42,7 @@ QFont dialogFont() {
     return font;
 }
 
-bool validNumber(int number) { return number >= 1 && number <= TForm2::kPresetCount; }
+bool validNumber(int number) { return number >= 1 && number <= PresetDialog::kPresetCount; }
 
 // The array slot of preset `number` (1..6).
 std::size_t slotOf(int number) { return static_cast<std::size_t>(number - 1); }
@@ -104,12 +104,12 @@ void alignTabColumns(QPlainTextEdit* memo, const QStringList& lines) {
     memo->document()->setDefaultTextOption(option);
 }
 
-QPlainTextEdit* makeRangeMemo(const QFont& font) {
+QPlainTextEdit* makeRangeTable(const QFont& font) {
     auto* memo = new QPlainTextEdit;
     // Set here rather than inherited: the tab stops are measured before the
     // memo joins the dialog.
     memo->setFont(font);
-    memo->setObjectName(QStringLiteral("Memo1"));
+    memo->setObjectName(QStringLiteral("rangeTable"));
     memo->setReadOnly(true);
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -133,87 +133,91 @@ QVBoxLayout* captionColumn(std::initializer_list<QString> texts) {
 
 }  // namespace
 
-TForm2::TForm2(QWidget* mainWindow) : QDialog(mainWindow) {
-    setWindowTitle(QCoreApplication::translate("velmora::TForm2", "楽器音域表とソロ楽器プリセット設定"));
+PresetDialog::PresetDialog(QWidget* mainWindow) : QDialog(mainWindow) {
+    setWindowTitle(
+        QCoreApplication::translate("velmora::PresetDialog", "楽器音域表とソロ楽器プリセット設定"));
     setFont(dialogFont());
     setModal(false);
     buildControls();
     // Handlers are connected after the designed selections are in place, so
     // that creating the dialog leaves the main window's captions and hints alone.
     for (int n = 1; n <= kPresetCount; ++n) {
-        connect(solopre[slotOf(n)], &QComboBox::currentTextChanged, this, [this, n] { solopreChange(n); });
-        connect(ComboBox[slotOf(n)], &QComboBox::currentTextChanged, this, [this, n] { ComboBoxChange(n); });
+        connect(soloPresets_[slotOf(n)], &QComboBox::currentTextChanged, this,
+                [this, n] { reportSoloPreset(n); });
+        connect(backingPresets_[slotOf(n)], &QComboBox::currentTextChanged, this,
+                [this, n] { reportBackingPreset(n); });
     }
 }
 
-void TForm2::buildControls() {
+void PresetDialog::buildControls() {
     const PresetSelections designed;
-    Memo1 = makeRangeMemo(font());
+    rangeTable_ = makeRangeTable(font());
     for (int i = 0; i < kPresetCount; ++i) {
         const auto slot = static_cast<std::size_t>(i);
-        solopre[slot] = makePresetCombo(QStringLiteral("solopre%1").arg(i + 1), designed.solo[slot]);
-        solopre[slot]->setToolTip(QCoreApplication::translate("velmora::TForm2", kSoloPresetHint));
-        ComboBox[slot] = makePresetCombo(QStringLiteral("ComboBox%1").arg(i + 1), designed.backing[slot]);
+        soloPresets_[slot] = makePresetCombo(QStringLiteral("soloPreset%1").arg(i + 1), designed.solo[slot]);
+        soloPresets_[slot]->setToolTip(QCoreApplication::translate("velmora::PresetDialog", kSoloPresetHint));
+        backingPresets_[slot] =
+            makePresetCombo(QStringLiteral("backingPreset%1").arg(i + 1), designed.backing[slot]);
     }
 
     // Rows 0-1 the solo presets, rows 2-3 the backing presets, three a row;
     // column 0 holds the captions, then a number column before each combo.
     auto* presets = new QGridLayout;
     presets->setHorizontalSpacing(4);
-    presets->addLayout(captionColumn({QCoreApplication::translate("velmora::TForm2", "ソロ楽器"),
-                                      QCoreApplication::translate("velmora::TForm2", "プリセット")}),
+    presets->addLayout(captionColumn({QCoreApplication::translate("velmora::PresetDialog", "ソロ楽器"),
+                                      QCoreApplication::translate("velmora::PresetDialog", "プリセット")}),
                        0, 0, 2, 1);
-    presets->addLayout(captionColumn({QCoreApplication::translate("velmora::TForm2", "プリセット"),
-                                      QCoreApplication::translate("velmora::TForm2", "単独"),
-                                      QCoreApplication::translate("velmora::TForm2", "伴奏楽器")}),
+    presets->addLayout(captionColumn({QCoreApplication::translate("velmora::PresetDialog", "プリセット"),
+                                      QCoreApplication::translate("velmora::PresetDialog", "単独"),
+                                      QCoreApplication::translate("velmora::PresetDialog", "伴奏楽器")}),
                        2, 0, 2, 1);
     for (int i = 0; i < kPresetCount; ++i) {
         const int row = i / 3;
         const int column = 1 + (i % 3) * 2;
         const auto slot = static_cast<std::size_t>(i);
         presets->addWidget(new QLabel(QString::number(i + 1)), row, column, Qt::AlignRight);
-        presets->addWidget(solopre[slot], row, column + 1);
+        presets->addWidget(soloPresets_[slot], row, column + 1);
         if (i % 3 == 0)
             presets->addWidget(new QLabel(QString::number(i + 1)), row + 2, column, Qt::AlignRight);
-        presets->addWidget(ComboBox[slot], row + 2, column + 1);
+        presets->addWidget(backingPresets_[slot], row + 2, column + 1);
     }
     for (int column = 2; column <= 6; column += 2) presets->setColumnStretch(column, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->addWidget(Memo1);
+    layout->addWidget(rangeTable_);
     layout->addLayout(presets);
 }
 
-int TForm2::soloPreset(int number) const {
-    return validNumber(number) ? itemIndexOf(solopre[slotOf(number)]) : -1;
+int PresetDialog::soloPreset(int number) const {
+    return validNumber(number) ? itemIndexOf(soloPresets_[slotOf(number)]) : -1;
 }
 
-int TForm2::backingPreset(int number) const {
-    return validNumber(number) ? itemIndexOf(ComboBox[slotOf(number)]) : -1;
+int PresetDialog::backingPreset(int number) const {
+    return validNumber(number) ? itemIndexOf(backingPresets_[slotOf(number)]) : -1;
 }
 
-QString TForm2::soloPresetText(int number) const {
-    return validNumber(number) ? solopre[slotOf(number)]->currentText() : QString();
+QString PresetDialog::soloPresetText(int number) const {
+    return validNumber(number) ? soloPresets_[slotOf(number)]->currentText() : QString();
 }
 
-QString TForm2::backingPresetText(int number) const {
-    return validNumber(number) ? ComboBox[slotOf(number)]->currentText() : QString();
+QString PresetDialog::backingPresetText(int number) const {
+    return validNumber(number) ? backingPresets_[slotOf(number)]->currentText() : QString();
 }
 
-void TForm2::setSoloPreset(int number, int itemIndex) {
+void PresetDialog::setSoloPreset(int number, int itemIndex) {
     if (!validNumber(number)) return;
-    selectItem(solopre[slotOf(number)], itemIndex);
-    solopreChange(number);
+    selectItem(soloPresets_[slotOf(number)], itemIndex);
+    reportSoloPreset(number);
 }
 
-void TForm2::setBackingPreset(int number, int itemIndex) {
+void PresetDialog::setBackingPreset(int number, int itemIndex) {
     if (!validNumber(number)) return;
-    selectItem(ComboBox[slotOf(number)], itemIndex);
-    ComboBoxChange(number);
+    selectItem(backingPresets_[slotOf(number)], itemIndex);
+    reportBackingPreset(number);
 }
 
-void TForm2::loadPresets(const std::string& globalSettingsPath) {
+void PresetDialog::loadPresets(const std::string& globalSettingsPath) {
     // Only a file that is plainly absent counts as none; one that is there but
     // cannot be examined or read is reported by the read.
     std::error_code error;
@@ -223,14 +227,14 @@ void TForm2::loadPresets(const std::string& globalSettingsPath) {
     applySelections(readPresetSelections(IniFile::parse(readFileBytes(globalSettingsPath))));
 }
 
-void TForm2::applySelections(const PresetSelections& selections) {
+void PresetDialog::applySelections(const PresetSelections& selections) {
     for (int n = 1; n <= kPresetCount; ++n) setSoloPreset(n, selections.solo[slotOf(n)]);
     for (int n = 1; n <= kPresetCount; ++n) {
         setBackingPreset(n, selections.backing[slotOf(n)]);
     }
 }
 
-PresetSelections TForm2::presetSelections() const {
+PresetSelections PresetDialog::presetSelections() const {
     PresetSelections selections;
     for (int n = 1; n <= kPresetCount; ++n) {
         selections.solo[slotOf(n)] = soloPreset(n);
@@ -239,23 +243,23 @@ PresetSelections TForm2::presetSelections() const {
     return selections;
 }
 
-void TForm2::solopreChange(int number) {
+void PresetDialog::reportSoloPreset(int number) {
     emit soloPresetChanged(number, soloPresetText(number));
     emit presetsChanged();
 }
 
-void TForm2::ComboBoxChange(int number) {
+void PresetDialog::reportBackingPreset(int number) {
     emit backingPresetChanged(number, backingPresetText(number));
     emit presetsChanged();
 }
 
-void TForm2::showEvent(QShowEvent* event) {
+void PresetDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // A window system's own show (restoring from the task bar) is not a showing by the program.
-    if (!event->spontaneous()) FormShow();
+    if (!event->spontaneous()) placeBesideMainWindow();
 }
 
-void TForm2::FormShow() {
+void PresetDialog::placeBesideMainWindow() {
     const QWidget* mainWindow = parentWidget();
     if (!mainWindow) return;
     const QRect frame = mainWindow->frameGeometry();

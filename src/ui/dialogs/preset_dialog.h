@@ -15,17 +15,17 @@ namespace velmora {
 
 // The instrument range table and the user's six solo and six backing
 // instrument presets. Modeless: it lives for the whole run and closing it only
-// hides it. The main window reads the presets for its solo menu (N11..N61) and
-// its preset buttons (pre1..pre6) and follows their texts through the change
+// hides it. The main window reads the presets for its solo instrument's menu
+// and its six preset buttons and follows their texts through the change
 // signals; the settings writer stores presetSelections().
-class TForm2 : public QDialog {
+class PresetDialog : public QDialog {
     Q_OBJECT
 
 public:
     static constexpr int kPresetCount = 6;
 
     // `mainWindow` owns the dialog; each showing places the dialog at its right edge.
-    explicit TForm2(QWidget* mainWindow = nullptr);
+    explicit PresetDialog(QWidget* mainWindow = nullptr);
 
     // Presets are numbered 1..6. A preset is the item index of its combo box
     // (the General MIDI program), -1 when the text names no item; a number
@@ -52,7 +52,7 @@ public:
 
 signals:
     // Solo preset `number` changed (by the user or a load): the caption of
-    // popup item `number` takes `text`.
+    // item `number` of the solo instrument's menu takes `text`.
     void soloPresetChanged(int number, const QString& text);
     // Backing preset `number` changed: the hint of preset button `number` takes `text`.
     void backingPresetChanged(int number, const QString& text);
@@ -65,13 +65,13 @@ protected:
 private:
     void buildControls();
     void applySelections(const PresetSelections& selections);
-    void solopreChange(int number);
-    void ComboBoxChange(int number);
-    void FormShow();
+    void reportSoloPreset(int number);
+    void reportBackingPreset(int number);
+    void placeBesideMainWindow();
 
-    QPlainTextEdit* Memo1 = nullptr;
-    std::array<QComboBox*, kPresetCount> solopre{};
-    std::array<QComboBox*, kPresetCount> ComboBox{};
+    QPlainTextEdit* rangeTable_ = nullptr;
+    std::array<QComboBox*, kPresetCount> soloPresets_{};
+    std::array<QComboBox*, kPresetCount> backingPresets_{};
 };
 
 }  // namespace velmora

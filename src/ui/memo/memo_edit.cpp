@@ -18,7 +18,7 @@ constexpr int kLongLayoutCharacters = 1'000'000;
 }  // namespace
 
 MemoEdit::MemoEdit(QWidget* parent) : QPlainTextEdit(parent), loader_(new MemoLoader(*this)) {
-    setObjectName("Memo1");
+    setObjectName("memo");
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setTabChangesFocus(true);  // Tab moves on to the next control, as in the other fields

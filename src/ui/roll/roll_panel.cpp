@@ -1,12 +1,11 @@
 #include "ui/roll/roll_panel.h"
 
-#include <QAction>
 #include <QTextBlock>
 
 #include "mapping/note_names.h"
 #include "roll/export_roll.h"
 #include "ui/memo/memo_edit.h"
-#include "ui/commands/music_export.h"
+#include "ui/export/music_export.h"
 #include "ui/performance/performance.h"
 
 namespace velmora {
@@ -24,11 +23,6 @@ RollPanel::RollPanel(MemoEdit& memo, RollView& view, Performance& performance, Q
       performance_(performance),
       typing_(memo, performance.options(), performance.output().port(), performance.random(),
               [this] { return performing(); }) {
-    typingAction_ = new QAction(tr("打鍵で鳴らす"), this);
-    typingAction_->setObjectName("typingSound");
-    typingAction_->setCheckable(true);
-    typingAction_->setToolTip(tr("演奏していないとき、メモに打った文字をすぐに鳴らします"));
-    connect(typingAction_, &QAction::toggled, this, [this](bool on) { typing_.setEnabled(on); });
     connect(&view_, &RollView::characterClicked, this, &RollPanel::moveCaretTo);
     refreshTimer_.setInterval(kRefreshMs);
     connect(&refreshTimer_, &QTimer::timeout, this, &RollPanel::refresh);

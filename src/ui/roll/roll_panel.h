@@ -7,15 +7,13 @@
 #include "ui/roll/roll_view.h"
 #include "ui/performance/typing_sound.h"
 
-class QAction;
-
 namespace velmora {
 
 class MemoEdit;
 class Performance;
 
-// The window's piano roll and play-as-you-type switch, wired to the memo and
-// the performance. Outside a performance the roll shows the export's music
+// The window's piano roll and play-as-you-type, wired to the memo and the
+// performance. Outside a performance the roll shows the export's music
 // for the current text and options (rebuilt shortly after they change);
 // during one it follows the live record. A click on a note puts the caret on
 // the note's character.
@@ -31,8 +29,7 @@ public:
 
     RollPanel(MemoEdit& memo, RollView& view, Performance& performance, QObject* parent);
 
-    // The 演奏 menu's checkable 打鍵で鳴らす.
-    QAction* typingAction() const { return typingAction_; }
+    // Play as you type, switched by the 演奏 menu's 打鍵で鳴らす.
     TypingSound& typing() { return typing_; }
 
     // Runs a transport command (Play, LinePlay); a performance it starts is followed from its first tick.
@@ -60,7 +57,6 @@ private:
     RollView& view_;
     Performance& performance_;
     TypingSound typing_;
-    QAction* typingAction_;
     QTimer refreshTimer_;
     // What the roll shows was built from these.
     PerformanceOptions builtOptions_;

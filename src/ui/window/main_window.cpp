@@ -1,41 +1,34 @@
 #include "ui/window/main_window.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QDir>
 #include <QDragEnterEvent>
-#include <QFileInfo>
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QMetaObject>
 #include <QMimeData>
-#include <QPushButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <filesystem>
 
-#include "documents/document_paths.h"
 #include "documents/file_error.h"
-#include "ui/settings/engine_texts.h"
-#include "ui/memo/memo_edit.h"
+#include "ui/commands/command_registry.h"
+#include "ui/controls/gm_program_names.h"
 #include "ui/controls/option_binder.h"
-#include "ui/performance/output_warning_watch.h"
 #include "ui/dialogs/preset_dialog.h"
+#include "ui/document/document.h"
+#include "ui/export/export_commands.h"
+#include "ui/memo/memo_edit.h"
+#include "ui/performance/output_warning_watch.h"
 #include "ui/roll/roll_panel.h"
+#include "ui/settings/engine_texts.h"
 #include "ui/settings/settings_location.h"
-#include "ui/window/window_placement.h"
 
 namespace velmora {
 
 namespace {
 
 constexpr int kRollHeight = 160;  // the piano roll's share below the memo
-
 constexpr int kMinimumWidth = 603;
-// The window manager's frame around the client area: a title bar and borders.
-constexpr int kFrameAllowanceX = 10;
-constexpr int kFrameAllowanceY = 40;
 
 // The window's font: the Japanese UI Gothic where it exists, else a Japanese
 // Gothic of the system, 12 pixels high.
@@ -52,9 +45,10 @@ QFont windowFont() {
     return font;
 }
 
-bool fileExists(const std::string& path) {
-    std::error_code error;
-    return !path.empty() && std::filesystem::is_regular_file(path, error);
+// The instrument a preset applies, until the preset dialog is attached.
+QString presetName(int program) {
+    const QStringList names = gmProgramNameList();
+    return program >= 0 && program < names.size() ? names.at(program) : QString();
 }
 
 // Milliseconds since midnight, universal time: the generator's seed.
@@ -64,14 +58,21 @@ std::uint64_t clockOfDaySeed() {
 
 }  // namespace
 
-TForm1::TForm1(MainWindowSetup setup)
+MainWindow::MainWindow(MainWindowSetup setup)
     : settings_(globalSettingsPathIn(setup.settingsFolder).toStdString()) {
-    setObjectName("TForm1");
+    setObjectName("mainWindow");
     setWindowTitle("Velmora");
     setFont(windowFont());
     auto* central = new QWidget(this);
     setCentralWidget(central);
-    c_ = buildMainControls(*central, *statusBar());
+    commands_ = new CommandRegistry(*this);
+    c_ = buildMainControls(*central, *statusBar(), *commands_);
+    const PresetSelections designed;
+    for (int number = 1; number <= CommandRegistry::kPresetCount; ++number) {
+        const auto slot = static_cast<std::size_t>(number - 1);
+        commands_->backingPreset(number)->setText(presetName(designed.backing[slot]));
+        commands_->soloPreset(number)->setText(presetName(designed.solo[slot]));
+    }
 
     prompts_ = setup.prompts ? std::move(setup.prompts) : std::make_unique<DesktopPrompts>(this);
     TransportHost& host = *this;
@@ -79,25 +80,32 @@ TForm1::TForm1(MainWindowSetup setup)
         std::make_unique<Performance>(host, std::move(setup.output), [this](const std::string& message) {
             prompts_->showError(withDetail(tr("演奏中に音の出力で問題が起きました。"), message));
         });
-    rollPanel_ = new RollPanel(*c_.Memo1, *c_.roll, *performance_, this);
+    DocumentSettings& textSettings = *this;
+    document_ = new Document(*c_.memo, *prompts_, textSettings, saveDialog_, this);
+    rollPanel_ = new RollPanel(*c_.memo, *c_.roll, *performance_, this);
     outputWarnings_ = new OutputWarningWatch(
         performance_->output(), [this](const QString& text) { showNotice(text); }, this);
+    exports_ = new ExportCommands(*this, *c_.memo, *document_, *performance_, *prompts_, saveDialog_,
+                                  [this](const QString& text) { showNotice(text); });
 
     connectOptionReactions();
+    connectDocument();
     connectCommands();
 
     // At the minimum size every caption still shows whole.
     setMinimumWidth(std::max(kMinimumWidth, minimumSizeHint().width()));
-    resize(std::max(600, sizeHint().width()), c_.Panel1->height() + 220 + kRollHeight);
+    resize(std::max(600, sizeHint().width()), c_.controlPanel->height() + 220 + kRollHeight);
     move(kInitialWindowLeft, kInitialWindowTop);
-    FormCreate();
+    startUp();
 }
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
     // The performance stops while the controls it reaches still exist; the
-    // roll's panel and the binder, which reach the performance, go first.
+    // parts that reach the performance go first.
     delete rollPanel_;
     rollPanel_ = nullptr;
+    delete exports_;
+    exports_ = nullptr;
     delete binder_;
     binder_ = nullptr;
     delete outputWarnings_;
@@ -105,91 +113,47 @@ TForm1::~TForm1() {
     performance_.reset();
 }
 
-void TForm1::FormCreate() {
+void MainWindow::startUp() {
     OutputSettings output;
+    std::string latest;
     try {
         if (const std::optional<LoadedSettings> loaded = settings_.loadGlobal()) {
             takeSettings(*loaded);
-            if (fileExists(loaded->global->latest)) document_.setPath(loaded->global->latest);
+            latest = loaded->global->latest;
             output = loaded->global->output;
             settings_.setRecent(loaded->global->recent);
         }
     } catch (const FileError& error) {
-        showFileError(error);
+        prompts_->showError(fileErrorText(error));
     }
     applyOutputSettings(output);
-    if (fileExists(document_.path())) {
-        try {
-            LoadTextDocument();
-            settings_.noteOpened(document_.path());
-            noticeForeignSettingsOfLatest();
-        } catch (const FileError& error) {
-            // The window comes up without a document; a later Save must not
-            // write the empty memo over the file that failed to load.
-            showFileError(error);
-            document_.setPath({});
-        }
-    }
+    std::error_code error;
+    if (!latest.empty() && std::filesystem::is_regular_file(latest, error)) document_->reopen(latest);
     performance_->reseed(clockOfDaySeed());
     setAcceptingDrops(true);
 }
 
-void TForm1::noticeForeignSettingsOfLatest() {
-    // The text reopened at start plays with the global settings, but its own
-    // settings file is written when it is left: that file must be ours.
-    try {
-        if (settings_.loadForText(document_.path()).foreign) sayForeignSettings(document_.path());
-    } catch (const FileError&) {
-        // Unreadable: storing the text's settings later says what is wrong.
-    }
-}
-
-void TForm1::keepOnScreen() {
-    QList<QRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
-    // The frame around the client area must be on the screen as well.
-    const QRect framed = QRect(pos(), size()).adjusted(0, 0, kFrameAllowanceX, kFrameAllowanceY);
-    const QRect placed = placeOnScreen(framed, screens);
-    if (placed == framed) return;
-    resize(placed.width() - kFrameAllowanceX, placed.height() - kFrameAllowanceY);
-    move(placed.topLeft());
-}
-
-void TForm1::attachPresetDialog(TForm2* dialog) {
+void MainWindow::attachPresetDialog(PresetDialog* dialog) {
     presets_ = dialog;
-    connect(dialog, &TForm2::soloPresetChanged, this, [this](int number, const QString& text) {
-        if (number >= 1 && number <= 6) c_.soloMenuItems[static_cast<std::size_t>(number - 1)]->setText(text);
+    connect(dialog, &PresetDialog::soloPresetChanged, this, [this](int number, const QString& text) {
+        if (QAction* preset = commands_->soloPreset(number)) preset->setText(text);
     });
-    connect(dialog, &TForm2::backingPresetChanged, this, [this](int number, const QString& text) {
-        if (number >= 1 && number <= 6) c_.pre[static_cast<std::size_t>(number - 1)]->setToolTip(text);
+    connect(dialog, &PresetDialog::backingPresetChanged, this, [this](int number, const QString& text) {
+        if (QAction* preset = commands_->backingPreset(number)) preset->setText(text);
     });
     // The captions name what the dialog's presets apply from the start.
-    for (int number = 1; number <= 6; ++number) {
-        const auto slot = static_cast<std::size_t>(number - 1);
-        c_.soloMenuItems[slot]->setText(dialog->soloPresetText(number));
-        c_.pre[slot]->setToolTip(dialog->backingPresetText(number));
+    for (int number = 1; number <= CommandRegistry::kPresetCount; ++number) {
+        commands_->soloPreset(number)->setText(dialog->soloPresetText(number));
+        commands_->backingPreset(number)->setText(dialog->backingPresetText(number));
     }
 }
 
-GlobalSettings TForm1::globalSettings() const {
-    GlobalSettings global;
-    global.left = x();
-    global.top = y();
-    global.width = width();
-    global.height = height();
-    if (presets_ != nullptr) global.presets = presets_->presetSelections();
-    global.latest = document_.path();
-    global.output = performance_->output().settings();
-    global.recent = settings_.recent();
-    return global;
-}
-
-bool TForm1::FormCloseQuery() {
-    if (!maySetDocumentAside()) return false;
+bool MainWindow::prepareToClose() {
+    if (!document_->maySetAside()) return false;
     performance_->stop();
-    QTextCursor cursor = c_.Memo1->textCursor();
+    QTextCursor cursor = c_.memo->textCursor();
     cursor.setPosition(cursor.selectionStart());
-    c_.Memo1->setTextCursor(cursor);
+    c_.memo->setTextCursor(cursor);
     // Each file is written on its own: a text's settings that cannot be
     // written do not keep the global file from being stored.
     const GlobalSettings global = globalSettings();
@@ -198,11 +162,11 @@ bool TForm1::FormCloseQuery() {
         try {
             store();
         } catch (const FileError& error) {
-            showFileError(error);
+            prompts_->showError(fileErrorText(error));
             stored = false;
         }
     };
-    if (document_.hasName()) tryStore([&] { settings_.storeForText(document_.path(), global, options()); });
+    if (document_->hasName()) tryStore([&] { settings_.storeForText(document_->path(), global, options()); });
     tryStore([&] { settings_.storeGlobal(global, options()); });
     if (!stored && !prompts_->askQuitWithoutSaving(tr("設定を保存せずに終了しますか？"))) return false;
     performance_->forgetText();
@@ -210,8 +174,8 @@ bool TForm1::FormCloseQuery() {
     return true;
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
-    if (FormCloseQuery()) {
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (prepareToClose()) {
         if (presets_ != nullptr) presets_->close();
         event->accept();
     } else {
@@ -219,38 +183,45 @@ void TForm1::closeEvent(QCloseEvent* event) {
     }
 }
 
-void TForm1::showFileError(const std::exception& error) { prompts_->showError(fileErrorText(error)); }
-
-void TForm1::showNotice(const QString& text) {
+void MainWindow::showNotice(const QString& text, const QString& detail) {
     c_.statusNotice->setText(text);
-    c_.statusNotice->setToolTip(text);
+    c_.statusNotice->setToolTip(detail.isEmpty() ? text : detail);
 }
 
-void TForm1::setDocumentCaption() {
-    setWindowTitle("Velmora" + QString::fromStdString(std::string(fileNamePart(document_.path()))));
-}
-
-void TForm1::setAcceptingDrops(bool accept) {
+void MainWindow::setAcceptingDrops(bool accept) {
     acceptingDrops_ = accept;
     setAcceptDrops(accept);
-    c_.Memo1->setFileDropsAccepted(accept);
+    c_.memo->setFileDropsAccepted(accept);
 }
 
-void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (acceptingDrops_ && !droppedFiles(*event->mimeData()).isEmpty())
         event->acceptProposedAction();
     else
         event->ignore();
 }
 
-void TForm1::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
     const QStringList files = droppedFiles(*event->mimeData());
     if (!acceptingDrops_ || files.isEmpty()) {
         event->ignore();
         return;
     }
     event->acceptProposedAction();
-    dropFiles(files);
+    openFiles(files);
+}
+
+void MainWindow::openFiles(const QStringList& paths) {
+    if (paths.isEmpty()) return;
+    const std::string first = paths.first().toStdString();  // the others are ignored
+    if (isSoundfontFile(first)) {
+        takeSoundfont(first);
+        return;
+    }
+    if (!document_->maySetAside()) return;
+    setAcceptingDrops(false);
+    document_->open(first);
+    setAcceptingDrops(true);
 }
 
 }  // namespace velmora

@@ -1,34 +1,28 @@
 #pragma once
 
 #include <QMainWindow>
-#include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "engine/transport.h"
-#include "ui/commands/background_task.h"
-#include "ui/window/main_controls.h"
+#include "ui/dialogs/user_prompts.h"
+#include "ui/document/document_settings.h"
 #include "ui/memo/memo_cp932_index.h"
 #include "ui/memo/memo_geometry.h"
-#include "ui/commands/music_export.h"
-#include "ui/document/open_document.h"
-#include "ui/performance/output_settings.h"
 #include "ui/performance/performance.h"
 #include "ui/settings/settings_store.h"
-#include "ui/dialogs/user_prompts.h"
-
-class QAction;
-class QKeySequence;
-class QMenu;
+#include "ui/window/main_controls.h"
 
 namespace velmora {
 
-class TForm2;
+class CommandRegistry;
+class Document;
+class ExportCommands;
 class OptionBinder;
-class RollPanel;
-class OutputWarningWatch;
 class OutputTestSound;
+class OutputWarningWatch;
+class PresetDialog;
+class RollPanel;
 
 // What the program decides for itself and a test may decide instead.
 struct MainWindowSetup {
@@ -37,75 +31,40 @@ struct MainWindowSetup {
     std::unique_ptr<UserPrompts> prompts;  // set: answers instead of the desktop's dialogs
 };
 
-// The main window: the memo, the option controls, the transport, document and
-// export commands. It keeps the widgets and wires them to its parts: the open
-// document, the performance (options, output, timers, transport), the settings
-// files and the exports; the engine and the documents library do the work.
-class TForm1 final : public QMainWindow, private TransportHost {
+// The main window: the memo, the option controls, the commands' buttons and
+// menus, the displays. It builds the widgets and wires them to its parts: the
+// document, the performance (options, output, timers, transport), the
+// settings files, the exports and the piano roll; the engine and the
+// documents library do the work. Its commands are the actions of one
+// registry, which follows the transport's state.
+class MainWindow final : public QMainWindow, private TransportHost, private DocumentSettings {
     Q_OBJECT
 
 public:
-    explicit TForm1(MainWindowSetup setup = {});
-    ~TForm1() override;
+    explicit MainWindow(MainWindowSetup setup = {});
+    ~MainWindow() override;
 
     // The preset dialog, created after the window; its presets feed the solo
-    // menu and the preset buttons.
-    void attachPresetDialog(TForm2* dialog);
+    // instrument's menu and the preset buttons.
+    void attachPresetDialog(PresetDialog* dialog);
 
     const std::string& globalSettingsPath() const { return settings_.globalPath(); }
-    const std::string& currentTextPath() const { return document_.path(); }
+    Document& document() { return *document_; }
+    const Document& document() const { return *document_; }
     const PerformanceOptions& options() const { return performance_->options(); }
     const MainControls& controls() const { return c_; }
+    const CommandRegistry& commands() const { return *commands_; }
     Transport& transport() { return performance_->transport(); }
-    MidiOutPort& outputPort() { return performance_->output().port(); }
     RollPanel& rollPanel() { return *rollPanel_; }
-    TextEncoding documentEncoding() const { return document_.encoding(); }
     const OutputSettings& outputSettings() const { return performance_->output().settings(); }
     const SaveDialogState& saveDialog() const { return saveDialog_; }
 
-    // Reactions to option changes: the key display follows the pattern, the
-    // tonic and the key shift; the tick timer and the time estimate the tempo.
-    void showKey();
-    void tempoChanged();
-
-    // Esc: the chord falls silent at the next note.
-    void Action1Execute();
-
-    // Presets.
-    void preClick(int number);       // pre1Click..pre6Click
-    void soloMenuClick(int number);  // N11Click..N61Click
-    void Button1Click();
-
-    // Transport buttons.
-    void BitBtn2Click();
-    void BitBtn5Click();
-    void BitBtn4Click();
-
-    // Documents.
-    void FileOpen1Execute();
-    void FileOpen1Accept(const QString& path);
-    void dropFiles(const QStringList& paths);
-    void BitBtn6Click();  // Save
-    void BitBtn3Click();  // Save as
-    void newDocument();   // Ctrl+N
-    void Memo1Change();
-    void Memo1MouseMove(QPoint position);
-    void UpdateTimeEstimate();
-
-    // Export.
-    void BitBtn7Click();  // Midi
-    void wavButtonClick();
-
-    // Output choice.
-    void outputButtonClick();
-    void applyOutputSettings(const OutputSettings& settings);
-    // The output dialog's 試聴: takes `settings` and plays the test sound through
-    // them; says where the sound went, or why there is none.
-    QString testOutput(const OutputSettings& settings, OutputTestSound& testSound);
-
-    // Stops a performance and stores the settings; false when the user chose
-    // to stay after the settings could not be written.
-    bool FormCloseQuery();
+    // Files given to the window (dropped, or named on the command line): the
+    // first is opened as a text, or taken as the soundfont; the rest are ignored.
+    void openFiles(const QStringList& paths);
+    // The notes of the characters from the one under `position` (in the
+    // memo's coordinates) on, in the display beside the preset button.
+    void showNotesUnderPointer(QPoint position);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -122,76 +81,74 @@ private:
     void scrollDownOneLine() override;
     void showElapsed(const std::string& text) override;
 
-    void FormCreate();
-    void connectOptionReactions();
+    // DocumentSettings: each text's settings file, written from and read into
+    // the controls.
+    void storeFor(const std::string& textPath) override;
+    bool readFor(const std::string& textPath, bool apply) override;
+    PerformanceOptions inForce() const override { return options(); }
+    void restore(const PerformanceOptions& options) override { loadOptions(options, true); }
+
     void connectCommands();
-    void buildMenus();
-    void buildLanguageMenu(QMenu* settings);
-    QAction* addCommand(QMenu* menu, const char* name, const QString& caption, const QKeySequence& keys);
-    void fillRecentMenu();
+    void connectDocument();
+    void connectOptionReactions();
+    // The global settings file, the output and the last document, at start.
+    void startUp();
+    // Stops a performance and stores the settings; false when the user chose
+    // to stay (unsaved edits, or settings that could not be written).
+    bool prepareToClose();
+
+    // Commands.
+    void playOrStop();
+    void linePlayOrStop();
+    void newDocument();
+    void applyBackingPreset(int number);
+    void applySoloPreset(int number);
+    void showPresets();
+    void fillRecentDocuments();
+    void chooseOutput();
+    // The output dialog's 試聴: takes `settings` and plays the test sound through
+    // them; says where the sound went, or why there is none.
+    QString testOutput(const OutputSettings& settings, OutputTestSound& testSound);
+    void applyOutputSettings(const OutputSettings& settings);
+    void takeSoundfont(const std::string& path);
+    void reportOutputError();
+
+    // Reactions to option changes: the key display follows the pattern, the
+    // tonic and the key shift; the tick timer and the time estimate the tempo.
+    void showKey();
+    void tempoChanged();
+    void showTimeEstimate();
+
     // Takes a settings file's values: the window's place when it is the global
     // file, then the options, which the controls show. The last document named
     // there is taken by the caller at start-up only: opening a text whose
     // settings file is the global one must not switch to another document.
     void takeSettings(const LoadedSettings& loaded);
     void placeWindow(const LoadedGlobalRows& global);
+    // Moves a restored window onto a screen that shows it whole.
+    void keepOnScreen();
     // Sets the controls from `values` as a settings load does.
     void loadOptions(const PerformanceOptions& values, bool withGlobalOnly);
     GlobalSettings globalSettings() const;
-    void setDocumentCaption();
-    // Moves a restored window onto a screen that shows it whole.
-    void keepOnScreen();
-    // Opening and dropping: leave the current document, then load `path`.
-    void switchDocument(const std::string& path);
-    void LoadTextDocument();
-    void writeMemoText(const std::string& path);
-    // Save (as Save as for a text without a name) and Save as; false when
-    // nothing was written.
-    bool saveDocument();
-    bool saveDocumentAs();
-    // Asks "保存しますか？" when the memo holds unsaved edits; false when the
-    // user cancels or the save fails.
-    bool maySetDocumentAside();
-    // Stores the settings of the document being left; false when they could
-    // not be written and the user chose to stay.
-    bool storeLeftSettings();
-    void warnAboutGap();
-    // Says once that the text's settings file belongs to another program.
-    void sayForeignSettings(const std::string& textPath);
-    void noticeForeignSettingsOfLatest();
-    void showFileError(const std::exception& error);
-    void showNotice(const QString& text);
-    void reportOutputError();
+
+    void showNotice(const QString& text, const QString& detail = {});
     void setAcceptingDrops(bool accept);
-    void takeSoundfont(const std::string& path);
-    // The export's file name from the shared save dialog; nothing when cancelled.
-    // The export's file from the save dialog; a name without an extension gets
-    // that of the chosen filter, or `extension` when none is offered.
-    std::optional<std::string> chooseExportTarget(const QString& extension, const QStringList& filters = {});
-    // Names the exported file in the status bar and says the export is done.
-    void showWritten(const std::string& path);
-    // Runs the export `start` makes with a progress, then says how it ended.
-    using ExportStarter =
-        std::function<std::unique_ptr<BackgroundTask>(SeededRandom& random, ExportOutcome& outcome)>;
-    void runExport(const std::string& target, const QString& label, const ExportStarter& start);
-    // Shows the task's progress with a Cancel button until it has finished.
-    void waitWithProgress(BackgroundTask& task, const QString& label);
 
     MainControls c_;
-    OptionBinder* binder_ = nullptr;  // a child of the window
+    CommandRegistry* commands_ = nullptr;  // children of the window
+    OptionBinder* binder_ = nullptr;
+    Document* document_ = nullptr;
+    RollPanel* rollPanel_ = nullptr;
+    OutputWarningWatch* outputWarnings_ = nullptr;
+    ExportCommands* exports_ = nullptr;
     std::unique_ptr<UserPrompts> prompts_;
-    TForm2* presets_ = nullptr;
+    PresetDialog* presets_ = nullptr;
     SettingsStore settings_;
-    OpenDocument document_;
-    MemoCp932Index memoBytes_;  // follows every edit of the memo
+    SaveDialogState saveDialog_;  // shared by Save as and the exports
+    MemoCp932Index memoBytes_;    // follows every edit of the memo
     std::unique_ptr<Performance> performance_;
-    RollPanel* rollPanel_ = nullptr;  // a child of the window
-    OutputWarningWatch* outputWarnings_ = nullptr;  // a child of the window
     MemoGeometry performanceGeometry_;  // the memo as measured when the performance started
-    SaveDialogState saveDialog_;
-    QString audioExportFilter_;  // the audio format chosen last; empty: the first
     int lastPointerIndex_ = 0;
-    bool memoChangeAttached_ = true;
     bool acceptingDrops_ = false;
 };
 

@@ -3,13 +3,13 @@
 #include <QLabel>
 
 #include "mapping/note_names.h"
+#include "ui/controls/option_binder.h"
 #include "ui/settings/engine_texts.h"
 #include "ui/window/main_window.h"
-#include "ui/controls/option_binder.h"
 
 namespace velmora {
 
-void TForm1::connectOptionReactions() {
+void MainWindow::connectOptionReactions() {
     binder_ = new OptionBinder(performance_->options(), c_.options, this);
     for (OptionId id : {OptionId::ScalePattern, OptionId::TonicOnE, OptionId::KeyShift})
         binder_->onChange(id, [this] { showKey(); });
@@ -17,17 +17,17 @@ void TForm1::connectOptionReactions() {
     binder_->onChange(OptionId::TickMs, [this] { tempoChanged(); });
 }
 
-void TForm1::showKey() {
+void MainWindow::showKey() {
     const PerformanceOptions& o = options();
     c_.statusPattern->setText(engineText(o.patternName()));
     const std::uint8_t key = o.keyNote();
     performance_->state().keyNote = key;
-    c_.Label9->setText(QString::fromStdString(keyName(key)));
+    c_.keyName->setText(QString::fromStdString(keyName(key)));
 }
 
-void TForm1::tempoChanged() {
+void MainWindow::tempoChanged() {
     performance_->tempoChanged();
-    UpdateTimeEstimate();
+    showTimeEstimate();
 }
 
 }  // namespace velmora

@@ -1,18 +1,14 @@
 // The sound output: chosen in a dialog or by dropping a soundfont, made once
 // and kept while the program runs.
-#include <QCoreApplication>
-#include <QLabel>
-#include <QPushButton>
-
-#include "ui/settings/engine_texts.h"
-#include "ui/window/main_window.h"
 #include "ui/dialogs/output_dialog.h"
 #include "ui/performance/output_test_sound.h"
 #include "ui/roll/roll_panel.h"
+#include "ui/settings/engine_texts.h"
+#include "ui/window/main_window.h"
 
 namespace velmora {
 
-void TForm1::outputButtonClick() {
+void MainWindow::chooseOutput() {
     const OutputSettings before = outputSettings();
     OutputTestSound testSound(performance_->output().port());
     OutputDialog dialog(before, this, [this, &testSound](const OutputSettings& settings) {
@@ -27,7 +23,7 @@ void TForm1::outputButtonClick() {
         applyOutputSettings(before);  // a test took other settings for a while
 }
 
-QString TForm1::testOutput(const OutputSettings& settings, OutputTestSound& testSound) {
+QString MainWindow::testOutput(const OutputSettings& settings, OutputTestSound& testSound) {
     if (performance_->performing()) return tr("演奏中は試聴できません");
     testSound.stop();
     rollPanel_->typing().suspend();  // the test takes the output
@@ -47,19 +43,19 @@ QString TForm1::testOutput(const OutputSettings& settings, OutputTestSound& test
     return QString::fromStdString(where.empty() ? settings.output : where);
 }
 
-void TForm1::applyOutputSettings(const OutputSettings& settings) {
+void MainWindow::applyOutputSettings(const OutputSettings& settings) {
     if (performance_->performing()) return;  // the performance holds the output
     rollPanel_->typing().suspend();          // the output it opened goes away
     if (const std::optional<std::string> error = performance_->chooseOutput(settings)) {
         // The reason may name command-line options: it stays in the tooltip.
-        showNotice(tr("出力 %1 を選べません").arg(QString::fromStdString(settings.output)));
-        c_.statusNotice->setToolTip(technicalDetail(*error));
+        showNotice(tr("出力 %1 を選べません").arg(QString::fromStdString(settings.output)),
+                   technicalDetail(*error));
         return;
     }
     showNotice({});
 }
 
-void TForm1::takeSoundfont(const std::string& path) {
+void MainWindow::takeSoundfont(const std::string& path) {
     if (!isSoundfontData(QString::fromStdString(path))) {
         prompts_->showError(tr("%1 はサウンドフォントではありません").arg(QString::fromStdString(path)));
         return;

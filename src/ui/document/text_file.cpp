@@ -1,4 +1,4 @@
-#include "ui/document/open_document.h"
+#include "ui/document/text_file.h"
 
 #include <unistd.h>
 
@@ -78,7 +78,7 @@ void writeDocumentFile(const std::string& path, const std::string& bytes) {
     }
 }
 
-QString OpenDocument::read(const std::string& path) {
+QString TextFile::read(const std::string& path) {
     const std::string bytes = readFileBytes(path);
     const std::string_view head = std::string_view(bytes).substr(0, 2);
     if (head == kUtf16LeBom || head == kUtf16BeBom) {
@@ -109,14 +109,13 @@ QString OpenDocument::read(const std::string& path) {
     return memoLines(std::move(decoded));
 }
 
-void OpenDocument::clear() {
-    path_.clear();
+void TextFile::clear() {
     encoding_ = TextEncoding::Utf8;
     utf16_ = Utf16::No;
     gap_ = Gap::None;
 }
 
-bool OpenDocument::write(const std::string& path, const QString& memoText) {
+bool TextFile::write(const std::string& path, const QString& memoText) {
     const std::string text = memoFileText(memoText);
     if (isUtf16()) {
         const bool little = utf16_ == Utf16::LittleEndian;

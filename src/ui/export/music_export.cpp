@@ -1,4 +1,4 @@
-#include "ui/commands/music_export.h"
+#include "ui/export/music_export.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "ui/commands/background_task.h"
+#include "ui/export/background_task.h"
 
 #include <algorithm>
 

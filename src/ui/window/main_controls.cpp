@@ -1,3 +1,5 @@
+#include "ui/window/main_controls.h"
+
 #include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
@@ -10,30 +12,30 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <initializer_list>
+#include <string>
 
-#include "documents/settings.h"
 #include "engine/transport_display.h"
+#include "ui/commands/command_button.h"
+#include "ui/commands/command_registry.h"
 #include "ui/controls/control_factory.h"
 #include "ui/controls/elided_label.h"
-#include "ui/settings/engine_texts.h"
-#include "ui/controls/gm_program_names.h"
-#include "ui/window/main_controls.h"
 #include "ui/memo/memo_edit.h"
 #include "ui/roll/roll_view.h"
+#include "ui/settings/engine_texts.h"
 
 namespace velmora {
 
 namespace {
 
-// The preset buttons' hints and the solo menu's captions until the preset
-// dialog is attached: the instruments the presets apply.
-QString presetName(int program) {
-    const QStringList names = gmProgramNameList();
-    return program >= 0 && program < names.size() ? names.at(program) : QString();
+// A button that shows and runs `action`.
+QPushButton* commandButton(QWidget* parent, const char* name, QAction& action) {
+    QPushButton* shown = button(parent, name, QString());
+    bindButton(*shown, action);
+    return shown;
 }
 
-void buildInstrumentPanel(MainControls& c) {
-    QFrame* panel = c.Panel2;
+void buildInstrumentPanel(MainControls& c, const CommandRegistry& commands) {
+    QFrame* panel = c.instrumentPanel;
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(4, 4, 4, 4);
     grid->setHorizontalSpacing(4);
@@ -58,16 +60,15 @@ void buildInstrumentPanel(MainControls& c) {
     QWidget* twoChannelsBox = options.make(OptionId::TwoChannels, panel);
     QWidget* melodyVelocitySpin = options.make(OptionId::MelodyVelocity, panel);
     QWidget* chordVelocitySpin = options.make(OptionId::ChordVelocity, panel);
-    c.Label8 = whiteLabel(panel, "Label8", "");
-    QFont noteFont = c.Label8->font();
+    c.pointerNotes = whiteLabel(panel, "pointerNotes", "");
+    QFont noteFont = c.pointerNotes->font();
     noteFont.setPixelSize(15);
-    c.Label8->setFont(noteFont);
-    c.Label8->setFixedSize(79, 19);
-    c.Label8->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    c.Button1 =
-        button(panel, "Button1", "?", QCoreApplication::translate("velmora::TForm1", "楽器の音域表示"));
-    c.Button1->setFixedWidth(24);
-    auto* reverbLabel = named(new QLabel("Reverb", panel), "Label5");
+    c.pointerNotes->setFont(noteFont);
+    c.pointerNotes->setFixedSize(79, 19);
+    c.pointerNotes->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    c.presetsButton = commandButton(panel, "presetsButton", *commands.action(Command::ShowPresets));
+    c.presetsButton->setFixedWidth(24);
+    auto* reverbLabel = named(new QLabel("Reverb", panel), "reverbLabel");
 
     auto* bottom = new QHBoxLayout;
     bottom->setSpacing(4);
@@ -75,61 +76,59 @@ void buildInstrumentPanel(MainControls& c) {
     bottom->addWidget(options.label(OptionId::MelodyVelocity));
     bottom->addWidget(melodyVelocitySpin);
     bottom->addWidget(chordVelocitySpin);
-    bottom->addWidget(c.Label8);
-    bottom->addWidget(c.Button1);
+    bottom->addWidget(c.pointerNotes);
+    bottom->addWidget(c.presetsButton);
     bottom->addStretch();
     grid->addLayout(bottom, 2, 0, 1, 7);
     grid->addWidget(reverbLabel, 2, 7, Qt::AlignCenter);
     grid->setColumnStretch(8, 1);
 }
 
-QWidget* buildPresetButtons(QWidget* parent, MainControls& c) {
+// The backing presets' buttons: each shows its number and names its instrument in its hint.
+QWidget* buildPresetButtons(QWidget* parent, MainControls& c, const CommandRegistry& commands) {
     auto* box = new QWidget(parent);
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(0, 2, 0, 0);
     grid->setSpacing(2);
-    static const char* const names[6] = {"pre1", "pre2", "pre3", "pre4", "pre5", "pre6"};
     for (int i = 0; i < 6; ++i) {
-        auto* preset = button(box, names[i], QString::number(i + 1),
-                              presetName(PresetSelections{}.backing[static_cast<std::size_t>(i)]));
+        const std::string name = "presetButton" + std::to_string(i + 1);
+        auto* preset = button(box, name.c_str(), QString::number(i + 1));
+        bindButton(*preset, *commands.backingPreset(i + 1), ButtonShows::TextAsHint);
         preset->setFixedSize(24, 24);
-        c.pre[static_cast<std::size_t>(i)] = preset;
+        c.presetButtons[static_cast<std::size_t>(i)] = preset;
         grid->addWidget(preset, i / 3, i % 3);
     }
     grid->setRowStretch(2, 1);
     return box;
 }
 
-QWidget* buildCommandButtons(QWidget* parent, MainControls& c) {
+QWidget* buildCommandButtons(QWidget* parent, MainControls& c, const CommandRegistry& commands) {
     auto* row = new QWidget(parent);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(3);
-    c.BitBtn1 =
-        button(row, "BitBtn1", "Open", QCoreApplication::translate("velmora::TForm1", "開く (Ctrl+O)"));
-    c.BitBtn3 = button(row, "BitBtn3", "Save as",
-                       QCoreApplication::translate("velmora::TForm1", "名前をつけて保存 (Ctrl+Shift+S)"));
-    c.BitBtn6 =
-        button(row, "BitBtn6", "Save", QCoreApplication::translate("velmora::TForm1", "上書き保存 (Ctrl+S)"));
-    c.BitBtn2 = button(row, "BitBtn2", "Play", "Play/Stop (F5)");
-    c.BitBtn5 = button(row, "BitBtn5", "LinePlay", "LinePlay/Stop (F6)");
-    c.BitBtn4 = button(row, "BitBtn4", "Pause", "Pause/Continue (F7)");
-    c.BitBtn7 = button(row, "BitBtn7", "Midi",
-                       QCoreApplication::translate("velmora::TForm1", "MIDIファイルとして保存する"));
-    c.wavButton = button(row, "wavButton", "Wav",
-                         QCoreApplication::translate("velmora::TForm1", "WAVファイルとして保存する"));
-    c.outputButton =
-        button(row, "outputButton", QCoreApplication::translate("velmora::TForm1", "出力…"),
-               QCoreApplication::translate("velmora::TForm1", "音の出力先とサウンドフォントを選ぶ"));
-    for (QPushButton* command : {c.BitBtn1, c.BitBtn3, c.BitBtn6}) layout->addWidget(command);
+    const auto make = [&](const char* name, Command command) {
+        return commandButton(row, name, *commands.action(command));
+    };
+    c.openButton = make("openButton", Command::OpenDocument);
+    c.saveAsButton = make("saveAsButton", Command::SaveDocumentAs);
+    c.saveButton = make("saveButton", Command::SaveDocument);
+    c.playButton = make("playButton", Command::Play);
+    c.linePlayButton = make("linePlayButton", Command::LinePlay);
+    c.pauseButton = make("pauseButton", Command::Pause);
+    c.midiButton = make("midiButton", Command::ExportMidi);
+    c.wavButton = make("wavButton", Command::ExportAudio);
+    c.outputButton = make("outputButton", Command::ChooseOutput);
+    for (QPushButton* command : {c.openButton, c.saveAsButton, c.saveButton}) layout->addWidget(command);
     layout->addSpacing(4);
-    for (QPushButton* command : {c.BitBtn2, c.BitBtn5, c.BitBtn4}) layout->addWidget(command);
+    for (QPushButton* command : {c.playButton, c.linePlayButton, c.pauseButton}) layout->addWidget(command);
     layout->addSpacing(4);
-    for (QPushButton* command : {c.BitBtn7, c.wavButton, c.outputButton}) layout->addWidget(command);
-    fitCaptions(c.BitBtn2, {"Play", "Stop"});
-    fitCaptions(c.BitBtn5, {"LinePlay", "Stop"});
-    fitCaptions(c.BitBtn4, {"Pause", "Continue"});
-    for (QPushButton* command : {c.BitBtn1, c.BitBtn3, c.BitBtn6, c.BitBtn7, c.wavButton, c.outputButton})
+    for (QPushButton* command : {c.midiButton, c.wavButton, c.outputButton}) layout->addWidget(command);
+    fitCaptions(c.playButton, {"Play", "Stop"});
+    fitCaptions(c.linePlayButton, {"LinePlay", "Stop"});
+    fitCaptions(c.pauseButton, {"Pause", "Continue"});
+    for (QPushButton* command :
+         {c.openButton, c.saveAsButton, c.saveButton, c.midiButton, c.wavButton, c.outputButton})
         fitCaptions(command, {});
     return row;
 }
@@ -162,21 +161,21 @@ QWidget* buildTempoAndDisplays(QWidget* parent, MainControls& c) {
     QWidget* correctionSpin = options.make(OptionId::RhythmCorrection, box);
     QWidget* keyShiftSpin = options.make(OptionId::KeyShift, box);
 
-    c.Label9 = whiteLabel(box, "Label9", "C");
-    QFont keyFont = c.Label9->font();
+    c.keyName = whiteLabel(box, "keyName", "C");
+    QFont keyFont = c.keyName->font();
     keyFont.setPixelSize(15);
     keyFont.setBold(true);
-    c.Label9->setFont(keyFont);
-    QPalette navy = c.Label9->palette();
+    c.keyName->setFont(keyFont);
+    QPalette navy = c.keyName->palette();
     navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
-    c.Label9->setPalette(navy);
-    c.Label9->setMinimumWidth(32);
-    c.Label3 = whiteLabel(box, "Label3", "00 : 00");
-    c.Label3->setToolTip(QCoreApplication::translate("velmora::TForm1", "演奏時間の目安"));
-    c.Label4 = whiteLabel(box, "Label4", "00 : 00");
-    c.Label4->setToolTip(QCoreApplication::translate("velmora::TForm1", "経過時間"));
-    c.Label3->setMinimumWidth(56);
-    c.Label4->setMinimumWidth(56);
+    c.keyName->setPalette(navy);
+    c.keyName->setMinimumWidth(32);
+    c.estimatedTime = whiteLabel(box, "estimatedTime", "00 : 00");
+    c.estimatedTime->setToolTip(QCoreApplication::translate("velmora::MainWindow", "演奏時間の目安"));
+    c.elapsedTime = whiteLabel(box, "elapsedTime", "00 : 00");
+    c.elapsedTime->setToolTip(QCoreApplication::translate("velmora::MainWindow", "経過時間"));
+    c.estimatedTime->setMinimumWidth(56);
+    c.elapsedTime->setMinimumWidth(56);
 
     grid->addWidget(options.label(OptionId::RhythmItem), 0, 0);
     grid->addWidget(rhythmCombo, 0, 1, 1, 3);
@@ -186,27 +185,23 @@ QWidget* buildTempoAndDisplays(QWidget* parent, MainControls& c) {
     grid->addWidget(correctionSpin, 1, 3);
     grid->addWidget(options.label(OptionId::KeyShift), 2, 0);
     grid->addWidget(keyShiftSpin, 2, 1);
-    grid->addWidget(c.Label9, 2, 2, 1, 2);
-    grid->addWidget(c.Label3, 3, 0, 1, 2);
-    grid->addWidget(c.Label4, 3, 2, 1, 2);
+    grid->addWidget(c.keyName, 2, 2, 1, 2);
+    grid->addWidget(c.estimatedTime, 3, 0, 1, 2);
+    grid->addWidget(c.elapsedTime, 3, 2, 1, 2);
     return box;
 }
 
-void buildSoloMenu(MainControls& c) {
-    c.PopupMenu1 = new QMenu(c.options.widget(OptionId::SoloInstrument));
-    c.PopupMenu1->setObjectName("PopupMenu1");
-    static const char* const names[6] = {"N11", "N21", "N31", "N41", "N51", "N61"};
-    for (int i = 0; i < 6; ++i) {
-        QAction* item =
-            c.PopupMenu1->addAction(presetName(PresetSelections{}.solo[static_cast<std::size_t>(i)]));
-        item->setObjectName(names[i]);
-        c.soloMenuItems[static_cast<std::size_t>(i)] = item;
-    }
+// The solo instrument's context menu: the six solo presets.
+void buildSoloPresetMenu(MainControls& c, const CommandRegistry& commands) {
+    c.soloPresetMenu = new QMenu(c.options.widget(OptionId::SoloInstrument));
+    c.soloPresetMenu->setObjectName("soloPresetMenu");
+    for (int number = 1; number <= CommandRegistry::kPresetCount; ++number)
+        c.soloPresetMenu->addAction(commands.soloPreset(number));
 }
 
 }  // namespace
 
-MainControls buildMainControls(QWidget& central, QStatusBar& statusBar) {
+MainControls buildMainControls(QWidget& central, QStatusBar& statusBar, const CommandRegistry& commands) {
     MainControls c;
     auto* outer = new QVBoxLayout(&central);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -214,9 +209,9 @@ MainControls buildMainControls(QWidget& central, QStatusBar& statusBar) {
 
     // The memo above, the piano roll below; the user moves the border between them.
     auto* split = named(new QSplitter(Qt::Vertical, &central), "memoAndRoll");
-    c.Memo1 = new MemoEdit(split);
+    c.memo = new MemoEdit(split);
     c.roll = new RollView(split);
-    split->addWidget(c.Memo1);
+    split->addWidget(c.memo);
     split->addWidget(c.roll);
     split->setStretchFactor(0, 1);
     split->setStretchFactor(1, 1);
@@ -224,31 +219,31 @@ MainControls buildMainControls(QWidget& central, QStatusBar& statusBar) {
     split->setChildrenCollapsible(true);
     outer->addWidget(split, 1);
 
-    c.Panel1 = named(new QFrame(&central), "Panel1");
-    c.Panel1->setAutoFillBackground(true);
-    outer->addWidget(c.Panel1, 0);
-    c.Panel2 = named(new QFrame(c.Panel1), "Panel2");
-    c.Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    c.Panel2->setAutoFillBackground(true);
-    buildInstrumentPanel(c);
-    buildSoloMenu(c);
+    c.controlPanel = named(new QFrame(&central), "controlPanel");
+    c.controlPanel->setAutoFillBackground(true);
+    outer->addWidget(c.controlPanel, 0);
+    c.instrumentPanel = named(new QFrame(c.controlPanel), "instrumentPanel");
+    c.instrumentPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    c.instrumentPanel->setAutoFillBackground(true);
+    buildInstrumentPanel(c, commands);
+    buildSoloPresetMenu(c, commands);
 
-    auto* panel = new QGridLayout(c.Panel1);
+    auto* panel = new QGridLayout(c.controlPanel);
     panel->setContentsMargins(4, 4, 4, 4);
     panel->setHorizontalSpacing(6);
     panel->setVerticalSpacing(4);
-    panel->addWidget(c.Panel2, 0, 0);
-    panel->addWidget(buildPresetButtons(c.Panel1, c), 0, 1, Qt::AlignTop);
-    panel->addWidget(c.options.make(OptionId::ScalePattern, c.Panel1), 0, 2);
-    panel->addWidget(buildCommandButtons(c.Panel1, c), 1, 0, 1, 2);
-    panel->addWidget(buildCheckBoxes(c.Panel1, c), 2, 0, 1, 2);
-    panel->addWidget(buildTempoAndDisplays(c.Panel1, c), 1, 2, 2, 1);
+    panel->addWidget(c.instrumentPanel, 0, 0);
+    panel->addWidget(buildPresetButtons(c.controlPanel, c, commands), 0, 1, Qt::AlignTop);
+    panel->addWidget(c.options.make(OptionId::ScalePattern, c.controlPanel), 0, 2);
+    panel->addWidget(buildCommandButtons(c.controlPanel, c, commands), 1, 0, 1, 2);
+    panel->addWidget(buildCheckBoxes(c.controlPanel, c), 2, 0, 1, 2);
+    panel->addWidget(buildTempoAndDisplays(c.controlPanel, c), 1, 2, 2, 1);
     panel->setColumnStretch(0, 1);
-    c.Panel1->setFixedHeight(c.Panel1->sizeHint().height());
+    c.controlPanel->setFixedHeight(c.controlPanel->sizeHint().height());
 
-    c.statusPattern = named(new QLabel(&statusBar), "statusPanel0");
+    c.statusPattern = named(new QLabel(&statusBar), "statusPattern");
     c.statusPattern->setMinimumWidth(250);
-    c.statusTransport = named(new QLabel(engineText(kStatusResting), &statusBar), "statusPanel1");
+    c.statusTransport = named(new QLabel(engineText(kStatusResting), &statusBar), "statusTransport");
     c.statusTransport->setMinimumWidth(50);
     c.statusNotice = named(new ElidedLabel(&statusBar), "statusNotice");
     statusBar.addWidget(c.statusPattern);

@@ -7,7 +7,7 @@
 #include "engine/performance_state.h"
 #include "mapping/random_source.h"
 #include "smf/build_midi_file.h"
-#include "ui/commands/background_task.h"
+#include "ui/export/background_task.h"
 #include "ui/memo/memo_geometry.h"
 
 #ifdef VELMORA_HAVE_SOUND

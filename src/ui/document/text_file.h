@@ -7,16 +7,14 @@
 
 namespace velmora {
 
-// The text the window works on: the file it belongs to (none for a new text)
-// and the encoding it is saved in. The memo holds the text itself.
-class OpenDocument {
+// How a text is kept on disk: the encoding it was read in and is saved in,
+// and what the memo could not take of the file it was read from. The memo
+// holds the text itself; the document says which file it belongs to.
+class TextFile {
 public:
     // Why the memo could not take a file whole.
     enum class Gap { None, CutAtNul, Undecodable };
 
-    const std::string& path() const { return path_; }
-    bool hasName() const { return !path_.empty(); }
-    void setPath(std::string path) { path_ = std::move(path); }
     TextEncoding encoding() const { return encoding_; }
     bool isUtf16() const { return utf16_ != Utf16::No; }
     // What the last read left out; a Save over that file would lose it.
@@ -24,10 +22,9 @@ public:
 
     // Reads the file at `path` and returns the memo's text, each line ended by
     // '\n'; takes the file's encoding (UTF-16 with a byte-order mark as well).
-    // The path is not taken: the caller decides. Throws FileError when the
-    // file cannot be read.
+    // Throws FileError when the file cannot be read.
     QString read(const std::string& path);
-    // A new, empty text: no name, saved as UTF-8.
+    // A new, empty text: saved as UTF-8.
     void clear();
     // Writes the memo's text to `path` in the document's encoding. A text that
     // CP932 cannot hold whole is written as UTF-8 instead, and true returned.
@@ -38,7 +35,6 @@ public:
 private:
     enum class Utf16 { No, LittleEndian, BigEndian };
 
-    std::string path_;
     TextEncoding encoding_ = TextEncoding::Utf8;  // a new text is saved as UTF-8
     Utf16 utf16_ = Utf16::No;
     Gap gap_ = Gap::None;
