@@ -328,9 +328,9 @@ TEST_F(SilentOutput, WithoutSoundTheRollStillDrawsThePerformance) {
 }
 
 
-using SpinEdits = WindowTest;
+using NumberFields = WindowTest;
 
-TEST_F(SpinEdits, TypedTextCountsUntilTheFieldIsLeftAndThenIsClamped) {
+TEST_F(NumberFields, TypedTextCountsUntilTheFieldIsLeftAndThenIsClamped) {
     auto window = openWindow();
     window->activateWindow();
     QSpinBox* tempo = window->controls().options.spinEdit(OptionId::TickMs);

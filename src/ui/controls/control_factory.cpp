@@ -8,12 +8,12 @@
 #include <algorithm>
 
 #include "ui/controls/gm_program_names.h"
-#include "ui/controls/spin_edit.h"
+#include "ui/controls/number_field.h"
 
 namespace velmora {
 
 QSpinBox* spinEdit(QWidget* parent, const char* name, int minimum, int maximum, int value, int step) {
-    auto* spin = named(new SpinEdit(parent, minimum, maximum), name);
+    auto* spin = named(new NumberField(parent, minimum, maximum), name);
     spin->setSingleStep(step);
     spin->setValue(value);
     spin->setAlignment(Qt::AlignRight);

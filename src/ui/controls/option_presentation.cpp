@@ -22,7 +22,7 @@ constexpr OptionPresentation checkBox(OptionId id, const char* caption, const ch
 }
 constexpr OptionPresentation spinEdit(OptionId id, int step = 1, const char* label = nullptr,
                                       const char* hint = nullptr, const char* labelHint = nullptr) {
-    return {id, ControlKind::SpinEdit, label, hint, labelHint, step, false};
+    return {id, ControlKind::NumberField, label, hint, labelHint, step, false};
 }
 constexpr OptionPresentation instrument(OptionId id, const char* hint, bool startsDisabled) {
     return {id, ControlKind::InstrumentCombo, nullptr, hint, nullptr, 1, startsDisabled};

@@ -9,7 +9,7 @@ namespace velmora {
 // How an option shows in the main window.
 enum class ControlKind {
     CheckBox,
-    SpinEdit,
+    NumberField,
     InstrumentCombo,  // the General MIDI names
     RhythmCombo,      // the rhythm items
     PatternGroup,     // a group box of radio buttons "1".."12"

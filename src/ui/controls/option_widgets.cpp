@@ -79,7 +79,7 @@ QWidget* OptionWidgets::make(OptionId id, QWidget* parent) {
             control =
                 velmora::checkBox(parent, name.c_str(), optionText(shown.caption), spec.initial != 0, hint);
             break;
-        case ControlKind::SpinEdit:
+        case ControlKind::NumberField:
             if (shown.caption != nullptr) {
                 labels_[index(id)] = named(new QLabel(optionText(shown.caption), parent),
                                            (name + "Label").c_str(), optionText(shown.labelHint));

@@ -7,7 +7,7 @@
 
 namespace velmora {
 
-// A window timer (Timer1, Timer2) for the transport: a QTimer that calls its
+// A window timer for the transport (the end wait, the repeat gap): a QTimer that calls its
 // handler on the GUI thread at each expiry while enabled.
 class QtTransportTimer final : public TransportTimer {
 public:

@@ -4,12 +4,12 @@
 
 namespace velmora {
 
-// A spin edit that takes typed digits as they stand, also outside its range,
+// A number field that takes typed digits as they stand, also outside its range,
 // so that the options follow the typing at once; leaving the field (or Enter)
 // clamps the value into the range, and the arrows never step out of it.
-class SpinEdit final : public QSpinBox {
+class NumberField final : public QSpinBox {
 public:
-    SpinEdit(QWidget* parent, int low, int high);
+    NumberField(QWidget* parent, int low, int high);
 
     int low() const { return low_; }
     int high() const { return high_; }

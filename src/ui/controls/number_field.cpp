@@ -1,4 +1,4 @@
-#include "ui/controls/spin_edit.h"
+#include "ui/controls/number_field.h"
 
 #include <algorithm>
 
@@ -8,26 +8,26 @@ namespace {
 constexpr int kTypedLimit = 99999;  // what the field holds while the user types
 }
 
-SpinEdit::SpinEdit(QWidget* parent, int low, int high) : QSpinBox(parent), low_(low), high_(high) {
+NumberField::NumberField(QWidget* parent, int low, int high) : QSpinBox(parent), low_(low), high_(high) {
     setRange(-kTypedLimit, kTypedLimit);
-    connect(this, &QSpinBox::editingFinished, this, &SpinEdit::clampIntoRange);
+    connect(this, &QSpinBox::editingFinished, this, &NumberField::clampIntoRange);
 }
 
-void SpinEdit::stepBy(int steps) { setValue(std::clamp(value() + steps * singleStep(), low_, high_)); }
+void NumberField::stepBy(int steps) { setValue(std::clamp(value() + steps * singleStep(), low_, high_)); }
 
-QAbstractSpinBox::StepEnabled SpinEdit::stepEnabled() const {
+QAbstractSpinBox::StepEnabled NumberField::stepEnabled() const {
     StepEnabled enabled = StepNone;
     if (value() < high_) enabled |= StepUpEnabled;
     if (value() > low_) enabled |= StepDownEnabled;
     return enabled;
 }
 
-void SpinEdit::focusOutEvent(QFocusEvent* event) {
+void NumberField::focusOutEvent(QFocusEvent* event) {
     QSpinBox::focusOutEvent(event);
     clampIntoRange();
 }
 
-void SpinEdit::clampIntoRange() {
+void NumberField::clampIntoRange() {
     const int clamped = std::clamp(value(), low_, high_);
     if (clamped != value()) setValue(clamped);
 }
