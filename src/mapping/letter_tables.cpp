@@ -209,17 +209,8 @@ std::uint8_t letterPitch(int pattern, std::uint8_t character, TonicMode mode, Ra
     // advances once per call whatever the text is.
     const int bound = drawBound(pattern);
     const int draw = bound > 0 ? rng.below(bound) : 0;
-    if (pattern == 7) return letterTable7(character, kNoAccidental, mode);
     const Cell& cell = lookup(pattern, character, mode);
     return draw < cell.limit ? cell.alternative : cell.usual;
-}
-
-std::uint8_t letterTable7(std::uint8_t character, std::uint8_t accidentals, TonicMode mode) {
-    const std::uint8_t note = lookup(7, character, mode).usual;
-    if (note == 0) return 0;
-    if (accidentals & kSharp) return static_cast<std::uint8_t>(note + 1);
-    if (accidentals & kFlat) return static_cast<std::uint8_t>(note - 1);
-    return note;
 }
 
 }  // namespace velmora

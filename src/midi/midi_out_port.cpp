@@ -49,8 +49,6 @@ void MidiOutPort::AllNotesOff(std::uint8_t channel) {
     send(static_cast<std::uint8_t>(kControlChange + channel), kAllNotesOff, 0);
 }
 
-void MidiOutPort::OmniOff() { send(kControlChange, kOmniOff, 0); }
-
 void MidiOutPort::SetReverb(std::uint8_t depth, std::uint8_t channel) {
     send(static_cast<std::uint8_t>(kControlChange + channel), kReverbDepth, depth);
 }

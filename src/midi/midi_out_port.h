@@ -27,8 +27,6 @@ public:
     void NoteOff(std::uint8_t note, std::uint8_t channel);
     void AllSoundOff(std::uint8_t channel);
     void AllNotesOff(std::uint8_t channel);
-    // Omni off on channel 0; no part of the program sends it.
-    void OmniOff();
     void SetReverb(std::uint8_t depth, std::uint8_t channel);
     void CenterPan(std::uint8_t channel);
     void SetDeviceVolume(std::uint32_t volume);
