@@ -34,7 +34,7 @@ std::vector<std::uint8_t> referenceMidi() {
     request.keyNote = velmora::keyNote(request.options.patern, request.options.tonicMode(),
                                        request.options.keyShift());
     velmora::SeededRandom rng(kSeed);
-    return velmora::BuildMidiFile(request, rng);
+    return velmora::buildMidiFile(request, rng);
 }
 
 double median(std::vector<double> values) {

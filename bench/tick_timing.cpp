@@ -56,15 +56,15 @@ class TickWork {
 public:
     explicit TickWork(MidiOutPort& port) : port_(port) {}
     void operator()() {
-        if (melody_ != 0) port_.NoteOff(melody_, 1);
-        for (std::uint8_t note : chord_) port_.NoteOff(note, 0);
+        if (melody_ != 0) port_.noteOff(melody_, 1);
+        for (std::uint8_t note : chord_) port_.noteOff(note, 0);
         chord_.clear();
         melody_ = static_cast<std::uint8_t>(60 + (count_ * 7) % 24);
-        port_.NoteOn(melody_, 127, 1);
+        port_.noteOn(melody_, 127, 1);
         if (count_ % 4 == 0) {
             for (std::uint8_t step : {0, 4, 7}) {
                 chord_.push_back(static_cast<std::uint8_t>(48 + step + count_ % 12));
-                port_.NoteOn(chord_.back(), 110, 0);
+                port_.noteOn(chord_.back(), 110, 0);
             }
         }
         ++count_;
@@ -109,7 +109,7 @@ RunResult runTimer(std::uint32_t intervalMs, std::size_t ticks) {
     CountingOwner owner;
     StampingSink sink(ticks * 8 + 16);
     MidiOutPort port(sink);
-    port.Open();
+    port.open();
     TickWork work(port);
     RunResult result;
     result.records.reserve(ticks);

@@ -134,7 +134,7 @@ int runPlay(const CliArguments& arguments) {
     timer.setEnabled(false);
     terminal.finishStatus();
     // Closing flushes a capture file; what failed in writing it is known then.
-    port.Close();
+    port.close();
     if (const std::optional<OutputWarning> warning = output.backend->takeWarning()) {
         std::cerr << "velmora-cli: " << warning->text() << '\n';
         captureFailed |= warning->kind == OutputWarning::Kind::CaptureNotWritten;

@@ -37,7 +37,7 @@ RollModel buildExportRoll(const ExportRequest& request, RandomSource& rng) {
     const int nameBaseOfNotes = nameBase(options.patern, options.tonicMode()) + options.keyShift();
     RollBuilder builder(options.grid.meterKind, nameBaseOfNotes);
     RollRecorder recorder(builder);
-    BuildMidiFile(request, rng, &recorder);
+    buildMidiFile(request, rng, &recorder);
     return builder.finish(recorder.lastStep());
 }
 

@@ -39,12 +39,12 @@ TEST(CaptureFileBackend, WritesTimeTickAndBytesPerMessage) {
     const fs::path path = scratchFile("capture.txt");
     CaptureFileBackend backend(path.string());
     MidiOutPort port(backend);
-    port.Open();
-    port.ProgramChange(5, 0);  // at tick 0, the start's
+    port.open();
+    port.programChange(5, 0);  // at tick 0, the start's
     backend.beginTick(7);
-    port.NoteOn(60, 100, 1);
-    port.NoteOff(60, 1);
-    port.Close();
+    port.noteOn(60, 100, 1);
+    port.noteOff(60, 1);
+    port.close();
 
     const std::vector<std::string> lines = linesOf(path);
     ASSERT_EQ(lines.size(), 3u);
@@ -134,10 +134,10 @@ TEST(PortBackend, FailsClearlyWhenNoPortMatches) {
 
     // The port drops everything after the failed open, as the performance goes on.
     MidiOutPort port(*choice.backend);
-    port.Open();
+    port.open();
     EXPECT_FALSE(port.openError().empty());
-    port.NoteOn(60, 100, 0);
-    port.Close();
+    port.noteOn(60, 100, 0);
+    port.close();
 }
 
 TEST(FluidSynthBackend, ExplainsAMissingSoundfont) {
