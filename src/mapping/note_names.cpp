@@ -32,7 +32,7 @@ struct Bases {
 };
 
 // The key base's pitch class names the pattern's key; note names count from the name base,
-// which differs from the key base only for pattern 11 in mode E.
+// which differs from the key base only for the Spanish scale in mode E.
 constexpr std::array<Bases, kPatternCount> kBases = {{
     {60, 63, 60, 63},
     {56, 60, 56, 60},
