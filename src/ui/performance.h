@@ -19,7 +19,9 @@ namespace velmora {
 // The live performance behind the window: the options the controls set, the
 // random source, the output, the tick timer and the two window timers, and the
 // transport over them. The only place the window reaches the transport from.
-// Everything runs on the thread that made it, in its event loop.
+// It is used on the thread that made it, and every tick runs there, in its
+// event loop: the tick timer's own thread only hands the ticks over, and an
+// output that renders sound does that on a thread of its own.
 class Performance final : private TickOwner {
 public:
     using ErrorReporter = std::function<void(const std::string& message)>;
