@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -14,6 +13,7 @@
 #include "sound/capture_file_backend.h"
 #include "sound/fluid_backend.h"
 #include "sound/fluid_synth_instance.h"
+#include "sound/jack_environment.h"
 #include "sound/midi_backend_factory.h"
 #include "sound/soundfont_locator.h"
 
@@ -116,7 +116,7 @@ TEST(MidiBackendFactory, NoneAcceptsEverything) {
 }
 
 TEST(MidiBackendFactory, ListsTheFixedOutputsFirst) {
-    setenv("JACK_NO_START_SERVER", "1", 1);
+    preventJackServerAutostart();  // as the programs do at start-up
     const std::vector<MidiOutputEntry> outputs = listMidiOutputs();
     ASSERT_GE(outputs.size(), 4u);
     EXPECT_EQ(outputs[0].name, "fluidsynth");
@@ -124,7 +124,7 @@ TEST(MidiBackendFactory, ListsTheFixedOutputsFirst) {
 }
 
 TEST(PortBackend, FailsClearlyWhenNoPortMatches) {
-    setenv("JACK_NO_START_SERVER", "1", 1);
+    preventJackServerAutostart();  // as the programs do at start-up
     MidiBackendChoice choice = createMidiBackend("port:NoSuchPortAnywhere42", "");
     ASSERT_TRUE(choice.backend);
     EXPECT_FALSE(choice.backend->open());
