@@ -66,7 +66,7 @@ int runPlay(const CliArguments& arguments) {
         throw UsageError("--from-line " + std::to_string(*arguments.fromLine) + " is past the last line (" +
                          std::to_string(setup.upperLines.size() - 1) + ")");
     }
-    if (arguments.repeat) setup.options.crept = true;
+    if (arguments.repeat) setup.options.repeatAtEnd = true;
 
     MidiBackendChoice output = createMidiBackend(arguments.outputSpec.value_or("fluidsynth"),
                                                  arguments.soundfont.value_or(""), audioChoiceOf(arguments));

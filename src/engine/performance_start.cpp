@@ -13,13 +13,13 @@ void takeText(PerformanceState& state, std::vector<std::string> upperLines, std:
 }
 
 void sendReverbs(const PerformanceOptions& options, MidiOutPort& port) {
-    port.setReverb(static_cast<std::uint8_t>(options.reverb), kLiveBackingChannel);
-    port.setReverb(static_cast<std::uint8_t>(options.reverbSolo), kLiveMelodyChannel);
+    port.setReverb(static_cast<std::uint8_t>(options.reverbDepth(false)), kLiveBackingChannel);
+    port.setReverb(static_cast<std::uint8_t>(options.reverbDepth(true)), kLiveMelodyChannel);
 }
 
 void sendPans(const PerformanceOptions& options, MidiOutPort& port) {
     port.centerPan(kLiveMelodyChannel);
-    if (!options.c2chan) port.centerPan(kLiveBackingChannel);
+    if (options.centresBackingPan()) port.centerPan(kLiveBackingChannel);
 }
 
 }  // namespace

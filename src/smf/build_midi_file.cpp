@@ -122,9 +122,9 @@ void writeMusicTrack(SmfWriter& writer, SmfTrack track, RenderContext& context, 
 
     const std::uint64_t start = beginChunk(writer);
     writer.writeProgramChange(dataByte(melody ? options.melodyProgram() : options.backingProgram()), channel);
-    writer.writeReverb(dataByte(melody ? options.reverbSolo : options.reverb), channel);
+    writer.writeReverb(dataByte(options.reverbDepth(melody)), channel);
     // The chord track is centred only when one instrument plays both parts.
-    if (melody || !options.c2chan) writer.writePan(midi_bytes::kPanCentre, channel);
+    if (melody || options.centresBackingPan()) writer.writePan(midi_bytes::kPanCentre, channel);
 
     resetForPass(writer, context.state, options.grid.meterKind);
     if (melody) context.melodyRecord.clear();
