@@ -4,27 +4,27 @@
 <context>
     <name>EngineTexts</name>
     <message>
-        <location filename="../src/engine/transport_display.h" line="30"/>
+        <location filename="../src/engine/transport_display.h" line="31"/>
         <source>[!] 工事中&#x3000;少々お待ちください</source>
         <translation>[!] Preparing, please wait</translation>
     </message>
     <message>
-        <location filename="../src/engine/transport_display.h" line="31"/>
+        <location filename="../src/engine/transport_display.h" line="32"/>
         <source>演奏中</source>
         <translation>Playing</translation>
     </message>
     <message>
-        <location filename="../src/engine/transport_display.h" line="32"/>
+        <location filename="../src/engine/transport_display.h" line="33"/>
         <source>休憩中</source>
         <translation>Idle</translation>
     </message>
     <message>
-        <location filename="../src/engine/transport_display.h" line="33"/>
+        <location filename="../src/engine/transport_display.h" line="34"/>
         <source>ロード中</source>
         <translation>Loading</translation>
     </message>
     <message>
-        <location filename="../src/engine/transport_display.h" line="34"/>
+        <location filename="../src/engine/transport_display.h" line="35"/>
         <source>処理が間に合わず停止しました。もっとテンポを落とすか、MIDIのバッファを増やして下さい</source>
         <translation>Stopped: the processing could not keep up. Slow down the tempo or enlarge the MIDI buffer.</translation>
     </message>

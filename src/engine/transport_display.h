@@ -27,7 +27,8 @@ struct TransportDisplay {
 };
 
 // The system's own texts; the window shows them translated.
-inline constexpr const char* kStatusPreparing = QT_TRANSLATE_NOOP("EngineTexts", "[!] 工事中　少々お待ちください");
+inline constexpr const char* kStatusPreparing =
+    QT_TRANSLATE_NOOP("EngineTexts", "[!] 工事中　少々お待ちください");
 inline constexpr const char* kStatusPlaying = QT_TRANSLATE_NOOP("EngineTexts", "演奏中");
 inline constexpr const char* kStatusResting = QT_TRANSLATE_NOOP("EngineTexts", "休憩中");
 inline constexpr const char* kStatusLoading = QT_TRANSLATE_NOOP("EngineTexts", "ロード中");

@@ -115,7 +115,8 @@ void resetForPass(SmfWriter& writer, PerformanceState& state, std::int32_t meter
     state.wordStart = false;
 }
 
-void writeMusicTrack(SmfWriter& writer, SmfTrack track, RenderContext& context, std::uint64_t maxChunkLength) {
+void writeMusicTrack(SmfWriter& writer, SmfTrack track, RenderContext& context,
+                     std::uint64_t maxChunkLength) {
     const PerformanceOptions& options = context.options;
     const bool melody = track == SmfTrack::Melody;
     const std::uint8_t channel = melody ? kFileMelodyChannel : kFileChordChannel;

@@ -31,7 +31,7 @@ enum class MidiLyrics { Off, Utf8, Cp932 };
 struct RenderContext {
     const PerformanceOptions& options;
     PerformanceState& state;                 // the export's own working state
-    std::vector<std::uint8_t>& melodyRecord; // the melody's pass fills it, the chords' reads it
+    std::vector<std::uint8_t>& melodyRecord;  // the melody's pass fills it, the chords' reads it
     RandomSource& rng;
     RenderObserver* observer = nullptr;  // the piano roll's, when it wants the notes
     MidiLyrics lyrics = MidiLyrics::Off;

@@ -22,8 +22,8 @@ constexpr const char* kContext = "EngineTexts";
 // pattern names. Each is marked for the catalogue where it is written.
 bool isEngineText(const std::string& text) {
     static const std::set<std::string, std::less<>> kTexts = [] {
-        std::set<std::string, std::less<>> texts{kStatusPreparing, kStatusPlaying, kStatusResting, kStatusLoading,
-                                                 kOverrunMessage};
+        std::set<std::string, std::less<>> texts{kStatusPreparing, kStatusPlaying, kStatusResting,
+                                                 kStatusLoading, kOverrunMessage};
         for (const std::string& item : rhythmItemTexts()) {
             if (!item.empty()) texts.insert(item);
         }
