@@ -23,7 +23,7 @@ TickTimer::TickTimer(TickOwner& owner, TickDispatcher& dispatcher)
 
 TickTimer::~TickTimer() {
     setEnabled(false);
-    // Ticks and notices still queued in the dispatcher now find no timer.
+    // Ticks and overruns still queued in the dispatcher now find no timer.
     *self_ = nullptr;
 }
 
