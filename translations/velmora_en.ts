@@ -4,157 +4,157 @@
 <context>
     <name>EngineTexts</name>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="20"/>
+        <location filename="../src/engine/transport_display.h" line="31"/>
         <source>[!] 工事中&#x3000;少々お待ちください</source>
         <translation>[!] Preparing, please wait</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="21"/>
+        <location filename="../src/engine/transport_display.h" line="32"/>
         <source>演奏中</source>
         <translation>Playing</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="22"/>
+        <location filename="../src/engine/transport_display.h" line="33"/>
         <source>休憩中</source>
         <translation>Idle</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="23"/>
+        <location filename="../src/engine/transport_display.h" line="34"/>
         <source>ロード中</source>
         <translation>Loading</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="24"/>
+        <location filename="../src/engine/transport_display.h" line="35"/>
         <source>処理が間に合わず停止しました。もっとテンポを落とすか、MIDIのバッファを増やして下さい</source>
         <translation>Stopped: the processing could not keep up. Slow down the tempo or enlarge the MIDI buffer.</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="27"/>
+        <location filename="../src/engine/rhythm_grid.cpp" line="15"/>
         <source>調整なし</source>
         <translation>No adjustment</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="28"/>
+        <location filename="../src/engine/rhythm_grid.cpp" line="15"/>
         <source>16拍（4拍子）</source>
         <translation>16 beats (4/4)</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="29"/>
+        <location filename="../src/engine/rhythm_grid.cpp" line="16"/>
         <source>12拍（3拍子）</source>
         <translation>12 beats (3/4)</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="30"/>
+        <location filename="../src/engine/rhythm_grid.cpp" line="16"/>
         <source>8拍（4拍子）</source>
         <translation>8 beats (4/4)</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="31"/>
+        <location filename="../src/engine/rhythm_grid.cpp" line="17"/>
         <source>6拍（3拍子）</source>
         <translation>6 beats (3/4)</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="32"/>
+        <location filename="../src/engine/rhythm_grid.cpp" line="17"/>
         <source>4拍（4拍子）</source>
         <translation>4 beats (4/4)</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="33"/>
+        <location filename="../src/engine/rhythm_grid.cpp" line="18"/>
         <source>4拍（2拍子）</source>
         <translation>4 beats (2/4)</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="35"/>
+        <location filename="../src/mapping/note_names.cpp" line="14"/>
         <source>ファニー</source>
         <translation>Funny</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="36"/>
+        <location filename="../src/mapping/note_names.cpp" line="15"/>
         <source>ファンタジック</source>
         <translation>Fantastic</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="37"/>
+        <location filename="../src/mapping/note_names.cpp" line="16"/>
         <source>ジプシー音階</source>
         <translation>Gypsy scale</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="38"/>
+        <location filename="../src/mapping/note_names.cpp" line="17"/>
         <source>全音階</source>
         <translation>Whole-tone scale</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="39"/>
+        <location filename="../src/mapping/note_names.cpp" line="18"/>
         <source>呂旋法</source>
         <translation>Ryo mode</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="40"/>
+        <location filename="../src/mapping/note_names.cpp" line="19"/>
         <source>律旋法</source>
         <translation>Ritsu mode</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="41"/>
+        <location filename="../src/mapping/note_names.cpp" line="20"/>
         <source>琉球旋法</source>
         <translation>Ryukyu mode</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="42"/>
+        <location filename="../src/mapping/note_names.cpp" line="21"/>
         <source>メジャー風</source>
         <translation>Major-like</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="43"/>
+        <location filename="../src/mapping/note_names.cpp" line="22"/>
         <source>マイナー風</source>
         <translation>Minor-like</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="44"/>
+        <location filename="../src/mapping/note_names.cpp" line="23"/>
         <source>ブルース風</source>
         <translation>Blues-like</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="45"/>
+        <location filename="../src/mapping/note_names.cpp" line="24"/>
         <source>より自然なサウンド（かも知れない）</source>
         <translation>A more natural sound (perhaps)</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="46"/>
+        <location filename="../src/mapping/note_names.cpp" line="25"/>
         <source>スパニッシュスケール</source>
         <translation>Spanish scale</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="68"/>
+        <location filename="../src/ui/settings/engine_texts.cpp" line="53"/>
         <source>ファイル %1 は開けません</source>
         <translation>Cannot open the file %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="70"/>
+        <location filename="../src/ui/settings/engine_texts.cpp" line="55"/>
         <source>ファイル %1 を作成できません</source>
         <translation>Cannot create the file %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="72"/>
+        <location filename="../src/ui/settings/engine_texts.cpp" line="57"/>
         <source>%1 に書き込めません</source>
         <translation>Cannot write to %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="97"/>
+        <location filename="../src/ui/settings/engine_texts.cpp" line="82"/>
         <source>音声出力がメッセージを受け付けなくなりました（ドライバ %1 が止まったか終了しました）。音が抜けています</source>
         <translation>The audio output stopped taking messages (its driver %1 has stalled or died); notes are being dropped</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="102"/>
+        <location filename="../src/ui/settings/engine_texts.cpp" line="87"/>
         <source>MIDI ポート %1 がメッセージを受け付けなくなりました（%2）。音が抜けています</source>
         <translation>The MIDI port %1 stopped taking messages (%2); notes are being dropped</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="107"/>
+        <location filename="../src/ui/settings/engine_texts.cpp" line="92"/>
         <source>MIDI ポート %1 がなくなりました。音が抜けています</source>
         <translation>The MIDI port %1 is no longer there; notes are being dropped</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="111"/>
+        <location filename="../src/ui/settings/engine_texts.cpp" line="96"/>
         <source>キャプチャファイル %1 を書き込めませんでした（%2）</source>
         <translation>Writing the capture file %1 failed (%2)</translation>
     </message>
@@ -621,107 +621,108 @@
         <translation>&amp;New</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="34"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="35"/>
         <source>開く(&amp;O)...</source>
         <translation>&amp;Open...</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="34"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="36"/>
         <source>開く (Ctrl+O)</source>
         <translation>Open (Ctrl+O)</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="35"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="37"/>
         <source>既存のファイルを開く</source>
         <translation>Open an existing file</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="36"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="38"/>
         <source>保存(&amp;S)</source>
         <translation>&amp;Save</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="36"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="39"/>
         <source>上書き保存 (Ctrl+S)</source>
         <translation>Save (Ctrl+S)</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="38"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="41"/>
         <source>名前を付けて保存(&amp;A)...</source>
         <translation>Save &amp;as...</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="39"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="42"/>
         <source>名前をつけて保存 (Ctrl+Shift+S)</source>
         <translation>Save as (Ctrl+Shift+S)</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="40"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="44"/>
         <source>MIDI書き出し(&amp;M)...</source>
         <translation>Export &amp;MIDI...</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="41"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="45"/>
         <source>MIDIファイルとして保存する</source>
         <translation>Save as a MIDI file</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="42"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="46"/>
         <source>WAV書き出し(&amp;W)...</source>
         <translation>Export &amp;WAV...</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="43"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="47"/>
         <source>WAVファイルとして保存する</source>
         <translation>Save as a WAV file</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="44"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="48"/>
         <source>終了(&amp;Q)</source>
         <translation>&amp;Quit</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="48"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="53"/>
         <source>消音</source>
         <translation>Mute</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="49"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="55"/>
         <source>打鍵で鳴らす</source>
         <translation>Sound keys as you type</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="50"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="57"/>
         <source>演奏していないとき、メモに打った文字をすぐに鳴らします</source>
         <translation>While nothing plays, each character typed in the memo sounds at once</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="51"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="59"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="60"/>
         <source>出力…</source>
         <translation>Output…</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="52"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="61"/>
         <source>音の出力先とサウンドフォントを選ぶ</source>
         <translation>Choose the sound output and soundfont</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="53"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="62"/>
         <source>プリセット</source>
         <translation>Preset</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="53"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="63"/>
         <source>楽器の音域表示</source>
         <translation>Show instrument ranges</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="54"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="64"/>
         <source>Velmoraについて(&amp;A)</source>
         <translation>&amp;About Velmora</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="94"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="104"/>
         <source>最近使ったファイル(&amp;R)</source>
         <translation>&amp;Recent files</translation>
     </message>
@@ -757,37 +758,37 @@
 <context>
     <name>velmora::Document</name>
     <message>
-        <location filename="../src/ui/document/document.cpp" line="139"/>
+        <location filename="../src/ui/document/document.cpp" line="138"/>
         <source>このテキストの設定を保存せずに続けますか？</source>
         <translation>Continue without saving this text&apos;s settings?</translation>
     </message>
     <message>
-        <location filename="../src/ui/document/document.cpp" line="144"/>
+        <location filename="../src/ui/document/document.cpp" line="143"/>
         <source>%1 は別のプログラムの設定ファイルのため、このテキストの設定は保存しません</source>
         <translation>%1 belongs to another program, so this text&apos;s settings are not saved</translation>
     </message>
     <message>
-        <location filename="../src/ui/document/document.cpp" line="152"/>
+        <location filename="../src/ui/document/document.cpp" line="151"/>
         <source>%1 には NUL 文字があるため、その手前までを読み込みました。</source>
         <translation>%1 contains a NUL character; it was read up to that point.</translation>
     </message>
     <message>
-        <location filename="../src/ui/document/document.cpp" line="155"/>
+        <location filename="../src/ui/document/document.cpp" line="154"/>
         <source>%1 には読めない文字があり、置き換えて表示しています。</source>
         <translation>%1 contains characters that could not be read; they are shown replaced.</translation>
     </message>
     <message>
-        <location filename="../src/ui/document/document.cpp" line="165"/>
+        <location filename="../src/ui/document/document.cpp" line="164"/>
         <source>%1 に保存しました</source>
         <translation>Saved to %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/document/document.cpp" line="166"/>
+        <location filename="../src/ui/document/document.cpp" line="165"/>
         <source>（CP932 で表せない文字があるため UTF-8 で保存しました）</source>
         <translation>(saved as UTF-8 because some characters cannot be written in CP932)</translation>
     </message>
     <message>
-        <location filename="../src/ui/document/document.cpp" line="176"/>
+        <location filename="../src/ui/document/document.cpp" line="175"/>
         <source>%1 は一部しか読み込めていません。上書きすると読み込めなかった内容は失われます。上書きしますか？</source>
         <translation>Only part of %1 could be read. Overwriting it loses the part that was not read. Overwrite it?</translation>
     </message>
@@ -970,7 +971,7 @@
         <translation>Higher values steady the rhythm but may make it less varied</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/command_wiring.cpp" line="115"/>
+        <location filename="../src/ui/window/command_wiring.cpp" line="117"/>
         <source>（なし）</source>
         <translation>(none)</translation>
     </message>
@@ -990,7 +991,7 @@
         <translation>The sound output ran into a problem during the performance.</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/main_window.cpp" line="172"/>
+        <location filename="../src/ui/window/main_window.cpp" line="171"/>
         <source>設定を保存せずに終了しますか？</source>
         <translation>Quit without saving the settings?</translation>
     </message>
@@ -1030,7 +1031,7 @@
         <translation>Cannot open the output</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/transport_view.cpp" line="98"/>
+        <location filename="../src/ui/window/transport_view.cpp" line="99"/>
         <source>音を出せません。「設定」メニューの「出力…」で出力先かサウンドフォントを選んでください。</source>
         <translation>No sound can be played. Choose an output or a soundfont with &quot;Output…&quot; in the Settings menu.</translation>
     </message>
@@ -1162,28 +1163,28 @@
         <translation>Solo instrument (2Ch only)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="137"/>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="138"/>
         <source>楽器音域表とソロ楽器プリセット設定</source>
         <translation>Instrument ranges and solo instrument presets</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="163"/>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="167"/>
         <source>ソロ楽器</source>
         <translation>Solo</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="164"/>
-        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="166"/>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="168"/>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="170"/>
         <source>プリセット</source>
         <translation>Preset</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="167"/>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="171"/>
         <source>単独</source>
         <translation>Single</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="168"/>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="172"/>
         <source>伴奏楽器</source>
         <translation>Accompaniment</translation>
     </message>
@@ -1199,37 +1200,37 @@
 <context>
     <name>velmora::WindowMenus</name>
     <message>
-        <location filename="../src/ui/commands/window_menus.cpp" line="43"/>
+        <location filename="../src/ui/commands/window_menus.cpp" line="44"/>
         <source>ファイル(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/window_menus.cpp" line="53"/>
+        <location filename="../src/ui/commands/window_menus.cpp" line="54"/>
         <source>演奏(&amp;P)</source>
         <translation>&amp;Play</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/window_menus.cpp" line="58"/>
+        <location filename="../src/ui/commands/window_menus.cpp" line="59"/>
         <source>設定(&amp;S)</source>
         <translation>&amp;Settings</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/window_menus.cpp" line="62"/>
+        <location filename="../src/ui/commands/window_menus.cpp" line="63"/>
         <source>ヘルプ(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/window_menus.cpp" line="88"/>
+        <location filename="../src/ui/commands/window_menus.cpp" line="89"/>
         <source>言語の変更は次回の起動から有効になります</source>
         <translation>The language change takes effect at the next start</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/window_menus.cpp" line="90"/>
+        <location filename="../src/ui/commands/window_menus.cpp" line="91"/>
         <source>言語の設定を保存できません</source>
         <translation>Cannot save the language setting</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/window_menus.cpp" line="97"/>
+        <location filename="../src/ui/commands/window_menus.cpp" line="98"/>
         <source>Velmoraについて</source>
         <translation>About Velmora</translation>
     </message>

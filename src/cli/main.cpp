@@ -5,9 +5,15 @@
 #include "cli/cli_arguments.h"
 #include "cli/cli_commands.h"
 #include "documents/file_error.h"
+#ifdef VELMORA_HAVE_SOUND
+#include "sound/jack_environment.h"
+#endif
 
 int main(int argc, char** argv) {
     using namespace velmora::cli;
+#ifdef VELMORA_HAVE_SOUND
+    velmora::preventJackServerAutostart();  // before any thread: it sets the environment
+#endif
     const std::vector<std::string> args(argv + 1, argv + argc);
     try {
         const CliArguments arguments = parseArguments(args);

@@ -55,7 +55,7 @@ int runRender(const CliArguments& arguments) {
     const CliSetup setup = prepareSetup(arguments);
     if (setup.upperLines.empty()) throw RuntimeError(kEmptyTextMessage);
     SeededRandom rng(setup.seed);
-    const std::vector<std::uint8_t> midi = BuildMidiFile(exportRequestFor(setup), rng);
+    const std::vector<std::uint8_t> midi = buildMidiFile(exportRequestFor(setup), rng);
     const AudioRenderRequest request{midi, arguments.outputPath, format, arguments.soundfont.value_or(""),
                                      std::filesystem::path(arguments.textPath).stem().string()};
     AudioRenderResult result;

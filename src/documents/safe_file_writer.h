@@ -59,8 +59,7 @@ public:
     void abandon() noexcept;
 
     // The open descriptor, for a library that writes the file itself (a sound
-    // file encoder); its bytes are not counted in bytesWritten() and cannot be
-    // patched. It stays owned by the writer.
+    // file encoder); its bytes cannot be patched. It stays owned by the writer.
     int fd() const { return fd_; }
     // Starts writing back to the disk all that was written through fd() so
     // far, without waiting, so that commit()'s flush has little left to do.
@@ -69,7 +68,6 @@ public:
     bool isOpen() const { return fd_ >= 0; }
     // True while the bytes go to a temporary file that commit() renames.
     bool replacesTarget() const { return !tempPath_.empty(); }
-    std::size_t bytesWritten() const { return written_; }
     const std::string& target() const { return target_; }
 
 private:

@@ -1,5 +1,7 @@
 #include "engine/rhythm_grid.h"
 
+#include "mapping/translatable_text.h"
+
 namespace velmora {
 
 std::optional<RhythmGrid> rhythmGrid(int index) {
@@ -10,7 +12,10 @@ std::optional<RhythmGrid> rhythmGrid(int index) {
 
 const std::vector<std::string>& rhythmItemTexts() {
     static const std::vector<std::string> kTexts = {
-        "調整なし", "16拍（4拍子）", "12拍（3拍子）", "8拍（4拍子）", "6拍（3拍子）", "4拍（4拍子）", "4拍（2拍子）", "",
+        QT_TRANSLATE_NOOP("EngineTexts", "調整なし"),      QT_TRANSLATE_NOOP("EngineTexts", "16拍（4拍子）"),
+        QT_TRANSLATE_NOOP("EngineTexts", "12拍（3拍子）"), QT_TRANSLATE_NOOP("EngineTexts", "8拍（4拍子）"),
+        QT_TRANSLATE_NOOP("EngineTexts", "6拍（3拍子）"),  QT_TRANSLATE_NOOP("EngineTexts", "4拍（4拍子）"),
+        QT_TRANSLATE_NOOP("EngineTexts", "4拍（2拍子）"),  "",
     };
     return kTexts;
 }

@@ -4,24 +4,25 @@
 #include <string_view>
 
 #include "mapping/letter_tables.h"
+#include "mapping/translatable_text.h"
 
 namespace velmora {
 
 namespace {
 
 constexpr std::array<std::string_view, kPatternCount> kPatternNames = {
-    "ファニー",
-    "ファンタジック",
-    "ジプシー音階",
-    "全音階",
-    "呂旋法",
-    "律旋法",
-    "琉球旋法",
-    "メジャー風",
-    "マイナー風",
-    "ブルース風",
-    "より自然なサウンド（かも知れない）",
-    "スパニッシュスケール",
+    QT_TRANSLATE_NOOP("EngineTexts", "ファニー"),
+    QT_TRANSLATE_NOOP("EngineTexts", "ファンタジック"),
+    QT_TRANSLATE_NOOP("EngineTexts", "ジプシー音階"),
+    QT_TRANSLATE_NOOP("EngineTexts", "全音階"),
+    QT_TRANSLATE_NOOP("EngineTexts", "呂旋法"),
+    QT_TRANSLATE_NOOP("EngineTexts", "律旋法"),
+    QT_TRANSLATE_NOOP("EngineTexts", "琉球旋法"),
+    QT_TRANSLATE_NOOP("EngineTexts", "メジャー風"),
+    QT_TRANSLATE_NOOP("EngineTexts", "マイナー風"),
+    QT_TRANSLATE_NOOP("EngineTexts", "ブルース風"),
+    QT_TRANSLATE_NOOP("EngineTexts", "より自然なサウンド（かも知れない）"),
+    QT_TRANSLATE_NOOP("EngineTexts", "スパニッシュスケール"),
 };
 
 struct Bases {
@@ -32,7 +33,7 @@ struct Bases {
 };
 
 // The key base's pitch class names the pattern's key; note names count from the name base,
-// which differs from the key base only for pattern 11 in mode E.
+// which differs from the key base only for the Spanish scale in mode E.
 constexpr std::array<Bases, kPatternCount> kBases = {{
     {60, 63, 60, 63},
     {56, 60, 56, 60},

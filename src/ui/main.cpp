@@ -4,11 +4,14 @@
 
 #include "documents/file_error.h"
 #include "language/qt/translations.h"
-#include "ui/settings/engine_texts.h"
-#include "ui/window/main_window.h"
+#ifdef VELMORA_HAVE_SOUND
+#include "sound/jack_environment.h"
+#endif
 #include "ui/dialogs/preset_dialog.h"
-#include "ui/settings/settings_location.h"
 #include "ui/dialogs/user_prompts.h"
+#include "ui/settings/engine_texts.h"
+#include "ui/settings/settings_location.h"
+#include "ui/window/main_window.h"
 
 namespace {
 
@@ -28,6 +31,9 @@ QString fileToOpen(const QApplication& application) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+#ifdef VELMORA_HAVE_SOUND
+    velmora::preventJackServerAutostart();  // before any thread: it sets the environment
+#endif
     QApplication application(argc, argv);
     QApplication::setApplicationName("Velmora");
     QApplication::setApplicationVersion(VELMORA_VERSION);

@@ -79,7 +79,7 @@ std::unique_ptr<BackgroundTask> startMidiExport(ExportRequest request, SeededRan
             guarded(outcome, [&] {
                 try {
                     ExportProgress observer(request, &progress, cancel);
-                    const std::vector<std::uint8_t> file = BuildMidiFile(request, random, &observer);
+                    const std::vector<std::uint8_t> file = buildMidiFile(request, random, &observer);
                     if (cancel) throw ExportCancelled{};
                     writeFileAtomically(target, file.data(), file.size());
                     outcome = {Status::Written, {}};
@@ -99,7 +99,7 @@ std::unique_ptr<BackgroundTask> startAudioExport(ExportRequest request, SeededRa
             guarded(outcome, [&] {
                 try {
                     ExportProgress cancelWatch(request, nullptr, cancel);
-                    audio.smfBytes = BuildMidiFile(request, random, &cancelWatch);
+                    audio.smfBytes = buildMidiFile(request, random, &cancelWatch);
                 } catch (const ExportCancelled&) {
                     outcome = {Status::Cancelled, {}};
                     return;

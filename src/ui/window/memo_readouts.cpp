@@ -29,7 +29,7 @@ void MainWindow::showNotesUnderPointer(QPoint position) {
     if (index == lastPointerIndex_) return;
     lastPointerIndex_ = index;
 
-    // UpperText is made only for the bytes shown, from the pointer on.
+    // The upper-cased text is made only for the bytes shown, from the pointer on.
     const std::string upperText = memoBytes_.upperTextAt(*c_.memo->document(), index, kPointerDisplayLength);
     std::size_t at = 0;
     const PerformanceOptions& o = options();
