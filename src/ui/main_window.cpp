@@ -90,7 +90,7 @@ TForm1::TForm1(MainWindowSetup setup)
     setMinimumWidth(std::max(kMinimumWidth, minimumSizeHint().width()));
     resize(std::max(600, sizeHint().width()), c_.Panel1->height() + 220 + kRollHeight);
     move(kInitialWindowLeft, kInitialWindowTop);
-    FormCreate();
+    FormCreate(setup.reopenLatest);
 }
 
 TForm1::~TForm1() {
@@ -105,12 +105,12 @@ TForm1::~TForm1() {
     performance_.reset();
 }
 
-void TForm1::FormCreate() {
+void TForm1::FormCreate(bool reopenLatest) {
     OutputSettings output;
     try {
         if (const std::optional<LoadedSettings> loaded = settings_.loadGlobal()) {
             takeSettings(*loaded);
-            if (fileExists(loaded->global->latest)) document_.setPath(loaded->global->latest);
+            if (reopenLatest && fileExists(loaded->global->latest)) document_.setPath(loaded->global->latest);
             output = loaded->global->output;
             settings_.setRecent(loaded->global->recent);
         }

@@ -35,6 +35,7 @@ struct MainWindowSetup {
     QString settingsFolder;                // empty: defaultSettingsFolder()
     std::unique_ptr<MidiBackend> output;   // set: used instead of the configured output
     std::unique_ptr<UserPrompts> prompts;  // set: answers instead of the desktop's dialogs
+    bool reopenLatest = true;              // false: a text named at start takes the last text's place
 };
 
 // The main window: the memo, the option controls, the transport, document and
@@ -122,7 +123,7 @@ private:
     void scrollDownOneLine() override;
     void showElapsed(const std::string& text) override;
 
-    void FormCreate();
+    void FormCreate(bool reopenLatest);
     void connectOptionReactions();
     void connectCommands();
     void buildMenus();

@@ -119,6 +119,17 @@ TEST_F(NothingLost, AnotherProgramsSettingsFileBesideTheTextReopenedAtStartIsLef
     EXPECT_EQ(readFile("app.ini"), foreign);
 }
 
+TEST_F(NothingLost, ATextNamedAtStartIsOpenedInsteadOfTheLastOneWhichIsNeverLeft) {
+    writeFile("last.txt", "last");
+    writeFile("named.txt", "named");
+    writeFile("velmora.ini", "[file]\r\nlatest=" + path("last.txt") + "\r\n");
+    auto window = openWindow(false);
+    EXPECT_TRUE(window->currentTextPath().empty());
+    window->dropFiles({QString::fromStdString(path("named.txt"))});
+    EXPECT_EQ(window->currentTextPath(), path("named.txt"));
+    EXPECT_FALSE(std::filesystem::exists(path("last.ini")));
+}
+
 TEST_F(NothingLost, ATextCutAtANulWarnsAndIsNotOverwrittenWithoutAQuestion) {
     const char bytes[] = "MZ\x90\0\x03\0\0\0text after";
     const std::string binary(bytes, sizeof bytes - 1);

@@ -116,8 +116,9 @@ protected:
 // A window over a temporary settings folder, a capturing output and scripted prompts.
 class WindowTest : public FolderTest {
 protected:
-    std::unique_ptr<TForm1> openWindow() {
+    std::unique_ptr<TForm1> openWindow(bool reopenLatest = true) {
         MainWindowSetup setup;
+        setup.reopenLatest = reopenLatest;
         setup.settingsFolder = folder.path();
         auto capture = std::make_unique<CaptureBackend>();
         output = capture.get();
