@@ -1,6 +1,7 @@
 #include "ui/settings_store.h"
 
 #include <QDir>
+#include <algorithm>
 #include <QFileInfo>
 #include <filesystem>
 
@@ -31,6 +32,25 @@ bool holdsPerformanceKeys(const IniFile& ini) {
     return false;
 }
 
+bool isOurName(const IniFile::Entry& entry) {
+    if (entry.other) return false;
+    for (const SettingKey& key : settingKeys()) {
+        if (equalsIgnoringAsciiCase(key.section, entry.section) &&
+            (entry.key.empty() || equalsIgnoringAsciiCase(key.key, entry.key)))
+            return true;
+    }
+    return false;
+}
+
+// A text's settings file is ours only when everything in it is something this
+// program writes; another program's file that happens to share a key name is
+// neither applied nor rewritten.
+bool isOurSettingsFile(const IniFile& ini) {
+    if (!holdsPerformanceKeys(ini)) return false;
+    const std::vector<IniFile::Entry> entries = ini.entries();
+    return std::all_of(entries.begin(), entries.end(), isOurName);
+}
+
 }  // namespace
 
 std::optional<LoadedSettings> SettingsStore::loadGlobal() const {
@@ -44,7 +64,7 @@ SettingsStore::TextSettings SettingsStore::loadForText(const std::string& textPa
     if (!exists(path)) return {};
     if (isGlobal(path)) return {loadSettingsFile(path, true), false};
     const IniFile ini = IniFile::parse(readFileBytes(path));
-    if (!holdsPerformanceKeys(ini)) {
+    if (!isOurSettingsFile(ini)) {
         foreignFile_ = path;
         return {std::nullopt, true};
     }

@@ -91,18 +91,23 @@ TEST_F(NothingLost, OpeningOrANewTextAsksFirstAndDiscardDropsTheEdits) {
 }
 
 TEST_F(NothingLost, AnotherProgramsSettingsFileIsNeitherAppliedNorRewritten) {
-    const std::string foreign = "[settings]\ntempo=fast\ncolour=blue\n";
-    writeFile("app.txt", "text");
-    writeFile("app.ini", foreign);
-    writeFile("next.txt", "next");
-    auto window = openWindow();
-    window->controls().options.spinEdit(OptionId::TickMs)->setValue(420);
-    window->FileOpen1Accept(QString::fromStdString(path("app.txt")));
-    EXPECT_EQ(window->controls().options.spinEdit(OptionId::TickMs)->value(), 420);
-    EXPECT_TRUE(window->controls().statusNotice->text().contains("app.ini"));
-    window->FileOpen1Accept(QString::fromStdString(path("next.txt")));
-    ASSERT_TRUE(window->close());
-    EXPECT_EQ(readFile("app.ini"), foreign);
+    // Files that share some of our names but hold something we never write.
+    for (const std::string foreign : {"[settings]\ntempo=fast\ncolour=blue\n",
+                                      "[config]\r\ntempo=fast\r\nvolume=11\r\ncolor=blue\r\n",
+                                      "[config]\r\ntempo=300\r\n[window]\r\nwidth=3\r\n",
+                                      "[config]\r\ntempo=300\r\nplain words\r\n"}) {
+        writeFile("app.txt", "text");
+        writeFile("app.ini", foreign);
+        writeFile("next.txt", "next");
+        auto window = openWindow();
+        window->controls().options.spinEdit(OptionId::TickMs)->setValue(420);
+        window->FileOpen1Accept(QString::fromStdString(path("app.txt")));
+        EXPECT_EQ(window->controls().options.spinEdit(OptionId::TickMs)->value(), 420) << foreign;
+        EXPECT_TRUE(window->controls().statusNotice->text().contains("app.ini")) << foreign;
+        window->FileOpen1Accept(QString::fromStdString(path("next.txt")));
+        ASSERT_TRUE(window->close());
+        EXPECT_EQ(readFile("app.ini"), foreign);
+    }
 }
 
 TEST_F(NothingLost, AnotherProgramsSettingsFileBesideTheTextReopenedAtStartIsLeftAlone) {
