@@ -131,6 +131,10 @@ void TForm1::FormCreate(bool reopenLatest) {
         }
     }
     performance_->reseed(clockOfDaySeed());
+    // Settings equal to the controls' initial states change nothing, so the
+    // key is shown here: the start then agrees with choosing the same pattern
+    // again, and an export before any choice writes the key it plays in.
+    showKey();
     setAcceptingDrops(true);
 }
 

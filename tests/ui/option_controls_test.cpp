@@ -27,6 +27,8 @@ TEST_F(OptionControls, StartWithTheControlsInitialStatesAndMatchingOptions) {
     EXPECT_EQ(window->windowTitle(), "Velmora");
     EXPECT_EQ(window->pos(), QPoint(321, 163));
     EXPECT_EQ(c.statusTransport->text(), "休憩中");
+    EXPECT_EQ(c.Label9->text(), "E♭");  // pattern 1, tonic on E, as when it is chosen again
+    EXPECT_EQ(window->transport().state().keyNote, 63);
 }
 
 TEST_F(OptionControls, EachChangeIsCopiedIntoTheOptions) {
