@@ -578,6 +578,22 @@
 <context>
     <name>QObject</name>
     <message>
+        <source>「%1」の保存されていない変更が残っています（%2）。復元しますか？</source>
+        <translation>Unsaved changes to “%1” were kept (%2). Restore them?</translation>
+    </message>
+    <message>
+        <source>復元(&amp;R)</source>
+        <translation>&amp;Restore</translation>
+    </message>
+    <message>
+        <source>破棄(&amp;D)</source>
+        <translation>&amp;Discard</translation>
+    </message>
+    <message>
+        <source>後で(&amp;L)</source>
+        <translation>&amp;Later</translation>
+    </message>
+    <message>
         <location filename="../src/ui/export_commands.cpp" line="31"/>
         <source>テキストが空なので書き出せません</source>
         <translation>The text is empty, so there is nothing to export</translation>
@@ -780,6 +796,10 @@
 </context>
 <context>
     <name>velmora::TForm1</name>
+    <message>
+        <source>復元用のコピーを保存できません: %1</source>
+        <translation>Cannot keep a recovery copy: %1</translation>
+    </message>
     <message>
         <location filename="../src/ui/document_commands.cpp" line="76"/>
         <source>このテキストの設定を保存せずに続けますか？</source>

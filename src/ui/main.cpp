@@ -12,6 +12,7 @@
 #include "ui/engine_texts.h"
 #include "ui/main_window.h"
 #include "ui/output_settings.h"
+#include "ui/session_end.h"
 #include "ui/preset_dialog.h"
 #include "ui/settings_location.h"
 #include "ui/user_prompts.h"
@@ -101,6 +102,10 @@ int main(int argc, char* argv[]) {
     } catch (const velmora::FileError& error) {
         velmora::DesktopPrompts(&window).showError(velmora::fileErrorText(error));
     }
+    velmora::SessionEnd sessionEnd([&window](int) {
+        window.endSession();
+        QApplication::exit(0);  // also ends the loop of a dialog that was open
+    });
     window.show();
     if (!file.isEmpty()) window.dropFiles({QFileInfo(file).absoluteFilePath()});
     return QApplication::exec();

@@ -85,6 +85,15 @@ TForm1::TForm1(MainWindowSetup setup)
 
     connectOptionReactions();
     connectCommands();
+    const std::filesystem::path recoveryFolder = setup.recoveryFolder.isEmpty()
+                                                     ? RecoveryStore::defaultFolder()
+                                                     : std::filesystem::path(setup.recoveryFolder.toStdString());
+    recovery_ = new RecoveryKeeper(
+        *c_.Memo1->document(), [this] { return document_.path(); }, recoveryFolder, setup.recoveryDelayMs,
+        [this](const FileError& error) {
+            showNotice(tr("復元用のコピーを保存できません: %1").arg(fileErrorText(error)));
+        },
+        this);
 
     // At the minimum size every caption still shows whole.
     setMinimumWidth(std::max(kMinimumWidth, minimumSizeHint().width()));
@@ -136,6 +145,8 @@ void TForm1::FormCreate(bool reopenLatest) {
     // again, and an export before any choice writes the key it plays in.
     showKey();
     setAcceptingDrops(true);
+    // Asked once the window shows, so that the question has its window.
+    QMetaObject::invokeMethod(this, &TForm1::offerRecovery, Qt::QueuedConnection);
 }
 
 void TForm1::noticeForeignSettingsOfLatest() {
@@ -211,11 +222,29 @@ bool TForm1::FormCloseQuery() {
     if (!stored && !prompts_->askQuitWithoutSaving(tr("設定を保存せずに終了しますか？"))) return false;
     performance_->forgetText();
     setAcceptingDrops(false);
+    recovery_->forget();  // the text was saved, or the user chose to drop it
     return true;
 }
 
+void TForm1::endSession() {
+    if (sessionEnding_) return;
+    sessionEnding_ = true;
+    performance_->stop();
+    recovery_->keepNow();
+    const GlobalSettings global = globalSettings();
+    // Nobody is there to answer: what cannot be written is left as it is.
+    for (const bool text : {true, false}) {
+        try {
+            if (!text) settings_.storeGlobal(global, options());
+            else if (document_.hasName()) settings_.storeForText(document_.path(), global, options());
+        } catch (const FileError&) {
+        }
+    }
+    close();
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (FormCloseQuery()) {
+    if (sessionEnding_ || FormCloseQuery()) {
         if (presets_ != nullptr) presets_->close();
         event->accept();
     } else {

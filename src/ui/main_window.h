@@ -15,6 +15,7 @@
 #include "ui/open_document.h"
 #include "ui/output_settings.h"
 #include "ui/performance.h"
+#include "ui/recovery_keeper.h"
 #include "ui/settings_store.h"
 #include "ui/user_prompts.h"
 
@@ -36,6 +37,8 @@ struct MainWindowSetup {
     std::unique_ptr<MidiBackend> output;   // set: used instead of the configured output
     std::unique_ptr<UserPrompts> prompts;  // set: answers instead of the desktop's dialogs
     bool reopenLatest = true;              // false: a text named at start takes the last text's place
+    QString recoveryFolder;                // empty: the user's state folder
+    int recoveryDelayMs = 3000;            // quiet time after typing before a recovery copy
 };
 
 // The main window: the memo, the option controls, the transport, document and
@@ -55,6 +58,7 @@ public:
 
     const std::string& globalSettingsPath() const { return settings_.globalPath(); }
     const std::string& currentTextPath() const { return document_.path(); }
+    RecoveryKeeper& recoveryKeeper() { return *recovery_; }
     const PerformanceOptions& options() const { return performance_->options(); }
     const MainControls& controls() const { return c_; }
     Transport& transport() { return performance_->transport(); }
@@ -107,6 +111,10 @@ public:
     // Stops a performance and stores the settings; false when the user chose
     // to stay after the settings could not be written.
     bool FormCloseQuery();
+    // The session ends (logout, shutdown, a signal): the window closes without
+    // questions, the settings are stored and unsaved text is kept for the next
+    // start.
+    void endSession();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -124,6 +132,10 @@ private:
     void showElapsed(const std::string& text) override;
 
     void FormCreate(bool reopenLatest);
+    // Offers the unsaved texts of sessions that ended without a save, newest
+    // first, until one is restored or put off.
+    void offerRecovery();
+    void restoreCopy(const RecoveryCopy& copy);
     void connectOptionReactions();
     void connectCommands();
     void buildMenus();
@@ -188,12 +200,14 @@ private:
     std::unique_ptr<Performance> performance_;
     RollPanel* rollPanel_ = nullptr;  // a child of the window
     OutputWarningWatch* outputWarnings_ = nullptr;  // a child of the window
+    RecoveryKeeper* recovery_ = nullptr;            // a child of the window
     MemoGeometry performanceGeometry_;  // the memo as measured when the performance started
     SaveDialogState saveDialog_;
     QString audioExportFilter_;  // the audio format chosen last; empty: the first
     int lastPointerIndex_ = 0;
     bool memoChangeAttached_ = true;
     bool acceptingDrops_ = false;
+    bool sessionEnding_ = false;
 };
 
 }  // namespace velmora

@@ -74,6 +74,21 @@ SaveChangesAnswer DesktopPrompts::askSaveChanges() {
                           SaveChangesAnswer::Save, SaveChangesAnswer::Discard, SaveChangesAnswer::Cancel);
 }
 
+RestoreAnswer DesktopPrompts::askRestore(const QString& name, const QString& savedAt) {
+    QMessageBox box(QMessageBox::Question, kTitle,
+                    QObject::tr("「%1」の保存されていない変更が残っています（%2）。復元しますか？").arg(name, savedAt),
+                    QMessageBox::NoButton, parent_);
+    QPushButton* restore = box.addButton(QObject::tr("復元(&R)"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QObject::tr("破棄(&D)"), QMessageBox::DestructiveRole);
+    QPushButton* later = box.addButton(QObject::tr("後で(&L)"), QMessageBox::RejectRole);
+    box.setDefaultButton(restore);
+    box.setEscapeButton(later);
+    box.exec();
+    if (box.clickedButton() == restore) return RestoreAnswer::Restore;
+    if (box.clickedButton() == discard) return RestoreAnswer::Discard;
+    return RestoreAnswer::Later;
+}
+
 bool DesktopPrompts::confirm(const QString& question) {
     return QMessageBox::question(parent_, kTitle, question, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;

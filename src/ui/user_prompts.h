@@ -21,6 +21,9 @@ struct SaveDialogState {
 enum class OverwriteAnswer { Yes, No, Cancel };
 // "保存しますか？" before unsaved edits would be dropped.
 enum class SaveChangesAnswer { Save, Discard, Cancel };
+// What to do with unsaved text an ended session left: take it into the memo,
+// remove it, or ask again at the next start.
+enum class RestoreAnswer { Restore, Discard, Later };
 
 // Every question and message the main window puts to the user, so that tests
 // can answer them.
@@ -43,6 +46,9 @@ public:
     virtual void showWarning(const QString& text) = 0;
     // After the settings could not be stored at close: quit anyway?
     virtual bool askQuitWithoutSaving(const QString& question) = 0;
+    // Offers the unsaved text of `name` that a session ended without saving
+    // at `savedAt` (local time, as the user reads it).
+    virtual RestoreAnswer askRestore(const QString& name, const QString& savedAt) = 0;
 };
 
 // The dialogs and message boxes of the desktop.
@@ -59,6 +65,7 @@ public:
     void showInformation(const QString& text) override;
     void showWarning(const QString& text) override;
     bool askQuitWithoutSaving(const QString& question) override;
+    RestoreAnswer askRestore(const QString& name, const QString& savedAt) override;
 
 private:
     QWidget* parent_;

@@ -9,7 +9,11 @@
 #include <QTest>
 #include <filesystem>
 
+#include <csignal>
+#include <fstream>
+
 #include "documents/ini_file.h"
+#include "ui/session_end.h"
 #include "window_fixture.h"
 
 namespace velmora::testing {
@@ -122,6 +126,53 @@ TEST_F(NothingLost, AnotherProgramsSettingsFileBesideTheTextReopenedAtStartIsLef
     window->FileOpen1Accept(QString::fromStdString(path("next.txt")));  // stores the left text's settings
     ASSERT_TRUE(window->close());
     EXPECT_EQ(readFile("app.ini"), foreign);
+}
+
+// The recovery copies in the window's folder for them.
+std::vector<std::filesystem::path> recoveryCopies(const QTemporaryDir& folder) {
+    std::vector<std::filesystem::path> copies;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.filePath("recovery").toStdString(), error))
+        if (entry.path().extension() == ".recovery") copies.push_back(entry.path());
+    return copies;
+}
+
+TEST_F(NothingLost, TypingIsKeptWhenTheWindowEndsWithoutClosingAndOfferedAtTheNextStart) {
+    writeFile("story.txt", "old words\r\n");
+    {
+        auto window = openWindow();
+        window->FileOpen1Accept(QString::fromStdString(path("story.txt")));
+        QTest::keyClicks(window->controls().Memo1, "new ");
+        for (int i = 0; i < 200 && recoveryCopies(folder).empty(); ++i) QTest::qWait(10);
+        ASSERT_EQ(recoveryCopies(folder).size(), 1u);
+        EXPECT_TRUE(readFile("story.txt") == "old words\r\n");
+    }  // gone as a killed window goes: no close, no question
+    auto later = openWindow();
+    EXPECT_EQ(prompts->restoreOffers, std::vector<std::string>{path("story.txt")});  // put off: offered again
+    restoreAnswer = RestoreAnswer::Restore;
+    auto window = openWindow();
+    EXPECT_EQ(window->currentTextPath(), path("story.txt"));
+    EXPECT_EQ(window->controls().Memo1->toPlainText(), "new old words\n");
+    EXPECT_TRUE(window->controls().Memo1->document()->isModified());
+    press(*window, QKeySequence::Save);
+    EXPECT_EQ(readFile("story.txt"), "new old words\r\n");
+    window->recoveryKeeper().flush();
+    EXPECT_TRUE(recoveryCopies(folder).empty());
+}
+
+TEST_F(NothingLost, AnEndingSignalClosesWithoutQuestionsKeepingTheTextAndTheSettings) {
+    auto window = openWindow();
+    SessionEnd sessionEnd([&](int) { window->endSession(); });
+    QTest::keyClicks(window->controls().Memo1, "unsaved words");
+    ::raise(SIGTERM);
+    for (int i = 0; i < 200 && window->isVisible(); ++i) QTest::qWait(10);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(prompts->saveQuestions, 0);
+    EXPECT_TRUE(std::filesystem::exists(globalPath()));
+    const std::vector<std::filesystem::path> copies = recoveryCopies(folder);
+    ASSERT_EQ(copies.size(), 1u);
+    std::ifstream copy(copies[0]);
+    EXPECT_NE(std::string(std::istreambuf_iterator<char>(copy), {}).find("unsaved words"), std::string::npos);
 }
 
 TEST_F(NothingLost, ATextNamedAtStartIsOpenedInsteadOfTheLastOneWhichIsNeverLeft) {

@@ -58,6 +58,10 @@ public:
     }
     void showInformation(const QString& text) override { informations.push_back(text.toStdString()); }
     void showWarning(const QString& text) override { warnings.push_back(text.toStdString()); }
+    RestoreAnswer askRestore(const QString& name, const QString&) override {
+        restoreOffers.push_back(name.toStdString());
+        return restoreAnswer;
+    }
     bool askQuitWithoutSaving(const QString&) override {
         ++quitQuestions;
         return quitAnswer;
@@ -71,6 +75,8 @@ public:
     bool quitAnswer = true;
     SaveChangesAnswer saveChangesAnswer = SaveChangesAnswer::Discard;
     bool confirmAnswer = true;
+    RestoreAnswer restoreAnswer = RestoreAnswer::Later;
+    std::vector<std::string> restoreOffers;  // the names offered, in order
 
     int openDialogs = 0;
     int overwriteQuestions = 0;
@@ -119,11 +125,14 @@ protected:
     std::unique_ptr<TForm1> openWindow(bool reopenLatest = true) {
         MainWindowSetup setup;
         setup.reopenLatest = reopenLatest;
+        setup.recoveryFolder = folder.filePath("recovery");
+        setup.recoveryDelayMs = 0;
         setup.settingsFolder = folder.path();
         auto capture = std::make_unique<CaptureBackend>();
         output = capture.get();
         setup.output = std::move(capture);
         auto scripted = std::make_unique<ScriptedPrompts>();
+        scripted->restoreAnswer = restoreAnswer;
         prompts = scripted.get();
         setup.prompts = std::move(scripted);
         auto window = std::make_unique<TForm1>(std::move(setup));
@@ -137,6 +146,7 @@ protected:
 
     CaptureBackend* output = nullptr;
     ScriptedPrompts* prompts = nullptr;
+    RestoreAnswer restoreAnswer = RestoreAnswer::Later;  // the next window's answer to a recovery offer
 };
 
 }  // namespace velmora::testing
