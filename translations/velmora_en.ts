@@ -578,6 +578,10 @@
 <context>
     <name>QObject</name>
     <message>
+        <source>「%1」への変更を保存しますか？</source>
+        <translation>Save the changes to “%1”?</translation>
+    </message>
+    <message>
         <source>「%1」の保存されていない変更が残っています（%2）。復元しますか？</source>
         <translation>Unsaved changes to “%1” were kept (%2). Restore them?</translation>
     </message>
@@ -796,6 +800,58 @@
 </context>
 <context>
     <name>velmora::TForm1</name>
+    <message>
+        <source>1 音の長さ（ミリ秒）。大きいほどゆっくりです。今は ♩ = %1 (1 音を八分音符として)</source>
+        <translation>The length of one step in milliseconds: a larger value is slower. Now ♩ = %1 (a step as an eighth note)</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>やり直し(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>切り取り(&amp;T)</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>コピー(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>貼り付け(&amp;P)</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>すべて選択(&amp;A)</source>
+        <translation>Select &amp;All</translation>
+    </message>
+    <message>
+        <source>検索(&amp;F)...</source>
+        <translation>&amp;Find...</translation>
+    </message>
+    <message>
+        <source>検索</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>探す文字列:</source>
+        <translation>Find what:</translation>
+    </message>
+    <message>
+        <source>次を検索(&amp;N)</source>
+        <translation>Find &amp;Next</translation>
+    </message>
+    <message>
+        <source>「%1」は見つかりません</source>
+        <translation>“%1” was not found</translation>
+    </message>
     <message>
         <source>復元用のコピーを保存できません: %1</source>
         <translation>Cannot keep a recovery copy: %1</translation>

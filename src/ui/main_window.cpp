@@ -144,6 +144,7 @@ void TForm1::FormCreate(bool reopenLatest) {
     // key is shown here: the start then agrees with choosing the same pattern
     // again, and an export before any choice writes the key it plays in.
     showKey();
+    describeTempo();
     setAcceptingDrops(true);
     // Asked once the window shows, so that the question has its window.
     QMetaObject::invokeMethod(this, &TForm1::offerRecovery, Qt::QueuedConnection);

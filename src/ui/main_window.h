@@ -72,6 +72,8 @@ public:
     // tonic and the key shift; the tick timer and the time estimate the tempo.
     void showKey();
     void tempoChanged();
+    // The tempo's tooltip: what its value means, and the beats per minute.
+    void describeTempo();
 
     // Esc: the chord falls silent at the next note.
     void Action1Execute();
@@ -140,6 +142,9 @@ private:
     void connectCommands();
     void buildMenus();
     void buildLanguageMenu(QMenu* settings);
+    void buildEditMenu();
+    // Finds the searched text after the caret, going round to the start.
+    void findNext();
     QAction* addCommand(QMenu* menu, const char* name, const QString& caption, const QKeySequence& keys);
     void fillRecentMenu();
     // Takes a settings file's values: the window's place when it is the global
@@ -208,6 +213,7 @@ private:
     bool memoChangeAttached_ = true;
     bool acceptingDrops_ = false;
     bool sessionEnding_ = false;
+    QString searchText_;  // what the Edit menu's search looks for
 };
 
 }  // namespace velmora

@@ -42,8 +42,6 @@ QGroupBox* patternBox(const OptionSpec& spec, const OptionPresentation& shown, Q
 
 QComboBox* rhythmCombo(const OptionSpec& spec, QWidget* parent) {
     auto* combo = named(new QComboBox(parent), std::string(spec.name).c_str());
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
     for (const std::string& text : rhythmItemTexts()) combo->addItem(engineText(text));
     combo->setCurrentIndex(spec.initial);
     return combo;

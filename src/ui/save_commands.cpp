@@ -2,6 +2,7 @@
 #include <QFileInfo>
 #include <filesystem>
 
+#include "documents/document_paths.h"
 #include "documents/file_error.h"
 #include "ui/main_window.h"
 #include "ui/memo_edit.h"
@@ -77,7 +78,9 @@ bool TForm1::saveDocumentAs() {
 
 bool TForm1::maySetDocumentAside() {
     if (!c_.Memo1->document()->isModified() || c_.Memo1->document()->isEmpty()) return true;
-    switch (prompts_->askSaveChanges()) {
+    const QString name =
+        document_.hasName() ? QString::fromStdString(std::string(fileNamePart(document_.path()))) : tr("無題");
+    switch (prompts_->askSaveChanges(name)) {
         case SaveChangesAnswer::Save:
             return saveDocument();
         case SaveChangesAnswer::Discard:

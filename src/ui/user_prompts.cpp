@@ -69,8 +69,8 @@ OverwriteAnswer DesktopPrompts::askOverwrite() {
         QMessageBox::Question, OverwriteAnswer::Yes, OverwriteAnswer::No, OverwriteAnswer::Cancel);
 }
 
-SaveChangesAnswer DesktopPrompts::askSaveChanges() {
-    return askYesNoCancel(parent_, kTitle, QObject::tr("保存しますか？"), QMessageBox::Warning,
+SaveChangesAnswer DesktopPrompts::askSaveChanges(const QString& name) {
+    return askYesNoCancel(parent_, kTitle, QObject::tr("「%1」への変更を保存しますか？").arg(name), QMessageBox::Warning,
                           SaveChangesAnswer::Save, SaveChangesAnswer::Discard, SaveChangesAnswer::Cancel);
 }
 

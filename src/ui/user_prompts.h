@@ -37,7 +37,8 @@ public:
     // "ファイルが存在します　上書きしますか？"
     virtual OverwriteAnswer askOverwrite() = 0;
     // "保存しますか？" with はい / いいえ / キャンセル.
-    virtual SaveChangesAnswer askSaveChanges() = 0;
+    // `name`: the text's file name, or 無題.
+    virtual SaveChangesAnswer askSaveChanges(const QString& name) = 0;
     // A yes-or-no question; true for yes.
     virtual bool confirm(const QString& question) = 0;
     // The standard error box: the text with a full stop appended.
@@ -59,7 +60,7 @@ public:
     std::optional<QString> chooseFileToOpen(const QString& directory) override;
     std::optional<QString> chooseFileToSave(SaveDialogState& dialog) override;
     OverwriteAnswer askOverwrite() override;
-    SaveChangesAnswer askSaveChanges() override;
+    SaveChangesAnswer askSaveChanges(const QString& name) override;
     bool confirm(const QString& question) override;
     void showError(const QString& text) override;
     void showInformation(const QString& text) override;

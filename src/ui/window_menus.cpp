@@ -78,6 +78,8 @@ void TForm1::buildMenus() {
     connect(addCommand(file, "quit", tr("終了(&Q)"), QKeySequence(Qt::CTRL | Qt::Key_Q)), &QAction::triggered, this,
             &QWidget::close);
 
+    buildEditMenu();
+
     QMenu* play = menuBar()->addMenu(tr("演奏(&P)"));
     connect(addCommand(play, "playShortcut", QStringLiteral("Play"), Qt::Key_F5), &QAction::triggered, this,
             [this] { clickIfEnabled(c_.BitBtn2); });

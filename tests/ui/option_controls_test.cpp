@@ -29,6 +29,8 @@ TEST_F(OptionControls, StartWithTheControlsInitialStatesAndMatchingOptions) {
     EXPECT_EQ(c.statusTransport->text(), "休憩中");
     EXPECT_EQ(c.Label9->text(), "E♭");  // pattern 1, tonic on E, as when it is chosen again
     EXPECT_EQ(window->transport().state().keyNote, 63);
+    EXPECT_TRUE(c.options.spinEdit(OptionId::TickMs)->toolTip().contains("♩ = 150"));  // 200 ms a step
+    EXPECT_FALSE(c.options.comboBox(OptionId::RhythmItem)->isEditable());                // a list, no free text
 }
 
 TEST_F(OptionControls, EachChangeIsCopiedIntoTheOptions) {

@@ -42,8 +42,9 @@ public:
         ++overwriteQuestions;
         return overwriteAnswer;
     }
-    SaveChangesAnswer askSaveChanges() override {
+    SaveChangesAnswer askSaveChanges(const QString& name) override {
         ++saveQuestions;
+        saveQuestionNames.push_back(name.toStdString());
         return saveChangesAnswer;
     }
     bool confirm(const QString& question) override {
@@ -77,6 +78,7 @@ public:
     bool confirmAnswer = true;
     RestoreAnswer restoreAnswer = RestoreAnswer::Later;
     std::vector<std::string> restoreOffers;  // the names offered, in order
+    std::vector<std::string> saveQuestionNames;
 
     int openDialogs = 0;
     int overwriteQuestions = 0;
