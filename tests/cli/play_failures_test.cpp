@@ -107,7 +107,7 @@ TEST_F(PlayFailureTest, ExportAndRenderWordAFailedWriteAlike) {
     if (rendered.err.find("soundfont") != std::string::npos) GTEST_SKIP() << rendered.err;
     EXPECT_EQ(exported.exitCode, 1);
     EXPECT_EQ(rendered.exitCode, 1);
-    EXPECT_EQ(exported.err, "velmora-cli: cannot write " + target + ": create: No such file or directory\n");
+    EXPECT_EQ(exported.err, "velmora-cli: cannot write " + target + ": No such file or directory\n");
     EXPECT_EQ(rendered.err, exported.err);
 }
 

@@ -224,7 +224,7 @@ TEST_F(AudioFileRendererTest, AFolderRemovedDuringTheRenderEndsItSoonWithNothing
     const AudioRenderResult result =
         renderAudioFile({smf, (inner / "long.wav").string(), AudioFileFormat::Wav, "", ""}, progress);
     EXPECT_EQ(result.status, AudioRenderResult::Status::Failed);
-    EXPECT_NE(result.englishError.find("removed"), std::string::npos) << result.englishError;
+    EXPECT_NE(result.error.find("removed"), std::string::npos) << result.error;
     EXPECT_LT(lastProgress, 0.5) << "the render went on into the removed folder";
     EXPECT_TRUE(filesInFolder().empty());
 }
