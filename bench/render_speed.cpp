@@ -14,7 +14,6 @@
 
 #include "documents/cp932_text.h"
 #include "engine/performance_state.h"
-#include "mapping/note_names.h"
 #include "mapping/random_source.h"
 #include "reference_text.h"
 #include "smf/build_midi_file.h"
@@ -31,8 +30,7 @@ std::vector<std::uint8_t> referenceMidi() {
     for (const std::string& line : velmora::bench::referenceTextLines(kLines))
         request.playLines.push_back(velmora::upperCp932(line));
     request.lineStarts = velmora::lineStartsOfPlainLines(request.playLines);
-    request.keyNote = velmora::keyNote(request.options.patern, request.options.tonicMode(),
-                                       request.options.keyShift());
+    request.keyNote = request.options.keyNote();
     velmora::SeededRandom rng(kSeed);
     return velmora::BuildMidiFile(request, rng);
 }

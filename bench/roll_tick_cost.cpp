@@ -92,7 +92,7 @@ Figures figuresOf(std::vector<double> values) {
 std::vector<double> perform(const std::vector<std::string>& lines, int ticks, bool withRoll,
                             std::vector<double>& frameTimes, int ticksPerFrame) {
     PerformanceOptions options;
-    options.patern = 0;
+    options.scalePattern = 0;
     SeededRandom rng(7);
     NullBackend output;
     PerformanceState stateForRecorder;

@@ -8,7 +8,6 @@
 #include "documents/text_document.h"
 #include "engine/performance_state.h"
 #include "fuzz_input.h"
-#include "mapping/note_names.h"
 #include "smf/build_midi_file.h"
 #include VELMORA_MIDI_READER_HEADER
 
@@ -23,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     ExportRequest request;
     applyConfigRows(readSettings(IniFile::parse(settingsText), false), request.options);
-    request.keyNote = keyNote(request.options.patern, request.options.tonicMode(), request.options.keyShift());
+    request.keyNote = request.options.keyNote();
     for (const auto& line : document.lines) request.playLines.push_back(upperCp932(line));
     request.lineStarts = lineStartsOfPlainLines(request.playLines);
 

@@ -857,17 +857,17 @@
 <context>
     <name>velmora::RollPanel</name>
     <message>
-        <location filename="../src/ui/roll_panel.cpp" line="31"/>
+        <location filename="../src/ui/roll_panel.cpp" line="27"/>
         <source>打鍵で鳴らす</source>
         <translation>Sound keys as you type</translation>
     </message>
     <message>
-        <location filename="../src/ui/roll_panel.cpp" line="34"/>
+        <location filename="../src/ui/roll_panel.cpp" line="30"/>
         <source>演奏していないとき、メモに打った文字をすぐに鳴らします</source>
         <translation>While nothing plays, each character typed in the memo sounds at once</translation>
     </message>
     <message>
-        <location filename="../src/ui/roll_panel.cpp" line="72"/>
+        <location filename="../src/ui/roll_panel.cpp" line="68"/>
         <source>長いテキストのため、最初の %1 文字ほどの音楽を表示しています</source>
         <translation>The text is long: the roll shows the music of about its first %1 characters</translation>
     </message>
@@ -880,17 +880,17 @@
         <translation>Continue without saving this text&apos;s settings?</translation>
     </message>
     <message>
-        <location filename="../src/ui/document_commands.cpp" line="104"/>
+        <location filename="../src/ui/document_commands.cpp" line="103"/>
         <source>%1 は別のプログラムの設定ファイルのため、このテキストの設定は保存しません</source>
         <translation>%1 belongs to another program, so this text&apos;s settings are not saved</translation>
     </message>
     <message>
-        <location filename="../src/ui/document_commands.cpp" line="112"/>
+        <location filename="../src/ui/document_commands.cpp" line="111"/>
         <source>%1 には NUL 文字があるため、その手前までを読み込みました。</source>
         <translation>%1 contains a NUL character; it was read up to that point.</translation>
     </message>
     <message>
-        <location filename="../src/ui/document_commands.cpp" line="115"/>
+        <location filename="../src/ui/document_commands.cpp" line="114"/>
         <source>%1 には読めない文字があり、置き換えて表示しています。</source>
         <translation>%1 contains characters that could not be read; they are shown replaced.</translation>
     </message>
@@ -975,12 +975,12 @@
         <translation>Only part of %1 could be read. Overwriting it loses the part that was not read. Overwrite it?</translation>
     </message>
     <message>
-        <location filename="../src/ui/transport_view.cpp" line="121"/>
+        <location filename="../src/ui/transport_view.cpp" line="117"/>
         <source>出力を開けません</source>
         <translation>Cannot open the output</translation>
     </message>
     <message>
-        <location filename="../src/ui/transport_view.cpp" line="123"/>
+        <location filename="../src/ui/transport_view.cpp" line="119"/>
         <source>音を出せません。「設定」メニューの「出力…」で出力先かサウンドフォントを選んでください。</source>
         <translation>No sound can be played. Choose an output or a soundfont with &quot;Output…&quot; in the Settings menu.</translation>
     </message>
@@ -1050,192 +1050,190 @@
         <translation>&amp;Settings</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="38"/>
+        <location filename="../src/ui/option_presentation.cpp" line="12"/>
         <source>高域制限 値以上の高音をオクターブ下げる73..100&#x3000;３点ハが84</source>
         <translation>High limit: notes at or above the value go an octave down (73..100, C6 is 84)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="40"/>
+        <location filename="../src/ui/option_presentation.cpp" line="14"/>
         <source>低域制限 値以下の低音をオクターブあげる 40..60&#x3000;1点ハが60</source>
         <translation>Low limit: notes at or below the value go an octave up (40..60, middle C is 60)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="57"/>
+        <location filename="../src/ui/option_presentation.cpp" line="37"/>
         <source>ソロ楽器&#x3000;2ｃｈのみ使用</source>
         <translation>Solo instrument (2Ch only)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="60"/>
-        <location filename="../src/ui/main_window_layout.cpp" line="72"/>
+        <location filename="../src/ui/option_presentation.cpp" line="60"/>
+        <location filename="../src/ui/option_presentation.cpp" line="62"/>
         <source>高</source>
         <translation>Hi</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="64"/>
-        <location filename="../src/ui/main_window_layout.cpp" line="75"/>
+        <location filename="../src/ui/option_presentation.cpp" line="61"/>
+        <location filename="../src/ui/option_presentation.cpp" line="63"/>
         <source>低</source>
         <translation>Lo</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="71"/>
+        <location filename="../src/ui/option_presentation.cpp" line="35"/>
         <source>単独楽器&#x3000;2ｃｈ&#x3000;では伴奏</source>
         <translation>Instrument (accompaniment with 2Ch)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="94"/>
+        <location filename="../src/ui/option_presentation.cpp" line="67"/>
         <source>ソロ楽器と伴奏楽器とに分ける</source>
         <translation>Split into solo and accompaniment instruments</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="97"/>
-        <location filename="../src/ui/main_window_layout.cpp" line="100"/>
+        <location filename="../src/ui/option_presentation.cpp" line="16"/>
         <source>メロディのボリューム  2chでは上のボリューム</source>
         <translation>Melody volume (upper part with 2Ch)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="103"/>
+        <location filename="../src/ui/option_presentation.cpp" line="41"/>
         <source>伴奏のボリューム 2chでは下のボリューム</source>
         <translation>Accompaniment volume (lower part with 2Ch)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="111"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="68"/>
         <source>楽器の音域表示</source>
         <translation>Show instrument ranges</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="148"/>
+        <location filename="../src/ui/option_presentation.cpp" line="47"/>
         <source>パターン</source>
         <translation>Pattern</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="171"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="109"/>
         <source>開く (Ctrl+O)</source>
         <translation>Open (Ctrl+O)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="173"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="111"/>
         <source>名前をつけて保存 (Ctrl+Shift+S)</source>
         <translation>Save as (Ctrl+Shift+S)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="175"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="113"/>
         <source>上書き保存 (Ctrl+S)</source>
         <translation>Save (Ctrl+S)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="180"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="118"/>
         <source>MIDIファイルとして保存する</source>
         <translation>Save as a MIDI file</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="182"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="120"/>
         <source>WAVファイルとして保存する</source>
         <translation>Save as a WAV file</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="184"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="122"/>
         <location filename="../src/ui/window_menus.cpp" line="94"/>
         <source>出力…</source>
         <translation>Output…</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="185"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="123"/>
         <source>音の出力先とサウンドフォントを選ぶ</source>
         <translation>Choose the sound output and soundfont</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="206"/>
+        <location filename="../src/ui/option_presentation.cpp" line="56"/>
         <source>語頭で和音を鳴らす</source>
         <translation>Chord at word start</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="208"/>
+        <location filename="../src/ui/option_presentation.cpp" line="59"/>
         <source>和音を厚くする</source>
         <translation>Fuller chords</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="210"/>
+        <location filename="../src/ui/option_presentation.cpp" line="73"/>
         <source>和音をオクターブ下げる</source>
         <translation>Chords an octave down</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="212"/>
+        <location filename="../src/ui/option_presentation.cpp" line="69"/>
         <source>未割当ての文字後も</source>
         <translation>After unmapped letters too</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="213"/>
+        <location filename="../src/ui/option_presentation.cpp" line="70"/>
         <source>未割当てのアルｆベット後も和音を鳴らす</source>
         <translation>Play chords after unmapped letters too</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="215"/>
+        <location filename="../src/ui/option_presentation.cpp" line="71"/>
         <source>リズム拍の空音を飛ばす</source>
         <translation>Skip silent rhythm beats</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="216"/>
+        <location filename="../src/ui/option_presentation.cpp" line="72"/>
         <source>リズムの先頭で無理やり音を鳴らす</source>
         <translation>Force a note at the start of the rhythm</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="218"/>
+        <location filename="../src/ui/option_presentation.cpp" line="64"/>
         <source>曲頭調整</source>
         <translation>Align start</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="219"/>
+        <location filename="../src/ui/option_presentation.cpp" line="65"/>
         <source>チェックで音の出だしをリズムの始まりにする</source>
         <translation>When checked, the music starts at the start of the rhythm</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="221"/>
+        <location filename="../src/ui/option_presentation.cpp" line="57"/>
         <source>E に主音を割り当て</source>
         <translation>Tonic on E</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="222"/>
+        <location filename="../src/ui/option_presentation.cpp" line="58"/>
         <source>ドレミをミファソとかラシドとかに読み替える</source>
         <translation>Read do-re-mi as mi-fa-sol or la-ti-do</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="223"/>
+        <location filename="../src/ui/option_presentation.cpp" line="34"/>
         <source>リピ－ト</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="245"/>
-        <location filename="../src/ui/main_window_layout.cpp" line="252"/>
+        <location filename="../src/ui/option_presentation.cpp" line="17"/>
         <source>キーを上げ下げする</source>
         <translation>Raise or lower the key</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="248"/>
+        <location filename="../src/ui/option_presentation.cpp" line="74"/>
         <source>リズム補正</source>
         <translation>Rhythm fix</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="249"/>
+        <location filename="../src/ui/option_presentation.cpp" line="75"/>
         <source>大きいほどリズムが安定しますが変化に乏しくなることも</source>
         <translation>Higher values steady the rhythm but may make it less varied</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="264"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="175"/>
         <source>演奏時間の目安</source>
         <translation>Estimated playing time</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="266"/>
+        <location filename="../src/ui/main_window_layout.cpp" line="177"/>
         <source>経過時間</source>
         <translation>Elapsed time</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="271"/>
+        <location filename="../src/ui/option_presentation.cpp" line="55"/>
         <source>リズム</source>
         <translation>Rhythm</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_layout.cpp" line="274"/>
+        <location filename="../src/ui/option_presentation.cpp" line="42"/>
         <source>テンポ</source>
         <translation>Tempo</translation>
     </message>
@@ -1275,12 +1273,12 @@
         <translation>(none)</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window.cpp" line="81"/>
+        <location filename="../src/ui/main_window.cpp" line="80"/>
         <source>演奏中に音の出力で問題が起きました。</source>
         <translation>The sound output ran into a problem during the performance.</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window.cpp" line="205"/>
+        <location filename="../src/ui/main_window.cpp" line="207"/>
         <source>設定を保存せずに終了しますか？</source>
         <translation>Quit without saving the settings?</translation>
     </message>

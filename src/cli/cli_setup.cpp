@@ -8,16 +8,11 @@
 #include "documents/file_error.h"
 #include "documents/settings.h"
 #include "engine/performance_state.h"
-#include "mapping/note_names.h"
 #include "mapping/random_source.h"
 
 namespace velmora::cli {
 
 namespace {
-
-// The rhythm handler runs after every load and every change of the rhythm
-// item, as the window's rhythm combo runs it.
-void runRhythmHandler(CliSetup& setup) { selectRhythm(setup.options, setup.options.cryzm); }
 
 void applySettingsFile(CliSetup& setup, const std::string& path) {
     const LoadedSettings loaded = loadSettingsFile(path, false);
@@ -25,7 +20,6 @@ void applySettingsFile(CliSetup& setup, const std::string& path) {
         std::cerr << "velmora-cli: warning: settings file " << path << ": " << *loaded.encodingWarning << '\n';
     }
     applyConfigRows(loaded, setup.options);
-    runRhythmHandler(setup);
 }
 
 }  // namespace
@@ -47,13 +41,12 @@ CliSetup prepareSetup(const CliArguments& arguments) {
         }
         for (const auto& [key, value] : arguments.sets) {
             if (const auto error = applyConfigKey(key, value, setup.options)) throw UsageError(*error);
-            runRhythmHandler(setup);
         }
         setup.document = loadTextDocument(arguments.textPath, arguments.encoding);
     } catch (const FileError& error) {
         throw RuntimeError(error.englishWithDetail());
     }
-    setup.keyNote = keyNote(setup.options.patern, setup.options.tonicMode(), setup.options.keyShift());
+    setup.keyNote = setup.options.keyNote();
     // Upper-casing the whole text and splitting it again gives the same lines as
     // upper-casing each line: CP932 characters never span a line break.
     setup.upperLines.reserve(setup.document.lines.size());

@@ -40,7 +40,7 @@ int runPlay(const CliArguments& arguments) {
     CliSetup setup = prepareSetup(arguments);
     if (setup.upperLines.empty()) return 0;  // an empty text does not start
     checkFromLine(arguments, setup);
-    if (arguments.repeat) setup.options.crept = true;
+    if (arguments.repeat) setup.options.repeatAtEnd = true;
 
     MidiBackendChoice output = createMidiBackend(arguments.outputSpec.value_or("fluidsynth"),
                                                  arguments.soundfont.value_or(""), audioChoiceOf(arguments));

@@ -18,10 +18,7 @@ constexpr int kLeftRow = 1;
 constexpr int kTopRow = 2;
 constexpr int kFirstSoloPresetRow = 3;
 constexpr int kFirstBackingPresetRow = 9;
-constexpr int kRepeatRow = 15;
 constexpr int kLatestRow = 16;
-constexpr int kFirstConfigRow = 17;
-constexpr int kLastConfigRow = 43;
 constexpr int kOutputRow = 44;
 constexpr int kSoundfontRow = 45;
 constexpr int kFirstRecentRow = 46;
@@ -48,16 +45,9 @@ std::string readStringRow(const IniFile& ini, int row) {
     return std::string(ini.get(key.section, key.key).value_or("").substr(0, kMaxStringValue));
 }
 
-bool isConfigRow(const SettingKey& key) { return key.row >= kFirstConfigRow && key.row <= kLastConfigRow; }
-
-void assignOption(const SettingKey& key, int value, PerformanceOptions& options) {
-    if (key.intOption) options.*key.intOption = value;
-    if (key.boolOption) options.*key.boolOption = value != 0;
-}
-
-int optionValue(const SettingKey& key, const PerformanceOptions& options) {
-    if (key.intOption) return options.*key.intOption;
-    return options.*key.boolOption ? 1 : 0;
+// Whether a load of this kind of file reads (and applies) the option row.
+bool loadsOption(const SettingKey& key, bool isGlobal) {
+    return key.option != nullptr && (isGlobal || !key.globalOnly);
 }
 
 LoadedGlobalRows readGlobalRows(const IniFile& ini) {
@@ -66,7 +56,6 @@ LoadedGlobalRows readGlobalRows(const IniFile& ini) {
     rows.top = readRow(ini, kTopRow);
     rows.width = readRow(ini, kWidthRow);
     rows.height = readRow(ini, kHeightRow);
-    rows.repeat = readRow(ini, kRepeatRow) != 0;
     rows.latest = readStringRow(ini, kLatestRow);
     if (std::string output = readStringRow(ini, kOutputRow); !output.empty()) rows.output.output = output;
     rows.output.soundfont = readStringRow(ini, kSoundfontRow);
@@ -117,7 +106,7 @@ std::string storedValue(const SettingKey& key, const GlobalSettings& global,
     if (key.row >= kFirstSoloPresetRow && key.row < kFirstSoloPresetRow + 6) {
         return std::to_string(global.presets.solo[static_cast<std::size_t>(key.row - kFirstSoloPresetRow)]);
     }
-    return std::to_string(optionValue(key, options));
+    return std::to_string(key.option->get(options));
 }
 
 bool fileExists(const std::string& path) {
@@ -131,8 +120,8 @@ LoadedSettings readSettings(const IniFile& ini, bool isGlobal) {
     LoadedSettings loaded;
     if (isGlobal) loaded.global = readGlobalRows(ini);
     for (const SettingKey& key : settingKeys()) {
-        if (!isConfigRow(key)) continue;
-        assignOption(key, controlValue(key, ini.get(key.section, key.key)), loaded.config);
+        if (loadsOption(key, isGlobal))
+            key.option->set(loaded.config, controlValue(key, ini.get(key.section, key.key)));
     }
     return loaded;
 }
@@ -155,9 +144,9 @@ PresetSelections readPresetSelections(const IniFile& ini) {
 
 void applyConfigRows(const LoadedSettings& loaded, PerformanceOptions& options) {
     for (const SettingKey& key : settingKeys()) {
-        if (isConfigRow(key)) assignOption(key, optionValue(key, loaded.config), options);
+        if (loadsOption(key, loaded.global.has_value()))
+            key.option->set(options, key.option->get(loaded.config));
     }
-    if (loaded.global) options.crept = loaded.global->repeat;
 }
 
 std::optional<std::string> applyConfigKey(std::string_view key, std::string_view value,
@@ -171,7 +160,7 @@ std::optional<std::string> applyConfigKey(std::string_view key, std::string_view
                                      : "a whole number (decimal digits with an optional minus sign, or 0x and hex digits)";
         return "invalid value \"" + std::string(value) + "\" for " + name + ": " + name + " takes " + form;
     }
-    assignOption(*entry, controlValue(*entry, value), options);
+    entry->option->set(options, controlValue(*entry, value));
     return std::nullopt;
 }
 

@@ -11,10 +11,15 @@
 
 namespace velmora {
 
-// Solo presets (`solopre1`..`solopre6`) and backing presets (`ComboBox1`..
-// `ComboBox6`) of the preset dialog as combo-box item indexes, -1 for none.
+// The recent documents the global settings file keeps.
 inline constexpr std::size_t kRecentDocumentCount = 8;
 
+// Where the window opens on a first run, before a settings file places it.
+inline constexpr int kInitialWindowLeft = 321;
+inline constexpr int kInitialWindowTop = 163;
+
+// The preset dialog's six solo and six backing presets as items of the
+// instrument lists, -1 for none.
 struct PresetSelections {
     std::array<int, 6> solo{74, 69, 55, 40, 42, 108};
     std::array<int, 6> backing{0, 49, 24, 4, 45, 51};
@@ -36,11 +41,11 @@ struct OutputSettings {
 };
 
 // What the global settings file holds besides the performance options (rows
-// 1-14, 16 and 44-57; the repeat switch of row 15 is PerformanceOptions::crept).
-// The defaults are the window's initial position and the dialog's designed presets.
+// 1-14, 16 and 44-57; row 15 is an option too). The defaults are the window's
+// initial position and the dialog's designed presets.
 struct GlobalSettings {
-    int left = 321;
-    int top = 163;
+    int left = kInitialWindowLeft;
+    int top = kInitialWindowTop;
     PresetSelections presets;
     std::string latest;  // CurrentTextPath, written even when empty
     OutputSettings output;
@@ -49,11 +54,10 @@ struct GlobalSettings {
     int height = 0;
 };
 
-// Rows 1, 2, 15, 16 and 44-57, which only the global settings file provides.
+// Rows 1, 2, 16 and 44-57, which only the global settings file provides.
 struct LoadedGlobalRows {
-    int left = 300;
-    int top = 250;
-    bool repeat = false;
+    int left = 0;
+    int top = 0;
     std::string latest;  // the candidate path; taken only if a file exists there
     OutputSettings output;  // an empty output name reads as the default
     std::vector<std::string> recent;  // without empty entries
@@ -64,18 +68,18 @@ struct LoadedGlobalRows {
 // The values a settings load assigns to the controls, each already limited the
 // way its control limits it (read default for a missing or invalid key, then
 // the spin range or list length). The window applies them to its controls in
-// the loader's order; a program without a window uses applyConfigRows().
+// the option table's order; a program without a window uses applyConfigRows().
 struct LoadedSettings {
     std::optional<LoadedGlobalRows> global;  // present when read as the global file
-    // Rows 17-43 in the fields of the options they store. `config.crept` is not
-    // read from here: the repeat switch is in `global`.
+    // The options the file stores. The global-only ones (the repeat switch)
+    // are read, and are to be applied, only when `global` is present.
     PerformanceOptions config;
     // Set by loadSettingsFile when the file's encoding is not read (UTF-16):
     // every row then has its read default.
     std::optional<std::string> encodingWarning;
 };
 
-// Reads rows 17-43, and rows 1, 2, 15, 16 and 44-55 when `isGlobal`.
+// Reads rows 17-43, and rows 1, 2, 15, 16 and 44-57 when `isGlobal`.
 LoadedSettings readSettings(const IniFile& ini, bool isGlobal);
 // Reads the file at `path` (the caller has made sure it exists). Throws
 // FileError with cannotOpenMessage(path) when it cannot be read.
@@ -84,8 +88,8 @@ LoadedSettings loadSettingsFile(const std::string& path, bool isGlobal);
 // Rows 3-14, read by the preset dialog from the global settings file.
 PresetSelections readPresetSelections(const IniFile& ini);
 
-// Copies rows 17-43 into `options`, and the repeat switch when global rows
-// were read.
+// Copies the options the load read into `options`: rows 17-43, and the
+// repeat switch when global rows were read.
 void applyConfigRows(const LoadedSettings& loaded, PerformanceOptions& options);
 
 // Sets one option from a "key=value" pair given outside a settings file: the
@@ -97,7 +101,7 @@ void applyConfigRows(const LoadedSettings& loaded, PerformanceOptions& options);
 [[nodiscard]] std::optional<std::string> applyConfigKey(std::string_view key, std::string_view value,
                                                         PerformanceOptions& options);
 
-// Writes rows 1-16 and 44-55 (only when `isGlobal`) and rows 17-43 into the ini file at
+// Writes rows 1-16 and 44-57 (only when `isGlobal`) and rows 17-43 into the ini file at
 // `path`, keeping everything else the file holds; the file is replaced as a
 // whole or not at all. Throws FileError with cannotWriteMessage(path) on
 // failure.

@@ -4,38 +4,29 @@
 #include <span>
 #include <string_view>
 
-#include "engine/performance_options.h"
+#include "engine/option_table.h"
 
 namespace velmora {
 
 enum class SettingType { Integer, Boolean, String };
 
-// How the control that receives a value limits it.
-enum class SettingLimit {
-    None,
-    ListIndex,  // a combo-box index: outside low..high leaves no selection (-1)
-    Clamp,      // a spin edit or the pattern group: clamped into low..high
-};
-
 // One key of the settings files. Rows 1-16 belong to the window, the preset
 // dialog and the document, rows 44-45 and 56-57 to the sound output, rows
-// 46-53 to the recent documents and rows 54-55 to the window's size; they are kept in
-// the global settings file only. Rows 17-43 are the performance controls
-// and are kept in both kinds of file.
+// 46-53 to the recent documents and rows 54-55 to the window's size; they are
+// kept in the global settings file only. Rows 15 and 17-43 store the
+// performance options and take their section, key, default and limit from
+// the option table; rows 17-43 are kept in both kinds of file.
 struct SettingKey {
     int row;  // 1-based, the order in which keys are written
     std::string_view section;
     std::string_view key;
     SettingType type;
-    int readDefault;  // for booleans 0 or 1; unused for the string row
-    std::string_view control;
+    int readDefault;  // for booleans 0 or 1; unused for the string rows
     bool globalOnly;
-    SettingLimit limit;
+    ValueLimit limit;
     int low;
     int high;
-    // The option the row stores, for the performance rows; null otherwise.
-    int PerformanceOptions::*intOption;
-    bool PerformanceOptions::*boolOption;
+    const OptionSpec* option;  // the option the row stores; null for the other rows
 };
 
 inline constexpr std::size_t kSettingKeyCount = 57;

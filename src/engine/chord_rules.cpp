@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "engine/range_fitting.h"
 #include "mapping/scale_membership.h"
 
 namespace velmora {
@@ -22,27 +23,33 @@ public:
     ChordRule(const PerformanceOptions& options, const PerformanceState& state, std::uint8_t root, int coin,
               ChordRules rules, ChordSink& sink)
         : options_(options),
-          pattern_(options.patern),
+          pattern_(options.scalePattern),
           mode_(options.tonicMode()),
           r_(root),
-          v_(static_cast<std::uint8_t>(root - options.keyShift())),
+          v_(static_cast<std::uint8_t>(root - options.keyShift)),
           coin_(coin),
           file_(rules == ChordRules::File),
-          thick_(options.octwaon),
+          thick_(options.thickChords),
           accentCut_(state.accentCut),
           sink_(sink) {}
 
     void apply();
 
 private:
-    bool in(int interval) const { return inScale(pattern_, plus(r_, interval), mode_, options_.keyShift()); }
-    bool inA(int interval) const { return inScale(pattern_, plus(r_, interval), TonicMode::A, options_.keyShift()); }
-    bool inTest(int test, int interval) const { return inScale(test, plus(r_, interval), mode_, options_.keyShift()); }
+    bool in(int interval) const { return inScale(pattern_, plus(r_, interval), mode_, options_.keyShift); }
+    bool inA(int interval) const {
+        return inScale(pattern_, plus(r_, interval), TonicMode::A, options_.keyShift);
+    }
+    bool inTest(int test, int interval) const {
+        return inScale(test, plus(r_, interval), mode_, options_.keyShift);
+    }
     bool modeA() const { return mode_ == TonicMode::A; }
     bool modeE() const { return mode_ == TonicMode::E; }
 
-    std::uint8_t chordVelocity() const { return static_cast<std::uint8_t>(options_.volback - accentCut_); }
-    void add(int interval) { add(interval, chordVelocity()); }
+    std::uint8_t accentedChordVelocity() const {
+        return static_cast<std::uint8_t>(options_.chordVelocity - accentCut_);
+    }
+    void add(int interval) { add(interval, accentedChordVelocity()); }
     void add(int interval, std::uint8_t velocity) { sink_.addNote(plus(r_, interval), velocity); }
     void addIf(bool condition, int interval) {
         if (condition) add(interval);
@@ -162,7 +169,7 @@ void ChordRule::pattern4() {
     if (thick_ && inA(-5)) {
         // The file writes the lower fourth without the accent.
         if (file_)
-            add(-5, static_cast<std::uint8_t>(options_.volback));
+            add(-5, static_cast<std::uint8_t>(options_.chordVelocity));
         else
             add(-5);
     }
@@ -190,10 +197,8 @@ void ChordRule::pattern5() {
     }
     // Live, the third sounds with the solo velocity and only the backing limits'
     // single octave steps, outside the range fitting.
-    std::uint8_t x = plus(r_, interval);
-    if (options_.chicut && x >= options_.shicut) x = static_cast<std::uint8_t>(x - 12);
-    if (options_.clowcut && x <= options_.slowcut) x = static_cast<std::uint8_t>(x + 12);
-    sink_.addUnfittedNote(x, static_cast<std::uint8_t>(options_.volsolo));
+    sink_.addUnfittedNote(stepIntoBackingRange(options_, plus(r_, interval)),
+                          options_.accentedMelodyVelocity(0));
 }
 
 void ChordRule::pattern6() {
@@ -212,7 +217,7 @@ void ChordRule::pattern7() {
     addIf(thick_ && inA(-5), -5);
     if (coin_ == 0) {
         if (in(3))
-            add(3, file_ ? static_cast<std::uint8_t>(options_.volback) : chordVelocity());
+            add(3, file_ ? static_cast<std::uint8_t>(options_.chordVelocity) : accentedChordVelocity());
         else if (in(4))
             add(4);
     }
@@ -254,7 +259,8 @@ void ChordRule::pattern11() {
     }
     if (coin_ == 0) {
         if (in(3))
-            add(3, file_ ? static_cast<std::uint8_t>(options_.volback - 2 * accentCut_) : chordVelocity());
+            add(3, file_ ? static_cast<std::uint8_t>(options_.chordVelocity - 2 * accentCut_)
+                         : accentedChordVelocity());
         else if (in(4))
             add(4);
     } else {
@@ -280,11 +286,13 @@ void buildChord(std::uint8_t melodyNote, const PerformanceOptions& options, Perf
                 RandomSource& rng, ChordRules rules, ChordSink& sink) {
     std::uint8_t root = static_cast<std::uint8_t>(melodyNote - options.chordDrop());
     state.wordStart = false;
-    if (options.octwaon) {
-        sink.addNote(static_cast<std::uint8_t>(root - 12), static_cast<std::uint8_t>(options.volback - state.accentCut));
+    if (options.thickChords) {
+        sink.addNote(static_cast<std::uint8_t>(root - 12),
+                     static_cast<std::uint8_t>(options.chordVelocity - state.accentCut));
     }
-    const auto rootValue = static_cast<std::uint8_t>(root - options.keyShift());
-    if (rootNeedsCorrection(options.patern, options.tonicMode(), rootValue)) root = static_cast<std::uint8_t>(root - 4);
+    const auto rootValue = static_cast<std::uint8_t>(root - options.keyShift);
+    if (rootNeedsCorrection(options.scalePattern, options.tonicMode(), rootValue))
+        root = static_cast<std::uint8_t>(root - 4);
     const int coin = rng.below(2);
     ChordRule(options, state, root, coin, rules, sink).apply();
 }

@@ -32,7 +32,7 @@ void buildChord(std::uint8_t melodyNote, const PerformanceOptions& options, Perf
 // Whether a note gets a chord: the first character of its line, a word start
 // with word chords on, or a grid beat.
 inline bool chordDue(const PerformanceOptions& options, const PerformanceState& state, bool beat) {
-    return state.charPos == 1 || (state.wordStart && options.hiwaon) || beat;
+    return state.charPos == 1 || (state.wordStart && options.chordsAtWordStarts) || beat;
 }
 
 }  // namespace velmora

@@ -2,7 +2,6 @@
 
 #include "engine/live_channels.h"
 #include "engine/range_fitting.h"
-#include "mapping/letter_tables.h"
 
 namespace velmora {
 
@@ -25,7 +24,7 @@ void KeySounder::openPort() {
 void KeySounder::takeInstrument() {
     // The instrument and reverb may change between two keys.
     const std::uint8_t program = options_.melodyProgram();
-    const auto reverb = static_cast<std::uint8_t>(options_.reverbSolo);
+    const auto reverb = static_cast<std::uint8_t>(options_.reverbDepth(true));
     if (program != program_) port_.ProgramChange(program, kLiveMelodyChannel);
     if (reverb != reverb_) port_.SetReverb(reverb, kLiveMelodyChannel);
     program_ = program;
@@ -33,15 +32,14 @@ void KeySounder::takeInstrument() {
 }
 
 std::uint8_t KeySounder::keyTyped(std::uint8_t character) {
-    const std::uint8_t table = letterPitch(options_.patern, upperCase(character), options_.tonicMode(), rng_);
+    const std::uint8_t table = options_.tableNote(upperCase(character), rng_);
     if (table == 0) return 0;
     openPort();
     port_.backend().beginUntimed();
     takeInstrument();
-    const auto note = static_cast<std::uint8_t>(table + options_.keyShift());
-    const std::uint8_t melody = options_.c2chan ? fitSoloRange(options_, note) : fitBackingRange(options_, note);
+    const std::uint8_t melody = fitMelodyRange(options_, options_.shiftedNote(table));
     if (soundingNote_ != 0) port_.NoteOff(soundingNote_, kLiveMelodyChannel);
-    port_.NoteOn(melody, static_cast<std::uint8_t>(options_.volsolo), kLiveMelodyChannel);
+    port_.NoteOn(melody, options_.accentedMelodyVelocity(0), kLiveMelodyChannel);
     soundingNote_ = melody;
     return melody;
 }

@@ -13,13 +13,13 @@ void takeText(PerformanceState& state, std::vector<std::string> upperLines, std:
 }
 
 void sendReverbs(const PerformanceOptions& options, MidiOutPort& port) {
-    port.SetReverb(static_cast<std::uint8_t>(options.reverb), kLiveBackingChannel);
-    port.SetReverb(static_cast<std::uint8_t>(options.reverbSolo), kLiveMelodyChannel);
+    port.SetReverb(static_cast<std::uint8_t>(options.reverbDepth(false)), kLiveBackingChannel);
+    port.SetReverb(static_cast<std::uint8_t>(options.reverbDepth(true)), kLiveMelodyChannel);
 }
 
 void sendPans(const PerformanceOptions& options, MidiOutPort& port) {
     port.CenterPan(kLiveMelodyChannel);
-    if (!options.c2chan) port.CenterPan(kLiveBackingChannel);
+    if (options.centresBackingPan()) port.CenterPan(kLiveBackingChannel);
 }
 
 }  // namespace

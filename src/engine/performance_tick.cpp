@@ -67,11 +67,11 @@ bool PerformanceTick::advance() {
 }
 
 void PerformanceTick::note(std::uint8_t tableNote, bool beat) {
-    const auto note = static_cast<std::uint8_t>(tableNote + options_.keyShift());
+    const std::uint8_t note = options_.shiftedNote(tableNote);
     release();
-    const std::uint8_t melody = options_.c2chan ? fitSoloRange(options_, note) : fitBackingRange(options_, note);
+    const std::uint8_t melody = fitMelodyRange(options_, note);
     state_.lastMelodyNote = melody;
-    port_.NoteOn(melody, static_cast<std::uint8_t>(options_.volsolo - state_.accentCut), kLiveMelodyChannel);
+    port_.NoteOn(melody, options_.accentedMelodyVelocity(state_.accentCut), kLiveMelodyChannel);
     if (!chordDue(options_, state_, beat)) return;
     LiveChordSink sink(options_, state_, port_);
     buildChord(note, options_, state_, rng_, ChordRules::Live, sink);

@@ -8,25 +8,38 @@ namespace {
 constexpr int kMaxOctaveSteps = 22;
 }  // namespace
 
-std::uint8_t fitRange(std::uint8_t note, const RangeLimits& limits) {
+std::uint8_t fitRange(std::uint8_t note, const NoteRange& range) {
     if (note > 104) note = static_cast<std::uint8_t>(note - 12);
-    if (limits.highOn) {
-        for (int i = 0; i < kMaxOctaveSteps && note >= limits.high; ++i) note = static_cast<std::uint8_t>(note - 12);
+    if (range.high.enabled) {
+        for (int i = 0; i < kMaxOctaveSteps && note >= range.high.note; ++i)
+            note = static_cast<std::uint8_t>(note - 12);
     }
-    if (limits.lowOn) {
-        for (int i = 0; i < kMaxOctaveSteps && note <= limits.low; ++i) note = static_cast<std::uint8_t>(note + 12);
+    if (range.low.enabled) {
+        for (int i = 0; i < kMaxOctaveSteps && note <= range.low.note; ++i)
+            note = static_cast<std::uint8_t>(note + 12);
     }
     if (note < 30) note = static_cast<std::uint8_t>(note + 12);
     if (note < 30) note = static_cast<std::uint8_t>(note + 12);
     return note;
 }
 
-RangeLimits backingLimits(const PerformanceOptions& options) {
-    return {options.chicut, options.shicut, options.clowcut, options.slowcut};
+std::uint8_t fitBackingRange(const PerformanceOptions& options, std::uint8_t note) {
+    return fitRange(note, options.backingRange);
 }
 
-RangeLimits soloLimits(const PerformanceOptions& options) {
-    return {options.chicut2, options.shicuts, options.clowcut2, options.slowcuts};
+const NoteRange& melodyRange(const PerformanceOptions& options) {
+    return options.twoChannels ? options.soloRange : options.backingRange;
+}
+
+std::uint8_t fitMelodyRange(const PerformanceOptions& options, std::uint8_t note) {
+    return fitRange(note, melodyRange(options));
+}
+
+std::uint8_t stepIntoBackingRange(const PerformanceOptions& options, std::uint8_t note) {
+    const NoteRange& range = options.backingRange;
+    if (range.high.enabled && note >= range.high.note) note = static_cast<std::uint8_t>(note - 12);
+    if (range.low.enabled && note <= range.low.note) note = static_cast<std::uint8_t>(note + 12);
+    return note;
 }
 
 }  // namespace velmora

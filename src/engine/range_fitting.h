@@ -2,32 +2,27 @@
 
 #include <cstdint>
 
+#include "engine/note_range.h"
 #include "engine/performance_options.h"
 
 namespace velmora {
-
-// A high and a low limit, each switched on or off.
-struct RangeLimits {
-    bool highOn;
-    int high;
-    bool lowOn;
-    int low;
-};
 
 // Lowers a note above 104 once, then walks it down an octave at a time below the
 // high limit, then up above the low limit (the two loops do not alternate, so
 // limits closer than an octave can leave it above the high limit), then raises
 // it by at most two octaves to 30 or more. All arithmetic is 8-bit.
-std::uint8_t fitRange(std::uint8_t note, const RangeLimits& limits);
+std::uint8_t fitRange(std::uint8_t note, const NoteRange& range);
 
-RangeLimits backingLimits(const PerformanceOptions& options);
-RangeLimits soloLimits(const PerformanceOptions& options);
+// The range of the instrument that plays the melody: the solo instrument's on
+// two channels, else the backing instrument's.
+const NoteRange& melodyRange(const PerformanceOptions& options);
 
-inline std::uint8_t fitBackingRange(const PerformanceOptions& options, std::uint8_t note) {
-    return fitRange(note, backingLimits(options));
-}
-inline std::uint8_t fitSoloRange(const PerformanceOptions& options, std::uint8_t note) {
-    return fitRange(note, soloLimits(options));
-}
+// A chord note, fitted to the backing instrument's range.
+std::uint8_t fitBackingRange(const PerformanceOptions& options, std::uint8_t note);
+// A melody note, fitted to the melody's range.
+std::uint8_t fitMelodyRange(const PerformanceOptions& options, std::uint8_t note);
+// A note moved by at most one octave step at each of the backing limits, with
+// no other fitting (the live third of pattern 5).
+std::uint8_t stepIntoBackingRange(const PerformanceOptions& options, std::uint8_t note);
 
 }  // namespace velmora

@@ -14,7 +14,7 @@ void updateOffbeatRun(PerformanceState& state, int r) {
 void setOrigin(const PerformanceOptions& options, PerformanceState& state) {
     // The grid origin is the memo offset of the first note, or 1 when the grid
     // counts from the very first character.
-    state.gridOrigin = options.ctopryzm ? 1 : state.memoPos;
+    state.gridOrigin = options.rhythmFromFirstCharacter ? 1 : state.memoPos;
 }
 
 }  // namespace
@@ -46,7 +46,8 @@ bool gridBookkeeping(const PerformanceOptions& options, PerformanceState& state)
 }
 
 bool marksWordStart(const PerformanceOptions& options, std::uint8_t character) {
-    return character == kSpace || character == kTab || (options.moreon && character >= 65 && character <= 122);
+    return character == kSpace || character == kTab ||
+           (options.unassignedLettersStartWords && character >= 65 && character <= 122);
 }
 
 bool restIsSkipped(const PerformanceOptions& options, PerformanceState& state,
@@ -54,12 +55,12 @@ bool restIsSkipped(const PerformanceOptions& options, PerformanceState& state,
     if (state.gridOrigin <= 0 || options.grid.gridSteps <= 0) return false;
     const std::int32_t k = state.stepCount - state.gridOrigin + 1;  // the step this rest would take
     // Rhythm item 5 (4 beats in four) tests rests against a period of 8.
-    const std::int32_t beatPeriod = options.cryzm == 5 ? 8 : options.grid.gridSteps;
-    if (k % beatPeriod == 0 && options.cjump) {
+    const std::int32_t beatPeriod = options.rhythmItem == 5 ? 8 : options.grid.gridSteps;
+    if (k % beatPeriod == 0 && options.skipRestsOnBeats) {
         state.wordStart = true;
         return true;
     }
-    const int correction = options.enryzm;
+    const int correction = options.rhythmCorrection;
     if (options.grid.meterKind == 3) {
         const int phrase = k % 24;
         if (phrase == 22 || phrase == 23) releaseMelody();

@@ -1,7 +1,6 @@
 #include "engine/text_walk.h"
 
 #include "engine/step_rules.h"
-#include "mapping/letter_tables.h"
 
 namespace velmora {
 
@@ -39,7 +38,7 @@ WalkStop TextWalk::next(std::int32_t stopLine) {
         }
         if (lineLength(state_.lineIndex) == 0) continue;
         const std::uint8_t character = currentCharacter();
-        const std::uint8_t note = letterPitch(options_.patern, character, options_.tonicMode(), rng_);
+        const std::uint8_t note = options_.tableNote(character, rng_);
         if (note != 0) {
             ++state_.stepCount;
             state_.lineSounded = true;

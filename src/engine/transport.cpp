@@ -17,18 +17,12 @@ Transport::Transport(const PerformanceOptions& options, MidiOutPort& port, Rando
     tickTimer_.setInterval(static_cast<std::uint32_t>(options_.timerInterval()));
     endTimer_.setInterval(kEndWaitMs);
     repeatTimer_.setInterval(kRepeatGapMs);
-    display_.soloEnabled = options_.c2chan;
 }
 
 void Transport::lockControls(bool locked, bool linePlay) {
     const bool free = !locked;
-    display_.paternEnabled = free;
-    display_.gakkiEnabled = free;
-    display_.retonicEnabled = free;
+    display_.optionsLocked = locked;
     display_.openEnabled = free;
-    display_.ctopryzmEnabled = free;
-    display_.c2chanEnabled = free;
-    display_.soloEnabled = free && options_.c2chan;
     display_.presetsEnabled = free;
     display_.acceptDrops = free;
     display_.saveAsEnabled = free;
@@ -149,7 +143,7 @@ void Transport::endWaitElapsed() {
     state_.lastMelodyNote = 0;
     state_.chordNotes.clear();
     endTimer_.setEnabled(false);
-    if (!options_.crept) {
+    if (!options_.repeatAtEnd) {
         if (state_.playing)
             play();
         else if (state_.linePlaying)
@@ -200,12 +194,6 @@ void Transport::rhythmChanged() {
         tickTimer_.setEnabled(false);
         tickTimer_.setEnabled(true);
     }
-}
-
-void Transport::c2chanChanged() {
-    if (performing()) return;
-    display_.soloEnabled = options_.c2chan;
-    publish();
 }
 
 void Transport::shutdown() {

@@ -75,8 +75,6 @@ public:
     // The rhythm changed (selectRhythm on the options): during Play the tick
     // period restarts.
     void rhythmChanged();
-    // The two-channel switch changes whether the solo instrument can be chosen.
-    void c2chanChanged();
     // Stops whatever runs, for the window's close.
     void shutdown();
 

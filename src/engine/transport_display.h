@@ -16,12 +16,8 @@ struct TransportDisplay {
     bool openEnabled = true;
     bool saveAsEnabled = true;
     bool saveEnabled = true;
-    bool paternEnabled = true;
-    bool gakkiEnabled = true;
-    bool retonicEnabled = true;
-    bool ctopryzmEnabled = true;
-    bool c2chanEnabled = true;
-    bool soloEnabled = false;  // follows the two-channel switch when idle
+    // The options marked lockedWhilePerforming in the option table take no input.
+    bool optionsLocked = false;
     bool presetsEnabled = true;  // the six instrument presets
     bool acceptDrops = true;
     std::string status;   // status panel 1

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "mapping/note_names.h"
-
 namespace velmora {
 
 namespace {
@@ -34,7 +32,7 @@ private:
 RollModel buildExportRoll(const ExportRequest& request, RandomSource& rng) {
     const PerformanceOptions& options = request.options;
     // Sounding notes carry the key shift; so does the axis' name base.
-    const int nameBaseOfNotes = nameBase(options.patern, options.tonicMode()) + options.keyShift();
+    const int nameBaseOfNotes = options.noteNameBase();
     RollBuilder builder(options.grid.meterKind, nameBaseOfNotes);
     RollRecorder recorder(builder);
     BuildMidiFile(request, rng, &recorder);

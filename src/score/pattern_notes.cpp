@@ -1,7 +1,5 @@
 #include "score/pattern_notes.h"
 
-#include "mapping/letter_tables.h"
-
 namespace velmora {
 
 namespace {
@@ -27,7 +25,7 @@ std::array<bool, 256> soundingBytes(const PerformanceOptions& options) {
     FixedDraw rng(0);
     for (int byte = 0; byte < 256; ++byte) {
         sounds[static_cast<std::size_t>(byte)] =
-            letterPitch(options.patern, upperAscii(byte), options.tonicMode(), rng) != 0;
+            options.tableNote(upperAscii(byte), rng) != 0;
     }
     return sounds;
 }
@@ -37,10 +35,8 @@ std::array<bool, 12> patternPitchClasses(const PerformanceOptions& options) {
     for (const int draw : {0, 9}) {
         FixedDraw rng(draw);
         for (int byte = 0; byte < 256; ++byte) {
-            const std::uint8_t note =
-                letterPitch(options.patern, static_cast<std::uint8_t>(byte), options.tonicMode(), rng);
-            if (note != 0)
-                used[static_cast<std::size_t>(((note + options.keyShift()) % 12 + 12) % 12)] = true;
+            const std::uint8_t note = options.tableNote(static_cast<std::uint8_t>(byte), rng);
+            if (note != 0) used[static_cast<std::size_t>(((note + options.keyShift) % 12 + 12) % 12)] = true;
         }
     }
     return used;

@@ -69,7 +69,7 @@ private:
 // below middle C; the chords reach from the bass to the treble and get a
 // grand staff split at middle C.
 std::vector<ScorePart> partsFor(const PerformanceOptions& options) {
-    const RangeLimits melodyLimits = options.c2chan ? soloLimits(options) : backingLimits(options);
+    const NoteRange& melodyLimits = melodyRange(options);
     ScorePart melody;
     melody.id = "P1";
     melody.name = "Melody";
@@ -80,7 +80,7 @@ std::vector<ScorePart> partsFor(const PerformanceOptions& options) {
     melody.instrument = std::string(gmInstrumentName(melodyProgram));
     melody.midiChannel = kFileMelodyChannel + 1;
     melody.midiProgram = melodyProgram + 1;
-    melody.bassClef = melodyLimits.highOn && melodyLimits.high <= kMiddleC;
+    melody.bassClef = melodyLimits.high.enabled && melodyLimits.high.note <= kMiddleC;
     melody.tempoMark = true;
     ScorePart chords;
     chords.id = "P2";

@@ -122,9 +122,9 @@ void writeMusicTrack(SmfWriter& writer, int pass, RenderContext& context, std::u
 
     const std::uint64_t start = beginChunk(writer);
     writer.WriteProgramChange(dataByte(melody ? options.melodyProgram() : options.backingProgram()), channel);
-    writer.WriteReverb(dataByte(melody ? options.reverbSolo : options.reverb), channel);
+    writer.WriteReverb(dataByte(options.reverbDepth(melody)), channel);
     // The chord track is centred only when one instrument plays both parts.
-    if (melody || !options.c2chan) writer.WritePan(midi_bytes::kPanCentre, channel);
+    if (melody || options.centresBackingPan()) writer.WritePan(midi_bytes::kPanCentre, channel);
 
     resetForPass(writer, context.state, options.grid.meterKind);
     if (melody) context.melodyRecord.clear();

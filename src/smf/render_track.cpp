@@ -92,7 +92,7 @@ void TrackRenderer::finish() {
 void TrackRenderer::note(std::uint8_t tableNote, bool beat) {
     std::uint8_t note;
     if (melodyPass_) {
-        note = static_cast<std::uint8_t>(tableNote + options_.keyShift());
+        note = options_.shiftedNote(tableNote);
         melodyRecord_.push_back(note);
     } else {
         // The chords sit on exactly the notes the melody pass wrote, also where
@@ -100,14 +100,14 @@ void TrackRenderer::note(std::uint8_t tableNote, bool beat) {
         const auto index = static_cast<std::size_t>(state_.stepCount - 1);
         note = index < melodyRecord_.size() ? melodyRecord_[index] : 0;
     }
-    const std::uint8_t melody = options_.c2chan ? fitSoloRange(options_, note) : fitBackingRange(options_, note);
+    const std::uint8_t melody = fitMelodyRange(options_, note);
     if (melodyPass_) {
         if (state_.lastMelodyNote != 0) {
             writer_.WriteDelta(SmfTrack::Melody);
             writer_.WriteNoteOff(state_.lastMelodyNote, kFileMelodyChannel);
         }
         state_.lastMelodyNote = melody;
-        const auto velocity = static_cast<std::uint8_t>(options_.volsolo - state_.accentCut);
+        const std::uint8_t velocity = options_.accentedMelodyVelocity(state_.accentCut);
         // A note-on of velocity 0 sounds nothing: it gets no lyric.
         if (lyrics_ != MidiLyrics::Off && velocity != 0) writeLyric();
         writer_.WriteDelta(SmfTrack::Melody);

@@ -30,8 +30,9 @@ void TForm1::connectCommands() {
         connect(c_.pre[slot], &QPushButton::clicked, this, [this, number] { preClick(number); });
         connect(c_.soloMenuItems[slot], &QAction::triggered, this, [this, number] { soloMenuClick(number); });
     }
-    connect(c_.solo, &QWidget::customContextMenuRequested, this,
-            [this](QPoint at) { c_.PopupMenu1->popup(c_.solo->mapToGlobal(at)); });
+    QWidget* solo = c_.options.widget(OptionId::SoloInstrument);
+    connect(solo, &QWidget::customContextMenuRequested, this,
+            [this, solo](QPoint at) { c_.PopupMenu1->popup(solo->mapToGlobal(at)); });
 
     buildMenus();
 
@@ -48,13 +49,13 @@ void TForm1::connectCommands() {
 void TForm1::preClick(int number) {
     const int preset = presets_ != nullptr ? presets_->backingPreset(number)
                                            : PresetSelections{}.backing[static_cast<std::size_t>(number - 1)];
-    c_.gakki->setCurrentIndex(preset);
+    c_.options.setValue(OptionId::BackingInstrument, preset);
 }
 
 void TForm1::soloMenuClick(int number) {
     const int preset = presets_ != nullptr ? presets_->soloPreset(number)
                                            : PresetSelections{}.solo[static_cast<std::size_t>(number - 1)];
-    c_.solo->setCurrentIndex(preset);
+    c_.options.setValue(OptionId::SoloInstrument, preset);
 }
 
 void TForm1::Button1Click() {

@@ -85,15 +85,14 @@ void TForm1::switchDocument(const std::string& path) {
     showNotice({});
     try {
         const SettingsStore::TextSettings settings = settings_.loadForText(path);
-        if (settings.loaded) applyLoadedSettings(*settings.loaded, false);
+        if (settings.loaded) takeSettings(*settings.loaded);
         LoadTextDocument();
         if (settings.foreign) sayForeignSettings(path);
     } catch (const FileError&) {
         // Back to the document and settings in force before, so that a later
         // Save cannot write the old text into the file that failed to load.
         document_.setPath(previousPath);
-        applyLoadedSettings(LoadedSettings{std::nullopt, previousOptions, std::nullopt}, false);
-        c_.crept->setChecked(previousOptions.crept);
+        loadOptions(previousOptions, true);
         throw;
     }
     settings_.noteOpened(path);
@@ -160,7 +159,7 @@ void TForm1::Memo1MouseMove(QPoint position) {
             at < upperText.size() ? static_cast<std::uint8_t>(upperText[at]) : std::uint8_t{0};
         // Only '0'..'Z' are named; the bytes of a two-byte character are not.
         if (!trailByte && byte >= 0x30 && byte <= 0x5A)
-            names += noteName(byte, o.patern, o.tonicMode(), performance_->random());
+            names += o.noteName(byte, performance_->random());
         else
             names += ' ';
         trailByte = !trailByte && isCp932LeadByte(byte);

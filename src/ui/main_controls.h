@@ -2,19 +2,14 @@
 
 #include <array>
 
-class QAbstractButton;
+#include "ui/option_widgets.h"
+
 class QAction;
-class QButtonGroup;
-class QCheckBox;
-class QComboBox;
 class QFrame;
-class QGroupBox;
 class QLabel;
 class QMenu;
 class QPushButton;
-class QSpinBox;
 class QStatusBar;
-class QToolButton;
 class QWidget;
 
 namespace velmora {
@@ -22,44 +17,16 @@ namespace velmora {
 class MemoEdit;
 class RollView;
 
-// Every control of the main window, by the name the settings and handlers use.
-// Built by buildMainControls(); the widgets belong to the window.
+// Every control of the main window, built by buildMainControls(); the widgets
+// belong to the window.
 struct MainControls {
     MemoEdit* Memo1 = nullptr;
     RollView* roll = nullptr;  // the piano roll under the memo
     QFrame* Panel1 = nullptr;
     QFrame* Panel2 = nullptr;
 
-    // Options.
-    QGroupBox* paternBox = nullptr;
-    QButtonGroup* patern = nullptr;  // ids 0..11
-    QComboBox* cryzm = nullptr;
-    QSpinBox* SpinEdit2 = nullptr;  // tempo
-    QSpinBox* enryzm = nullptr;
-    QSpinBox* ckeyup = nullptr;
-    QCheckBox* hiwaon = nullptr;
-    QCheckBox* octwaon = nullptr;
-    QCheckBox* coctdown = nullptr;
-    QCheckBox* moreon = nullptr;
-    QCheckBox* cjump = nullptr;
-    QCheckBox* ctopryzm = nullptr;
-    QCheckBox* retonic = nullptr;
-    QCheckBox* crept = nullptr;
-    QCheckBox* C2chan = nullptr;
-    QComboBox* gakki = nullptr;
-    QComboBox* solo = nullptr;
-    QCheckBox* chicut = nullptr;
-    QSpinBox* shicut = nullptr;
-    QCheckBox* clowcut = nullptr;
-    QSpinBox* slowcut = nullptr;
-    QCheckBox* chicut2 = nullptr;
-    QSpinBox* shicuts = nullptr;
-    QCheckBox* clowcut2 = nullptr;
-    QSpinBox* slowcuts = nullptr;
-    QSpinBox* volsolo = nullptr;
-    QSpinBox* volback = nullptr;
-    QSpinBox* SpinEdit3 = nullptr;  // backing reverb
-    QSpinBox* SpinEdit1 = nullptr;  // solo reverb
+    // Options, by option id.
+    OptionWidgets options;
 
     // Commands.
     QPushButton* BitBtn1 = nullptr;  // Open

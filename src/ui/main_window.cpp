@@ -19,6 +19,7 @@
 #include "documents/file_error.h"
 #include "ui/engine_texts.h"
 #include "ui/memo_edit.h"
+#include "ui/option_binder.h"
 #include "ui/output_warning_watch.h"
 #include "ui/preset_dialog.h"
 #include "ui/roll_panel.h"
@@ -31,8 +32,6 @@ namespace {
 
 constexpr int kRollHeight = 160;  // the piano roll's share below the memo
 
-constexpr int kInitialLeft = 321;
-constexpr int kInitialTop = 163;
 constexpr int kMinimumWidth = 603;
 // The window manager's frame around the client area: a title bar and borders.
 constexpr int kFrameAllowanceX = 10;
@@ -84,21 +83,23 @@ TForm1::TForm1(MainWindowSetup setup)
     outputWarnings_ = new OutputWarningWatch(
         performance_->output(), [this](const QString& text) { showNotice(text); }, this);
 
-    connectOptionHandlers();
+    connectOptionReactions();
     connectCommands();
 
     // At the minimum size every caption still shows whole.
     setMinimumWidth(std::max(kMinimumWidth, minimumSizeHint().width()));
     resize(std::max(600, sizeHint().width()), c_.Panel1->height() + 220 + kRollHeight);
-    move(kInitialLeft, kInitialTop);
+    move(kInitialWindowLeft, kInitialWindowTop);
     FormCreate();
 }
 
 TForm1::~TForm1() {
     // The performance stops while the controls it reaches still exist; the
-    // roll's panel, which reaches the performance, goes first.
+    // roll's panel and the binder, which reach the performance, go first.
     delete rollPanel_;
     rollPanel_ = nullptr;
+    delete binder_;
+    binder_ = nullptr;
     delete outputWarnings_;
     outputWarnings_ = nullptr;
     performance_.reset();
@@ -108,7 +109,8 @@ void TForm1::FormCreate() {
     OutputSettings output;
     try {
         if (const std::optional<LoadedSettings> loaded = settings_.loadGlobal()) {
-            applyLoadedSettings(*loaded, true);
+            takeSettings(*loaded);
+            if (fileExists(loaded->global->latest)) document_.setPath(loaded->global->latest);
             output = loaded->global->output;
             settings_.setRecent(loaded->global->recent);
         }

@@ -25,6 +25,7 @@ class QMenu;
 namespace velmora {
 
 class TForm2;
+class OptionBinder;
 class RollPanel;
 class OutputWarningWatch;
 class OutputTestSound;
@@ -62,15 +63,12 @@ public:
     const OutputSettings& outputSettings() const { return performance_->output().settings(); }
     const SaveDialogState& saveDialog() const { return saveDialog_; }
 
-    // Handlers of the option controls.
-    void paternClick();
-    void retonicClick();
-    void ckeyupChange();
-    void cryzmChange();
-    void SpinEdit2Change();
-    void C2chanClick();
-    void coctdownClick();
-    void ctopryzmClick();
+    // Reactions to option changes: the key display follows the pattern, the
+    // tonic and the key shift; the tick timer and the time estimate the tempo.
+    void showKey();
+    void tempoChanged();
+
+    // Esc: the chord falls silent at the next note.
     void Action1Execute();
 
     // Presets.
@@ -125,16 +123,20 @@ private:
     void showElapsed(const std::string& text) override;
 
     void FormCreate();
-    void connectOptionHandlers();
+    void connectOptionReactions();
     void connectCommands();
     void buildMenus();
     void buildLanguageMenu(QMenu* settings);
     QAction* addCommand(QMenu* menu, const char* name, const QString& caption, const QKeySequence& keys);
     void fillRecentMenu();
-    // Sets the controls from a settings file's values. The last document named
-    // there is taken only at start-up: opening a text whose settings file is the
-    // global one must not switch to another document.
-    void applyLoadedSettings(const LoadedSettings& loaded, bool takeLatestDocument);
+    // Takes a settings file's values: the window's place when it is the global
+    // file, then the options, which the controls show. The last document named
+    // there is taken by the caller at start-up only: opening a text whose
+    // settings file is the global one must not switch to another document.
+    void takeSettings(const LoadedSettings& loaded);
+    void placeWindow(const LoadedGlobalRows& global);
+    // Sets the controls from `values` as a settings load does.
+    void loadOptions(const PerformanceOptions& values, bool withGlobalOnly);
     GlobalSettings globalSettings() const;
     void setDocumentCaption();
     // Moves a restored window onto a screen that shows it whole.
@@ -176,6 +178,7 @@ private:
     void waitWithProgress(BackgroundTask& task, const QString& label);
 
     MainControls c_;
+    OptionBinder* binder_ = nullptr;  // a child of the window
     std::unique_ptr<UserPrompts> prompts_;
     TForm2* presets_ = nullptr;
     SettingsStore settings_;

@@ -1,17 +1,10 @@
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -19,25 +12,18 @@
 #include <initializer_list>
 
 #include "documents/settings.h"
-#include "engine/rhythm_grid.h"
 #include "engine/transport_display.h"
-#include "ui/engine_texts.h"
-#include "ui/gm_program_names.h"
 #include "ui/control_factory.h"
 #include "ui/elided_label.h"
+#include "ui/engine_texts.h"
+#include "ui/gm_program_names.h"
 #include "ui/main_controls.h"
 #include "ui/memo_edit.h"
 #include "ui/roll_view.h"
-#include "ui/spin_edit.h"
 
 namespace velmora {
 
 namespace {
-
-const char* const kHighLimitHint =
-    QT_TRANSLATE_NOOP("velmora::TForm1", "高域制限 値以上の高音をオクターブ下げる73..100　３点ハが84");
-const char* const kLowLimitHint =
-    QT_TRANSLATE_NOOP("velmora::TForm1", "低域制限 値以下の低音をオクターブあげる 40..60　1点ハが60");
 
 // The preset buttons' hints and the solo menu's captions until the preset
 // dialog is attached: the instruments the presets apply.
@@ -53,54 +39,25 @@ void buildInstrumentPanel(MainControls& c) {
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(3);
 
-    c.solo = instrumentCombo(panel, "solo", 74,
-                             QCoreApplication::translate("velmora::TForm1", "ソロ楽器　2ｃｈのみ使用"));
-    c.solo->setEnabled(false);
-    c.solo->setContextMenuPolicy(Qt::CustomContextMenu);
-    c.chicut2 = checkBox(panel, "chicut2", QCoreApplication::translate("velmora::TForm1", "高"), false,
-                         QCoreApplication::translate("velmora::TForm1", kHighLimitHint));
-    c.chicut2->setEnabled(false);
-    c.shicuts = spinEdit(panel, "shicuts", 60, 100, 85);
-    c.clowcut2 = checkBox(panel, "clowcut2", QCoreApplication::translate("velmora::TForm1", "低"), false,
-                          QCoreApplication::translate("velmora::TForm1", kLowLimitHint));
-    c.clowcut2->setEnabled(false);
-    c.slowcuts = spinEdit(panel, "slowcuts", 36, 72, 54);
-    c.SpinEdit1 = spinEdit(panel, "SpinEdit1", 0, 127, 0, 10);
+    OptionWidgets& options = c.options;
+    // The solo instrument's row above the backing (or only) instrument's: the
+    // instrument over three columns, then the limits and the reverb.
+    const auto placeRow = [&](int row, OptionId instrument, std::initializer_list<OptionId> rest) {
+        grid->addWidget(options.make(instrument, panel), row, 0, 1, 3);
+        int column = 3;
+        for (OptionId id : rest) grid->addWidget(options.make(id, panel), row, column++);
+    };
+    placeRow(0, OptionId::SoloInstrument,
+             {OptionId::SoloHighEnabled, OptionId::SoloHighNote, OptionId::SoloLowEnabled,
+              OptionId::SoloLowNote, OptionId::MelodyReverb});
+    placeRow(1, OptionId::BackingInstrument,
+             {OptionId::BackingHighEnabled, OptionId::BackingHighNote, OptionId::BackingLowEnabled,
+              OptionId::BackingLowNote, OptionId::BackingReverb});
+    options.widget(OptionId::SoloInstrument)->setContextMenuPolicy(Qt::CustomContextMenu);
 
-    c.gakki = instrumentCombo(panel, "gakki", 0,
-                              QCoreApplication::translate("velmora::TForm1", "単独楽器　2ｃｈ　では伴奏"));
-    c.chicut = checkBox(panel, "chicut", QCoreApplication::translate("velmora::TForm1", "高"), false,
-                        QCoreApplication::translate("velmora::TForm1", kHighLimitHint));
-    c.shicut = spinEdit(panel, "shicut", 60, 100, 85);
-    c.clowcut = checkBox(panel, "clowcut", QCoreApplication::translate("velmora::TForm1", "低"), false,
-                         QCoreApplication::translate("velmora::TForm1", kLowLimitHint));
-    c.slowcut = spinEdit(panel, "slowcut", 36, 72, 54);
-    c.SpinEdit3 = spinEdit(panel, "SpinEdit3", 0, 127, 0, 10);
-
-    grid->addWidget(c.solo, 0, 0, 1, 3);
-    grid->addWidget(c.chicut2, 0, 3);
-    grid->addWidget(c.shicuts, 0, 4);
-    grid->addWidget(c.clowcut2, 0, 5);
-    grid->addWidget(c.slowcuts, 0, 6);
-    grid->addWidget(c.SpinEdit1, 0, 7);
-    grid->addWidget(c.gakki, 1, 0, 1, 3);
-    grid->addWidget(c.chicut, 1, 3);
-    grid->addWidget(c.shicut, 1, 4);
-    grid->addWidget(c.clowcut, 1, 5);
-    grid->addWidget(c.slowcut, 1, 6);
-    grid->addWidget(c.SpinEdit3, 1, 7);
-
-    c.C2chan = checkBox(panel, "C2chan", "2Ch", false,
-                        QCoreApplication::translate("velmora::TForm1", "ソロ楽器と伴奏楽器とに分ける"));
-    auto* volumeLabel = named(new QLabel("Vol.", panel), "Label2");
-    volumeLabel->setToolTip(
-        QCoreApplication::translate("velmora::TForm1", "メロディのボリューム  2chでは上のボリューム"));
-    c.volsolo = spinEdit(panel, "volsolo", 30, 127, 127, 10);
-    c.volsolo->setToolTip(
-        QCoreApplication::translate("velmora::TForm1", "メロディのボリューム  2chでは上のボリューム"));
-    c.volback = spinEdit(panel, "volback", 30, 127, 110, 10);
-    c.volback->setToolTip(
-        QCoreApplication::translate("velmora::TForm1", "伴奏のボリューム 2chでは下のボリューム"));
+    QWidget* twoChannelsBox = options.make(OptionId::TwoChannels, panel);
+    QWidget* melodyVelocitySpin = options.make(OptionId::MelodyVelocity, panel);
+    QWidget* chordVelocitySpin = options.make(OptionId::ChordVelocity, panel);
     c.Label8 = whiteLabel(panel, "Label8", "");
     QFont noteFont = c.Label8->font();
     noteFont.setPixelSize(15);
@@ -114,10 +71,10 @@ void buildInstrumentPanel(MainControls& c) {
 
     auto* bottom = new QHBoxLayout;
     bottom->setSpacing(4);
-    bottom->addWidget(c.C2chan);
-    bottom->addWidget(volumeLabel);
-    bottom->addWidget(c.volsolo);
-    bottom->addWidget(c.volback);
+    bottom->addWidget(twoChannelsBox);
+    bottom->addWidget(options.label(OptionId::MelodyVelocity));
+    bottom->addWidget(melodyVelocitySpin);
+    bottom->addWidget(chordVelocitySpin);
     bottom->addWidget(c.Label8);
     bottom->addWidget(c.Button1);
     bottom->addStretch();
@@ -141,25 +98,6 @@ QWidget* buildPresetButtons(QWidget* parent, MainControls& c) {
     }
     grid->setRowStretch(2, 1);
     return box;
-}
-
-QGroupBox* buildPatternGroup(QWidget* parent, MainControls& c) {
-    c.paternBox =
-        named(new QGroupBox(QCoreApplication::translate("velmora::TForm1", "パターン"), parent), "paternBox");
-    c.patern = new QButtonGroup(c.paternBox);
-    c.patern->setObjectName("patern");
-    auto* grid = new QGridLayout(c.paternBox);
-    grid->setContentsMargins(6, 2, 6, 2);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(0);
-    for (int i = 0; i < 12; ++i) {
-        auto* item = new QRadioButton(QString::number(i + 1), c.paternBox);
-        item->setObjectName(QStringLiteral("patern%1").arg(i + 1));
-        c.patern->addButton(item, i);
-        grid->addWidget(item, i / 4, i % 4);
-    }
-    c.patern->button(0)->setChecked(true);
-    return c.paternBox;
 }
 
 QWidget* buildCommandButtons(QWidget* parent, MainControls& c) {
@@ -202,28 +140,12 @@ QWidget* buildCheckBoxes(QWidget* parent, MainControls& c) {
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(0);
-    c.hiwaon =
-        checkBox(box, "hiwaon", QCoreApplication::translate("velmora::TForm1", "語頭で和音を鳴らす"), true);
-    c.octwaon =
-        checkBox(box, "octwaon", QCoreApplication::translate("velmora::TForm1", "和音を厚くする"), true);
-    c.coctdown = checkBox(box, "coctdown",
-                          QCoreApplication::translate("velmora::TForm1", "和音をオクターブ下げる"), false);
-    c.moreon =
-        checkBox(box, "moreon", QCoreApplication::translate("velmora::TForm1", "未割当ての文字後も"), false,
-                 QCoreApplication::translate("velmora::TForm1", "未割当てのアルｆベット後も和音を鳴らす"));
-    c.cjump =
-        checkBox(box, "cjump", QCoreApplication::translate("velmora::TForm1", "リズム拍の空音を飛ばす"), true,
-                 QCoreApplication::translate("velmora::TForm1", "リズムの先頭で無理やり音を鳴らす"));
-    c.ctopryzm = checkBox(
-        box, "ctopryzm", QCoreApplication::translate("velmora::TForm1", "曲頭調整"), false,
-        QCoreApplication::translate("velmora::TForm1", "チェックで音の出だしをリズムの始まりにする"));
-    c.retonic = checkBox(
-        box, "retonic", QCoreApplication::translate("velmora::TForm1", "E に主音を割り当て"), true,
-        QCoreApplication::translate("velmora::TForm1", "ドレミをミファソとかラシドとかに読み替える"));
-    c.crept = checkBox(box, "crept", QCoreApplication::translate("velmora::TForm1", "リピ－ト"), false);
-    QCheckBox* const order[8] = {c.hiwaon, c.octwaon,  c.coctdown, c.moreon,
-                                 c.cjump,  c.ctopryzm, c.retonic,  c.crept};
-    for (int i = 0; i < 8; ++i) grid->addWidget(order[i], i / 4, i % 4);
+    // Two rows of four, in this order.
+    const OptionId order[8] = {OptionId::ChordsAtWordStarts, OptionId::ThickChords,
+                               OptionId::OctaveDown,         OptionId::UnassignedLettersStartWords,
+                               OptionId::SkipRestsOnBeats,   OptionId::RhythmFromFirstCharacter,
+                               OptionId::TonicOnE,           OptionId::RepeatAtEnd};
+    for (int i = 0; i < 8; ++i) grid->addWidget(c.options.make(order[i], box), i / 4, i % 4);
     return box;
 }
 
@@ -234,22 +156,11 @@ QWidget* buildTempoAndDisplays(QWidget* parent, MainControls& c) {
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(2);
 
-    c.cryzm = named(new QComboBox(box), "cryzm");
-    c.cryzm->setEditable(true);
-    c.cryzm->setInsertPolicy(QComboBox::NoInsert);
-    for (const std::string& text : rhythmItemTexts()) c.cryzm->addItem(engineText(text));
-    c.cryzm->setCurrentIndex(3);
-    c.SpinEdit2 = spinEdit(box, "SpinEdit2", 80, 1000, 200, 10);
-    c.enryzm = spinEdit(box, "enryzm", 0, 3, 0);
-    c.ckeyup = spinEdit(box, "ckeyup", -8, 8, 0);
-    c.ckeyup->setToolTip(QCoreApplication::translate("velmora::TForm1", "キーを上げ下げする"));
-
-    auto* correctionLabel =
-        named(new QLabel(QCoreApplication::translate("velmora::TForm1", "リズム補正"), box), "Label7");
-    correctionLabel->setToolTip(QCoreApplication::translate(
-        "velmora::TForm1", "大きいほどリズムが安定しますが変化に乏しくなることも"));
-    auto* keyLabel = named(new QLabel("Key", box), "Label10");
-    keyLabel->setToolTip(QCoreApplication::translate("velmora::TForm1", "キーを上げ下げする"));
+    OptionWidgets& options = c.options;
+    QWidget* rhythmCombo = options.make(OptionId::RhythmItem, box);
+    QWidget* tempoSpin = options.make(OptionId::TickMs, box);
+    QWidget* correctionSpin = options.make(OptionId::RhythmCorrection, box);
+    QWidget* keyShiftSpin = options.make(OptionId::KeyShift, box);
 
     c.Label9 = whiteLabel(box, "Label9", "C");
     QFont keyFont = c.Label9->font();
@@ -267,16 +178,14 @@ QWidget* buildTempoAndDisplays(QWidget* parent, MainControls& c) {
     c.Label3->setMinimumWidth(56);
     c.Label4->setMinimumWidth(56);
 
-    grid->addWidget(
-        named(new QLabel(QCoreApplication::translate("velmora::TForm1", "リズム"), box), "Label6"), 0, 0);
-    grid->addWidget(c.cryzm, 0, 1, 1, 3);
-    grid->addWidget(
-        named(new QLabel(QCoreApplication::translate("velmora::TForm1", "テンポ"), box), "Label1"), 1, 0);
-    grid->addWidget(c.SpinEdit2, 1, 1);
-    grid->addWidget(correctionLabel, 1, 2);
-    grid->addWidget(c.enryzm, 1, 3);
-    grid->addWidget(keyLabel, 2, 0);
-    grid->addWidget(c.ckeyup, 2, 1);
+    grid->addWidget(options.label(OptionId::RhythmItem), 0, 0);
+    grid->addWidget(rhythmCombo, 0, 1, 1, 3);
+    grid->addWidget(options.label(OptionId::TickMs), 1, 0);
+    grid->addWidget(tempoSpin, 1, 1);
+    grid->addWidget(options.label(OptionId::RhythmCorrection), 1, 2);
+    grid->addWidget(correctionSpin, 1, 3);
+    grid->addWidget(options.label(OptionId::KeyShift), 2, 0);
+    grid->addWidget(keyShiftSpin, 2, 1);
     grid->addWidget(c.Label9, 2, 2, 1, 2);
     grid->addWidget(c.Label3, 3, 0, 1, 2);
     grid->addWidget(c.Label4, 3, 2, 1, 2);
@@ -284,7 +193,7 @@ QWidget* buildTempoAndDisplays(QWidget* parent, MainControls& c) {
 }
 
 void buildSoloMenu(MainControls& c) {
-    c.PopupMenu1 = new QMenu(c.solo);
+    c.PopupMenu1 = new QMenu(c.options.widget(OptionId::SoloInstrument));
     c.PopupMenu1->setObjectName("PopupMenu1");
     static const char* const names[6] = {"N11", "N21", "N31", "N41", "N51", "N61"};
     for (int i = 0; i < 6; ++i) {
@@ -330,7 +239,7 @@ MainControls buildMainControls(QWidget& central, QStatusBar& statusBar) {
     panel->setVerticalSpacing(4);
     panel->addWidget(c.Panel2, 0, 0);
     panel->addWidget(buildPresetButtons(c.Panel1, c), 0, 1, Qt::AlignTop);
-    panel->addWidget(buildPatternGroup(c.Panel1, c), 0, 2);
+    panel->addWidget(c.options.make(OptionId::ScalePattern, c.Panel1), 0, 2);
     panel->addWidget(buildCommandButtons(c.Panel1, c), 1, 0, 1, 2);
     panel->addWidget(buildCheckBoxes(c.Panel1, c), 2, 0, 1, 2);
     panel->addWidget(buildTempoAndDisplays(c.Panel1, c), 1, 2, 2, 1);

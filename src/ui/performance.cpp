@@ -37,8 +37,6 @@ void Performance::tempoChanged() { transport_->tempoChanged(); }
 
 void Performance::rhythmChanged() { transport_->rhythmChanged(); }
 
-void Performance::twoChannelsChanged() { transport_->c2chanChanged(); }
-
 void Performance::stop() { transport_->shutdown(); }
 
 void Performance::forgetText() {

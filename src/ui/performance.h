@@ -51,7 +51,6 @@ public:
     // Controls whose change the transport follows at once.
     void tempoChanged();
     void rhythmChanged();
-    void twoChannelsChanged();
     // Stops whatever runs and lets go of the text's lines and chord.
     void stop();
     void forgetText();

@@ -15,10 +15,6 @@ namespace {
 // The roll of a text with randomly chosen letters is drawn from one fixed draw,
 // so that it does not change with every refresh.
 constexpr std::uint64_t kRollSeed = 1;
-
-int nameBaseOfNotes(const PerformanceOptions& options) {
-    return nameBase(options.patern, options.tonicMode()) + options.keyShift();
-}
 }  // namespace
 
 RollPanel::RollPanel(MemoEdit& memo, RollView& view, Performance& performance, QObject* parent)
@@ -44,7 +40,7 @@ bool RollPanel::performing() const { return performance_.performing(); }
 void RollPanel::beginFollowing() {
     typing_.suspend();  // the performance takes the output
     const PerformanceOptions& options = performance_.options();
-    view_.followLive(&performance_.output().rollRecorder(), options.grid.meterKind, nameBaseOfNotes(options));
+    view_.followLive(&performance_.output().rollRecorder(), options.grid.meterKind, options.noteNameBase());
 }
 
 void RollPanel::endFollowing() {

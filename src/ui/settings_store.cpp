@@ -26,8 +26,7 @@ bool exists(const std::string& path) {
 // Whether the file holds at least one key of a performance control in [config].
 bool holdsPerformanceKeys(const IniFile& ini) {
     for (const SettingKey& key : settingKeys()) {
-        const bool storesOption = key.intOption != nullptr || key.boolOption != nullptr;
-        if (storesOption && ini.get(key.section, key.key)) return true;
+        if (key.option != nullptr && ini.get(key.section, key.key)) return true;
     }
     return false;
 }

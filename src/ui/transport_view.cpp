@@ -1,19 +1,17 @@
 // The transport's side of the window: the memo as the performance sees it, and
 // the transport's display copied onto the controls.
 #include <QAction>
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFrame>
-#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStyle>
 
 #include "ui/engine_texts.h"
 #include "ui/main_window.h"
 #include "ui/memo_edit.h"
+#include "ui/option_binder.h"
 #include "ui/output_warning_watch.h"
 #include "ui/roll_panel.h"
 
@@ -43,6 +41,8 @@ void TForm1::BitBtn5Click() {
 }
 
 void TForm1::BitBtn4Click() { performance_->pauseOrContinue(); }
+
+void TForm1::Action1Execute() { performance_->silenceChord(); }
 
 MemoSnapshot TForm1::memoSnapshot() {
     performanceGeometry_ = c_.Memo1->geometry();
@@ -85,12 +85,8 @@ void TForm1::displayChanged(const TransportDisplay& display) {
     c_.BitBtn1->setEnabled(display.openEnabled);
     c_.BitBtn3->setEnabled(display.saveAsEnabled);
     c_.BitBtn6->setEnabled(display.saveEnabled);
-    c_.paternBox->setEnabled(display.paternEnabled);
-    c_.gakki->setEnabled(display.gakkiEnabled);
-    c_.retonic->setEnabled(display.retonicEnabled);
-    c_.ctopryzm->setEnabled(display.ctopryzmEnabled);
-    c_.C2chan->setEnabled(display.c2chanEnabled);
-    c_.solo->setEnabled(display.soloEnabled);
+    // The binder goes first when the window closes.
+    if (binder_) binder_->showPerformanceRuns(display.optionsLocked);
     for (QPushButton* preset : c_.pre) preset->setEnabled(display.presetsEnabled);
     // Opening is locked with its button, whichever way it is asked for; so is
     // the choice of the output, which a running performance holds.

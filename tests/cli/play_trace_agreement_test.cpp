@@ -126,7 +126,7 @@ TEST(PlayTraceAgreement, TheEmptyRhythmItemKeepsTheGridBeforeIt) {
     arguments.noSettings = true;
     arguments.sets = {{"ryzm", "2"}, {"ryzm", "7"}};
     const CliSetup setup = cli::prepareSetup(arguments);
-    EXPECT_EQ(setup.options.cryzm, 7);
+    EXPECT_EQ(setup.options.rhythmItem, 7);
     EXPECT_EQ(setup.options.grid.gridSteps, 12);
     EXPECT_EQ(setup.options.grid.meterKind, 3);
     EXPECT_EQ(cli::exportRequestFor(setup).options.grid.meterKind, 3)

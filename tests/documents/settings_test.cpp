@@ -15,52 +15,52 @@ LoadedSettings readConfig(const std::string& configLines, bool isGlobal = false)
 
 TEST(SettingsReadTest, OnlyPaternGivesReadDefaultsForEverythingElse) {
     PerformanceOptions options = readConfig("patern=5\n").config;
-    EXPECT_EQ(options.patern, 5);
-    EXPECT_EQ(options.tempo, 300);
-    EXPECT_EQ(options.shicut, 60);
-    EXPECT_EQ(options.slowcut, 36);
-    EXPECT_EQ(options.shicuts, 60);
-    EXPECT_EQ(options.slowcuts, 36);
-    EXPECT_TRUE(options.coctdown);
-    EXPECT_TRUE(options.cjump);
-    EXPECT_TRUE(options.retonic);
-    EXPECT_TRUE(options.hiwaon);
-    EXPECT_TRUE(options.octwaon);
-    EXPECT_FALSE(options.c2chan);
-    EXPECT_EQ(options.gakki, 0);
-    EXPECT_EQ(options.solo, 0);
-    EXPECT_EQ(options.volsolo, 127);
-    EXPECT_EQ(options.volback, 110);
-    EXPECT_EQ(options.cryzm, 3);
-    EXPECT_EQ(options.enryzm, 0);
+    EXPECT_EQ(options.scalePattern, 5);
+    EXPECT_EQ(options.tickMs, 300);
+    EXPECT_EQ(options.backingRange.high.note, 60);
+    EXPECT_EQ(options.backingRange.low.note, 36);
+    EXPECT_EQ(options.soloRange.high.note, 60);
+    EXPECT_EQ(options.soloRange.low.note, 36);
+    EXPECT_TRUE(options.octaveDown);
+    EXPECT_TRUE(options.skipRestsOnBeats);
+    EXPECT_TRUE(options.tonicOnE);
+    EXPECT_TRUE(options.chordsAtWordStarts);
+    EXPECT_TRUE(options.thickChords);
+    EXPECT_FALSE(options.twoChannels);
+    EXPECT_EQ(options.backingInstrument, 0);
+    EXPECT_EQ(options.soloInstrument, 0);
+    EXPECT_EQ(options.melodyVelocity, 127);
+    EXPECT_EQ(options.chordVelocity, 110);
+    EXPECT_EQ(options.rhythmItem, 3);
+    EXPECT_EQ(options.rhythmCorrection, 0);
 }
 
 TEST(SettingsReadTest, ValuesAreLimitedTheWayTheirControlsLimitThem) {
-    EXPECT_EQ(readConfig("patern=40\n").config.patern, 11);
-    EXPECT_EQ(readConfig("patern=-5\n").config.patern, -1);
-    EXPECT_EQ(readConfig("patern=-1\n").config.patern, -1);
-    EXPECT_EQ(readConfig("inst=200\n").config.gakki, -1);
-    EXPECT_EQ(readConfig("solo=-3\n").config.solo, -1);
-    EXPECT_EQ(readConfig("inst=111\n").config.gakki, 111);
-    EXPECT_EQ(readConfig("ryzm=8\n").config.cryzm, -1);
-    EXPECT_EQ(readConfig("ryzm=7\n").config.cryzm, 7);
-    EXPECT_EQ(readConfig("tempo=20\n").config.tempo, 80);
-    EXPECT_EQ(readConfig("tempo=5000\n").config.tempo, 1000);
-    EXPECT_EQ(readConfig("vol=0\n").config.volsolo, 30);
-    EXPECT_EQ(readConfig("keychg=-20\n").config.ckeyup, -8);
-    EXPECT_EQ(readConfig("hosei=9\n").config.enryzm, 3);
-    EXPECT_EQ(readConfig("reverbsolo=300\n").config.reverbSolo, 127);
+    EXPECT_EQ(readConfig("patern=40\n").config.scalePattern, 11);
+    EXPECT_EQ(readConfig("patern=-5\n").config.scalePattern, -1);
+    EXPECT_EQ(readConfig("patern=-1\n").config.scalePattern, -1);
+    EXPECT_EQ(readConfig("inst=200\n").config.backingInstrument, -1);
+    EXPECT_EQ(readConfig("solo=-3\n").config.soloInstrument, -1);
+    EXPECT_EQ(readConfig("inst=111\n").config.backingInstrument, 111);
+    EXPECT_EQ(readConfig("ryzm=8\n").config.rhythmItem, -1);
+    EXPECT_EQ(readConfig("ryzm=7\n").config.rhythmItem, 7);
+    EXPECT_EQ(readConfig("tempo=20\n").config.tickMs, 80);
+    EXPECT_EQ(readConfig("tempo=5000\n").config.tickMs, 1000);
+    EXPECT_EQ(readConfig("vol=0\n").config.melodyVelocity, 30);
+    EXPECT_EQ(readConfig("keychg=-20\n").config.keyShift, -8);
+    EXPECT_EQ(readConfig("hosei=9\n").config.rhythmCorrection, 3);
+    EXPECT_EQ(readConfig("reverbsolo=300\n").config.melodyReverb, 127);
 }
 
 TEST(SettingsReadTest, ValueTextsReadAsInTheFileFormat) {
-    EXPECT_EQ(readConfig("hinum=0x5A\n").config.shicut, 90);
-    EXPECT_EQ(readConfig("hinum=0x\n").config.shicut, 60);
-    EXPECT_TRUE(readConfig("waon=2\n").config.hiwaon);
-    EXPECT_TRUE(readConfig("waon=yes\n").config.hiwaon);
-    EXPECT_FALSE(readConfig("waon=0\n").config.hiwaon);
-    EXPECT_FALSE(readConfig("jump=0\n").config.cjump);
-    EXPECT_EQ(readConfig("TEMPO = 450\n").config.tempo, 450);
-    EXPECT_EQ(readConfig("tempo=12x\n").config.tempo, 300);
+    EXPECT_EQ(readConfig("hinum=0x5A\n").config.backingRange.high.note, 90);
+    EXPECT_EQ(readConfig("hinum=0x\n").config.backingRange.high.note, 60);
+    EXPECT_TRUE(readConfig("waon=2\n").config.chordsAtWordStarts);
+    EXPECT_TRUE(readConfig("waon=yes\n").config.chordsAtWordStarts);
+    EXPECT_FALSE(readConfig("waon=0\n").config.chordsAtWordStarts);
+    EXPECT_FALSE(readConfig("jump=0\n").config.skipRestsOnBeats);
+    EXPECT_EQ(readConfig("TEMPO = 450\n").config.tickMs, 450);
+    EXPECT_EQ(readConfig("tempo=12x\n").config.tickMs, 300);
 }
 
 TEST(SettingsReadTest, GlobalRowsAreReadOnlyFromTheGlobalFile) {
@@ -71,13 +71,13 @@ TEST(SettingsReadTest, GlobalRowsAreReadOnlyFromTheGlobalFile) {
     ASSERT_TRUE(global.global.has_value());
     EXPECT_EQ(global.global->left, 10);
     EXPECT_EQ(global.global->top, 20);
-    EXPECT_TRUE(global.global->repeat);
+    EXPECT_TRUE(global.config.repeatAtEnd);
     EXPECT_EQ(global.global->latest, "/tmp/story.txt");
 
     LoadedSettings empty = readSettings(IniFile(), true);
     EXPECT_EQ(empty.global->left, 300);
     EXPECT_EQ(empty.global->top, 250);
-    EXPECT_FALSE(empty.global->repeat);
+    EXPECT_FALSE(empty.config.repeatAtEnd);
     EXPECT_EQ(empty.global->latest, "");
 }
 
@@ -99,34 +99,34 @@ TEST(SettingsReadTest, PresetsUseTheirOwnDefaultsAndListLimits) {
 
 TEST(SettingsApplyTest, ApplyConfigRowsTakesRepeatOnlyWithGlobalRows) {
     PerformanceOptions options;
-    options.crept = true;
+    options.repeatAtEnd = true;
     applyConfigRows(readConfig("tempo=500\nrepeat=0\n"), options);
-    EXPECT_EQ(options.tempo, 500);
-    EXPECT_TRUE(options.crept);
+    EXPECT_EQ(options.tickMs, 500);
+    EXPECT_TRUE(options.repeatAtEnd);
 
     applyConfigRows(readConfig("repeat=0\n", true), options);
-    EXPECT_FALSE(options.crept);
-    EXPECT_EQ(options.tempo, 300);
+    EXPECT_FALSE(options.repeatAtEnd);
+    EXPECT_EQ(options.tickMs, 300);
 }
 
 TEST(SettingsApplyTest, ApplyConfigKeyReadsLikeTheFile) {
     PerformanceOptions options;
     EXPECT_EQ(applyConfigKey("Tempo", "0x1F4", options), std::nullopt);
-    EXPECT_EQ(options.tempo, 500);
+    EXPECT_EQ(options.tickMs, 500);
     EXPECT_EQ(applyConfigKey("tempo", " 0x12C ", options), std::nullopt);
-    EXPECT_EQ(options.tempo, 300);
+    EXPECT_EQ(options.tickMs, 300);
     EXPECT_EQ(applyConfigKey("2CH", "1", options), std::nullopt);
-    EXPECT_TRUE(options.c2chan);
+    EXPECT_TRUE(options.twoChannels);
     EXPECT_EQ(applyConfigKey("repeat", "1", options), std::nullopt);
-    EXPECT_TRUE(options.crept);
+    EXPECT_TRUE(options.repeatAtEnd);
     EXPECT_EQ(applyConfigKey("patern", "99", options), std::nullopt);
-    EXPECT_EQ(options.patern, 11);
+    EXPECT_EQ(options.scalePattern, 11);
 
     PerformanceOptions before = options;
     EXPECT_NE(applyConfigKey("left", "5", options), std::nullopt);
     EXPECT_NE(applyConfigKey("volume", "5", options), std::nullopt);
-    EXPECT_EQ(options.tempo, before.tempo);
-    EXPECT_EQ(options.patern, before.patern);
+    EXPECT_EQ(options.tickMs, before.tickMs);
+    EXPECT_EQ(options.scalePattern, before.scalePattern);
 }
 
 // A value the settings file would read as invalid (and so replace by the
@@ -141,7 +141,7 @@ TEST(SettingsApplyTest, ApplyConfigKeyRefusesValuesTheFileWouldNotRead) {
         EXPECT_NE(error->find("\"" + value + "\""), std::string::npos) << *error;
         EXPECT_NE(error->find(" takes "), std::string::npos) << *error;
     }
-    EXPECT_EQ(options.tempo, 400);
+    EXPECT_EQ(options.tickMs, 400);
     EXPECT_NE(applyConfigKey("2ch", "yes", options)->find("0 (off) or 1 (on)"), std::string::npos);
 }
 
@@ -155,7 +155,7 @@ TEST(SettingsKeysTest, TableIsInRowOrderWithUniqueKeys) {
     }
     // Every performance option is stored by exactly one row.
     for (const SettingKey& key : keys) {
-        bool storesOption = key.intOption || key.boolOption;
+        const bool storesOption = key.option != nullptr;
         EXPECT_EQ(storesOption, key.row == 15 || (key.row >= 17 && key.row <= 43)) << key.key;
     }
 }
@@ -178,28 +178,28 @@ TEST_F(SettingsFileTest, SavedSettingsReadBackAsTheyWere) {
     global.width = 800;
     global.height = 480;
     PerformanceOptions options;
-    options.patern = 7;
-    options.tempo = 640;
-    options.ckeyup = -3;
-    options.coctdown = false;
-    options.cjump = false;
-    options.c2chan = true;
-    options.crept = true;
-    options.reverbSolo = 40;
+    options.scalePattern = 7;
+    options.tickMs = 640;
+    options.keyShift = -3;
+    options.octaveDown = false;
+    options.skipRestsOnBeats = false;
+    options.twoChannels = true;
+    options.repeatAtEnd = true;
+    options.melodyReverb = 40;
     SaveSettings(path, true, global, options);
 
     LoadedSettings loaded = loadSettingsFile(path, true);
     PerformanceOptions restored;
     applyConfigRows(loaded, restored);
-    EXPECT_EQ(restored.patern, 7);
-    EXPECT_EQ(restored.tempo, 640);
-    EXPECT_EQ(restored.ckeyup, -3);
-    EXPECT_FALSE(restored.coctdown);
-    EXPECT_FALSE(restored.cjump);
-    EXPECT_TRUE(restored.c2chan);
-    EXPECT_TRUE(restored.crept);
-    EXPECT_EQ(restored.reverbSolo, 40);
-    EXPECT_EQ(restored.solo, 74);
+    EXPECT_EQ(restored.scalePattern, 7);
+    EXPECT_EQ(restored.tickMs, 640);
+    EXPECT_EQ(restored.keyShift, -3);
+    EXPECT_FALSE(restored.octaveDown);
+    EXPECT_FALSE(restored.skipRestsOnBeats);
+    EXPECT_TRUE(restored.twoChannels);
+    EXPECT_TRUE(restored.repeatAtEnd);
+    EXPECT_EQ(restored.melodyReverb, 40);
+    EXPECT_EQ(restored.soloInstrument, 74);
     EXPECT_EQ(loaded.global->left, 40);
     EXPECT_EQ(loaded.global->top, -12);
     EXPECT_EQ(loaded.global->latest, "/home/me/story.txt");
@@ -256,7 +256,7 @@ TEST_F(SettingsFileTest, SavingKeepsWhatTheFileHoldsBesides) {
     const std::string path = folder.file("story.ini");
     writeBytes(path, "; my notes\n[Config]\nTEMPO = 999\nmine=keep\n\n[extra]\na=b\n");
     PerformanceOptions options;
-    options.tempo = 250;
+    options.tickMs = 250;
     SaveSettings(path, false, GlobalSettings{}, options);
     const std::string text = readBytes(path);
     EXPECT_EQ(text.rfind("; my notes\n[Config]\nTEMPO = 250\nmine=keep\ninst=0\n", 0), 0u) << text;

@@ -34,8 +34,8 @@ struct ChordCase {
     ScriptedRandom rng;
 
     explicit ChordCase(int pattern, bool modeE, int coin = 0) : rng({coin}) {
-        options.patern = pattern;
-        options.retonic = modeE;
+        options.scalePattern = pattern;
+        options.tonicOnE = modeE;
     }
 
     RecordingSink build(std::uint8_t melodyNote, ChordRules rules) {
@@ -58,16 +58,16 @@ TEST(ChordRules, BuildingAChordConsumesTheWordStartAndDrawsOneCoin) {
 TEST(ChordRules, WholeToneChordsAddTheAugmentedTriadWithoutTests) {
     ChordCase c(3, false, 1);
     EXPECT_EQ(c.build(60, ChordRules::Live).pitches(), (Pitches{48, 68, 64}));
-    c.options.octwaon = false;
+    c.options.thickChords = false;
     EXPECT_EQ(c.build(60, ChordRules::File).pitches(), (Pitches{68, 64}));
 }
 
 TEST(ChordRules, OctaveDownLowersTheRootAndKeyShiftMovesTheWholeChord) {
     ChordCase c(3, false);
-    c.options.coctdown = true;
+    c.options.octaveDown = true;
     EXPECT_EQ(c.build(60, ChordRules::Live).pitches(), (Pitches{36, 56, 52}));
     ChordCase shifted(3, false);
-    shifted.options.ckeyup = 2;
+    shifted.options.keyShift = 2;
     EXPECT_EQ(shifted.build(62, ChordRules::Live).pitches(), (Pitches{50, 70, 66}));
 }
 
@@ -106,9 +106,9 @@ TEST(ChordRules, VelocitiesCarryTheAccentExceptWhereTheFileDropsIt) {
 
 TEST(ChordRules, PatternFiveSoundsItsLiveThirdWithTheSoloVelocityOutsideTheRangeFitting) {
     ChordCase live(5, false);
-    live.options.volsolo = 100;
-    live.options.chicut = true;
-    live.options.shicut = 60;
+    live.options.melodyVelocity = 100;
+    live.options.backingRange.high.enabled = true;
+    live.options.backingRange.high.note = 60;
     const RecordingSink chord = live.build(60, ChordRules::Live);
     ASSERT_FALSE(chord.notes.empty());
     const Sounded third = chord.notes.back();
@@ -126,8 +126,8 @@ TEST(ChordRules, PatternFiveSoundsItsLiveThirdWithTheSoloVelocityOutsideTheRange
 TEST(ChordRules, PatternElevenPrefersTheMajorThirdOnCoinOne) {
     ChordCase heads(11, false, 0);
     ChordCase tails(11, false, 1);
-    heads.options.octwaon = false;
-    tails.options.octwaon = false;
+    heads.options.thickChords = false;
+    tails.options.thickChords = false;
     // Root 60 in mode A: test 11 admits both 63 and 64 (and refuses the fifth 67).
     EXPECT_EQ(heads.build(60, ChordRules::Live).pitches(), (Pitches{63}));
     EXPECT_EQ(tails.build(60, ChordRules::Live).pitches(), (Pitches{64}));
@@ -136,7 +136,7 @@ TEST(ChordRules, PatternElevenPrefersTheMajorThirdOnCoinOne) {
 TEST(ChordRules, RootCorrectionBuildsOnAMajorThirdBelow) {
     // Pattern 8 in mode A corrects root values 35, 47, ...: root 59 becomes 55.
     ChordCase corrected(8, false, 1);
-    corrected.options.octwaon = false;
+    corrected.options.thickChords = false;
     const Pitches chord = corrected.build(59, ChordRules::Live).pitches();
     ASSERT_FALSE(chord.empty());
     EXPECT_EQ(chord.front(), 62) << "the fifth of 55";
@@ -149,9 +149,9 @@ TEST(ChordRules, RootCorrectionBuildsOnAMajorThirdBelow) {
 TEST(ChordRules, PatternSixInTheFileNeverFallsBackToTheMajorThird) {
     // Root 60 in mode A: test 6 refuses 63 (class 3) and admits 64.
     ChordCase live(6, false);
-    live.options.octwaon = false;
+    live.options.thickChords = false;
     ChordCase file(6, false);
-    file.options.octwaon = false;
+    file.options.thickChords = false;
     EXPECT_EQ(live.build(60, ChordRules::Live).pitches().back(), 64);
     const Pitches fileChord = file.build(60, ChordRules::File).pitches();
     EXPECT_EQ(std::count(fileChord.begin(), fileChord.end(), 64), 0);
@@ -159,7 +159,7 @@ TEST(ChordRules, PatternSixInTheFileNeverFallsBackToTheMajorThird) {
 
 TEST(ChordRules, NoPatternSelectedSoundsNoChordRule) {
     ChordCase none(-1, true);
-    none.options.octwaon = false;
+    none.options.thickChords = false;
     EXPECT_TRUE(none.build(60, ChordRules::Live).notes.empty());
 }
 

@@ -35,7 +35,7 @@ public:
 
     void play(const std::vector<std::string>& lines) {
         options.grid = {8, 4};
-        selectRhythm(options, options.cryzm);
+        selectRhythm(options, options.rhythmItem);
         std::vector<std::string> upper;
         for (const auto& line : lines) upper.push_back(upperCp932(line));
         beginPlay(options, state, port, upper, lineStartsOfPlainLines(upper));

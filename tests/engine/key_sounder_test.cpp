@@ -22,17 +22,17 @@ struct TypingHarness {
 
 std::uint8_t tableNote(const PerformanceOptions& options, char letter) {
     SeededRandom unused(0);
-    return letterPitch(options.patern, static_cast<std::uint8_t>(letter), options.tonicMode(), unused);
+    return letterPitch(options.scalePattern, static_cast<std::uint8_t>(letter), options.tonicMode(), unused);
 }
 
 TEST(KeySounder, ATypedLetterSoundsAtOnceWithTheMelodyInstrument) {
     PerformanceOptions options;
-    options.patern = 4;
-    options.ckeyup = 2;
-    options.c2chan = true;
-    options.solo = 40;
-    options.volsolo = 90;
-    options.reverbSolo = 30;
+    options.scalePattern = 4;
+    options.keyShift = 2;
+    options.twoChannels = true;
+    options.soloInstrument = 40;
+    options.melodyVelocity = 90;
+    options.melodyReverb = 30;
     TypingHarness h(options);
 
     const std::uint8_t note = h.sounder.keyTyped('f');  // lower case plays as upper case
@@ -69,13 +69,13 @@ TEST(KeySounder, EachKeyEndsThePreviousNoteAndRestsSoundNothing) {
 
 TEST(KeySounder, FollowsInstrumentAndRangeChangesBetweenKeys) {
     PerformanceOptions options;
-    options.gakki = 0;
+    options.backingInstrument = 0;
     TypingHarness h(options);
     h.sounder.keyTyped('A');
     h.capture.messages.clear();
-    h.options.gakki = 19;
-    h.options.chicut = true;
-    h.options.shicut = 54;  // backing limit, used by the melody with one channel
+    h.options.backingInstrument = 19;
+    h.options.backingRange.high.enabled = true;
+    h.options.backingRange.high.note = 54;  // backing limit, used by the melody with one channel
     const std::uint8_t note = h.sounder.keyTyped('A');
     EXPECT_EQ(note, fitBackingRange(h.options, tableNote(h.options, 'A')));
     EXPECT_LE(note, 54);

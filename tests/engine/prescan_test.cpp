@@ -64,12 +64,12 @@ TEST_P(PrescanTest, LinePlayReachesTheCountersOfAFullPlayAtEveryLine) {
             for (const bool fromFirstCharacter : {false, true}) {
                 for (const int correction : {0, 2, 3}) {
                     PerformanceOptions options;
-                    options.patern = pattern;
-                    options.retonic = modeE;
-                    options.cryzm = rhythm;
-                    options.ctopryzm = fromFirstCharacter;
-                    options.enryzm = correction;
-                    options.moreon = correction == 3;
+                    options.scalePattern = pattern;
+                    options.tonicOnE = modeE;
+                    options.rhythmItem = rhythm;
+                    options.rhythmFromFirstCharacter = fromFirstCharacter;
+                    options.rhythmCorrection = correction;
+                    options.unassignedLettersStartWords = correction == 3;
                     for (int line = 1; line < static_cast<int>(kText.size()); ++line) {
                         EXPECT_EQ(linePlayCountersAt(options, line), playCountersAt(options, line))
                             << "pattern " << pattern << " mode " << (modeE ? 'E' : 'A') << " rhythm " << rhythm
@@ -109,11 +109,11 @@ TEST(Prescan, LinePlayFromTheFirstLineTicksExactlyLikePlay) {
 
 TEST(Prescan, LinePlayOpensThePortInItsOwnOrder) {
     PerformanceOptions options;
-    options.c2chan = true;
-    options.solo = 40;
-    options.gakki = 5;
-    options.reverb = 30;
-    options.reverbSolo = 70;
+    options.twoChannels = true;
+    options.soloInstrument = 40;
+    options.backingInstrument = 5;
+    options.backingReverb = 30;
+    options.melodyReverb = 70;
     TickHarness h(options);
     std::vector<std::string> upper = {"ABC", "DEF"};
     h.capture.messages.clear();
@@ -129,7 +129,7 @@ TEST(Prescan, LinePlayOpensThePortInItsOwnOrder) {
 
 TEST(Prescan, PlayOpensThePortWithProgramsThenReverbThenPan) {
     PerformanceOptions options;
-    options.gakki = -1;  // a combo without selection sends program 0
+    options.backingInstrument = -1;  // a combo without selection sends program 0
     TickHarness h(options);
     h.capture.messages.clear();
     std::vector<std::string> upper = {"A"};

@@ -10,7 +10,7 @@ using Messages = std::vector<CapturedMessage>;
 
 PerformanceOptions withoutGrid() {
     PerformanceOptions options;
-    options.cryzm = 0;
+    options.rhythmItem = 0;
     return options;
 }
 
@@ -70,7 +70,7 @@ TEST(TickText, StarTakesNoTimeAndMarksAWordStart) {
     EXPECT_EQ(h.runToEnd(), 0);
 
     PerformanceOptions noWordChords = withoutGrid();
-    noWordChords.hiwaon = false;
+    noWordChords.chordsAtWordStarts = false;
     TickHarness plain(noWordChords);
     plain.play({"A*L"});
     plain.tickOnce();
@@ -90,7 +90,7 @@ TEST(TickText, CaretReleasesTheMelodyAtOnceWhileTheChordSounds) {
 
 TEST(TickText, WithMoreOnACaretIsAWordMarkAndReleasesNothing) {
     PerformanceOptions options = withoutGrid();
-    options.moreon = true;
+    options.unassignedLettersStartWords = true;
     TickHarness h(options);
     h.play({"A^L"});
     h.tickOnce();
@@ -107,7 +107,7 @@ TEST(TickGrid, TheFirstNoteSetsTheOriginAndNeverGetsTheBeatFlag) {
     EXPECT_EQ(h.state.gridOrigin, 2) << "the memo offset of the first note";
 
     PerformanceOptions fromFirst;
-    fromFirst.ctopryzm = true;
+    fromFirst.rhythmFromFirstCharacter = true;
     TickHarness counted(fromFirst);
     counted.play({"BL"});
     counted.tickOnce();
@@ -142,7 +142,7 @@ TEST(TickRests, OnBeatRestsPassWithoutTimeWhenSkippingIsOn) {
     EXPECT_EQ(skipping.runToEnd(), 8);
 
     PerformanceOptions noSkip;
-    noSkip.cjump = false;
+    noSkip.skipRestsOnBeats = false;
     TickHarness every(noSkip);
     every.play({"A" + std::string(20, ' ')});
     EXPECT_EQ(every.runToEnd(), 21);
@@ -150,7 +150,7 @@ TEST(TickRests, OnBeatRestsPassWithoutTimeWhenSkippingIsOn) {
 
 TEST(TickRests, PhraseEndsReleaseTheMelodyEvenWhenNothingSounds) {
     PerformanceOptions options;
-    options.cjump = false;
+    options.skipRestsOnBeats = false;
     TickHarness h(options);
     h.play({"A" + std::string(31, ' ')});
     h.tickOnce();
@@ -161,8 +161,8 @@ TEST(TickRests, PhraseEndsReleaseTheMelodyEvenWhenNothingSounds) {
 
 TEST(TickRests, RhythmCorrectionSkipsOffbeatRestsAfterARunOfOffbeatNotes) {
     PerformanceOptions options;
-    options.cjump = false;
-    options.enryzm = 1;
+    options.skipRestsOnBeats = false;
+    options.rhythmCorrection = 1;
     TickHarness h(options);
     // L L: the second note is on step 1 (odd), so offbeatRun is 1; the next
     // rest would take step 2, then a rest on step 8 (r = 0) is passed over.
@@ -203,7 +203,7 @@ TEST(TickView, HighlightsTheSoundingCharacterAndScrollsAtLineStarts) {
 
 TEST(TickView, ElapsedTimeIsTheMemoOffsetTimesTheInterval) {
     PerformanceOptions options = withoutGrid();
-    options.tempo = 1000;
+    options.tickMs = 1000;
     TickHarness h(options);
     h.play({std::string(65, 'A')});
     for (int i = 0; i < 65; ++i) h.tickOnce();
@@ -213,7 +213,7 @@ TEST(TickView, ElapsedTimeIsTheMemoOffsetTimesTheInterval) {
 }
 
 TEST(RangeFitting, LowersHighNotesOnceAndRaisesLowNotesAtMostTwoOctaves) {
-    const RangeLimits off{false, 85, false, 54};
+    const NoteRange off{{false, 85}, {false, 54}};
     EXPECT_EQ(fitRange(110, off), 98);
     EXPECT_EQ(fitRange(104, off), 104);
     EXPECT_EQ(fitRange(20, off), 32);
@@ -221,18 +221,18 @@ TEST(RangeFitting, LowersHighNotesOnceAndRaisesLowNotesAtMostTwoOctaves) {
 }
 
 TEST(RangeFitting, TheHighLoopRunsBeforeTheLowLoopWithoutAlternating) {
-    EXPECT_EQ(fitRange(65, {true, 60, true, 72}), 77);
-    EXPECT_EQ(fitRange(90, {true, 85, false, 54}), 78);
-    EXPECT_EQ(fitRange(40, {false, 85, true, 54}), 64);
+    EXPECT_EQ(fitRange(65, {{true, 60}, {true, 72}}), 77);
+    EXPECT_EQ(fitRange(90, {{true, 85}, {false, 54}}), 78);
+    EXPECT_EQ(fitRange(40, {{false, 85}, {true, 54}}), 64);
 }
 
 TEST(RangeFitting, TwoChannelsFitTheMelodyToTheSoloLimits) {
     PerformanceOptions options = withoutGrid();
-    options.c2chan = true;
-    options.chicut2 = true;
-    options.shicuts = 60;
-    options.chicut = true;
-    options.shicut = 100;
+    options.twoChannels = true;
+    options.soloRange.high.enabled = true;
+    options.soloRange.high.note = 60;
+    options.backingRange.high.enabled = true;
+    options.backingRange.high.note = 100;
     TickHarness h(options);
     h.play({"A"});
     EXPECT_EQ(h.tickOnce().front(), noteOn(1, 48, 127));

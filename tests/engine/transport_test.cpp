@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "documents/cp932_text.h"
-#include "support/manual_timer.h"
+#include "engine/option_table.h"
 #include "support/capture_backend.h"
 #include "support/captured_message_print.h"
+#include "support/manual_timer.h"
 #include "support/scripted_random.h"
 
 namespace velmora::testing {
@@ -75,7 +76,7 @@ protected:
 };
 
 TEST_F(TransportTest, PlayLocksTheControlsAndStartsTheTick) {
-    options.tempo = 30;
+    options.tickMs = 30;
     transport.play();
     EXPECT_TRUE(transport.state().playing);
     const TransportDisplay& d = window.display;
@@ -84,9 +85,13 @@ TEST_F(TransportTest, PlayLocksTheControlsAndStartsTheTick) {
     EXPECT_TRUE(d.panelsLit);
     EXPECT_TRUE(d.playEnabled);
     EXPECT_FALSE(d.linePlayEnabled);
-    EXPECT_FALSE(d.paternEnabled || d.gakkiEnabled || d.retonicEnabled || d.openEnabled || d.saveAsEnabled ||
-                 d.saveEnabled || d.ctopryzmEnabled || d.c2chanEnabled || d.soloEnabled || d.presetsEnabled ||
-                 d.acceptDrops);
+    EXPECT_FALSE(d.openEnabled || d.saveAsEnabled || d.saveEnabled || d.presetsEnabled || d.acceptDrops);
+    for (OptionId id : {OptionId::ScalePattern, OptionId::BackingInstrument, OptionId::TonicOnE,
+                        OptionId::RhythmFromFirstCharacter, OptionId::TwoChannels, OptionId::SoloInstrument})
+        EXPECT_FALSE(optionEnabled(id, options, d.optionsLocked)) << optionSpec(id).name;
+    for (OptionId id : {OptionId::ChordsAtWordStarts, OptionId::RhythmCorrection, OptionId::TickMs,
+                        OptionId::MelodyVelocity, OptionId::BackingHighEnabled})
+        EXPECT_TRUE(optionEnabled(id, options, d.optionsLocked)) << optionSpec(id).name;
     EXPECT_EQ(window.selection, (std::pair<std::int32_t, std::int32_t>{0, 1}));
     EXPECT_TRUE(tickTimer.enabled());
     EXPECT_EQ(tickTimer.interval, 50u) << "the tempo clamped to 50..1000";
@@ -118,18 +123,20 @@ TEST_F(TransportTest, StopSilencesClosesAndRestoresTheControls) {
     EXPECT_EQ(d.status, kStatusResting);
     EXPECT_FALSE(d.panelsLit);
     EXPECT_TRUE(d.playEnabled && d.linePlayEnabled && d.saveEnabled && d.saveAsEnabled && d.openEnabled &&
-                d.paternEnabled && d.acceptDrops && d.presetsEnabled);
-    EXPECT_FALSE(d.soloEnabled) << "the solo instrument follows the two-channel switch";
+                !d.optionsLocked && d.acceptDrops && d.presetsEnabled);
+    EXPECT_TRUE(optionEnabled(OptionId::ScalePattern, options, d.optionsLocked));
+    EXPECT_FALSE(optionEnabled(OptionId::SoloInstrument, options, d.optionsLocked))
+        << "the solo instrument follows the two-channel switch";
     EXPECT_EQ(window.elapsed, kElapsedZero);
     EXPECT_EQ(window.selection, (std::pair<std::int32_t, std::int32_t>{0, 0}));
 }
 
 TEST_F(TransportTest, StopEnablesTheSoloInstrumentInTwoChannelMode) {
-    options.c2chan = true;
+    options.twoChannels = true;
     transport.play();
-    EXPECT_FALSE(window.display.soloEnabled);
+    EXPECT_FALSE(optionEnabled(OptionId::SoloInstrument, options, window.display.optionsLocked));
     transport.play();
-    EXPECT_TRUE(window.display.soloEnabled);
+    EXPECT_TRUE(optionEnabled(OptionId::SoloInstrument, options, window.display.optionsLocked));
 }
 
 TEST_F(TransportTest, PauseKeepsTheChordAndContinueReleasesItAtTheNextNote) {
@@ -181,7 +188,7 @@ TEST_F(TransportTest, TheEndOfTheTextWaitsThenStops) {
 }
 
 TEST_F(TransportTest, RepeatWaitsTheGapThenStartsAgainFromTheFirstLine) {
-    options.crept = true;
+    options.repeatAtEnd = true;
     window.caretLine = 1;
     transport.linePlay();
     EXPECT_EQ(window.selection, (std::pair<std::int32_t, std::int32_t>{4, 0}));
@@ -203,7 +210,7 @@ TEST_F(TransportTest, RepeatWaitsTheGapThenStartsAgainFromTheFirstLine) {
 }
 
 TEST_F(TransportTest, StopDuringTheRepeatGapEndsItForGood) {
-    options.crept = true;
+    options.repeatAtEnd = true;
     transport.play();
     tickToEnd();
     transport.endWaitElapsed();
@@ -256,13 +263,13 @@ TEST_F(TransportTest, TicksAreNumberedFromTheStartForTheOutput) {
 }
 
 TEST_F(TransportTest, TheTempoControlClampsTheTickInterval) {
-    options.tempo = 1000;
+    options.tickMs = 1000;
     transport.tempoChanged();
     EXPECT_EQ(tickTimer.interval, 1000u);
-    options.tempo = 60;
+    options.tickMs = 60;
     transport.tempoChanged();
     EXPECT_EQ(tickTimer.interval, 60u);
-    options.tempo = 20;
+    options.tickMs = 20;
     transport.tempoChanged();
     EXPECT_EQ(tickTimer.interval, 50u);
 }

@@ -64,8 +64,8 @@ TEST(ExportRoll, HoldsExactlyTheNotesTheExportWrites) {
     };
     for (const Case& c : cases) {
         ExportRequest request = requestFor(c.lines, c.meterKind);
-        request.options.patern = c.pattern;
-        request.options.ckeyup = 3;
+        request.options.scalePattern = c.pattern;
+        request.options.keyShift = 3;
         const auto tracks = buildAndSplit(request, 11);
         SeededRandom rng(11);
         const RollModel model = buildExportRoll(request, rng);

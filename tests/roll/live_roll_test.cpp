@@ -92,8 +92,8 @@ TEST(LiveRoll, DrawsTheMelodyThePerformancePlaysWhereTheExportPutsIt) {
     const std::vector<std::string> lines = {"A LITTLE TUNE^ FOR THE ROLL", "", "AND A SECOND LINE"};
     for (const int pattern : {0, 3, 8}) {
         PerformanceOptions options;
-        options.patern = pattern;
-        options.ckeyup = -2;
+        options.scalePattern = pattern;
+        options.keyShift = -2;
         LivePerformance live(options);
         live.play(lines);
 
@@ -102,7 +102,7 @@ TEST(LiveRoll, DrawsTheMelodyThePerformancePlaysWhereTheExportPutsIt) {
         EXPECT_GT(live.capture.messages.size(), 20u);
 
         LiveRoll roll;
-        roll.reset(4, nameBase(pattern, options.tonicMode()) + options.keyShift());
+        roll.reset(4, nameBase(pattern, options.tonicMode()) + options.keyShift);
         roll.catchUp(live.recorder);
         ExportRequest request = testing::requestFor(lines);
         request.options = options;

@@ -19,7 +19,7 @@ inline ExportRequest requestForDocument(const TextDocument& document, const Perf
     for (const std::string& line : document.lines) request.playLines.push_back(upperCp932(line));
     request.lineStarts = lineStartsOfPlainLines(request.playLines);
     request.options = options;
-    request.keyNote = keyNote(options.patern, options.tonicMode(), options.keyShift());
+    request.keyNote = options.keyNote();
     return request;
 }
 

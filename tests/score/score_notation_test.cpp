@@ -61,9 +61,9 @@ TEST(ScoreNotation, TheKeySignatureIsTheKeysUnlessAnotherLeavesFewerAccidentals)
                           {9, true, -8, -2}, {1, false, 0, -3}, {5, false, 0, -2}};
     for (const Case& c : cases) {
         PerformanceOptions options;
-        options.patern = c.pattern;
-        options.retonic = c.tonicE;
-        options.ckeyup = c.keyShift;
+        options.scalePattern = c.pattern;
+        options.tonicOnE = c.tonicE;
+        options.keyShift = c.keyShift;
         EXPECT_EQ(scoreFifths(options, keyNote(c.pattern, options.tonicMode(), c.keyShift)), c.expected)
             << "pattern " << c.pattern;
     }

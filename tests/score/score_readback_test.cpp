@@ -29,23 +29,23 @@ bool midoAvailable() {
 PerformanceOptions randomSettings(std::uint64_t seed) {
     SeededRandom draw(seed);
     PerformanceOptions options;
-    options.patern = draw.below(12);
-    options.retonic = draw.below(2) == 1;
-    options.ckeyup = draw.below(17) - 8;
+    options.scalePattern = draw.below(12);
+    options.tonicOnE = draw.below(2) == 1;
+    options.keyShift = draw.below(17) - 8;
     selectRhythm(options, draw.below(7));
-    options.enryzm = draw.below(4);
-    options.octwaon = draw.below(2) == 1;
-    options.coctdown = draw.below(3) == 0;
-    options.hiwaon = draw.below(4) != 0;
-    options.cjump = draw.below(2) == 1;
-    options.c2chan = draw.below(2) == 1;
-    options.chicut2 = draw.below(3) == 0;
-    options.shicuts = 50 + draw.below(40);
-    options.clowcut = draw.below(3) == 0;
-    options.slowcut = 36 + draw.below(24);
-    options.gakki = draw.below(112);
-    options.solo = draw.below(112);
-    options.tempo = 80 + 10 * draw.below(93);
+    options.rhythmCorrection = draw.below(4);
+    options.thickChords = draw.below(2) == 1;
+    options.octaveDown = draw.below(3) == 0;
+    options.chordsAtWordStarts = draw.below(4) != 0;
+    options.skipRestsOnBeats = draw.below(2) == 1;
+    options.twoChannels = draw.below(2) == 1;
+    options.soloRange.high.enabled = draw.below(3) == 0;
+    options.soloRange.high.note = 50 + draw.below(40);
+    options.backingRange.low.enabled = draw.below(3) == 0;
+    options.backingRange.low.note = 36 + draw.below(24);
+    options.backingInstrument = draw.below(112);
+    options.soloInstrument = draw.below(112);
+    options.tickMs = 80 + 10 * draw.below(93);
     return options;
 }
 

@@ -33,7 +33,7 @@ Bytes keySignature(std::uint8_t keyNote) {
 }
 Bytes tempoEvent(int tempo) {
     ExportRequest request = requestFor(kEmptyLines);
-    request.options.tempo = tempo;
+    request.options.tickMs = tempo;
     return conductorEvent(request, 14, 7);
 }
 
@@ -60,7 +60,7 @@ TEST(MidiFileLayout, ConductorLengthDoesNotDependOnTheOptions) {
     for (int tempo : {30, 80, 1000, 5000}) {
         for (std::int32_t meterKind : {0, 3, 4}) {
             ExportRequest request = requestFor(kPoem, meterKind);
-            request.options.tempo = tempo;
+            request.options.tickMs = tempo;
             request.keyNote = 74;
             const Bytes file = buildAndSplit(request).file;
             EXPECT_EQ(Bytes(file.begin() + 18, file.begin() + 22), (Bytes{0, 0, 0, 0x27}));
@@ -96,10 +96,10 @@ TEST(MidiFileLayout, KeySignatureFollowsTheKeyNotesPitchClass) {
 
 TEST(MidiFileTracks, EmptyLinesGiveTracksWithOnlyTheirSetup) {
     ExportRequest request = requestFor(kEmptyLines);
-    request.options.gakki = 5;
-    request.options.solo = 40;
-    request.options.reverb = 20;
-    request.options.reverbSolo = 30;
+    request.options.backingInstrument = 5;
+    request.options.soloInstrument = 40;
+    request.options.backingReverb = 20;
+    request.options.melodyReverb = 30;
 
     const auto oneChannel = buildAndSplit(request);
     ASSERT_EQ(oneChannel.chunks.size(), 4u);
@@ -109,7 +109,7 @@ TEST(MidiFileTracks, EmptyLinesGiveTracksWithOnlyTheirSetup) {
               (Bytes{0x00, 0xC1, 5, 0x00, 0xB1, 0x5B, 20, 0x00, 0xB1, 0x0A, 0x40, 0x40, 0xFF, 0x2F, 0x00}));
 
     // Two channels: the solo instrument leads, and the chord track has no pan.
-    request.options.c2chan = true;
+    request.options.twoChannels = true;
     const auto twoChannels = buildAndSplit(request);
     EXPECT_EQ(twoChannels.melodyBody(),
               (Bytes{0x00, 0xC0, 40, 0x00, 0xB0, 0x5B, 30, 0x00, 0xB0, 0x0A, 0x40, 0x40, 0xFF, 0x2F, 0x00}));
@@ -119,9 +119,9 @@ TEST(MidiFileTracks, EmptyLinesGiveTracksWithOnlyTheirSetup) {
 TEST(MidiFileTracks, ComboWithoutSelectionGivesProgramZero) {
     for (bool twoChannels : {false, true}) {
         ExportRequest request = requestFor(kEmptyLines);
-        request.options.gakki = -1;
-        request.options.solo = -1;
-        request.options.c2chan = twoChannels;
+        request.options.backingInstrument = -1;
+        request.options.soloInstrument = -1;
+        request.options.twoChannels = twoChannels;
         const auto tracks = buildAndSplit(request);
         EXPECT_EQ(Bytes(tracks.melodyBody().begin(), tracks.melodyBody().begin() + 3),
                   (Bytes{0x00, 0xC0, 0}));
@@ -131,8 +131,8 @@ TEST(MidiFileTracks, ComboWithoutSelectionGivesProgramZero) {
 
 TEST(MidiFileTracks, ControllerValuesStayDataBytes) {
     ExportRequest request = requestFor(kEmptyLines);
-    request.options.reverb = 300;
-    request.options.reverbSolo = -4;
+    request.options.backingReverb = 300;
+    request.options.melodyReverb = -4;
     const auto tracks = buildAndSplit(request);
     EXPECT_EQ(tracks.melodyBody().at(6), 0);
     EXPECT_EQ(tracks.chordBody().at(6), 127);
@@ -141,8 +141,8 @@ TEST(MidiFileTracks, ControllerValuesStayDataBytes) {
 TEST(MidiFileTracks, EveryChunkLengthCoversExactlyItsEvents) {
     for (bool twoChannels : {false, true}) {
         ExportRequest request = requestFor(kPoem);
-        request.options.c2chan = twoChannels;
-        request.options.patern = 10;  // random alternatives in the letter table
+        request.options.twoChannels = twoChannels;
+        request.options.scalePattern = 10;  // random alternatives in the letter table
         const auto tracks = buildAndSplit(request);
 
         // splitChunks walks the file by the length fields alone and must end exactly at its end.
@@ -196,7 +196,7 @@ TEST(MidiFileBuild, TextWithoutAnyLineIsRefused) {
 
 TEST(MidiFileBuild, SameSeedGivesTheSameFile) {
     ExportRequest request = requestFor(kPoem);
-    request.options.patern = 11;
+    request.options.scalePattern = 11;
     EXPECT_EQ(buildAndSplit(request, 99).file, buildAndSplit(request, 99).file);
 }
 

@@ -43,7 +43,7 @@ ExportRequest lyricRequest(MidiLyrics lyrics) {
     std::vector<std::string> upper;
     for (const std::string& line : kText) upper.push_back(upperCp932(line));
     ExportRequest request = testing::requestFor(upper);
-    request.options.patern = 9;
+    request.options.scalePattern = 9;
     request.textLines = kText;
     request.lyrics = lyrics;
     return request;

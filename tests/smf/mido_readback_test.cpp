@@ -56,8 +56,8 @@ TEST(MidoReadback, AnIndependentReaderSeesTheSameFile) {
     ExportRequest request =
         testing::requestFor({"HUMPTY DUMPTY SAT ON A WALL,", "HUMPTY DUMPTY HAD A GREAT FALL;^", "",
                              "ALL THE KING'S HORSES 12345"});
-    request.options.tempo = 250;
-    request.options.patern = 9;
+    request.options.tickMs = 250;
+    request.options.scalePattern = 9;
     const fs::path file = fs::temp_directory_path() / ("velmora-mido-" + std::to_string(getpid()) + ".mid");
     SeededRandom rng(11);
     exportMidiFile(file, request, rng);

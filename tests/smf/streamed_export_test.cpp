@@ -46,7 +46,7 @@ ExportRequest longRequest() {
     std::vector<std::string> lines;
     for (int i = 0; i < 300; ++i) lines.push_back(i % 7 == 0 ? "" : "THE QUICK BROWN FOX JUMPS OVER THE LAZY DOG, " + std::to_string(i));
     ExportRequest request = requestFor(lines);
-    request.options.patern = 5;
+    request.options.scalePattern = 5;
     return request;
 }
 

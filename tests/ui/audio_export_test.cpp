@@ -57,7 +57,8 @@ TEST_F(AudioExport, TheChosenFilterIsOfferedAgainAndATypedExtensionKeepsItsForma
 
 TEST_F(AudioExport, MusicTooLongForWavIsRefusedInTheWindowsLanguageAndLeavesNothing) {
     auto window = openWindow();
-    window->controls().SpinEdit2->setValue(1000);  // a second a character: hours of music
+    window->controls().options.spinEdit(OptionId::TickMs)->setValue(1000);  // a second a character: hours of
+                                                                            // music
     QString text;
     for (int line = 0; line < 1000; ++line) text += "the quick brown fox jumps over the lazy dog\n";
     typeText(*window, text);

@@ -117,17 +117,22 @@ TEST_F(DesktopConventions, AtTheMinimumSizeLongInstrumentNamesShowTheirBeginning
     window->resize(window->minimumSize());
     QApplication::processEvents();
     const MainControls& c = window->controls();
-    QLineEdit* gakki = c.gakki->lineEdit();
+    QLineEdit* backingField = c.options.comboBox(OptionId::BackingInstrument)->lineEdit();
     int widest = 0;
-    for (int item = 1; item < c.gakki->count(); ++item) {
-        if (gakki->fontMetrics().horizontalAdvance(c.gakki->itemText(item)) >
-            gakki->fontMetrics().horizontalAdvance(c.gakki->itemText(widest)))
+    for (int item = 1; item < c.options.comboBox(OptionId::BackingInstrument)->count(); ++item) {
+        if (backingField->fontMetrics().horizontalAdvance(
+                c.options.comboBox(OptionId::BackingInstrument)->itemText(item)) >
+            backingField->fontMetrics().horizontalAdvance(
+                c.options.comboBox(OptionId::BackingInstrument)->itemText(widest)))
             widest = item;
     }
-    c.C2chan->click();
-    for (QComboBox* combo : {c.gakki, c.solo}) {
+    c.options.checkBox(OptionId::TwoChannels)->click();
+    for (QComboBox* combo :
+         {c.options.comboBox(OptionId::BackingInstrument), c.options.comboBox(OptionId::SoloInstrument)}) {
         // As narrow as the window's minimum leaves it with the desktop's fonts.
-        combo->setFixedWidth(gakki->fontMetrics().horizontalAdvance(c.gakki->itemText(widest)) * 2 / 3);
+        combo->setFixedWidth(backingField->fontMetrics().horizontalAdvance(
+                                 c.options.comboBox(OptionId::BackingInstrument)->itemText(widest)) *
+                             2 / 3);
         combo->setCurrentIndex(widest);  // chosen from the list
         QApplication::processEvents();
         ASSERT_GT(combo->fontMetrics().horizontalAdvance(combo->currentText()), combo->lineEdit()->width());
@@ -135,14 +140,16 @@ TEST_F(DesktopConventions, AtTheMinimumSizeLongInstrumentNamesShowTheirBeginning
     }
     c.pre[1]->click();  // a preset sets the backing instrument
     c.soloMenuItems[0]->trigger();
-    EXPECT_EQ(firstShownPosition(c.gakki), 0) << c.gakki->currentText().toStdString();
-    EXPECT_EQ(firstShownPosition(c.solo), 0) << c.solo->currentText().toStdString();
+    EXPECT_EQ(firstShownPosition(c.options.comboBox(OptionId::BackingInstrument)), 0)
+        << c.options.comboBox(OptionId::BackingInstrument)->currentText().toStdString();
+    EXPECT_EQ(firstShownPosition(c.options.comboBox(OptionId::SoloInstrument)), 0)
+        << c.options.comboBox(OptionId::SoloInstrument)->currentText().toStdString();
 
-    c.gakki->setCurrentIndex(widest);
-    gakki->setFocus();
-    gakki->end(false);
-    QTest::keyClick(gakki, Qt::Key_Return);  // leaving the field after looking at the name's end
-    EXPECT_EQ(firstShownPosition(c.gakki), 0);
+    c.options.comboBox(OptionId::BackingInstrument)->setCurrentIndex(widest);
+    backingField->setFocus();
+    backingField->end(false);
+    QTest::keyClick(backingField, Qt::Key_Return);  // leaving the field after looking at the name's end
+    EXPECT_EQ(firstShownPosition(c.options.comboBox(OptionId::BackingInstrument)), 0);
 }
 
 TEST_F(DesktopConventions, ALongNoticeShowsItIsCutAndNeverWidensTheWindow) {
@@ -326,16 +333,16 @@ using SpinEdits = WindowTest;
 TEST_F(SpinEdits, TypedTextCountsUntilTheFieldIsLeftAndThenIsClamped) {
     auto window = openWindow();
     window->activateWindow();
-    QSpinBox* tempo = window->controls().SpinEdit2;
+    QSpinBox* tempo = window->controls().options.spinEdit(OptionId::TickMs);
     tempo->setFocus();
     tempo->selectAll();
     QTest::keyClicks(tempo, "30");
     EXPECT_EQ(tempo->text(), "30");
-    EXPECT_EQ(window->options().tempo, 30);
+    EXPECT_EQ(window->options().tickMs, 30);
     EXPECT_EQ(window->options().timerInterval(), 50);
     QTest::keyClick(tempo, Qt::Key_Return);  // leaving the field or Enter clamps
     EXPECT_EQ(tempo->value(), 80);
-    EXPECT_EQ(window->options().tempo, 80);
+    EXPECT_EQ(window->options().tickMs, 80);
     tempo->setValue(1000);
     QTest::keyClick(tempo, Qt::Key_Up);
     EXPECT_EQ(tempo->value(), 1000);  // the arrows stay inside the range

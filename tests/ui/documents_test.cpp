@@ -84,14 +84,14 @@ TEST_F(Documents, AnUnreadableTextKeepsThePreviousDocumentAndSettings) {
     writeFile("good.txt", "good");
     auto window = openWindow();
     window->FileOpen1Accept(QString::fromStdString(path("good.txt")));
-    window->controls().SpinEdit2->setValue(250);
+    window->controls().options.spinEdit(OptionId::TickMs)->setValue(250);
     std::filesystem::create_directory(path("folder.txt"));
     writeFile("folder.ini", "[config]\r\ntempo=900\r\n");
     window->FileOpen1Accept(QString::fromStdString(path("folder.txt")));
     ASSERT_EQ(prompts->errors.size(), 1u);
     EXPECT_EQ(prompts->errors[0], "ファイル " + path("folder.txt") + " は開けません.");
     EXPECT_EQ(window->currentTextPath(), path("good.txt"));
-    EXPECT_EQ(window->controls().SpinEdit2->value(), 250);
+    EXPECT_EQ(window->controls().options.spinEdit(OptionId::TickMs)->value(), 250);
     EXPECT_EQ(window->windowTitle(), "Velmoragood.txt");
     typeText(*window, "changed");
     window->BitBtn6Click();
@@ -115,7 +115,7 @@ TEST_F(Documents, ATextKeepsItsEncodingUnlessCp932CannotHoldIt) {
 TEST_F(Documents, TheTimeEstimateKeepsItsLastValueWhenTheTextIsDeleted) {
     auto window = openWindow();
     typeText(*window, QString(61, 'x'));
-    window->controls().SpinEdit2->setValue(1000);
+    window->controls().options.spinEdit(OptionId::TickMs)->setValue(1000);
     EXPECT_EQ(window->controls().Label3->text(), "01 : 01");
     typeText(*window, "");
     EXPECT_EQ(window->controls().Label3->text(), "01 : 01");
@@ -147,10 +147,12 @@ TEST_F(SettingsFiles, OpeningStoresTheLeftTextsSettingsAndLoadsTheNewOnes) {
     writeFile("two.ini", "[form]\r\nleft=5\r\n[config]\r\ntempo=500\r\nrepeat=1\r\n");
     auto window = openWindow();
     window->FileOpen1Accept(QString::fromStdString(path("one.txt")));
-    window->controls().SpinEdit2->setValue(420);
+    window->controls().options.spinEdit(OptionId::TickMs)->setValue(420);
     window->FileOpen1Accept(QString::fromStdString(path("two.txt")));
-    EXPECT_EQ(window->controls().SpinEdit2->value(), 500);
-    EXPECT_FALSE(window->controls().crept->isChecked());  // repeat is read from the global file only
+    EXPECT_EQ(window->controls().options.spinEdit(OptionId::TickMs)->value(), 500);
+    EXPECT_FALSE(
+        window->controls().options.checkBox(OptionId::RepeatAtEnd)->isChecked());  // repeat is read from the
+                                                                                   // global file only
     EXPECT_NE(window->pos().x(), 5);
     const IniFile left = IniFile::parse(readFile("one.ini"));
     EXPECT_EQ(left.get("config", "tempo"), "420");
@@ -164,13 +166,13 @@ TEST_F(SettingsFiles, ATextWhoseSettingsFileIsTheGlobalOneReadsTheGlobalRowsButS
               "[config]\r\nrepeat=1\r\ntempo=600\r\n[file]\r\nlatest=" + path("other.txt") + "\r\n");
     auto window = openWindow();
     EXPECT_EQ(window->currentTextPath(), path("other.txt"));
-    window->controls().crept->setChecked(false);
+    window->controls().options.checkBox(OptionId::RepeatAtEnd)->setChecked(false);
     window->FileOpen1Accept(QString::fromStdString(path("velmora.txt")));
     EXPECT_EQ(window->currentTextPath(), path("velmora.txt"));
     EXPECT_EQ(window->controls().Memo1->toPlainText(), "same name\n");
     // other.txt's settings went to other.ini; then velmora.ini was read with its global rows.
     EXPECT_TRUE(std::filesystem::exists(path("other.ini")));
-    EXPECT_TRUE(window->controls().crept->isChecked());
+    EXPECT_TRUE(window->controls().options.checkBox(OptionId::RepeatAtEnd)->isChecked());
     ASSERT_TRUE(window->close());
     const IniFile global = IniFile::parse(readFile("velmora.ini"));
     EXPECT_EQ(global.get("file", "latest"), path("velmora.txt"));
@@ -201,16 +203,16 @@ TEST_F(SettingsFiles, ASecondRunReopensTheDocumentWithTheSettingsOfTheClose) {
     {
         auto window = openWindow();
         window->FileOpen1Accept(QString::fromStdString(path("story.txt")));
-        window->controls().SpinEdit2->setValue(330);
-        window->controls().hiwaon->setChecked(false);
+        window->controls().options.spinEdit(OptionId::TickMs)->setValue(330);
+        window->controls().options.checkBox(OptionId::ChordsAtWordStarts)->setChecked(false);
         window->move(200, 120);
         ASSERT_TRUE(window->close());
     }
     auto window = openWindow();
     EXPECT_EQ(window->currentTextPath(), path("story.txt"));
     EXPECT_EQ(window->controls().Memo1->toPlainText(), "once upon a time\n");
-    EXPECT_EQ(window->controls().SpinEdit2->value(), 330);
-    EXPECT_FALSE(window->options().hiwaon);
+    EXPECT_EQ(window->controls().options.spinEdit(OptionId::TickMs)->value(), 330);
+    EXPECT_FALSE(window->options().chordsAtWordStarts);
     EXPECT_EQ(window->pos(), QPoint(200, 120));
     EXPECT_EQ(window->windowTitle(), "Velmorastory.txt");
 }

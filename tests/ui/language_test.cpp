@@ -42,13 +42,13 @@ TEST_F(LanguageTest, EnglishWindowShowsEnglishCaptionsMenusAndMessages) {
     const MainControls& c = window->controls();
     EXPECT_EQ(menuTitle(*window, 0), "&File");
     EXPECT_EQ(menuTitle(*window, 2), "&Settings");
-    EXPECT_EQ(c.paternBox->title(), "Pattern");
-    EXPECT_EQ(c.hiwaon->text(), "Chord at word start");
+    EXPECT_EQ(qobject_cast<QGroupBox*>(c.options.widget(OptionId::ScalePattern))->title(), "Pattern");
+    EXPECT_EQ(c.options.checkBox(OptionId::ChordsAtWordStarts)->text(), "Chord at word start");
     EXPECT_EQ(c.outputButton->text(), "Output…");
     EXPECT_EQ(c.BitBtn2->text(), "Play");  // English in both languages
     // texts that come from the engine are translated at display time
     EXPECT_EQ(c.statusTransport->text(), "Idle");
-    EXPECT_EQ(c.cryzm->itemText(1), "16 beats (4/4)");
+    EXPECT_EQ(c.options.comboBox(OptionId::RhythmItem)->itemText(1), "16 beats (4/4)");
     EXPECT_FALSE(c.statusPattern->text().contains(QChar(0x30D5)));  // no katakana pattern name
 
     // a message of the window: export of an empty text
@@ -66,11 +66,12 @@ TEST_F(LanguageTest, JapaneseWindowKeepsTheExactSourceTexts) {
     const MainControls& c = window->controls();
     EXPECT_EQ(menuTitle(*window, 0), "ファイル(&F)");
     EXPECT_EQ(menuTitle(*window, 2), "設定(&S)");
-    EXPECT_EQ(c.paternBox->title(), "パターン");
-    EXPECT_EQ(c.hiwaon->text(), "語頭で和音を鳴らす");
+    EXPECT_EQ(qobject_cast<QGroupBox*>(c.options.widget(OptionId::ScalePattern))->title(), "パターン");
+    EXPECT_EQ(c.options.checkBox(OptionId::ChordsAtWordStarts)->text(), "語頭で和音を鳴らす");
     EXPECT_EQ(c.statusTransport->text(), "休憩中");
-    EXPECT_EQ(c.cryzm->itemText(1), "16拍（4拍子）");
-    EXPECT_EQ(c.chicut->toolTip(), "高域制限 値以上の高音をオクターブ下げる73..100　３点ハが84");
+    EXPECT_EQ(c.options.comboBox(OptionId::RhythmItem)->itemText(1), "16拍（4拍子）");
+    EXPECT_EQ(c.options.checkBox(OptionId::BackingHighEnabled)->toolTip(),
+              "高域制限 値以上の高音をオクターブ下げる73..100　３点ハが84");
 }
 
 #ifdef VELMORA_HAVE_SOUND

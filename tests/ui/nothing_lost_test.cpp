@@ -96,9 +96,9 @@ TEST_F(NothingLost, AnotherProgramsSettingsFileIsNeitherAppliedNorRewritten) {
     writeFile("app.ini", foreign);
     writeFile("next.txt", "next");
     auto window = openWindow();
-    window->controls().SpinEdit2->setValue(420);
+    window->controls().options.spinEdit(OptionId::TickMs)->setValue(420);
     window->FileOpen1Accept(QString::fromStdString(path("app.txt")));
-    EXPECT_EQ(window->controls().SpinEdit2->value(), 420);
+    EXPECT_EQ(window->controls().options.spinEdit(OptionId::TickMs)->value(), 420);
     EXPECT_TRUE(window->controls().statusNotice->text().contains("app.ini"));
     window->FileOpen1Accept(QString::fromStdString(path("next.txt")));
     ASSERT_TRUE(window->close());
@@ -151,7 +151,7 @@ TEST_F(NothingLost, UnwritableTextSettingsAskToGoOnAndTheGlobalFileIsStillStored
     EXPECT_EQ(prompts->confirmations.size(), 2u);
 
     std::filesystem::create_directory(path("two.ini"));
-    window->controls().SpinEdit2->setValue(640);
+    window->controls().options.spinEdit(OptionId::TickMs)->setValue(640);
     prompts->quitAnswer = true;
     EXPECT_TRUE(window->close());
     EXPECT_EQ(prompts->quitQuestions, 1);

@@ -29,32 +29,34 @@ TEST_F(PresetMenus, WithoutASettingsFileTheCaptionsNameWhatThePresetsApply) {
     const MainControls& c = window->controls();
     // Before the dialog is there, too.
     c.soloMenuItems[2]->trigger();
-    EXPECT_EQ(c.solo->currentText(), c.soloMenuItems[2]->text());
+    EXPECT_EQ(c.options.comboBox(OptionId::SoloInstrument)->currentText(), c.soloMenuItems[2]->text());
     c.pre[5]->click();
-    EXPECT_EQ(c.gakki->currentText(), c.pre[5]->toolTip());
+    EXPECT_EQ(c.options.comboBox(OptionId::BackingInstrument)->currentText(), c.pre[5]->toolTip());
 
     attachDialog(*window);
     for (std::size_t slot = 0; slot < 6; ++slot) {
         c.soloMenuItems[slot]->trigger();
-        EXPECT_EQ(c.solo->currentText(), c.soloMenuItems[slot]->text()) << slot;
+        EXPECT_EQ(c.options.comboBox(OptionId::SoloInstrument)->currentText(), c.soloMenuItems[slot]->text())
+            << slot;
         c.pre[slot]->click();
-        EXPECT_EQ(c.gakki->currentText(), c.pre[slot]->toolTip()) << slot;
+        EXPECT_EQ(c.options.comboBox(OptionId::BackingInstrument)->currentText(), c.pre[slot]->toolTip())
+            << slot;
     }
 }
 
 TEST_F(PresetMenus, TypedTextThatNamesNoInstrumentDoesNotStay) {
     auto window = openWindow();
-    QComboBox* backing = window->controls().gakki;
+    QComboBox* backing = window->controls().options.comboBox(OptionId::BackingInstrument);
     backing->setCurrentIndex(5);
     backing->lineEdit()->selectAll();
     QTest::keyClicks(backing->lineEdit(), "Kazoo");
     emit backing->lineEdit()->editingFinished();
     EXPECT_EQ(backing->currentText(), backing->itemText(5));
-    EXPECT_EQ(window->options().gakki, 5);
+    EXPECT_EQ(window->options().backingInstrument, 5);
     backing->lineEdit()->selectAll();
     QTest::keyClicks(backing->lineEdit(), backing->itemText(7).toLower());
     emit backing->lineEdit()->editingFinished();
-    EXPECT_EQ(window->options().gakki, 7);
+    EXPECT_EQ(window->options().backingInstrument, 7);
 }
 
 TEST_F(PresetMenus, ASettingsFileWithoutFormKeysRewritesTheCaptionsFromTheDefaults) {
@@ -66,7 +68,7 @@ TEST_F(PresetMenus, ASettingsFileWithoutFormKeysRewritesTheCaptionsFromTheDefaul
     EXPECT_EQ(c.soloMenuItems[5]->text(), "PizzicatoStrings");
     EXPECT_EQ(c.pre[5]->toolTip(), "SynthStrings1");
     c.soloMenuItems[2]->trigger();
-    EXPECT_EQ(c.solo->currentIndex(), 46);
+    EXPECT_EQ(c.options.comboBox(OptionId::SoloInstrument)->currentIndex(), 46);
 }
 
 TEST_F(PresetMenus, APresetWithoutSelectionClearsTheInstrument) {
@@ -74,8 +76,8 @@ TEST_F(PresetMenus, APresetWithoutSelectionClearsTheInstrument) {
     auto window = openWindow();
     attachDialog(*window);
     window->controls().pre[1]->click();
-    EXPECT_EQ(window->controls().gakki->currentIndex(), -1);
-    EXPECT_EQ(window->options().gakki, -1);
+    EXPECT_EQ(window->controls().options.comboBox(OptionId::BackingInstrument)->currentIndex(), -1);
+    EXPECT_EQ(window->options().backingInstrument, -1);
     EXPECT_EQ(window->controls().pre[1]->toolTip(), "");
 }
 
@@ -106,7 +108,7 @@ protected:
 
 TEST_F(PointerDisplay, NamesTheCharactersFromThePointerOn) {
     auto window = openWindow();
-    window->controls().retonic->setChecked(false);
+    window->controls().options.checkBox(OptionId::TonicOnE)->setChecked(false);
     typeText(*window, "ab");
     QLabel* display = window->controls().Label8;
     // The first movement over the first character shows nothing.
@@ -124,7 +126,7 @@ TEST_F(PointerDisplay, NamesTheCharactersFromThePointerOn) {
 
 TEST_F(PointerDisplay, ShowsBlanksForSignsBreaksAndTwoByteCharacters) {
     auto window = openWindow();
-    window->controls().retonic->setChecked(false);
+    window->controls().options.checkBox(OptionId::TonicOnE)->setChecked(false);
     typeText(*window, "x,\nあa");
     window->Memo1MouseMove(pointAt(*window, 1));  // from ','
     // ',', CR, LF and the two bytes of あ show as blanks; then a's name.

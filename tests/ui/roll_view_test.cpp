@@ -153,7 +153,7 @@ TEST(TypingSound, TypedLettersSoundOnlyWithTheSwitchOnAndNoPerformance) {
 
 TEST(TypingSound, TheNoteEndsAfterAStepOfTheTempo) {
     TypingRig rig;
-    rig.options.tempo = 80;
+    rig.options.tickMs = 80;
     rig.sound.setEnabled(true);
     type(rig.memo, Qt::Key_A, "a");
     ASSERT_NE(rig.sound.sounder().soundingNote(), 0);

@@ -15,9 +15,12 @@ class TransportView : public WindowTest {
 protected:
     // The controls a performance locks, as (name, enabled) now.
     static void expectLocked(const MainControls& c, bool locked) {
-        for (QWidget* control :
-             std::initializer_list<QWidget*>{c.paternBox, c.gakki, c.retonic, c.ctopryzm, c.C2chan, c.BitBtn1,
-                                             c.BitBtn3, c.BitBtn6, c.pre[0], c.pre[5]}) {
+        for (QWidget* control : std::initializer_list<QWidget*>{
+                 c.options.widget(OptionId::ScalePattern), c.options.comboBox(OptionId::BackingInstrument),
+                 c.options.checkBox(OptionId::TonicOnE),
+                 c.options.checkBox(OptionId::RhythmFromFirstCharacter),
+                 c.options.checkBox(OptionId::TwoChannels), c.BitBtn1, c.BitBtn3, c.BitBtn6, c.pre[0],
+                 c.pre[5]}) {
             EXPECT_EQ(control->isEnabled(), !locked) << control->objectName().toStdString();
         }
     }
@@ -38,14 +41,14 @@ TEST_F(TransportView, PlayLocksTheControlsAndStopFreesThem) {
     EXPECT_EQ(c.statusTransport->text(), "演奏中");
     EXPECT_TRUE(output->isOpen);
     // Options the start does not lock stay live.
-    EXPECT_TRUE(c.hiwaon->isEnabled());
-    EXPECT_TRUE(c.SpinEdit2->isEnabled());
+    EXPECT_TRUE(c.options.checkBox(OptionId::ChordsAtWordStarts)->isEnabled());
+    EXPECT_TRUE(c.options.spinEdit(OptionId::TickMs)->isEnabled());
 
     c.BitBtn2->click();
     EXPECT_EQ(c.BitBtn2->text(), "Play");
     EXPECT_TRUE(c.BitBtn5->isEnabled());
     expectLocked(c, false);
-    EXPECT_FALSE(c.solo->isEnabled());  // C2chan is off
+    EXPECT_FALSE(c.options.comboBox(OptionId::SoloInstrument)->isEnabled());  // two channels are off
     EXPECT_TRUE(window->acceptDrops());
     EXPECT_EQ(c.statusTransport->text(), "休憩中");
     EXPECT_EQ(c.Label4->text(), "00 : 00");
@@ -111,9 +114,9 @@ TEST_F(TransportView, AnEmptyMemoStartsNothing) {
 TEST_F(TransportView, TheTwoChannelSettingDecidesTheMelodyProgram) {
     auto window = openWindow();
     const MainControls& c = window->controls();
-    c.C2chan->setChecked(true);
-    c.solo->setCurrentIndex(40);
-    c.gakki->setCurrentIndex(5);
+    c.options.checkBox(OptionId::TwoChannels)->setChecked(true);
+    c.options.comboBox(OptionId::SoloInstrument)->setCurrentIndex(40);
+    c.options.comboBox(OptionId::BackingInstrument)->setCurrentIndex(5);
     typeText(*window, "a");
     c.BitBtn2->click();
     const auto programChange = [this](std::uint8_t status) {
@@ -123,9 +126,9 @@ TEST_F(TransportView, TheTwoChannelSettingDecidesTheMelodyProgram) {
     };
     EXPECT_EQ(programChange(0xC0), 5);          // backing channel
     EXPECT_EQ(programChange(0xC1), 40);         // melody channel
-    EXPECT_TRUE(c.solo->isEnabled() == false);  // locked while playing
+    EXPECT_TRUE(c.options.comboBox(OptionId::SoloInstrument)->isEnabled() == false);  // locked while playing
     c.BitBtn2->click();
-    EXPECT_TRUE(c.solo->isEnabled());
+    EXPECT_TRUE(c.options.comboBox(OptionId::SoloInstrument)->isEnabled());
 }
 
 TEST_F(TransportView, ClosingDuringAPerformanceSilencesTheOutput) {

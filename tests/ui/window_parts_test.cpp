@@ -99,11 +99,11 @@ TEST_F(SettingsStoreTest, TheGlobalFileIsMadeWithItsFolderAndHoldsTheOutput) {
     GlobalSettings global;
     global.output = {"none", "/sf/gm.sf2"};
     PerformanceOptions options;
-    options.tempo = 450;
+    options.tickMs = 450;
     store.storeGlobal(global, options);
     const std::optional<LoadedSettings> loaded = store.loadGlobal();
     ASSERT_TRUE(loaded && loaded->global);
-    EXPECT_EQ(loaded->config.tempo, 450);
+    EXPECT_EQ(loaded->config.tickMs, 450);
     EXPECT_EQ(loaded->global->output, global.output);
     // One write holds both kinds of key.
     const IniFile ini = IniFile::parse(readFile("config/velmora/velmora.ini"));
@@ -141,7 +141,7 @@ TEST_F(SettingsStoreTest, AnotherProgramsFileIsNeitherReadNorWritten) {
     const SettingsStore::TextSettings mixed = store.loadForText(path("mixed.txt"));
     EXPECT_FALSE(mixed.foreign);
     ASSERT_TRUE(mixed.loaded.has_value());
-    EXPECT_EQ(mixed.loaded->config.tempo, 450);
+    EXPECT_EQ(mixed.loaded->config.tickMs, 450);
     store.storeForText(path("app.txt"), GlobalSettings{}, PerformanceOptions{});  // no longer the current text
     EXPECT_TRUE(IniFile::parse(readFile("app.ini")).get("config", "tempo").has_value());
 }

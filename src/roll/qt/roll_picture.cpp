@@ -13,7 +13,6 @@
 
 #include "documents/file_error.h"
 #include "documents/safe_file_writer.h"
-#include "mapping/note_names.h"
 #include "roll/qt/roll_painter.h"
 #include "roll/roll_note_stream.h"
 #include "roll/roll_drawing.h"
@@ -106,10 +105,9 @@ std::vector<std::string> writeRollPictures(const ExportRequest& request, RandomS
     writeOptions.inputs = inputs;
     checkOutputTarget(path, inputs);  // before the music is made
 
-    const PerformanceOptions& performance = request.options;
     // Sounding notes carry the key shift; so does the axis' name base.
-    const int nameBaseOfNotes = nameBase(performance.patern, performance.tonicMode()) + performance.keyShift();
-    RollNoteStream notes(performance.grid.meterKind, nameBaseOfNotes, scratchFolderFor(path), path);
+    RollNoteStream notes(request.options.grid.meterKind, request.options.noteNameBase(), scratchFolderFor(path),
+                         path);
     DiscardedMidi discarded;
     SmfStreamLimits limits;
     limits.maxChunkLength = std::numeric_limits<std::uint64_t>::max();  // no MIDI file is made
