@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <functional>
+#include <thread>
 
 #include "documents/file_error.h"
 #include "documents/process_signals.h"
@@ -177,6 +178,7 @@ TEST(SafeFileWriterTest, SignalsDuringTheWriteRemoveTheTemporaryFile) {
         writeBytes(target, "old");
         const int status = inChild([&] {
             ProcessSignals::install();
+            { const ProcessSignals::Interruptible finishedWork; }  // its end keeps the clean-up in place
             SafeFileWriter writer(target);
             writer.write("part");
             ::kill(::getpid(), number);
@@ -187,6 +189,35 @@ TEST(SafeFileWriterTest, SignalsDuringTheWriteRemoveTheTemporaryFile) {
         EXPECT_EQ(entryCount(folder.path()), 1) << "signal " << number;
         EXPECT_EQ(readBytes(target), "old");
     }
+}
+
+// A run under nohup: the hang-up it ignored is still ignored, and the file is written whole.
+TEST(SafeFileWriterTest, ASignalIgnoredBeforeInstallStaysIgnored) {
+    TempFolder folder;
+    const std::string target = folder.file("out.mid");
+    const int status = inChild([&] {
+        ::signal(SIGHUP, SIG_IGN);
+        ProcessSignals::install();
+        SafeFileWriter writer(target);
+        writer.write("part ");
+        ::kill(::getpid(), SIGHUP);
+        writer.write("and the rest");
+        writer.commit();
+    });
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(readBytes(target), "part and the rest");
+}
+
+// Writing from a worker thread leaves the process's umask alone and gives a
+// new file the mode the umask allows.
+TEST(SafeFileWriterTest, ANewFileFollowsTheUmaskWhichStaysAsItWas) {
+    TempFolder folder;
+    const std::string target = folder.file("new.mid");
+    const mode_t saved = ::umask(027);
+    std::thread([&] { writeFileSafely(target, "music"); }).join();
+    const mode_t during = ::umask(saved);
+    EXPECT_EQ(during, 027u);
+    EXPECT_EQ(statOf(target).st_mode & 0777, 0640u);
 }
 
 // Under the signal owner a file-size limit is a write error (EFBIG), not a death by SIGXFSZ.
