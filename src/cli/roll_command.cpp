@@ -6,6 +6,7 @@
 
 #include "cli/cli_setup.h"
 #include "cli/output_guard.h"
+#include "documents/file_error.h"
 #include "roll/qt/roll_picture.h"
 
 namespace velmora::cli {
@@ -55,6 +56,9 @@ int runRoll(const CliArguments& arguments) {
                                     protectedInputsOf(arguments));
     } catch (const RollRangeError& error) {
         throw UsageError(error.what());
+    } catch (const FileError& error) {  // a page's name that leads to an input
+        if (error.problem() != FileProblem::IsInput) throw;
+        throw UsageError("the output " + error.path() + " is " + error.about() + "; nothing was written");
     }
     if (written.size() > 1) {
         std::cerr << "velmora-cli: the roll takes " << written.size() << " pages: " << written.front() << " to "

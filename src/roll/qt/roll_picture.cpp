@@ -115,6 +115,13 @@ std::vector<std::string> writeRollPictures(const ExportRequest& request, RandomS
     notes.finish();
 
     const RollPagePlan plan = planRollPages(notes.summary(), options);
+    // Every page's name passes the check before the first page is drawn: a
+    // refusal does not come after some pages were written.
+    if (plan.pages.size() > 1) {
+        for (std::size_t index = 0; index < plan.pages.size(); ++index) {
+            checkOutputTarget(rollPageName(path, index, plan.pages.size()), inputs);
+        }
+    }
     std::vector<std::string> written;
     for (std::size_t index = 0; index < plan.pages.size(); ++index) {
         const RollPage& page = plan.pages[index];
