@@ -126,4 +126,10 @@ std::string readFile(const std::filesystem::path& path) {
     return text.str();
 }
 
+int entryCount(const std::filesystem::path& folder) {
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++count;
+    return count;
+}
+
 }  // namespace velmora::testing

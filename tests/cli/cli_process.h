@@ -59,5 +59,7 @@ private:
 };
 
 std::string readFile(const std::filesystem::path& path);
+// How many entries a folder holds.
+int entryCount(const std::filesystem::path& folder);
 
 }  // namespace velmora::testing
