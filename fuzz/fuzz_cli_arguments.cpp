@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const cli::CliArguments parsed = cli::parseArguments(args);
         // --help and --version answer before anything else is needed.
         const bool known = parsed.command == "export" || parsed.command == "trace" || parsed.command == "play" ||
-                           parsed.command == "render" || parsed.command == "roll";
+                           parsed.command == "render" || parsed.command == "roll" ||
+                           parsed.command == "score";
         if (parsed.help || parsed.version) {
             VELMORA_FUZZ_CHECK(parsed.command.empty() || known);
             return 0;
@@ -24,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         VELMORA_FUZZ_CHECK(known);
         VELMORA_FUZZ_CHECK(parsed.listOutputs || !parsed.textPath.empty());
         VELMORA_FUZZ_CHECK(!(parsed.settingsPath && parsed.noSettings));
-        if (parsed.command == "export" || parsed.command == "render" || parsed.command == "roll")
+        if (parsed.command == "export" || parsed.command == "render" || parsed.command == "roll" ||
+            parsed.command == "score")
             VELMORA_FUZZ_CHECK(!parsed.outputPath.empty());
     } catch (const cli::UsageError& error) {
         VELMORA_FUZZ_CHECK(*error.what() != '\0');
