@@ -1,6 +1,7 @@
 #include "roll/roll_drawing.h"
 
 #include <algorithm>
+#include <string>
 
 namespace velmora {
 
@@ -8,6 +9,18 @@ namespace {
 
 constexpr int kBarNumberPixels = 9;
 constexpr double kBarNumberWidth = 40;  // a bar's number may show before its line comes into view
+
+// Every bar's number while bars are wide enough for it; else only the numbers
+// of every 2nd, 5th, 10th, 20th, ... bar, so that none overlap.
+std::int32_t barNumberStride(const RollLayout& layout, std::int32_t lastBarNumber) {
+    const double barWidth = layout.stepWidth() * layout.model().stepsPerBar;
+    const double labelWidth = static_cast<double>(std::to_string(lastBarNumber).size()) * kBarNumberPixels * 0.6 + 4;
+    for (std::int32_t stride = 1;; stride *= 10) {
+        for (const std::int32_t candidate : {stride, 2 * stride, 5 * stride}) {
+            if (candidate * barWidth >= labelWidth) return candidate;
+        }
+    }
+}
 
 // Everything right of the axis moves with the scroll.
 struct View {
@@ -23,13 +36,17 @@ void drawGrid(RollCanvas& canvas, const RollLayout& layout, const View& view, co
                     row.isNameBase ? colours.nameBaseRow : colours.row);
     }
     const std::int32_t perBar = layout.model().stepsPerBar;
-    for (const std::int32_t step :
-         layout.barStepsBetween(layout.stepAt(view.left - kBarNumberWidth), layout.stepAt(view.right) + 1)) {
+    if (perBar <= 0) return;
+    const std::int32_t lastStep = layout.stepAt(view.right) + 1;
+    const std::int32_t stride = barNumberStride(layout, lastStep / perBar + 1);
+    for (const std::int32_t step : layout.barStepsBetween(layout.stepAt(view.left - kBarNumberWidth), lastStep)) {
         const double x = layout.stepX(step);
         if (x < view.left - kBarNumberWidth || x > view.right) continue;
         canvas.line(x - view.scrollX, RollLayout::kHeaderHeight, x - view.scrollX, layout.height(), colours.bar);
-        canvas.text(x - view.scrollX + 2, RollLayout::kHeaderHeight - 3, std::to_string(step / perBar + 1),
-                    kBarNumberPixels, colours.text);
+        const std::int32_t number = step / perBar + 1;
+        if (stride > 1 && number % stride != 0) continue;
+        canvas.text(x - view.scrollX + 2, RollLayout::kHeaderHeight - 3, std::to_string(number), kBarNumberPixels,
+                    colours.text);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <optional>
+#include <regex>
 #include <string>
 
 #include "cli_process.h"
@@ -69,6 +70,17 @@ TEST_F(RollCommand, ALongRollTakesPagesThatViewersOpen) {
     }
     EXPECT_GE(pages, 2);
     EXPECT_NE(paged.err.find("takes " + std::to_string(pages) + " pages"), std::string::npos) << paged.err;
+
+    // Bars a few pixels wide are numbered every so many, so that the numbers do not overlap.
+    ASSERT_EQ(runCli({"roll", longText.string(), "-o", folder.file("long.svg").string()}).exitCode, 0);
+    const std::string svg = readFile(folder.file("long-001.svg"));
+    const std::regex barNumber(R"re(<text x="([0-9.]+)" y="11" font-size="9">[0-9]+</text>)re");
+    double previous = -100;
+    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), barNumber); it != std::sregex_iterator(); ++it) {
+        const double x = std::stod((*it)[1].str());
+        EXPECT_GE(x - previous, 20) << "bar numbers overlap at x " << x;
+        previous = x;
+    }
 
     const ProcessResult bars = runCli({"roll", longText.string(), "-o", png.string(), "--bars", "2-3"});
     EXPECT_EQ(bars.exitCode, 0) << bars.err;
