@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "documents/file_error.h"
+#include "documents/process_signals.h"
 #include "language/qt/translations.h"
 #include "ui/engine_texts.h"
 #include "ui/main_window.h"
@@ -81,6 +82,7 @@ int main(int argc, char* argv[]) {
         fileToOpen(answering);  // prints the answer and ends the program
         return 0;
     }
+    velmora::ProcessSignals::install();  // before any thread starts
     if (!choosePlatform()) return 1;
     QApplication application(argc, argv);
     nameApplication();

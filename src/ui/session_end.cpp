@@ -1,56 +1,29 @@
 #include "ui/session_end.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
 
-#include <array>
-#include <cerrno>
+#include "documents/process_signals.h"
 
 namespace velmora {
 
-namespace {
-
-constexpr std::array<int, 3> kEndingSignals = {SIGTERM, SIGHUP, SIGINT};
-int pipeEnds[2] = {-1, -1};
-std::array<struct sigaction, kEndingSignals.size()> previousActions{};
-
-extern "C" void noteEndingSignal(int number) {
-    const int savedErrno = errno;
-    const unsigned char byte = static_cast<unsigned char>(number);
-    [[maybe_unused]] const ssize_t written = ::write(pipeEnds[1], &byte, 1);
-    errno = savedErrno;
-}
-
-}  // namespace
-
 SessionEnd::SessionEnd(std::function<void(int)> ending, QObject* parent)
     : QObject(parent), ending_(std::move(ending)) {
-    if (::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) return;
-    notifier_ = std::make_unique<QSocketNotifier>(pipeEnds[0], QSocketNotifier::Read);
+    if (::pipe2(pipeEnds_, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    notifier_ = std::make_unique<QSocketNotifier>(pipeEnds_[0], QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, [this] {
-        unsigned char byte = 0;
-        while (::read(pipeEnds[0], &byte, 1) == 1) ending_(byte);
+        unsigned char number = 0;
+        while (::read(pipeEnds_[0], &number, 1) == 1) ending_(number);
     });
-    for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
-        ::sigaction(kEndingSignals[i], nullptr, &previousActions[i]);
-        // A hang-up ignored at start (nohup) stays ignored.
-        if (!(previousActions[i].sa_flags & SA_SIGINFO) && previousActions[i].sa_handler == SIG_IGN) continue;
-        struct sigaction action {};
-        action.sa_handler = noteEndingSignal;
-        action.sa_flags = SA_RESTART;
-        sigemptyset(&action.sa_mask);
-        ::sigaction(kEndingSignals[i], &action, nullptr);
-    }
+    ProcessSignals::setEndingNotice(pipeEnds_[1]);
 }
 
 SessionEnd::~SessionEnd() {
     if (!notifier_) return;
-    for (std::size_t i = 0; i < kEndingSignals.size(); ++i) ::sigaction(kEndingSignals[i], &previousActions[i], nullptr);
+    ProcessSignals::setEndingNotice(-1);
     notifier_.reset();
-    ::close(pipeEnds[0]);
-    ::close(pipeEnds[1]);
-    pipeEnds[0] = pipeEnds[1] = -1;
+    ::close(pipeEnds_[0]);
+    ::close(pipeEnds_[1]);
 }
 
 }  // namespace velmora

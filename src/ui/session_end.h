@@ -10,7 +10,7 @@ namespace velmora {
 // Turns the signals that end a desktop session (SIGTERM at logout or
 // shutdown, SIGHUP when the terminal goes, SIGINT from Ctrl+C) into a call on
 // the event loop, so that the window can end as a close does instead of
-// dying with its text. One per process; the handlers go with it.
+// dying with its text. One per process, after ProcessSignals::install().
 class SessionEnd final : public QObject {
     Q_OBJECT
 
@@ -21,6 +21,7 @@ public:
 private:
     std::function<void(int)> ending_;
     std::unique_ptr<QSocketNotifier> notifier_;
+    int pipeEnds_[2] = {-1, -1};
 };
 
 }  // namespace velmora

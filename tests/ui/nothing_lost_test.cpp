@@ -13,6 +13,7 @@
 #include <fstream>
 
 #include "documents/ini_file.h"
+#include "documents/process_signals.h"
 #include "ui/session_end.h"
 #include "window_fixture.h"
 
@@ -162,6 +163,7 @@ TEST_F(NothingLost, TypingIsKeptWhenTheWindowEndsWithoutClosingAndOfferedAtTheNe
 
 TEST_F(NothingLost, AnEndingSignalClosesWithoutQuestionsKeepingTheTextAndTheSettings) {
     auto window = openWindow();
+    ProcessSignals::install();
     SessionEnd sessionEnd([&](int) { window->endSession(); });
     QTest::keyClicks(window->controls().Memo1, "unsaved words");
     ::raise(SIGTERM);
