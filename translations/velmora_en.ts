@@ -578,6 +578,10 @@
 <context>
     <name>QObject</name>
     <message>
+        <source>PDF の楽譜は LilyPond で組版します。lilypond パッケージを入れるか、ファイルの種類で MusicXML を選んでください</source>
+        <translation>A PDF score is typeset by LilyPond: install the lilypond package, or choose MusicXML as the file type</translation>
+    </message>
+    <message>
         <location filename="../src/ui/export_commands.cpp" line="31"/>
         <source>テキストが空なので書き出せません</source>
         <translation>The text is empty, so there is nothing to export</translation>
@@ -780,6 +784,34 @@
 </context>
 <context>
     <name>velmora::TForm1</name>
+    <message>
+        <source>MusicXML (*.musicxml)</source>
+        <translation>MusicXML (*.musicxml)</translation>
+    </message>
+    <message>
+        <source>圧縮 MusicXML (*.mxl)</source>
+        <translation>Compressed MusicXML (*.mxl)</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>楽譜を書き出しています…</source>
+        <translation>Exporting the score…</translation>
+    </message>
+    <message>
+        <source>楽譜書き出し(&amp;E)...</source>
+        <translation>&amp;Export Score...</translation>
+    </message>
+    <message>
+        <source>MIDI に歌詞を入れる(&amp;L)</source>
+        <translation>&amp;Lyrics in MIDI Export</translation>
+    </message>
+    <message>
+        <source>MIDI 書き出しで、メロディの音ごとにその文字を歌詞として書き込みます</source>
+        <translation>The MIDI export writes each melody note's character as a lyric</translation>
+    </message>
     <message>
         <location filename="../src/ui/document_commands.cpp" line="76"/>
         <source>このテキストの設定を保存せずに続けますか？</source>

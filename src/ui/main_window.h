@@ -95,6 +95,7 @@ public:
     // Export.
     void BitBtn7Click();  // Midi
     void wavButtonClick();
+    void exportScore();  // MusicXML, compressed MusicXML or PDF
 
     // Output choice.
     void outputButtonClick();
@@ -190,6 +191,8 @@ private:
     MemoGeometry performanceGeometry_;  // the memo as measured when the performance started
     SaveDialogState saveDialog_;
     QString audioExportFilter_;  // the audio format chosen last; empty: the first
+    QString scoreExportFilter_;  // the score format chosen last; empty: the first
+    QAction* midiLyrics_ = nullptr;  // checked: the MIDI export writes the characters as lyrics
     int lastPointerIndex_ = 0;
     bool memoChangeAttached_ = true;
     bool acceptingDrops_ = false;

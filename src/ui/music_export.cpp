@@ -66,6 +66,7 @@ ExportRequest exportRequestFor(const MemoGeometry& memo, const PerformanceOption
     ExportRequest request;
     request.playLines = memo.playLines();
     request.lineStarts = memo.lineStarts();
+    request.textLines = memo.textLines();
     request.options = options;
     request.keyNote = state.keyNote;
     return request;
@@ -84,6 +85,22 @@ std::unique_ptr<BackgroundTask> startMidiExport(ExportRequest request, SeededRan
                     writeFileAtomically(target, file.data(), file.size());
                     outcome = {Status::Written, {}};
                 } catch (const ExportCancelled&) {
+                    outcome = {Status::Cancelled, {}};
+                }
+            });
+        });
+}
+
+std::unique_ptr<BackgroundTask> startScoreExport(ExportRequest request, SeededRandom& random, ScoreTarget score,
+                                                 ExportOutcome& outcome) {
+    return std::make_unique<BackgroundTask>(
+        [request = std::move(request), &random, score = std::move(score), &outcome](
+            const BackgroundTask::Progress& progress, const std::atomic<bool>& cancel) {
+            guarded(outcome, [&] {
+                try {
+                    exportScore(score.path, score.format, request, score.title, random, {progress, &cancel});
+                    outcome = {Status::Written, {}};
+                } catch (const ScoreCancelled&) {
                     outcome = {Status::Cancelled, {}};
                 }
             });
