@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "documents/file_error.h"
+#include "documents/process_signals.h"
 #include "language/qt/translations.h"
 #include "ui/engine_texts.h"
 #include "ui/main_window.h"
@@ -28,6 +29,7 @@ QString fileToOpen(const QApplication& application) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    velmora::ProcessSignals::install();  // before any thread starts
     QApplication application(argc, argv);
     QApplication::setApplicationName("Velmora");
     QApplication::setApplicationVersion(VELMORA_VERSION);
