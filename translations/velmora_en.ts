@@ -29,37 +29,37 @@
         <translation>Stopped: the processing could not keep up. Slow down the tempo or enlarge the MIDI buffer.</translation>
     </message>
     <message>
-        <location filename="../src/engine/rhythm_grid.cpp" line="15"/>
+        <location filename="../src/options/rhythm_grid.cpp" line="15"/>
         <source>調整なし</source>
         <translation>No adjustment</translation>
     </message>
     <message>
-        <location filename="../src/engine/rhythm_grid.cpp" line="15"/>
+        <location filename="../src/options/rhythm_grid.cpp" line="15"/>
         <source>16拍（4拍子）</source>
         <translation>16 beats (4/4)</translation>
     </message>
     <message>
-        <location filename="../src/engine/rhythm_grid.cpp" line="16"/>
+        <location filename="../src/options/rhythm_grid.cpp" line="16"/>
         <source>12拍（3拍子）</source>
         <translation>12 beats (3/4)</translation>
     </message>
     <message>
-        <location filename="../src/engine/rhythm_grid.cpp" line="16"/>
+        <location filename="../src/options/rhythm_grid.cpp" line="16"/>
         <source>8拍（4拍子）</source>
         <translation>8 beats (4/4)</translation>
     </message>
     <message>
-        <location filename="../src/engine/rhythm_grid.cpp" line="17"/>
+        <location filename="../src/options/rhythm_grid.cpp" line="17"/>
         <source>6拍（3拍子）</source>
         <translation>6 beats (3/4)</translation>
     </message>
     <message>
-        <location filename="../src/engine/rhythm_grid.cpp" line="17"/>
+        <location filename="../src/options/rhythm_grid.cpp" line="17"/>
         <source>4拍（4拍子）</source>
         <translation>4 beats (4/4)</translation>
     </message>
     <message>
-        <location filename="../src/engine/rhythm_grid.cpp" line="18"/>
+        <location filename="../src/options/rhythm_grid.cpp" line="18"/>
         <source>4拍（2拍子）</source>
         <translation>4 beats (2/4)</translation>
     </message>

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/performance_options.h"
 #include "mapping/random_source.h"
+#include "options/performance_options.h"
 #include "smf/render_track.h"
 #include "smf/smf_sink.h"
 

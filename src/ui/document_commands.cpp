@@ -10,7 +10,7 @@
 #include "documents/file_error.h"
 #include "documents/settings.h"
 #include "documents/text_document.h"
-#include "documents/time_estimate.h"
+#include "engine/time_estimate.h"
 #include "mapping/note_names.h"
 #include "ui/engine_texts.h"
 #include "ui/main_window.h"

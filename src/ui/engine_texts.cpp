@@ -6,10 +6,10 @@
 #include <set>
 
 #include "documents/file_error.h"
-#include "engine/rhythm_grid.h"
 #include "engine/transport_display.h"
 #include "mapping/note_names.h"
 #include "mapping/scale_pattern.h"
+#include "options/rhythm_grid.h"
 
 namespace velmora {
 

@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
-#include "engine/performance_options.h"
 #include "engine/performance_state.h"
 #include "mapping/random_source.h"
+#include "options/performance_options.h"
 #include "smf/build_midi_file.h"
 #include "ui/background_task.h"
 #include "ui/memo_geometry.h"
