@@ -64,99 +64,193 @@
         <translation>4 beats (2/4)</translation>
     </message>
     <message>
-        <location filename="../src/mapping/note_names.cpp" line="14"/>
+        <location filename="../src/mapping/note_names.cpp" line="15"/>
         <source>ファニー</source>
         <translation>Funny</translation>
     </message>
     <message>
-        <location filename="../src/mapping/note_names.cpp" line="15"/>
+        <location filename="../src/mapping/note_names.cpp" line="16"/>
         <source>ファンタジック</source>
         <translation>Fantastic</translation>
     </message>
     <message>
-        <location filename="../src/mapping/note_names.cpp" line="16"/>
+        <location filename="../src/mapping/note_names.cpp" line="17"/>
         <source>ジプシー音階</source>
         <translation>Gypsy scale</translation>
     </message>
     <message>
-        <location filename="../src/mapping/note_names.cpp" line="17"/>
+        <location filename="../src/mapping/note_names.cpp" line="18"/>
         <source>全音階</source>
         <translation>Whole-tone scale</translation>
     </message>
     <message>
-        <location filename="../src/mapping/note_names.cpp" line="18"/>
+        <location filename="../src/mapping/note_names.cpp" line="19"/>
         <source>呂旋法</source>
         <translation>Ryo mode</translation>
     </message>
     <message>
-        <location filename="../src/mapping/note_names.cpp" line="19"/>
+        <location filename="../src/mapping/note_names.cpp" line="20"/>
         <source>律旋法</source>
         <translation>Ritsu mode</translation>
     </message>
     <message>
-        <location filename="../src/mapping/note_names.cpp" line="20"/>
+        <location filename="../src/mapping/note_names.cpp" line="21"/>
         <source>琉球旋法</source>
         <translation>Ryukyu mode</translation>
     </message>
     <message>
-        <location filename="../src/mapping/note_names.cpp" line="21"/>
+        <location filename="../src/mapping/note_names.cpp" line="22"/>
         <source>メジャー風</source>
         <translation>Major-like</translation>
     </message>
     <message>
-        <location filename="../src/mapping/note_names.cpp" line="22"/>
+        <location filename="../src/mapping/note_names.cpp" line="23"/>
         <source>マイナー風</source>
         <translation>Minor-like</translation>
     </message>
     <message>
-        <location filename="../src/mapping/note_names.cpp" line="23"/>
+        <location filename="../src/mapping/note_names.cpp" line="24"/>
         <source>ブルース風</source>
         <translation>Blues-like</translation>
     </message>
     <message>
-        <location filename="../src/mapping/note_names.cpp" line="24"/>
+        <location filename="../src/mapping/note_names.cpp" line="25"/>
         <source>より自然なサウンド（かも知れない）</source>
         <translation>A more natural sound (perhaps)</translation>
     </message>
     <message>
-        <location filename="../src/mapping/note_names.cpp" line="25"/>
+        <location filename="../src/mapping/note_names.cpp" line="26"/>
         <source>スパニッシュスケール</source>
         <translation>Spanish scale</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="53"/>
+        <location filename="../src/ui/engine_texts.cpp" line="54"/>
         <source>ファイル %1 は開けません</source>
         <translation>Cannot open the file %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="55"/>
+        <location filename="../src/ui/engine_texts.cpp" line="56"/>
         <source>ファイル %1 を作成できません</source>
         <translation>Cannot create the file %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="57"/>
+        <location filename="../src/ui/engine_texts.cpp" line="58"/>
         <source>%1 に書き込めません</source>
         <translation>Cannot write to %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="82"/>
+        <location filename="../src/ui/engine_texts.cpp" line="92"/>
         <source>音声出力がメッセージを受け付けなくなりました（ドライバ %1 が止まったか終了しました）。音が抜けています</source>
         <translation>The audio output stopped taking messages (its driver %1 has stalled or died); notes are being dropped</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="87"/>
+        <location filename="../src/ui/engine_texts.cpp" line="97"/>
         <source>MIDI ポート %1 がメッセージを受け付けなくなりました（%2）。音が抜けています</source>
         <translation>The MIDI port %1 stopped taking messages (%2); notes are being dropped</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="92"/>
+        <location filename="../src/ui/engine_texts.cpp" line="102"/>
         <source>MIDI ポート %1 がなくなりました。音が抜けています</source>
         <translation>The MIDI port %1 is no longer there; notes are being dropped</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="96"/>
+        <location filename="../src/ui/engine_texts.cpp" line="106"/>
         <source>キャプチャファイル %1 を書き込めませんでした（%2）</source>
         <translation>Writing the capture file %1 failed (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>FileErrorTexts</name>
+    <message>
+        <location filename="../src/ui/file_error_texts.cpp" line="16"/>
+        <source>ディスクに空きがありません</source>
+        <translation>No space left on the disk</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/file_error_texts.cpp" line="18"/>
+        <source>ディスクの使用量の割り当てを超えました</source>
+        <translation>The disk quota is used up</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/file_error_texts.cpp" line="20"/>
+        <source>ファイルが大きすぎます（ファイルサイズの上限）</source>
+        <translation>The file is too large (the file-size limit)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/file_error_texts.cpp" line="23"/>
+        <source>アクセスが許可されていません</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/file_error_texts.cpp" line="25"/>
+        <source>読み取り専用のファイルシステムです</source>
+        <translation>The file system is read-only</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/file_error_texts.cpp" line="27"/>
+        <source>そのフォルダまたはファイルはありません</source>
+        <translation>No such folder or file</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/file_error_texts.cpp" line="29"/>
+        <source>途中の名前がフォルダではありません</source>
+        <translation>A part of the path is not a folder</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/file_error_texts.cpp" line="31"/>
+        <location filename="../src/ui/file_error_texts.cpp" line="50"/>
+        <source>フォルダです</source>
+        <translation>It is a folder</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/file_error_texts.cpp" line="33"/>
+        <source>名前が長すぎます</source>
+        <translation>The name is too long</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/file_error_texts.cpp" line="35"/>
+        <source>入出力エラーが起きました</source>
+        <translation>An input/output error occurred</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/file_error_texts.cpp" line="52"/>
+        <source>ブロックデバイス（ディスク）には書き込みません</source>
+        <translation>A block device (a disk) is not written to</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/file_error_texts.cpp" line="54"/>
+        <source>このファイルには別の名前（ハードリンク）があります。置き換えるとその名前から切り離されます</source>
+        <translation>The file has other names (hard links); replacing it would split it from them</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/file_error_texts.cpp" line="57"/>
+        <source>読み取り専用のファイルです</source>
+        <translation>The file is read-only</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/file_error_texts.cpp" line="59"/>
+        <source>別のユーザーかグループ（%1）のファイルです。新しいファイルでは持ち主を保てないので、そのままにしました</source>
+        <translation>The file belongs to another user or group (%1), which a new file could not keep; it was left as it is</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/file_error_texts.cpp" line="64"/>
+        <source>フォルダ %1 には新しいファイルを作れません（%2）。ファイルはその隣に作る新しいファイルで置き換えます</source>
+        <translation>The folder %1 does not allow new files (%2); the file is replaced through a new file beside it</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/file_error_texts.cpp" line="69"/>
+        <source>読み出すプロセスがありません</source>
+        <translation>No process reads from it</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/file_error_texts.cpp" line="72"/>
+        <source>書き込み中のファイルが、フォルダごとか単独で削除されました</source>
+        <translation>The file being written was removed, with its folder or alone</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/file_error_texts.cpp" line="74"/>
+        <source>書き出しのために読むファイル（テキスト、その設定ファイルかサウンドフォント）です。何も書き込みませんでした</source>
+        <translation>It is a file the export reads (the text, its settings file or the soundfont); nothing was written</translation>
     </message>
 </context>
 <context>
@@ -578,17 +672,17 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="31"/>
+        <location filename="../src/ui/export_commands.cpp" line="40"/>
         <source>テキストが空なので書き出せません</source>
         <translation>The text is empty, so there is nothing to export</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="34"/>
+        <location filename="../src/ui/export_commands.cpp" line="43"/>
         <source>曲が長すぎて WAV ファイルにできません。ファイルの種類で FLAC、Ogg Vorbis か MP3 を選んでください</source>
         <translation>The music is too long for a WAV file. Choose FLAC, Ogg Vorbis or MP3 as the file type</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="37"/>
+        <location filename="../src/ui/export_commands.cpp" line="31"/>
         <source>書き出せませんでした。</source>
         <translation>The export failed.</translation>
     </message>
@@ -801,37 +895,37 @@
         <translation>%1 contains characters that could not be read; they are shown replaced.</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="25"/>
+        <location filename="../src/ui/export_commands.cpp" line="27"/>
         <source>完了しました</source>
         <translation>Done</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="43"/>
+        <location filename="../src/ui/export_commands.cpp" line="64"/>
         <source>%1 を書き出しました</source>
         <translation>Exported %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="59"/>
+        <location filename="../src/ui/export_commands.cpp" line="80"/>
         <source>無題</source>
         <translation>Untitled</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="81"/>
+        <location filename="../src/ui/export_commands.cpp" line="102"/>
         <source>MIDI ファイルを書き出しています…</source>
         <translation>Exporting the MIDI file…</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="103"/>
+        <location filename="../src/ui/export_commands.cpp" line="124"/>
         <source>%1 ファイルを書き出しています…</source>
         <translation>Writing the %1 file…</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="130"/>
+        <location filename="../src/ui/export_commands.cpp" line="159"/>
         <source>書き出しを取り消しました</source>
         <translation>Export cancelled</translation>
     </message>
     <message>
-        <location filename="../src/ui/export_commands.cpp" line="136"/>
+        <location filename="../src/ui/export_commands.cpp" line="165"/>
         <source>キャンセル</source>
         <translation>Cancel</translation>
     </message>

@@ -45,6 +45,10 @@ struct CliArguments {
     std::optional<std::string> audioBuffer;  // --audio-buffer, as given
     bool repeat = false;
     bool listOutputs = false;
+    // roll
+    std::int32_t firstBar = 0;  // --bars FROM-TO; 0: all
+    std::int32_t lastBar = 0;
+    std::optional<int> pageWidth;
 };
 
 // Parses argv[1..]; throws UsageError. After "--" every argument is a text,

@@ -28,6 +28,10 @@ struct CliSetup {
 // Throws UsageError for an unknown --set key, RuntimeError for unreadable files.
 CliSetup prepareSetup(const CliArguments& arguments);
 
+// Refuses a --from-line past the text's last line (UsageError naming the
+// lines there are); an empty text takes any.
+void checkFromLine(const CliArguments& arguments, const CliSetup& setup);
+
 // What an export of the prepared text reads.
 ExportRequest exportRequestFor(const CliSetup& setup);
 // The same, taking the lines out of `setup` and dropping its document, so that

@@ -75,9 +75,7 @@ std::string checkMidiOutput(MidiBackend& backend, bool connect) {
         return synth->lastError();
     }
     if (!connect) return {};
-    if (!backend.open()) return backend.lastError();
-    backend.close();
-    return {};
+    return backend.check();
 }
 
 std::vector<MidiOutputEntry> listMidiOutputs() {

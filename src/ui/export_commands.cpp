@@ -8,6 +8,8 @@
 #include <QTimer>
 
 #include "documents/document_paths.h"
+#include "documents/file_error.h"
+#include "documents/output_target.h"
 #include "smf/build_midi_file.h"
 #include "ui/engine_texts.h"
 #include "ui/main_window.h"
@@ -26,15 +28,34 @@ constexpr const char* kDoneMessage = QT_TRANSLATE_NOOP("velmora::TForm1", "完�
 constexpr int kPollMs = 50;
 constexpr int kProgressDelayMs = 300;  // quick exports show no progress at all
 
+QString failedLead() { return QObject::tr("書き出せませんでした。"); }
+
+// A file that cannot be written, and why, under the export's lead.
+QString exportFileErrorText(const FileError& error) { return failedLead() + QStringLiteral("\n\n") + fileErrorText(error); }
+
 // The export's error in the window's language.
-QString exportErrorText(const std::string& error) {
+QString exportErrorText(const ExportOutcome& outcome) {
+    if (outcome.fileError) return exportFileErrorText(*outcome.fileError);
+    const std::string& error = outcome.error;
     if (error == kEmptyTextMessage) return QObject::tr("テキストが空なので書き出せません");
 #ifdef VELMORA_HAVE_SOUND
     if (error == kWavTooLongMessage)
         return QObject::tr(
             "曲が長すぎて WAV ファイルにできません。ファイルの種類で FLAC、Ogg Vorbis か MP3 を選んでください");
 #endif
-    return withDetail(QObject::tr("書き出せませんでした。"), error);
+    return withDetail(failedLead(), error);
+}
+
+// The files an export reads, which it must never replace: the text, its
+// settings file and the soundfont.
+std::vector<ProtectedInput> exportInputs(const std::string& textPath, const std::string& soundfont) {
+    std::vector<ProtectedInput> inputs;
+    if (!textPath.empty()) {
+        inputs.push_back({"the text", textPath});
+        inputs.push_back({"the text's settings file", textSettingsPath(textPath)});
+    }
+    if (!soundfont.empty()) inputs.push_back({"the soundfont", soundfont});
+    return inputs;
 }
 
 }  // namespace
@@ -109,6 +130,14 @@ void TForm1::wavButtonClick() {
 }
 
 void TForm1::runExport(const std::string& target, const QString& label, const ExportStarter& start) {
+    // The same refusals as every output's, before any work.
+    try {
+        checkOutputTarget(target, exportInputs(document_.hasName() ? document_.path() : std::string(),
+                                               outputSettings().soundfont));
+    } catch (const FileError& error) {
+        prompts_->showError(exportFileErrorText(error));
+        return;
+    }
     // The export draws its random choices from a copy of the performance's
     // generator, off this thread, and hands the advanced generator back.
     SeededRandom random = performance_->random();
@@ -124,7 +153,7 @@ void TForm1::runExport(const std::string& target, const QString& label, const Ex
             showWritten(target);
             break;
         case ExportOutcome::Status::Failed:
-            prompts_->showError(exportErrorText(outcome.error));
+            prompts_->showError(exportErrorText(outcome));
             break;
         case ExportOutcome::Status::Cancelled:
             showNotice(tr("書き出しを取り消しました"));

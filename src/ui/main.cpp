@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "documents/file_error.h"
+#include "documents/process_signals.h"
 #include "language/qt/translations.h"
 #ifdef VELMORA_HAVE_SOUND
 #include "sound/jack_environment.h"
@@ -31,6 +32,7 @@ QString fileToOpen(const QApplication& application) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    velmora::ProcessSignals::install();  // before any thread starts
 #ifdef VELMORA_HAVE_SOUND
     velmora::preventJackServerAutostart();  // before any thread: it sets the environment
 #endif

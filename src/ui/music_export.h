@@ -1,8 +1,10 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "documents/file_error.h"
 #include "engine/performance_state.h"
 #include "mapping/random_source.h"
 #include "options/performance_options.h"
@@ -25,7 +27,8 @@ ExportRequest exportRequestFor(const MemoGeometry& memo, const PerformanceOption
 struct ExportOutcome {
     enum class Status { Written, Cancelled, Failed };
     Status status = Status::Failed;
-    std::string error;  // why it failed, for the user
+    std::string error;                   // why it failed (English, or the window's text)
+    std::optional<FileError> fileError;  // when the file could not be written
 };
 
 // Builds the Standard MIDI File in the background, drawing the random choices

@@ -41,7 +41,7 @@ std::optional<LoadedSettings> SettingsStore::loadGlobal() const {
 SettingsStore::TextSettings SettingsStore::loadForText(const std::string& textPath) {
     const std::string path = textSettingsPath(textPath);
     foreignFile_.clear();
-    if (!exists(path)) return {};
+    if (path.empty() || !exists(path)) return {};
     if (isGlobal(path)) return {loadSettingsFile(path, true), false};
     const IniFile ini = IniFile::parse(readFileBytes(path));
     if (!holdsPerformanceKeys(ini)) {
@@ -66,7 +66,7 @@ void SettingsStore::noteOpened(const std::string& path) {
 void SettingsStore::storeForText(const std::string& textPath, const GlobalSettings& global,
                                  const PerformanceOptions& options) const {
     const std::string path = textSettingsPath(textPath);
-    if (path == foreignFile_) return;
+    if (path.empty() || path == foreignFile_) return;
     store(path, global, options);
 }
 

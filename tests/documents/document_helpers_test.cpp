@@ -12,6 +12,9 @@ TEST(TextSettingsPathTest, ReplacesTheExtensionOfTheFileName) {
     EXPECT_EQ(textSettingsPath("/home/v1.2/notes"), "/home/v1.2/notes.ini");
     EXPECT_EQ(textSettingsPath("/opt/velmora/velmora.txt"), "/opt/velmora/velmora.ini");
     EXPECT_EQ(textSettingsPath("story."), "story.ini");
+    // A name one byte short of the limit with a short extension: no settings file could have it.
+    EXPECT_EQ(textSettingsPath("/home/me/" + std::string(253, 'a') + ".t"), "");
+    EXPECT_EQ(textSettingsPath(std::string(251, 'a') + ".txt"), std::string(251, 'a') + ".ini");
 }
 
 TEST(ProposedExportNameTest, FileNameWithTheExportExtension) {
