@@ -5,6 +5,9 @@
 #include "documents/file_error.h"
 #include "documents/process_signals.h"
 #include "language/qt/translations.h"
+#ifdef VELMORA_HAVE_SOUND
+#include "sound/jack_environment.h"
+#endif
 #include "ui/engine_texts.h"
 #include "ui/main_window.h"
 #include "ui/preset_dialog.h"
@@ -30,6 +33,9 @@ QString fileToOpen(const QApplication& application) {
 
 int main(int argc, char* argv[]) {
     velmora::ProcessSignals::install();  // before any thread starts
+#ifdef VELMORA_HAVE_SOUND
+    velmora::preventJackServerAutostart();  // before any thread: it sets the environment
+#endif
     QApplication application(argc, argv);
     QApplication::setApplicationName("Velmora");
     QApplication::setApplicationVersion(VELMORA_VERSION);

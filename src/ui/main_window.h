@@ -57,7 +57,6 @@ public:
     const PerformanceOptions& options() const { return performance_->options(); }
     const MainControls& controls() const { return c_; }
     Transport& transport() { return performance_->transport(); }
-    MidiOutPort& outputPort() { return performance_->output().port(); }
     RollPanel& rollPanel() { return *rollPanel_; }
     TextEncoding documentEncoding() const { return document_.encoding(); }
     const OutputSettings& outputSettings() const { return performance_->output().settings(); }

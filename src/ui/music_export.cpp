@@ -119,7 +119,7 @@ std::unique_ptr<BackgroundTask> startAudioExport(ExportRequest request, SeededRa
             guarded(outcome, [&] {
                 try {
                     ExportProgress cancelWatch(request, nullptr, cancel);
-                    audio.smfBytes = BuildMidiFile(request, random, &cancelWatch);
+                    audio.smfBytes = buildMidiFile(request, random, &cancelWatch);
                 } catch (const ExportCancelled&) {
                     outcome = {Status::Cancelled, {}, std::nullopt};
                     return;

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "documents/file_error.h"
-#include "engine/performance_options.h"
 #include "engine/performance_state.h"
 #include "mapping/random_source.h"
+#include "options/performance_options.h"
 #include "score/score_export.h"
 #include "smf/build_midi_file.h"
 #include "ui/background_task.h"
