@@ -25,13 +25,13 @@ int main(int argc, char** argv) {
     const auto duration = std::chrono::seconds(std::atoi(argv[3]));
     FluidSynthBackend backend("", {AudioDriver::PulseAudio, AudioBuffer::Standard}, size);
     MidiOutPort port(backend);
-    port.Open();
+    port.open();
     if (!port.openError().empty()) {
         std::fprintf(stderr, "%s\n", port.openError().c_str());
         return 1;
     }
-    port.ProgramChange(0, 0);
-    port.ProgramChange(74, 1);
+    port.programChange(0, 0);
+    port.programChange(74, 1);
     constexpr auto kTick = std::chrono::milliseconds(150);
     constexpr std::uint8_t kMelody[] = {72, 74, 76, 79, 81, 79, 76, 74};
     constexpr std::uint8_t kChords[][4] = {{48, 60, 64, 67}, {53, 65, 69, 72}, {55, 67, 71, 74}};
@@ -44,18 +44,18 @@ int main(int argc, char** argv) {
         std::this_thread::sleep_until(due);
         backend.beginTick(tick);
         backend.setTickDueTime(monotonicNowNs());
-        if (melody) port.NoteOff(melody, 1);
+        if (melody) port.noteOff(melody, 1);
         melody = kMelody[tick % 8];
-        port.NoteOn(melody, 110, 1);
+        port.noteOn(melody, 110, 1);
         if (tick % 4 != 1) continue;
         if (chord)
-            for (int i = 0; i < 4; ++i) port.NoteOff(chord[i], 0);
+            for (int i = 0; i < 4; ++i) port.noteOff(chord[i], 0);
         chord = kChords[(tick / 4) % 3];
-        for (int i = 0; i < 4; ++i) port.NoteOn(chord[i], 90, 0);
+        for (int i = 0; i < 4; ++i) port.noteOn(chord[i], 90, 0);
     }
-    port.AllNotesOff(0);
-    port.AllNotesOff(1);
-    port.Close();
+    port.allNotesOff(0);
+    port.allNotesOff(1);
+    port.close();
     std::printf("%s\n", backend.outputDescription().c_str());
     return 0;
 }

@@ -171,7 +171,7 @@ Result measure(std::size_t textBytes) {
     result.fileBytes = std::filesystem::file_size(path);
     {
         velmora::SeededRandom rng(1);
-        result.events = countEvents(velmora::BuildMidiFile(request, rng));
+        result.events = countEvents(velmora::buildMidiFile(request, rng));
     }
     result.peakMiB = peakMemoryMiB();
 

@@ -32,7 +32,7 @@ std::vector<std::uint8_t> referenceMidi() {
     request.lineStarts = velmora::lineStartsOfPlainLines(request.playLines);
     request.keyNote = request.options.keyNote();
     velmora::SeededRandom rng(kSeed);
-    return velmora::BuildMidiFile(request, rng);
+    return velmora::buildMidiFile(request, rng);
 }
 
 double median(std::vector<double> values) {

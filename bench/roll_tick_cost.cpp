@@ -27,7 +27,7 @@ constexpr int kViewWidth = 900;
 constexpr int kViewHeight = 200;
 constexpr int kFrameMs = 33;
 
-class HandTimer final : public TransportTimer {
+class HandTimer final : public PeriodicTimer {
 public:
     void setEnabled(bool enabled) override { enabled_ = enabled; }
     bool enabled() const override { return enabled_; }

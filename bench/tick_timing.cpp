@@ -21,8 +21,8 @@
 #include "midi/event_queue_dispatcher.h"
 #include "midi/midi_backend.h"
 #include "midi/midi_out_port.h"
-#include "midi/mm_timer.h"
 #include "midi/monotonic_clock.h"
+#include "midi/tick_timer.h"
 
 namespace velmora {
 namespace {
@@ -44,11 +44,9 @@ public:
     std::vector<StampedMessage> messages;
 };
 
-class CountingOwner final : public TimerOwner {
+class CountingOwner final : public TickOwner {
 public:
-    void timerNotice(std::uint32_t message, std::uintptr_t, std::intptr_t lParam) override {
-        if (message == TMMTimer::kOverrunMessage && lParam == TMMTimer::kOverrunLParam) ++overruns;
-    }
+    void tickOverran() override { ++overruns; }
     int overruns = 0;
 };
 
@@ -58,15 +56,15 @@ class TickWork {
 public:
     explicit TickWork(MidiOutPort& port) : port_(port) {}
     void operator()() {
-        if (melody_ != 0) port_.NoteOff(melody_, 1);
-        for (std::uint8_t note : chord_) port_.NoteOff(note, 0);
+        if (melody_ != 0) port_.noteOff(melody_, 1);
+        for (std::uint8_t note : chord_) port_.noteOff(note, 0);
         chord_.clear();
         melody_ = static_cast<std::uint8_t>(60 + (count_ * 7) % 24);
-        port_.NoteOn(melody_, 127, 1);
+        port_.noteOn(melody_, 127, 1);
         if (count_ % 4 == 0) {
             for (std::uint8_t step : {0, 4, 7}) {
                 chord_.push_back(static_cast<std::uint8_t>(48 + step + count_ % 12));
-                port_.NoteOn(chord_.back(), 110, 0);
+                port_.noteOn(chord_.back(), 110, 0);
             }
         }
         ++count_;
@@ -111,19 +109,19 @@ RunResult runTimer(std::uint32_t intervalMs, std::size_t ticks) {
     CountingOwner owner;
     StampingSink sink(ticks * 8 + 16);
     MidiOutPort port(sink);
-    port.Open();
+    port.open();
     TickWork work(port);
     RunResult result;
     result.records.reserve(ticks);
 
-    TMMTimer timer(owner, dispatcher);
+    TickTimer timer(owner, dispatcher);
     timer.setTickObserver([&](const TickRecord& record) { result.records.push_back(record); });
-    timer.SetOnTimer([&](TMMTimer&) { work(); });
-    timer.SetInterval(intervalMs);
-    timer.SetEnabled(true);
+    timer.setHandler([&](TickTimer&) { work(); });
+    timer.setInterval(intervalMs);
+    timer.setEnabled(true);
     const auto limit = std::chrono::milliseconds(intervalMs) * (ticks + 10) + std::chrono::seconds(2);
     dispatcher.runUntil([&] { return result.records.size() >= ticks || owner.overruns > 0; }, limit);
-    timer.SetEnabled(false);
+    timer.setEnabled(false);
     dispatcher.runPending();
     result.overruns = owner.overruns;
     result.messages = sink.messages.size();
@@ -172,7 +170,7 @@ void report(const char* load, std::uint32_t intervalMs, const RunResult& run) {
         duration.push_back(nsToMs(r.finishNs - r.startNs));
         sequence.push_back(static_cast<double>(r.sequence));
     }
-    const double budget = TMMTimer::replyTimeoutFor(intervalMs);
+    const double budget = TickTimer::replyTimeoutFor(intervalMs);
     const double drift = lateness.empty() ? NAN : lateness.back() - lateness.front();
     const double maxDuration = duration.empty() ? NAN : *std::max_element(duration.begin(), duration.end());
     std::printf(
@@ -193,7 +191,7 @@ public:
     RealtimeOwnerThread() {
         pthread_getschedparam(pthread_self(), &policy_, &saved_);
         sched_param param{};
-        param.sched_priority = TMMTimer::kRealtimePriority - 1;
+        param.sched_priority = TickTimer::kRealtimePriority - 1;
         pthread_setschedparam(pthread_self(), SCHED_FIFO, &param);
     }
     ~RealtimeOwnerThread() { pthread_setschedparam(pthread_self(), policy_, &saved_); }
@@ -207,7 +205,7 @@ bool realtimeSchedulingAllowed() {
     bool allowed = false;
     std::thread probe([&] {
         sched_param param{};
-        param.sched_priority = TMMTimer::kRealtimePriority;
+        param.sched_priority = TickTimer::kRealtimePriority;
         allowed = pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0;
     });
     probe.join();
@@ -231,7 +229,7 @@ int main(int argc, char** argv) {
     }
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     std::printf("timer thread real-time scheduling (SCHED_FIFO %d): %s; %u cores\n",
-                TMMTimer::kRealtimePriority, realtimeSchedulingAllowed() ? "granted" : "refused", cores);
+                TickTimer::kRealtimePriority, realtimeSchedulingAllowed() ? "granted" : "refused", cores);
     for (std::uint32_t interval : intervals) {
         report("idle", interval, runTimer(interval, ticks));
         BusyLoad load(static_cast<int>(cores));

@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SeededRandom rng(seed);
     std::vector<std::uint8_t> file;
     try {
-        file = BuildMidiFile(request, rng);
+        file = buildMidiFile(request, rng);
     } catch (const ExportError&) {
         VELMORA_FUZZ_CHECK(request.playLines.empty());
         return 0;

@@ -4,157 +4,157 @@
 <context>
     <name>EngineTexts</name>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="21"/>
+        <location filename="../src/engine/transport_display.h" line="31"/>
         <source>[!] 工事中&#x3000;少々お待ちください</source>
         <translation>[!] Preparing, please wait</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="22"/>
+        <location filename="../src/engine/transport_display.h" line="32"/>
         <source>演奏中</source>
         <translation>Playing</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="23"/>
+        <location filename="../src/engine/transport_display.h" line="33"/>
         <source>休憩中</source>
         <translation>Idle</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="24"/>
+        <location filename="../src/engine/transport_display.h" line="34"/>
         <source>ロード中</source>
         <translation>Loading</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="25"/>
+        <location filename="../src/engine/transport_display.h" line="35"/>
         <source>処理が間に合わず停止しました。もっとテンポを落とすか、MIDIのバッファを増やして下さい</source>
         <translation>Stopped: the processing could not keep up. Slow down the tempo or enlarge the MIDI buffer.</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="28"/>
+        <location filename="../src/options/rhythm_grid.cpp" line="15"/>
         <source>調整なし</source>
         <translation>No adjustment</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="29"/>
+        <location filename="../src/options/rhythm_grid.cpp" line="15"/>
         <source>16拍（4拍子）</source>
         <translation>16 beats (4/4)</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="30"/>
+        <location filename="../src/options/rhythm_grid.cpp" line="16"/>
         <source>12拍（3拍子）</source>
         <translation>12 beats (3/4)</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="31"/>
+        <location filename="../src/options/rhythm_grid.cpp" line="16"/>
         <source>8拍（4拍子）</source>
         <translation>8 beats (4/4)</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="32"/>
+        <location filename="../src/options/rhythm_grid.cpp" line="17"/>
         <source>6拍（3拍子）</source>
         <translation>6 beats (3/4)</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="33"/>
+        <location filename="../src/options/rhythm_grid.cpp" line="17"/>
         <source>4拍（4拍子）</source>
         <translation>4 beats (4/4)</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="34"/>
+        <location filename="../src/options/rhythm_grid.cpp" line="18"/>
         <source>4拍（2拍子）</source>
         <translation>4 beats (2/4)</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="36"/>
+        <location filename="../src/mapping/note_names.cpp" line="15"/>
         <source>ファニー</source>
         <translation>Funny</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="37"/>
+        <location filename="../src/mapping/note_names.cpp" line="16"/>
         <source>ファンタジック</source>
         <translation>Fantastic</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="38"/>
+        <location filename="../src/mapping/note_names.cpp" line="17"/>
         <source>ジプシー音階</source>
         <translation>Gypsy scale</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="39"/>
+        <location filename="../src/mapping/note_names.cpp" line="18"/>
         <source>全音階</source>
         <translation>Whole-tone scale</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="40"/>
+        <location filename="../src/mapping/note_names.cpp" line="19"/>
         <source>呂旋法</source>
         <translation>Ryo mode</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="41"/>
+        <location filename="../src/mapping/note_names.cpp" line="20"/>
         <source>律旋法</source>
         <translation>Ritsu mode</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="42"/>
+        <location filename="../src/mapping/note_names.cpp" line="21"/>
         <source>琉球旋法</source>
         <translation>Ryukyu mode</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="43"/>
+        <location filename="../src/mapping/note_names.cpp" line="22"/>
         <source>メジャー風</source>
         <translation>Major-like</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="44"/>
+        <location filename="../src/mapping/note_names.cpp" line="23"/>
         <source>マイナー風</source>
         <translation>Minor-like</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="45"/>
+        <location filename="../src/mapping/note_names.cpp" line="24"/>
         <source>ブルース風</source>
         <translation>Blues-like</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="46"/>
+        <location filename="../src/mapping/note_names.cpp" line="25"/>
         <source>より自然なサウンド（かも知れない）</source>
         <translation>A more natural sound (perhaps)</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="47"/>
+        <location filename="../src/mapping/note_names.cpp" line="26"/>
         <source>スパニッシュスケール</source>
         <translation>Spanish scale</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="69"/>
+        <location filename="../src/ui/engine_texts.cpp" line="54"/>
         <source>ファイル %1 は開けません</source>
         <translation>Cannot open the file %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="71"/>
+        <location filename="../src/ui/engine_texts.cpp" line="56"/>
         <source>ファイル %1 を作成できません</source>
         <translation>Cannot create the file %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="73"/>
+        <location filename="../src/ui/engine_texts.cpp" line="58"/>
         <source>%1 に書き込めません</source>
         <translation>Cannot write to %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="107"/>
+        <location filename="../src/ui/engine_texts.cpp" line="92"/>
         <source>音声出力がメッセージを受け付けなくなりました（ドライバ %1 が止まったか終了しました）。音が抜けています</source>
         <translation>The audio output stopped taking messages (its driver %1 has stalled or died); notes are being dropped</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="112"/>
+        <location filename="../src/ui/engine_texts.cpp" line="97"/>
         <source>MIDI ポート %1 がメッセージを受け付けなくなりました（%2）。音が抜けています</source>
         <translation>The MIDI port %1 stopped taking messages (%2); notes are being dropped</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="117"/>
+        <location filename="../src/ui/engine_texts.cpp" line="102"/>
         <source>MIDI ポート %1 がなくなりました。音が抜けています</source>
         <translation>The MIDI port %1 is no longer there; notes are being dropped</translation>
     </message>
     <message>
-        <location filename="../src/ui/engine_texts.cpp" line="121"/>
+        <location filename="../src/ui/engine_texts.cpp" line="106"/>
         <source>キャプチャファイル %1 を書き込めませんでした（%2）</source>
         <translation>Writing the capture file %1 failed (%2)</translation>
     </message>
@@ -692,6 +692,10 @@
         <translation>&amp;Later</translation>
     </message>
     <message>
+        <source>PDF の楽譜は LilyPond で組版します。lilypond パッケージを入れるか、ファイルの種類で MusicXML を選んでください</source>
+        <translation>A PDF score is typeset by LilyPond: install the lilypond package, or choose MusicXML as the file type</translation>
+    </message>
+    <message>
         <location filename="../src/ui/export_commands.cpp" line="40"/>
         <source>テキストが空なので書き出せません</source>
         <translation>The text is empty, so there is nothing to export</translation>
@@ -949,6 +953,34 @@
     <message>
         <source>復元用のコピーを保存できません: %1</source>
         <translation>Cannot keep a recovery copy: %1</translation>
+    </message>
+    <message>
+        <source>MusicXML (*.musicxml)</source>
+        <translation>MusicXML (*.musicxml)</translation>
+    </message>
+    <message>
+        <source>圧縮 MusicXML (*.mxl)</source>
+        <translation>Compressed MusicXML (*.mxl)</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>楽譜を書き出しています…</source>
+        <translation>Exporting the score…</translation>
+    </message>
+    <message>
+        <source>楽譜書き出し(&amp;E)...</source>
+        <translation>&amp;Export Score...</translation>
+    </message>
+    <message>
+        <source>MIDI に歌詞を入れる(&amp;L)</source>
+        <translation>&amp;Lyrics in MIDI Export</translation>
+    </message>
+    <message>
+        <source>MIDI 書き出しで、メロディの音ごとにその文字を歌詞として書き込みます</source>
+        <translation>The MIDI export writes each melody note's character as a lyric</translation>
     </message>
     <message>
         <location filename="../src/ui/document_commands.cpp" line="76"/>

@@ -2,7 +2,7 @@
 
 namespace velmora::cli {
 
-CliPerformance::CliPerformance(const CliSetup& setup, MidiBackend& output, TransportTimer& tickTimer,
+CliPerformance::CliPerformance(const CliSetup& setup, MidiBackend& output, PeriodicTimer& tickTimer,
                                PlayerHost& host)
     : port_(output),
       rng_(setup.seed),

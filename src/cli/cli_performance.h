@@ -19,7 +19,7 @@ namespace velmora::cli {
 // timer whose ticks run back to back.
 class CliPerformance {
 public:
-    CliPerformance(const CliSetup& setup, MidiBackend& output, TransportTimer& tickTimer, PlayerHost& host);
+    CliPerformance(const CliSetup& setup, MidiBackend& output, PeriodicTimer& tickTimer, PlayerHost& host);
     CliPerformance(const CliPerformance&) = delete;
     CliPerformance& operator=(const CliPerformance&) = delete;
 

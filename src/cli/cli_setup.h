@@ -6,7 +6,7 @@
 
 #include "cli/cli_arguments.h"
 #include "documents/text_document.h"
-#include "engine/performance_options.h"
+#include "options/performance_options.h"
 #include "smf/build_midi_file.h"
 
 namespace velmora::cli {

@@ -2,14 +2,14 @@
 
 #include <chrono>
 
-#include "engine/transport.h"
+#include "midi/periodic_timer.h"
 
 namespace velmora::cli {
 
 // A window-style periodic timer for the player's loop: while enabled it is due
 // every interval from the moment it was switched on; its handler switches it
 // off when it should fire only once.
-class LoopTimer final : public TransportTimer {
+class LoopTimer final : public PeriodicTimer {
 public:
     using Clock = std::chrono::steady_clock;
 

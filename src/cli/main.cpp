@@ -11,6 +11,9 @@
 #include "cli/cli_commands.h"
 #include "documents/file_error.h"
 #include "documents/process_signals.h"
+#ifdef VELMORA_HAVE_SOUND
+#include "sound/jack_environment.h"
+#endif
 
 namespace {
 
@@ -60,5 +63,8 @@ int run(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
     velmora::ProcessSignals::install();
+#ifdef VELMORA_HAVE_SOUND
+    velmora::preventJackServerAutostart();  // before any thread: it sets the environment
+#endif
     return finishStandardOutput(run(std::vector<std::string>(argv + 1, argv + argc)));
 }

@@ -10,10 +10,9 @@
 #include "cli/player_host.h"
 #include "cli/terminal.h"
 #include "documents/process_signals.h"
-#include "engine/tick_timer_adapter.h"
 #include "engine/transport.h"
 #include "midi/event_queue_dispatcher.h"
-#include "midi/mm_timer.h"
+#include "midi/tick_timer.h"
 #include "sound/midi_backend_factory.h"
 
 namespace velmora::cli {
@@ -54,14 +53,13 @@ int runPlay(const CliArguments& arguments) {
     }
     EventQueueDispatcher dispatcher;
     PlayerHost host(setup);
-    TMMTimer timer(host, dispatcher);
-    TickTimerAdapter tickTimer(timer);
-    CliPerformance performance(setup, *output.backend, tickTimer, host);
+    TickTimer timer(host, dispatcher);
+    CliPerformance performance(setup, *output.backend, timer, host);
     Transport& transport = performance.transport();
     LoopTimer& endTimer = performance.endTimer();
     LoopTimer& repeatTimer = performance.repeatTimer();
-    timer.SetInterval(static_cast<std::uint32_t>(setup.options.timerInterval()));
-    timer.SetOnTimer([&transport](TMMTimer& sender) { transport.tick(sender.currentTickDueNs()); });
+    timer.setInterval(static_cast<std::uint32_t>(setup.options.timerInterval()));
+    timer.setHandler([&transport](TickTimer& sender) { transport.tick(sender.currentTickDueNs()); });
 
     // Ctrl-C, SIGTERM, a closed terminal (SIGHUP) and SIGQUIT end the
     // performance cleanly instead of killing the process: sound off, capture
@@ -73,7 +71,7 @@ int runPlay(const CliArguments& arguments) {
     if (!port.openError().empty()) {
         if (outputWasChosen(arguments)) {
             transport.shutdown();
-            timer.SetEnabled(false);
+            timer.setEnabled(false);
             throw RuntimeError(port.openError());
         }
         std::cerr << "velmora-cli: no sound: " << port.openError() << '\n';
@@ -108,10 +106,10 @@ int runPlay(const CliArguments& arguments) {
             lastStatus = now;
         }
     }
-    timer.SetEnabled(false);
+    timer.setEnabled(false);
     terminal.finishStatus();
     // Closing flushes a capture file; what failed in writing it is known then.
-    port.Close();
+    port.close();
     if (const std::optional<OutputWarning> warning = output.backend->takeWarning()) {
         std::cerr << "velmora-cli: " << warning->text() << '\n';
         captureFailed |= warning->kind == OutputWarning::Kind::CaptureNotWritten;

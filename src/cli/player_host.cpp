@@ -2,8 +2,7 @@
 
 #include "documents/cp932_text.h"
 #include "documents/text_encoding.h"
-#include "documents/time_estimate.h"
-#include "midi/mm_timer.h"
+#include "engine/time_estimate.h"
 
 namespace velmora::cli {
 
@@ -51,10 +50,6 @@ MemoSnapshot PlayerHost::memoSnapshot() {
     memo.visibleLines = static_cast<std::int32_t>(setup_.upperLines.size()) + 3;  // a terminal never scrolls
     memo.caretLine = caretLine_;
     return memo;
-}
-
-void PlayerHost::timerNotice(std::uint32_t message, std::uintptr_t /*wParam*/, std::intptr_t lParam) {
-    if (transport_ != nullptr && TMMTimer::isOverrunNotice(message, lParam)) transport_->tickOverran();
 }
 
 std::string PlayerHost::markedLine() const {

@@ -6,13 +6,13 @@
 #include "cli/cli_setup.h"
 #include "engine/transport.h"
 #include "language/status_texts.h"
-#include "midi/tick_dispatcher.h"
+#include "midi/tick_timer.h"
 
 namespace velmora::cli {
 
 // The command-line player's stand-in for the window: it hands the text to the
 // transport, remembers what the transport shows and builds the status line.
-class PlayerHost final : public TransportHost, public TimerOwner {
+class PlayerHost final : public TransportHost, public TickOwner {
 public:
     explicit PlayerHost(const CliSetup& setup);
 
@@ -33,7 +33,9 @@ public:
     void highlightCharacter(std::int32_t, std::int32_t) override {}
     void scrollDownOneLine() override {}
     void showElapsed(const std::string& text) override { elapsed_ = text; }
-    void timerNotice(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    void tickOverran() override {
+        if (transport_ != nullptr) transport_->tickOverran();
+    }
 
 private:
     std::string markedLine() const;

@@ -55,7 +55,7 @@ int runRender(const CliArguments& arguments) {
     CliSetup setup = prepareSetup(arguments);
     if (setup.upperLines.empty()) throw RuntimeError(kEmptyTextMessage);
     SeededRandom rng(setup.seed);
-    const std::vector<std::uint8_t> midi = BuildMidiFile(takeExportRequest(setup), rng);
+    const std::vector<std::uint8_t> midi = buildMidiFile(takeExportRequest(setup), rng);
     const AudioRenderRequest request{midi, arguments.outputPath, format, arguments.soundfont.value_or(""),
                                      std::filesystem::path(arguments.textPath).stem().string()};
     AudioRenderResult result;

@@ -15,8 +15,6 @@ public:
     Terminal(const Terminal&) = delete;
     Terminal& operator=(const Terminal&) = delete;
 
-    bool interactive() const { return keys_; }
-    bool showsStatus() const { return status_; }
     // A key pressed since the last call, if any.
     std::optional<char> pollKey();
     // Rewrites the status line (cut to the terminal's width).

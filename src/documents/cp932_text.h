@@ -14,8 +14,6 @@ constexpr bool isCp932LeadByte(unsigned char byte) {
 // Upper case the way the engine reads text: single-byte a..z become A..Z; a
 // two-byte character (a lead byte and the byte after it) is left as it is.
 std::string upperCp932(std::string_view bytes);
-// The upper-cased copy of the memo's whole text.
-inline std::string UpperText(std::string_view memoText) { return upperCp932(memoText); }
 
 // The lines of a text: a line ends at CR LF, a lone CR or a lone LF; a NUL byte
 // ends the text; a final line break does not make an empty last line.

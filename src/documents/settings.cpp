@@ -172,7 +172,7 @@ void storeSettings(IniFile& ini, bool isGlobal, const GlobalSettings& global,
     }
 }
 
-void SaveSettings(const std::string& path, bool isGlobal, const GlobalSettings& global,
+void saveSettings(const std::string& path, bool isGlobal, const GlobalSettings& global,
                   const PerformanceOptions& options) {
     try {
         // A file that exists but cannot be read is not replaced: its other

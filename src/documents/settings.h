@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "documents/ini_file.h"
-#include "engine/performance_options.h"
+#include "options/performance_options.h"
 
 namespace velmora {
 
@@ -105,7 +105,7 @@ void applyConfigRows(const LoadedSettings& loaded, PerformanceOptions& options);
 // `path`, keeping everything else the file holds; the file is replaced as a
 // whole or not at all. Throws FileError with cannotWriteMessage(path) on
 // failure.
-void SaveSettings(const std::string& path, bool isGlobal, const GlobalSettings& global,
+void saveSettings(const std::string& path, bool isGlobal, const GlobalSettings& global,
                   const PerformanceOptions& options);
 
 // The same rows set into an ini model, for callers that keep the model.

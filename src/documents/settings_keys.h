@@ -4,7 +4,7 @@
 #include <span>
 #include <string_view>
 
-#include "engine/option_table.h"
+#include "options/option_table.h"
 
 namespace velmora {
 

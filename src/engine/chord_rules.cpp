@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <optional>
 
 #include "engine/range_fitting.h"
 #include "mapping/scale_membership.h"
+#include "mapping/scale_pattern.h"
 
 namespace velmora {
 
@@ -40,8 +42,8 @@ private:
     bool inA(int interval) const {
         return inScale(pattern_, plus(r_, interval), TonicMode::A, options_.keyShift);
     }
-    bool inTest(int test, int interval) const {
-        return inScale(test, plus(r_, interval), mode_, options_.keyShift);
+    bool inTest(ScalePattern test, int interval) const {
+        return inScale(indexOf(test), plus(r_, interval), mode_, options_.keyShift);
     }
     bool modeA() const { return mode_ == TonicMode::A; }
     bool modeE() const { return mode_ == TonicMode::E; }
@@ -65,21 +67,21 @@ private:
             add(4);
     }
 
-    void pattern0();
-    void pattern1();
-    void pattern2();
-    void pattern3() {
+    void funny();
+    void fantastic();
+    void gypsy();
+    void wholeTone() {
         add(8);
         add(4);
     }
-    void pattern4();
-    void pattern5();
-    void pattern6();
-    void pattern7();
-    void pattern8();
-    void pattern9();
-    void pattern10();
-    void pattern11();
+    void ryo();
+    void ritsu();
+    void ryukyu();
+    void majorLike();
+    void minorLike();
+    void bluesLike();
+    void moreNatural();
+    void spanish();
 
     const PerformanceOptions& options_;
     const int pattern_;
@@ -94,24 +96,27 @@ private:
 };
 
 void ChordRule::apply() {
-    switch (pattern_) {
-        case 0: pattern0(); break;
-        case 1: pattern1(); break;
-        case 2: pattern2(); break;
-        case 3: pattern3(); break;
-        case 4: pattern4(); break;
-        case 5: pattern5(); break;
-        case 6: pattern6(); break;
-        case 7: pattern7(); break;
-        case 8: pattern8(); break;
-        case 9: pattern9(); break;
-        case 10: pattern10(); break;
-        case 11: pattern11(); break;
-        default: break;  // no pattern selected: no chord rule
+    const std::optional<ScalePattern> pattern = scalePatternAt(pattern_);
+    if (!pattern) return;  // no pattern selected: no chord rule
+    // clang-format off
+    switch (*pattern) {
+        case ScalePattern::Funny: funny(); break;
+        case ScalePattern::Fantastic: fantastic(); break;
+        case ScalePattern::Gypsy: gypsy(); break;
+        case ScalePattern::WholeTone: wholeTone(); break;
+        case ScalePattern::Ryo: ryo(); break;
+        case ScalePattern::Ritsu: ritsu(); break;
+        case ScalePattern::Ryukyu: ryukyu(); break;
+        case ScalePattern::MajorLike: majorLike(); break;
+        case ScalePattern::MinorLike: minorLike(); break;
+        case ScalePattern::BluesLike: bluesLike(); break;
+        case ScalePattern::MoreNatural: moreNatural(); break;
+        case ScalePattern::Spanish: spanish(); break;
     }
+    // clang-format on
 }
 
-void ChordRule::pattern0() {
+void ChordRule::funny() {
     third([this](int i) { return inA(i); });
     addIf(thick_ && inA(-5), -5);
     addIf(inA(7), 7);
@@ -122,7 +127,7 @@ void ChordRule::pattern0() {
     }
 }
 
-void ChordRule::pattern1() {
+void ChordRule::fantastic() {
     third([this](int i) { return inA(i); });
     addIf(thick_ && inA(-5), -5);
     addIf(inA(7), 7);
@@ -130,7 +135,7 @@ void ChordRule::pattern1() {
     if (modeA() && contains({36, 48, 60, 72, 84}, v_)) add(10);
 }
 
-void ChordRule::pattern2() {
+void ChordRule::gypsy() {
     if (modeA()) {
         if (contains({48, 60, 72, 84, 96}, v_)) {
             add(4);
@@ -165,7 +170,7 @@ void ChordRule::pattern2() {
     }
 }
 
-void ChordRule::pattern4() {
+void ChordRule::ryo() {
     if (thick_ && inA(-5)) {
         // The file writes the lower fourth without the accent.
         if (file_)
@@ -179,7 +184,7 @@ void ChordRule::pattern4() {
     third([this](int i) { return in(i); });
 }
 
-void ChordRule::pattern5() {
+void ChordRule::ritsu() {
     addIf(thick_ && in(-5), -5);
     addIf(in(7), 7);
     if (modeA() && contains({45, 48, 57, 60, 69, 72, 81, 84, 93, 96}, v_)) add(10);
@@ -201,7 +206,7 @@ void ChordRule::pattern5() {
                           options_.accentedMelodyVelocity(0));
 }
 
-void ChordRule::pattern6() {
+void ChordRule::ryukyu() {
     addIf(thick_ && inA(-5), -5);
     addIf(in(7), 7);
     if (modeA() && contains({41, 43, 53, 55, 65, 67, 77, 79, 89, 91}, v_)) add(10);
@@ -213,7 +218,7 @@ void ChordRule::pattern6() {
     }
 }
 
-void ChordRule::pattern7() {
+void ChordRule::majorLike() {
     addIf(thick_ && inA(-5), -5);
     if (coin_ == 0) {
         if (in(3))
@@ -225,7 +230,7 @@ void ChordRule::pattern7() {
     if (contains({40, 43, 52, 55, 64, 67, 76, 79, 88, 91, 100}, v_)) add(10);
 }
 
-void ChordRule::pattern8() {
+void ChordRule::minorLike() {
     addIf(thick_ && inA(-5), -5);
     third([this](int i) { return in(i); });
     addIf(in(7), 7);
@@ -233,21 +238,21 @@ void ChordRule::pattern8() {
     if (modeE() && contains({32, 46, 56, 58, 68, 70, 80, 82, 92, 94}, v_)) add(10);
 }
 
-void ChordRule::pattern9() {
+void ChordRule::bluesLike() {
     addIf(thick_ && inA(-5), -5);
     addIf(in(7), 7);
     addIf(thick_ && inA(10), 10);
     third([this](int i) { return in(i); });
 }
 
-void ChordRule::pattern10() {
-    third([this](int i) { return inTest(11, i); });
+void ChordRule::moreNatural() {
+    third([this](int i) { return inTest(ScalePattern::Spanish, i); });
     addIf(thick_ && in(-5), -5);
     addIf(in(7), 7);
     if (modeE() && contains({55, 67, 79, 91}, v_)) add(10);
 }
 
-void ChordRule::pattern11() {
+void ChordRule::spanish() {
     addIf(thick_ && inA(-5), -5);
     addIf(in(7), 7);
     if (file_) {
@@ -272,11 +277,14 @@ void ChordRule::pattern11() {
 }
 
 // Root values whose chord is built a major third lower.
-bool rootNeedsCorrection(int pattern, TonicMode mode, std::uint8_t rootValue) {
+bool rootNeedsCorrection(int patternIndex, TonicMode mode, std::uint8_t rootValue) {
+    const std::optional<ScalePattern> pattern = scalePatternAt(patternIndex);
     const bool modeE = mode == TonicMode::E;
-    if ((modeE && pattern == 10) || (!modeE && pattern == 8)) return contains({35, 47, 59, 71, 83, 95}, rootValue);
-    if (modeE && pattern == 8) return contains({38, 50, 62, 74, 86, 98}, rootValue);
-    if (!modeE && pattern == 10) return contains({37, 49, 61, 73, 85, 97}, rootValue);
+    const bool natural = pattern == ScalePattern::MoreNatural;
+    const bool minor = pattern == ScalePattern::MinorLike;
+    if ((modeE && natural) || (!modeE && minor)) return contains({35, 47, 59, 71, 83, 95}, rootValue);
+    if (modeE && minor) return contains({38, 50, 62, 74, 86, 98}, rootValue);
+    if (!modeE && natural) return contains({37, 49, 61, 73, 85, 97}, rootValue);
     return false;
 }
 

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "engine/performance_options.h"
 #include "engine/performance_state.h"
 #include "mapping/random_source.h"
+#include "options/performance_options.h"
 
 namespace velmora {
 
@@ -19,7 +19,7 @@ public:
     // A chord note: fitted to the backing range, sounded with the velocity and
     // appended to chordNotes.
     virtual void addNote(std::uint8_t note, std::uint8_t velocity) = 0;
-    // A note sounded and appended exactly as given (the live solo third of pattern 5).
+    // A note sounded and appended exactly as given (the live solo third of the ritsu scale).
     virtual void addUnfittedNote(std::uint8_t note, std::uint8_t velocity) = 0;
 };
 

@@ -15,18 +15,18 @@ std::uint8_t upperCase(std::uint8_t character) {
 
 void KeySounder::openPort() {
     if (openedPort_) return;
-    port_.Open();
+    port_.open();
     openedPort_ = true;
     port_.backend().beginUntimed();
-    port_.CenterPan(kLiveMelodyChannel);
+    port_.centerPan(kLiveMelodyChannel);
 }
 
 void KeySounder::takeInstrument() {
     // The instrument and reverb may change between two keys.
     const std::uint8_t program = options_.melodyProgram();
     const auto reverb = static_cast<std::uint8_t>(options_.reverbDepth(true));
-    if (program != program_) port_.ProgramChange(program, kLiveMelodyChannel);
-    if (reverb != reverb_) port_.SetReverb(reverb, kLiveMelodyChannel);
+    if (program != program_) port_.programChange(program, kLiveMelodyChannel);
+    if (reverb != reverb_) port_.setReverb(reverb, kLiveMelodyChannel);
     program_ = program;
     reverb_ = reverb;
 }
@@ -38,8 +38,8 @@ std::uint8_t KeySounder::keyTyped(std::uint8_t character) {
     port_.backend().beginUntimed();
     takeInstrument();
     const std::uint8_t melody = fitMelodyRange(options_, options_.shiftedNote(table));
-    if (soundingNote_ != 0) port_.NoteOff(soundingNote_, kLiveMelodyChannel);
-    port_.NoteOn(melody, options_.accentedMelodyVelocity(0), kLiveMelodyChannel);
+    if (soundingNote_ != 0) port_.noteOff(soundingNote_, kLiveMelodyChannel);
+    port_.noteOn(melody, options_.accentedMelodyVelocity(0), kLiveMelodyChannel);
     soundingNote_ = melody;
     return melody;
 }
@@ -47,13 +47,13 @@ std::uint8_t KeySounder::keyTyped(std::uint8_t character) {
 void KeySounder::release() {
     if (soundingNote_ == 0 || !openedPort_) return;
     port_.backend().beginUntimed();
-    port_.NoteOff(soundingNote_, kLiveMelodyChannel);
+    port_.noteOff(soundingNote_, kLiveMelodyChannel);
     soundingNote_ = 0;
 }
 
 void KeySounder::stop() {
     release();
-    if (openedPort_) port_.Close();
+    if (openedPort_) port_.close();
     openedPort_ = false;
     program_ = kNoValue;
     reverb_ = kNoValue;

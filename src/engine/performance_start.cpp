@@ -13,13 +13,13 @@ void takeText(PerformanceState& state, std::vector<std::string> upperLines, std:
 }
 
 void sendReverbs(const PerformanceOptions& options, MidiOutPort& port) {
-    port.SetReverb(static_cast<std::uint8_t>(options.reverbDepth(false)), kLiveBackingChannel);
-    port.SetReverb(static_cast<std::uint8_t>(options.reverbDepth(true)), kLiveMelodyChannel);
+    port.setReverb(static_cast<std::uint8_t>(options.reverbDepth(false)), kLiveBackingChannel);
+    port.setReverb(static_cast<std::uint8_t>(options.reverbDepth(true)), kLiveMelodyChannel);
 }
 
 void sendPans(const PerformanceOptions& options, MidiOutPort& port) {
-    port.CenterPan(kLiveMelodyChannel);
-    if (options.centresBackingPan()) port.CenterPan(kLiveBackingChannel);
+    port.centerPan(kLiveMelodyChannel);
+    if (options.centresBackingPan()) port.centerPan(kLiveBackingChannel);
 }
 
 }  // namespace
@@ -28,9 +28,9 @@ void beginPlay(const PerformanceOptions& options, PerformanceState& state, MidiO
                std::vector<std::string> upperLines, std::vector<std::int32_t> lineStarts) {
     state.resetCounters();
     takeText(state, std::move(upperLines), std::move(lineStarts));
-    port.Open();
-    port.ProgramChange(options.backingProgram(), kLiveBackingChannel);
-    port.ProgramChange(options.melodyProgram(), kLiveMelodyChannel);
+    port.open();
+    port.programChange(options.backingProgram(), kLiveBackingChannel);
+    port.programChange(options.melodyProgram(), kLiveMelodyChannel);
     sendReverbs(options, port);
     sendPans(options, port);
     state.wordStart = false;
@@ -47,23 +47,23 @@ void beginLinePlay(const PerformanceOptions& options, PerformanceState& state, M
     if (startLine < 0) startLine = 0;
     state.linePlayStart = state.playLines.empty() ? 0 : state.lineStarts[static_cast<std::size_t>(startLine)];
     tick.prescanToLine(startLine);
-    port.Open();
-    port.ProgramChange(options.backingProgram(), kLiveBackingChannel);
+    port.open();
+    port.programChange(options.backingProgram(), kLiveBackingChannel);
     sendReverbs(options, port);
     sendPans(options, port);
-    port.ProgramChange(options.melodyProgram(), kLiveMelodyChannel);
+    port.programChange(options.melodyProgram(), kLiveMelodyChannel);
     state.wordStart = false;
 }
 
 void allNotesOffBothChannels(MidiOutPort& port) {
-    port.AllNotesOff(kLiveBackingChannel);
-    port.AllNotesOff(kLiveMelodyChannel);
+    port.allNotesOff(kLiveBackingChannel);
+    port.allNotesOff(kLiveMelodyChannel);
 }
 
 void silenceAndClose(MidiOutPort& port) {
-    port.AllSoundOff(kLiveBackingChannel);
-    port.AllSoundOff(kLiveMelodyChannel);
-    port.Close();
+    port.allSoundOff(kLiveBackingChannel);
+    port.allSoundOff(kLiveMelodyChannel);
+    port.close();
 }
 
 }  // namespace velmora

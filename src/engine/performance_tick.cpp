@@ -21,7 +21,7 @@ public:
         addUnfittedNote(fitBackingRange(options_, note), velocity);
     }
     void addUnfittedNote(std::uint8_t note, std::uint8_t velocity) override {
-        port_.NoteOn(note, velocity, kLiveBackingChannel);
+        port_.noteOn(note, velocity, kLiveBackingChannel);
         state_.chordNotes.push_back(note);
     }
 
@@ -71,7 +71,7 @@ void PerformanceTick::note(std::uint8_t tableNote, bool beat) {
     release();
     const std::uint8_t melody = fitMelodyRange(options_, note);
     state_.lastMelodyNote = melody;
-    port_.NoteOn(melody, options_.accentedMelodyVelocity(state_.accentCut), kLiveMelodyChannel);
+    port_.noteOn(melody, options_.accentedMelodyVelocity(state_.accentCut), kLiveMelodyChannel);
     if (!chordDue(options_, state_, beat)) return;
     LiveChordSink sink(options_, state_, port_);
     buildChord(note, options_, state_, rng_, ChordRules::Live, sink);
@@ -79,19 +79,19 @@ void PerformanceTick::note(std::uint8_t tableNote, bool beat) {
 
 void PerformanceTick::release() {
     if (state_.panicRequest) {
-        port_.AllNotesOff(kLiveBackingChannel);
-        port_.AllNotesOff(kLiveMelodyChannel);
+        port_.allNotesOff(kLiveBackingChannel);
+        port_.allNotesOff(kLiveMelodyChannel);
         state_.panicRequest = false;
         state_.chordNotes.clear();
         return;
     }
-    if (state_.lastMelodyNote != 0) port_.NoteOff(state_.lastMelodyNote, kLiveMelodyChannel);
-    for (const std::uint8_t chordNote : state_.chordNotes) port_.NoteOff(chordNote, kLiveBackingChannel);
+    if (state_.lastMelodyNote != 0) port_.noteOff(state_.lastMelodyNote, kLiveMelodyChannel);
+    for (const std::uint8_t chordNote : state_.chordNotes) port_.noteOff(chordNote, kLiveBackingChannel);
     state_.chordNotes.clear();
 }
 
 void PerformanceTick::releaseMelody() {
-    port_.NoteOff(state_.lastMelodyNote, kLiveMelodyChannel);
+    port_.noteOff(state_.lastMelodyNote, kLiveMelodyChannel);
     state_.lastMelodyNote = 0;
 }
 

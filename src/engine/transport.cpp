@@ -5,7 +5,7 @@
 namespace velmora {
 
 Transport::Transport(const PerformanceOptions& options, MidiOutPort& port, RandomSource& rng,
-                     TransportTimer& tickTimer, TransportTimer& endTimer, TransportTimer& repeatTimer,
+                     PeriodicTimer& tickTimer, PeriodicTimer& endTimer, PeriodicTimer& repeatTimer,
                      TransportHost& host)
     : options_(options),
       port_(port),

@@ -5,26 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "engine/performance_options.h"
 #include "engine/performance_state.h"
 #include "engine/performance_tick.h"
 #include "engine/transport_display.h"
 #include "mapping/random_source.h"
 #include "midi/midi_out_port.h"
+#include "midi/periodic_timer.h"
+#include "options/performance_options.h"
 
 namespace velmora {
-
-// A switchable timer that calls back the transport: the tick timer (its
-// interval is the tempo), the end wait (3000 ms after the end of the text) and
-// the repeat gap (1500 ms). The transport switches them; their owner calls the
-// matching transport handler on each expiry.
-class TransportTimer {
-public:
-    virtual ~TransportTimer() = default;
-    virtual void setEnabled(bool enabled) = 0;
-    virtual bool enabled() const = 0;
-    virtual void setInterval(std::uint32_t milliseconds) = 0;
-};
 
 // The text as the memo holds it when a performance starts.
 struct MemoSnapshot {
@@ -48,15 +37,18 @@ public:
 
 // Play/Stop, LinePlay/Stop, Pause/Continue, the end of the text with its
 // repeat, the panic request and the overrun stop, over the tick, the port and
-// three timers. Everything runs on one thread (the GUI thread); the repeat gap
-// is a state of its own, so a Stop or a shutdown during it ends it for good.
+// three timers. The transport switches the timers; their owner calls tick(),
+// endWaitElapsed() and repeatGapElapsed() at their expiries. Everything runs
+// on one thread (the GUI thread); the repeat gap is a state of its own, so a
+// Stop or a shutdown during it ends it for good.
 class Transport final : private PerformanceControl {
 public:
     static constexpr std::uint32_t kEndWaitMs = 3000;
     static constexpr std::uint32_t kRepeatGapMs = 1500;
 
-    Transport(const PerformanceOptions& options, MidiOutPort& port, RandomSource& rng, TransportTimer& tickTimer,
-              TransportTimer& endTimer, TransportTimer& repeatTimer, TransportHost& host);
+    Transport(const PerformanceOptions& options, MidiOutPort& port, RandomSource& rng,
+              PeriodicTimer& tickTimer, PeriodicTimer& endTimer, PeriodicTimer& repeatTimer,
+              TransportHost& host);
 
     void play();      // Play, or Stop while playing
     void linePlay();  // LinePlay from the caret's line, or Stop while line-playing
@@ -98,9 +90,9 @@ private:
 
     const PerformanceOptions& options_;
     MidiOutPort& port_;
-    TransportTimer& tickTimer_;
-    TransportTimer& endTimer_;
-    TransportTimer& repeatTimer_;
+    PeriodicTimer& tickTimer_;
+    PeriodicTimer& endTimer_;
+    PeriodicTimer& repeatTimer_;
     TransportHost& host_;
     PerformanceState state_;
     PerformanceTick tick_;

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "mapping/translatable_text.h"
+
 namespace velmora {
 
 // What the transport shows: which controls take input, the captions of its
@@ -24,13 +26,14 @@ struct TransportDisplay {
     bool panelsLit = false;  // the two display panels: light green while performing
 };
 
-// The system's own texts.
-inline constexpr const char* kStatusPreparing = "[!] 工事中　少々お待ちください";
-inline constexpr const char* kStatusPlaying = "演奏中";
-inline constexpr const char* kStatusResting = "休憩中";
-inline constexpr const char* kStatusLoading = "ロード中";
-inline constexpr const char* kOverrunMessage =
-    "処理が間に合わず停止しました。もっとテンポを落とすか、MIDIのバッファを増やして下さい";
+// The system's own texts; the window shows them translated.
+inline constexpr const char* kStatusPreparing =
+    QT_TRANSLATE_NOOP("EngineTexts", "[!] 工事中　少々お待ちください");
+inline constexpr const char* kStatusPlaying = QT_TRANSLATE_NOOP("EngineTexts", "演奏中");
+inline constexpr const char* kStatusResting = QT_TRANSLATE_NOOP("EngineTexts", "休憩中");
+inline constexpr const char* kStatusLoading = QT_TRANSLATE_NOOP("EngineTexts", "ロード中");
+inline constexpr const char* kOverrunMessage = QT_TRANSLATE_NOOP(
+    "EngineTexts", "処理が間に合わず停止しました。もっとテンポを落とすか、MIDIのバッファを増やして下さい");
 inline constexpr const char* kElapsedZero = "00 : 00";
 
 }  // namespace velmora

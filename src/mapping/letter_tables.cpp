@@ -1,6 +1,7 @@
 #include "mapping/letter_tables.h"
 
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 namespace velmora {
@@ -59,7 +60,7 @@ constexpr Row kModeARows[] = {
     {'Z', { 48,  48,  48,  48,  48,  48,  48,  48,  48,  47,             48,             49}},
 };
 
-// Column E of every letter table. Table 3 has a single column; its copy here must agree with
+// Column E of every letter table. The whole-tone table (3) has a single column; its copy here must agree with
 // column A (checked below) and is not used for lookup.
 constexpr Row kModeERows[] = {
     // char  0    1    2    3    4    5    6    7    8    9              10              11
@@ -104,18 +105,18 @@ constexpr Row kModeERows[] = {
 
 // The alternative of an either() entry sounds when the draw is below `limit`.
 struct AlternativeOdds {
-    int pattern;
+    ScalePattern pattern;
     TonicMode mode;
     int limit;
     std::string_view characters;
 };
 
 constexpr AlternativeOdds kAlternativeOdds[] = {
-    {10, TonicMode::A, 1, "137BMQWX"},
-    {10, TonicMode::A, 2, "5JRV"},
-    {10, TonicMode::E, 1, "1357BJMQRVWX"},
-    {11, TonicMode::A, 2, "18KS"},
-    {11, TonicMode::E, 4, "6FIN"},
+    {ScalePattern::MoreNatural, TonicMode::A, 1, "137BMQWX"},
+    {ScalePattern::MoreNatural, TonicMode::A, 2, "5JRV"},
+    {ScalePattern::MoreNatural, TonicMode::E, 1, "1357BJMQRVWX"},
+    {ScalePattern::Spanish,     TonicMode::A, 2, "18KS"},
+    {ScalePattern::Spanish,     TonicMode::E, 4, "6FIN"},
 };
 // clang-format on
 
@@ -128,17 +129,20 @@ struct Cell {
 using LetterTable = std::array<Cell, 256>;
 using ModeTables = std::array<LetterTable, kPatternCount>;
 
-constexpr int kModeCount = 2;
+constexpr std::size_t kModeCount = 2;
 
 // Any mode byte other than 'E' reads the A column.
-constexpr int columnOf(TonicMode mode) { return mode == TonicMode::E ? 1 : 0; }
+constexpr std::size_t columnOf(TonicMode mode) { return mode == TonicMode::E ? 1 : 0; }
+
+// The pattern's table among the twelve.
+constexpr std::size_t tableIndex(ScalePattern pattern) { return static_cast<std::size_t>(indexOf(pattern)); }
 
 constexpr std::uint8_t byteOf(char character) { return static_cast<std::uint8_t>(character); }
 
 template <std::size_t N>
 constexpr void fillColumn(ModeTables& tables, const Row (&rows)[N]) {
     for (const Row& row : rows) {
-        for (int pattern = 0; pattern < kPatternCount; ++pattern) {
+        for (std::size_t pattern = 0; pattern < kPatternCount; ++pattern) {
             const int entry = row.entries[pattern];
             Cell& cell = tables[pattern][byteOf(row.character)];
             cell.usual = static_cast<std::uint8_t>(entry & 0xFF);
@@ -153,7 +157,7 @@ constexpr std::array<ModeTables, kModeCount> buildTables() {
     fillColumn(tables[columnOf(TonicMode::E)], kModeERows);
     for (const AlternativeOdds& odds : kAlternativeOdds) {
         for (char character : odds.characters) {
-            tables[columnOf(odds.mode)][odds.pattern][byteOf(character)].limit =
+            tables[columnOf(odds.mode)][tableIndex(odds.pattern)][byteOf(character)].limit =
                 static_cast<std::uint8_t>(odds.limit);
         }
     }
@@ -162,20 +166,33 @@ constexpr std::array<ModeTables, kModeCount> buildTables() {
 
 constexpr std::array<ModeTables, kModeCount> kTables = buildTables();
 
+// The bound of the one draw a table makes per call; 0 for the tables that never draw.
+constexpr int drawBound(ScalePattern pattern) {
+    switch (pattern) {
+        case ScalePattern::MoreNatural:
+            return 10;
+        case ScalePattern::Spanish:
+            return 7;
+        default:
+            return 0;
+    }
+}
+
 // Guards against a slip in the literals: every two-valued entry has its odds and only those,
-// only tables 10 and 11 have them, and both copies of table 3 agree.
+// only the tables that draw have them, and both copies of the whole-tone table agree.
 constexpr bool tablesAreConsistent() {
-    for (int column = 0; column < kModeCount; ++column) {
-        for (int pattern = 0; pattern < kPatternCount; ++pattern) {
+    for (std::size_t column = 0; column < kModeCount; ++column) {
+        for (std::size_t pattern = 0; pattern < kPatternCount; ++pattern) {
             for (const Cell& cell : kTables[column][pattern]) {
                 if ((cell.alternative != 0) != (cell.limit != 0)) return false;
-                if (cell.alternative != 0 && pattern != 10 && pattern != 11) return false;
+                if (cell.alternative != 0 && drawBound(static_cast<ScalePattern>(pattern)) == 0) return false;
             }
         }
     }
-    for (int byte = 0; byte < 256; ++byte) {
-        const Cell& a = kTables[0][3][byte];
-        const Cell& e = kTables[1][3][byte];
+    constexpr std::size_t wholeTone = tableIndex(ScalePattern::WholeTone);
+    for (std::size_t byte = 0; byte < 256; ++byte) {
+        const Cell& a = kTables[0][wholeTone][byte];
+        const Cell& e = kTables[1][wholeTone][byte];
         if (a.usual != e.usual || a.alternative != e.alternative) return false;
     }
     return true;
@@ -183,43 +200,23 @@ constexpr bool tablesAreConsistent() {
 
 static_assert(tablesAreConsistent(), "letter table literals disagree with their odds or with each other");
 
-// The bound of the one draw a table makes per call; 0 for the tables that never draw.
-constexpr int drawBound(int pattern) {
-    switch (pattern) {
-        case 10:
-            return 10;
-        case 11:
-            return 7;
-        default:
-            return 0;
-    }
-}
-
-const Cell& lookup(int pattern, std::uint8_t character, TonicMode mode) {
-    // Table 3 sounds the same in both modes.
-    const TonicMode column = pattern == 3 ? TonicMode::A : mode;
-    return kTables[columnOf(column)][pattern][character];
+const Cell& lookup(ScalePattern pattern, std::uint8_t character, TonicMode mode) {
+    // The whole-tone table sounds the same in both modes.
+    const TonicMode column = pattern == ScalePattern::WholeTone ? TonicMode::A : mode;
+    return kTables[columnOf(column)][tableIndex(pattern)][character];
 }
 
 }  // namespace
 
 std::uint8_t letterPitch(int pattern, std::uint8_t character, TonicMode mode, RandomSource& rng) {
-    if (pattern < 0 || pattern >= kPatternCount) return 0;
+    const std::optional<ScalePattern> chosen = scalePatternAt(pattern);
+    if (!chosen) return 0;
     // The draw comes first and happens for every byte, listed or not, so the generator
     // advances once per call whatever the text is.
-    const int bound = drawBound(pattern);
+    const int bound = drawBound(*chosen);
     const int draw = bound > 0 ? rng.below(bound) : 0;
-    if (pattern == 7) return letterTable7(character, kNoAccidental, mode);
-    const Cell& cell = lookup(pattern, character, mode);
+    const Cell& cell = lookup(*chosen, character, mode);
     return draw < cell.limit ? cell.alternative : cell.usual;
-}
-
-std::uint8_t letterTable7(std::uint8_t character, std::uint8_t accidentals, TonicMode mode) {
-    const std::uint8_t note = lookup(7, character, mode).usual;
-    if (note == 0) return 0;
-    if (accidentals & kSharp) return static_cast<std::uint8_t>(note + 1);
-    if (accidentals & kFlat) return static_cast<std::uint8_t>(note - 1);
-    return note;
 }
 
 }  // namespace velmora

@@ -1,27 +1,29 @@
 #include "mapping/note_names.h"
 
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 #include "mapping/letter_tables.h"
+#include "mapping/translatable_text.h"
 
 namespace velmora {
 
 namespace {
 
 constexpr std::array<std::string_view, kPatternCount> kPatternNames = {
-    "ファニー",
-    "ファンタジック",
-    "ジプシー音階",
-    "全音階",
-    "呂旋法",
-    "律旋法",
-    "琉球旋法",
-    "メジャー風",
-    "マイナー風",
-    "ブルース風",
-    "より自然なサウンド（かも知れない）",
-    "スパニッシュスケール",
+    QT_TRANSLATE_NOOP("EngineTexts", "ファニー"),
+    QT_TRANSLATE_NOOP("EngineTexts", "ファンタジック"),
+    QT_TRANSLATE_NOOP("EngineTexts", "ジプシー音階"),
+    QT_TRANSLATE_NOOP("EngineTexts", "全音階"),
+    QT_TRANSLATE_NOOP("EngineTexts", "呂旋法"),
+    QT_TRANSLATE_NOOP("EngineTexts", "律旋法"),
+    QT_TRANSLATE_NOOP("EngineTexts", "琉球旋法"),
+    QT_TRANSLATE_NOOP("EngineTexts", "メジャー風"),
+    QT_TRANSLATE_NOOP("EngineTexts", "マイナー風"),
+    QT_TRANSLATE_NOOP("EngineTexts", "ブルース風"),
+    QT_TRANSLATE_NOOP("EngineTexts", "より自然なサウンド（かも知れない）"),
+    QT_TRANSLATE_NOOP("EngineTexts", "スパニッシュスケール"),
 };
 
 struct Bases {
@@ -32,7 +34,7 @@ struct Bases {
 };
 
 // The key base's pitch class names the pattern's key; note names count from the name base,
-// which differs from the key base only for pattern 11 in mode E.
+// which differs from the key base only for the Spanish scale in mode E.
 constexpr std::array<Bases, kPatternCount> kBases = {{
     {60, 63, 60, 63},
     {56, 60, 56, 60},
@@ -65,21 +67,24 @@ constexpr std::string_view kBlankName = " ";
 
 bool isPattern(int pattern) { return pattern >= 0 && pattern < kPatternCount; }
 
+// The index of a pattern that isPattern admits.
+std::size_t slotOf(int pattern) { return static_cast<std::size_t>(pattern); }
+
 }  // namespace
 
 std::string patternName(int pattern) {
     if (!isPattern(pattern)) return {};
-    return std::string(kPatternNames[pattern]);
+    return std::string(kPatternNames[slotOf(pattern)]);
 }
 
 std::uint8_t keyBase(int pattern, TonicMode mode) {
     if (!isPattern(pattern)) return kBaseWithoutPattern;
-    return mode == TonicMode::E ? kBases[pattern].keyE : kBases[pattern].keyA;
+    return mode == TonicMode::E ? kBases[slotOf(pattern)].keyE : kBases[slotOf(pattern)].keyA;
 }
 
 std::uint8_t nameBase(int pattern, TonicMode mode) {
     if (!isPattern(pattern)) return kBaseWithoutPattern;
-    return mode == TonicMode::E ? kBases[pattern].nameE : kBases[pattern].nameA;
+    return mode == TonicMode::E ? kBases[slotOf(pattern)].nameE : kBases[slotOf(pattern)].nameA;
 }
 
 std::uint8_t keyNote(int pattern, TonicMode mode, int keyShift) {
@@ -88,7 +93,7 @@ std::uint8_t keyNote(int pattern, TonicMode mode, int keyShift) {
 
 std::string keyName(std::uint8_t keyNote) {
     if (keyNote < kLowestNamedKey || keyNote > kHighestNamedKey) return {};
-    return std::string(kKeyNames[(keyNote - kLowestNamedKey) % 12]);
+    return std::string(kKeyNames[static_cast<std::size_t>((keyNote - kLowestNamedKey) % 12)]);
 }
 
 std::string noteName(std::uint8_t character, int pattern, TonicMode mode, RandomSource& rng) {

@@ -6,10 +6,12 @@
 
 namespace velmora {
 
-// Membership test `test` (a pattern index 0..11 other than 3) for a note that
-// already carries `keyShift`. Tests 2 and 4..11 subtract the shift (8-bit) before
-// looking the value up; test 0 looks the note up as it is; test 1 admits everything.
-// Test 3 does not exist: asking it answers false.
+// The membership test of the scale at index `test` (a ScalePattern) for a note
+// that already carries `keyShift`. The ranged tests (the Gypsy scale and every
+// scale after the whole-tone one) subtract the shift (8-bit) before looking the
+// value up; the funny scale's looks the note up as it is; the fantastic scale's
+// admits everything. The whole-tone scale has no test: asking it, or an index
+// outside 0..11, answers false.
 bool inScale(int test, std::uint8_t note, TonicMode mode, int keyShift);
 
 }  // namespace velmora

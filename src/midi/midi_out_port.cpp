@@ -6,60 +6,58 @@ namespace velmora {
 
 using namespace midi_bytes;
 
-void MidiOutPort::Open() {
+void MidiOutPort::open() {
     usable_ = backend_->open();
     open_ = true;
     openError_ = usable_ ? std::string() : backend_->lastError();
-    SetDeviceVolume(0xFFFFFFFFu);
+    setDeviceVolume(0xFFFFFFFFu);
 }
 
-void MidiOutPort::Close() {
+void MidiOutPort::close() {
     if (open_) backend_->close();
     open_ = false;
     usable_ = false;
 }
 
 void MidiOutPort::setBackend(MidiBackend& backend) {
-    Close();
+    close();
     backend_ = &backend;
 }
 
 void MidiOutPort::send(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
-    // Messages after Close, or after a failed Open, are lost without a report.
+    // Messages after close(), or after a failed open(), are lost without a report.
     if (usable_) backend_->sendShortMessage(status, data1, data2);
 }
 
-void MidiOutPort::ProgramChange(std::uint8_t program, std::uint8_t channel) {
+void MidiOutPort::programChange(std::uint8_t program, std::uint8_t channel) {
     send(static_cast<std::uint8_t>(kProgramChange + channel), program, 0);
 }
 
-void MidiOutPort::NoteOn(std::uint8_t note, std::uint8_t velocity, std::uint8_t channel) {
+void MidiOutPort::noteOn(std::uint8_t note, std::uint8_t velocity, std::uint8_t channel) {
     send(static_cast<std::uint8_t>(kNoteOn + channel), note, velocity);
 }
 
-void MidiOutPort::NoteOff(std::uint8_t note, std::uint8_t channel) {
+void MidiOutPort::noteOff(std::uint8_t note, std::uint8_t channel) {
     send(static_cast<std::uint8_t>(kNoteOn + channel), note, 0);
 }
 
-void MidiOutPort::AllSoundOff(std::uint8_t channel) {
+void MidiOutPort::allSoundOff(std::uint8_t channel) {
     send(static_cast<std::uint8_t>(kControlChange + channel), kAllSoundOff, 0);
 }
 
-void MidiOutPort::AllNotesOff(std::uint8_t channel) {
+void MidiOutPort::allNotesOff(std::uint8_t channel) {
     send(static_cast<std::uint8_t>(kControlChange + channel), kAllNotesOff, 0);
 }
 
-void MidiOutPort::OmniOff() { send(kControlChange, kOmniOff, 0); }
-
-void MidiOutPort::SetReverb(std::uint8_t depth, std::uint8_t channel) {
+void MidiOutPort::setReverb(std::uint8_t depth, std::uint8_t channel) {
     send(static_cast<std::uint8_t>(kControlChange + channel), kReverbDepth, depth);
 }
 
-void MidiOutPort::CenterPan(std::uint8_t channel) {
+void MidiOutPort::centerPan(std::uint8_t channel) {
     send(static_cast<std::uint8_t>(kControlChange + channel), kPan, kPanCentre);
 }
 
-void MidiOutPort::SetDeviceVolume(std::uint32_t volume) {
+void MidiOutPort::setDeviceVolume(std::uint32_t volume) {
     if (usable_) backend_->setDeviceVolume(volume);
 }
 

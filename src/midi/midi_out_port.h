@@ -20,21 +20,19 @@ public:
     // message: omni off on channel 0 would leave every other channel deaf on a
     // synthesizer that honours channel modes (FluidSynth does), and the melody
     // plays on channel 1.
-    void Open();
-    void Close();
-    void ProgramChange(std::uint8_t program, std::uint8_t channel);
-    void NoteOn(std::uint8_t note, std::uint8_t velocity, std::uint8_t channel);
-    void NoteOff(std::uint8_t note, std::uint8_t channel);
-    void AllSoundOff(std::uint8_t channel);
-    void AllNotesOff(std::uint8_t channel);
-    // Omni off on channel 0; no part of the program sends it.
-    void OmniOff();
-    void SetReverb(std::uint8_t depth, std::uint8_t channel);
-    void CenterPan(std::uint8_t channel);
-    void SetDeviceVolume(std::uint32_t volume);
+    void open();
+    void close();
+    void programChange(std::uint8_t program, std::uint8_t channel);
+    void noteOn(std::uint8_t note, std::uint8_t velocity, std::uint8_t channel);
+    void noteOff(std::uint8_t note, std::uint8_t channel);
+    void allSoundOff(std::uint8_t channel);
+    void allNotesOff(std::uint8_t channel);
+    void setReverb(std::uint8_t depth, std::uint8_t channel);
+    void centerPan(std::uint8_t channel);
+    void setDeviceVolume(std::uint32_t volume);
 
     bool isOpen() const { return open_; }
-    // Empty when the last Open succeeded.
+    // Empty when the last open() succeeded.
     const std::string& openError() const { return openError_; }
 
     MidiBackend& backend() { return *backend_; }

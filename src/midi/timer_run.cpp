@@ -6,8 +6,8 @@
 #include <chrono>
 #include <utility>
 
-#include "midi/mm_timer.h"
 #include "midi/monotonic_clock.h"
+#include "midi/tick_timer.h"
 
 namespace velmora {
 
@@ -100,8 +100,8 @@ void TimerRun::threadMain() {
         if (tick_ == TickState::Done) continue;
 
         // Overrun. A tick still waiting in the queue must never run; one already
-        // running finishes, but nothing follows it. The owner switches the timer
-        // off when the notice arrives.
+        // running finishes, but nothing follows it. The timer switches itself
+        // off on the owner's thread when the overrun arrives there.
         if (tick_ == TickState::Pending) tick_ = TickState::Cancelled;
         ended_ = true;
         lock.unlock();
@@ -127,7 +127,7 @@ void TimerRun::runTick(TickRecord record) {
 }
 
 void TimerRun::deliverOverrun() {
-    if (TMMTimer* timer = *timer_) timer->overrunNotice(*this);
+    if (TickTimer* timer = *timer_) timer->overran(*this);
 }
 
 }  // namespace velmora

@@ -11,9 +11,9 @@
 
 namespace velmora {
 
-class TMMTimer;
+class TickTimer;
 
-// One running period of a TMMTimer: the thread that sleeps to each expiry and
+// One running period of a TickTimer: the thread that sleeps to each expiry and
 // hands it to the owner's thread. Every restart makes a new run, so a run's
 // interval and reply timeout never change while its thread reads them.
 //
@@ -29,7 +29,7 @@ public:
         int realtimePriority = 0;  // SCHED_FIFO priority asked for; 0 asks for none
     };
     // Owner-thread handle to the timer, cleared by the timer's destructor.
-    using TimerLink = std::shared_ptr<TMMTimer*>;
+    using TimerLink = std::shared_ptr<TickTimer*>;
 
     // Owner's thread. The first expiry is due one interval from now.
     static std::shared_ptr<TimerRun> start(const Settings& settings, TickDispatcher& dispatcher,

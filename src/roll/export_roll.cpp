@@ -35,7 +35,7 @@ RollModel buildExportRoll(const ExportRequest& request, RandomSource& rng) {
     const int nameBaseOfNotes = options.noteNameBase();
     RollBuilder builder(options.grid.meterKind, nameBaseOfNotes);
     RollRecorder recorder(builder);
-    BuildMidiFile(request, rng, &recorder);
+    buildMidiFile(request, rng, &recorder);
     return builder.finish(recorder.lastStep());
 }
 

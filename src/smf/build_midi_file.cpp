@@ -52,7 +52,7 @@ void endChunk(SmfWriter& writer, std::uint64_t start, const char* track, std::ui
                           " bytes, more than a MIDI file track can hold (" + std::to_string(maxLength) +
                           "); export a shorter text");
     }
-    writer.PatchChunkLength(start + 4, static_cast<std::uint32_t>(length));
+    writer.patchChunkLength(start + 4, static_cast<std::uint32_t>(length));
     writer.seekToEnd();
     writer.drain();
 }
@@ -88,7 +88,7 @@ void writeConductorTrack(SmfWriter& writer, const ExportRequest& request, std::u
          static_cast<std::uint8_t>(microsPerQuarter)});
 
     writer.writeByte(0x00);
-    writer.WriteEndOfTrack();
+    writer.writeEndOfTrack();
     endChunk(writer, start, "conductor", maxChunkLength);
 }
 
@@ -115,23 +115,24 @@ void resetForPass(SmfWriter& writer, PerformanceState& state, std::int32_t meter
     state.wordStart = false;
 }
 
-void writeMusicTrack(SmfWriter& writer, int pass, RenderContext& context, std::uint64_t maxChunkLength) {
+void writeMusicTrack(SmfWriter& writer, SmfTrack track, RenderContext& context,
+                     std::uint64_t maxChunkLength) {
     const PerformanceOptions& options = context.options;
-    const bool melody = pass == 0;
+    const bool melody = track == SmfTrack::Melody;
     const std::uint8_t channel = melody ? kFileMelodyChannel : kFileChordChannel;
 
     const std::uint64_t start = beginChunk(writer);
-    writer.WriteProgramChange(dataByte(melody ? options.melodyProgram() : options.backingProgram()), channel);
-    writer.WriteReverb(dataByte(options.reverbDepth(melody)), channel);
+    writer.writeProgramChange(dataByte(melody ? options.melodyProgram() : options.backingProgram()), channel);
+    writer.writeReverb(dataByte(options.reverbDepth(melody)), channel);
     // The chord track is centred only when one instrument plays both parts.
-    if (melody || options.centresBackingPan()) writer.WritePan(midi_bytes::kPanCentre, channel);
+    if (melody || options.centresBackingPan()) writer.writePan(midi_bytes::kPanCentre, channel);
 
     resetForPass(writer, context.state, options.grid.meterKind);
     if (melody) context.melodyRecord.clear();
-    RenderTrack(writer, pass, context);
+    renderTrack(writer, track, context);
 
     writer.writeByte(kEndOfTrackDelta);
-    writer.WriteEndOfTrack();
+    writer.writeEndOfTrack();
     endChunk(writer, start, melody ? "melody" : "chord", maxChunkLength);
 }
 
@@ -145,8 +146,8 @@ void writeWholeFile(SmfWriter& writer, const ExportRequest& request, RandomSourc
     context.lyricLines = request.textLines.empty() ? &request.playLines : &request.textLines;
     writeHeaderChunk(writer);
     writeConductorTrack(writer, request, maxChunkLength);
-    writeMusicTrack(writer, 0, context, maxChunkLength);
-    writeMusicTrack(writer, 1, context, maxChunkLength);
+    writeMusicTrack(writer, SmfTrack::Melody, context, maxChunkLength);
+    writeMusicTrack(writer, SmfTrack::Chord, context, maxChunkLength);
 }
 
 }  // namespace
@@ -159,7 +160,7 @@ void writeMidiFile(const ExportRequest& request, RandomSource& rng, SmfSink& sin
     writer.drain();
 }
 
-std::vector<std::uint8_t> BuildMidiFile(const ExportRequest& request, RandomSource& rng,
+std::vector<std::uint8_t> buildMidiFile(const ExportRequest& request, RandomSource& rng,
                                         RenderObserver* observer) {
     std::size_t textSize = 0;
     for (const auto& line : request.playLines) textSize += line.size();

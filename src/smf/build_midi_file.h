@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/performance_options.h"
 #include "mapping/random_source.h"
+#include "options/performance_options.h"
 #include "smf/render_track.h"
 #include "smf/smf_sink.h"
 
@@ -58,7 +58,7 @@ struct SmfStreamLimits {
     std::size_t drainBytes = 4u << 20;                // buffered bytes before a patching sink receives them
 };
 
-// The file of BuildMidiFile written to `sink` as it is rendered: with a sink
+// The file of buildMidiFile written to `sink` as it is rendered: with a sink
 // that can patch, memory holds at most about `drainBytes` of it; otherwise one
 // whole track. Throws ExportError for an empty text or a track too long for
 // the format (the sink may have received a part of the file then). An
@@ -71,7 +71,7 @@ void writeMidiFile(const ExportRequest& request, RandomSource& rng, SmfSink& sin
 // so a running performance is not disturbed. Throws ExportError for a text
 // with no line at all or a track too long for the format. An observer is told
 // of every note written to the music tracks.
-std::vector<std::uint8_t> BuildMidiFile(const ExportRequest& request, RandomSource& rng,
+std::vector<std::uint8_t> buildMidiFile(const ExportRequest& request, RandomSource& rng,
                                         RenderObserver* observer = nullptr);
 
 // Streams the file to `path` through a SafeFileWriter: an existing file there is

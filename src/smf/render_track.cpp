@@ -18,8 +18,8 @@ public:
         addUnfittedNote(fitBackingRange(options_, note), velocity);
     }
     void addUnfittedNote(std::uint8_t note, std::uint8_t velocity) override {
-        writer_.WriteDelta(SmfTrack::Chord);
-        writer_.WriteNoteOn(note, velocity, kFileChordChannel);
+        writer_.writeDelta(SmfTrack::Chord);
+        writer_.writeNoteOn(note, velocity, kFileChordChannel);
         state_.chordNotes.push_back(note);
     }
 
@@ -32,9 +32,9 @@ private:
 // One pass over the whole text by the tick's walk, writing instead of sounding.
 class TrackRenderer final : private WalkSteps {
 public:
-    TrackRenderer(SmfWriter& writer, int pass, RenderContext& context)
+    TrackRenderer(SmfWriter& writer, SmfTrack track, RenderContext& context)
         : writer_(writer),
-          melodyPass_(pass == 0),
+          melodyPass_(track == SmfTrack::Melody),
           options_(context.options),
           state_(context.state),
           melodyRecord_(context.melodyRecord),
@@ -76,13 +76,13 @@ void TrackRenderer::run() {
 void TrackRenderer::finish() {
     if (melodyPass_) {
         if (state_.lastMelodyNote != 0) {
-            writer_.WriteDelta(SmfTrack::Melody);
-            writer_.WriteNoteOff(state_.lastMelodyNote, kFileMelodyChannel);
+            writer_.writeDelta(SmfTrack::Melody);
+            writer_.writeNoteOff(state_.lastMelodyNote, kFileMelodyChannel);
         }
     } else {
         for (const std::uint8_t chordNote : state_.chordNotes) {
-            writer_.WriteDelta(SmfTrack::Chord);
-            writer_.WriteNoteOff(chordNote, kFileChordChannel);
+            writer_.writeDelta(SmfTrack::Chord);
+            writer_.writeNoteOff(chordNote, kFileChordChannel);
         }
         state_.chordNotes.clear();
     }
@@ -103,20 +103,20 @@ void TrackRenderer::note(std::uint8_t tableNote, bool beat) {
     const std::uint8_t melody = fitMelodyRange(options_, note);
     if (melodyPass_) {
         if (state_.lastMelodyNote != 0) {
-            writer_.WriteDelta(SmfTrack::Melody);
-            writer_.WriteNoteOff(state_.lastMelodyNote, kFileMelodyChannel);
+            writer_.writeDelta(SmfTrack::Melody);
+            writer_.writeNoteOff(state_.lastMelodyNote, kFileMelodyChannel);
         }
         state_.lastMelodyNote = melody;
         const std::uint8_t velocity = options_.accentedMelodyVelocity(state_.accentCut);
         // A note-on of velocity 0 sounds nothing: it gets no lyric.
         if (lyrics_ != MidiLyrics::Off && velocity != 0) writeLyric();
-        writer_.WriteDelta(SmfTrack::Melody);
-        writer_.WriteNoteOn(melody, velocity, kFileMelodyChannel);
+        writer_.writeDelta(SmfTrack::Melody);
+        writer_.writeNoteOn(melody, velocity, kFileMelodyChannel);
         return;
     }
     for (const std::uint8_t chordNote : state_.chordNotes) {
-        writer_.WriteDelta(SmfTrack::Chord);
-        writer_.WriteNoteOff(chordNote, kFileChordChannel);
+        writer_.writeDelta(SmfTrack::Chord);
+        writer_.writeNoteOff(chordNote, kFileChordChannel);
     }
     state_.chordNotes.clear();
     state_.lastMelodyNote = melody;
@@ -129,19 +129,19 @@ void TrackRenderer::note(std::uint8_t tableNote, bool beat) {
 void TrackRenderer::writeLyric() {
     const std::string_view character = characters_.at(state_.lineIndex, state_.charPos - 1);
     if (character.empty()) return;
-    writer_.WriteDelta(SmfTrack::Melody);
+    writer_.writeDelta(SmfTrack::Melody);
     if (lyrics_ == MidiLyrics::Cp932) {
-        writer_.WriteLyric(character);
+        writer_.writeLyric(character);
         return;
     }
     utf8Lyric_ = lyricUtf8(character);
-    writer_.WriteLyric(utf8Lyric_);
+    writer_.writeLyric(utf8Lyric_);
 }
 
 void TrackRenderer::releaseMelody() {
     if (melodyPass_) {
-        writer_.WriteDelta(SmfTrack::Melody);
-        writer_.WriteNoteOff(state_.lastMelodyNote, kFileMelodyChannel);
+        writer_.writeDelta(SmfTrack::Melody);
+        writer_.writeNoteOff(state_.lastMelodyNote, kFileMelodyChannel);
     }
     state_.lastMelodyNote = 0;
 }
@@ -176,16 +176,16 @@ private:
 
 }  // namespace
 
-void RenderTrack(SmfWriter& writer, int pass, RenderContext& context) {
+void renderTrack(SmfWriter& writer, SmfTrack track, RenderContext& context) {
     if (context.observer == nullptr) {
-        TrackRenderer(writer, pass, context).run();
+        TrackRenderer(writer, track, context).run();
         return;
     }
     ObserverBridge bridge(*context.observer, context.state);
     writer.setNoteListener(&bridge);
-    TrackRenderer(writer, pass, context).run();
+    TrackRenderer(writer, track, context).run();
     writer.setNoteListener(nullptr);
-    context.observer->trackFinished(pass == 0 ? SmfTrack::Melody : SmfTrack::Chord, bridge.steps());
+    context.observer->trackFinished(track, bridge.steps());
 }
 
 }  // namespace velmora

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/performance_options.h"
 #include "engine/performance_state.h"
 #include "mapping/random_source.h"
+#include "options/performance_options.h"
 #include "smf/smf_writer.h"
 
 namespace velmora {
@@ -31,16 +31,17 @@ enum class MidiLyrics { Off, Utf8, Cp932 };
 struct RenderContext {
     const PerformanceOptions& options;
     PerformanceState& state;                 // the export's own working state
-    std::vector<std::uint8_t>& melodyRecord; // pass 0 fills it, pass 1 reads it
+    std::vector<std::uint8_t>& melodyRecord;  // the melody's pass fills it, the chords' reads it
     RandomSource& rng;
     RenderObserver* observer = nullptr;  // the piano roll's, when it wants the notes
     MidiLyrics lyrics = MidiLyrics::Off;
     const std::vector<std::string>* lyricLines = nullptr;  // the characters lyrics show
 };
 
-// Writes the note events of one music track: pass 0 the melody (channel 0),
-// pass 1 the chords (channel 1), walking the whole text by the tick's rules.
-// The caller has reset the working state and the accumulators for the pass.
-void RenderTrack(SmfWriter& writer, int pass, RenderContext& context);
+// Writes the note events of one music track, the melody (channel 0) or the
+// chords (channel 1), walking the whole text by the tick's rules. The melody
+// is rendered first: the chords sit on the notes it recorded. The caller has
+// reset the working state and the accumulators for the pass.
+void renderTrack(SmfWriter& writer, SmfTrack track, RenderContext& context);
 
 }  // namespace velmora

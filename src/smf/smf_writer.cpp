@@ -80,7 +80,7 @@ void SmfWriter::setAccumulators(std::int32_t ticks) {
 }
 
 void SmfWriter::addStep() {
-    // Saturate rather than overflow on an absurdly long silence; WriteDelta splits it.
+    // Saturate rather than overflow on an absurdly long silence; writeDelta splits it.
     constexpr std::int32_t kLimit = std::numeric_limits<std::int32_t>::max() - kTicksPerStep;
     melodyTicks_ =
         melodyTicks_ > kLimit ? std::numeric_limits<std::int32_t>::max() : melodyTicks_ + kTicksPerStep;
@@ -104,7 +104,7 @@ void writeQuantity(SmfWriter& writer, std::uint32_t value) {
 
 }  // namespace
 
-void SmfWriter::WriteDelta(SmfTrack track) {
+void SmfWriter::writeDelta(SmfTrack track) {
     std::int32_t& ticks = track == SmfTrack::Melody ? melodyTicks_ : chordTicks_;
     if (ticks < 1) {
         writeByte(0x00);
@@ -122,47 +122,47 @@ void SmfWriter::WriteDelta(SmfTrack track) {
     writeQuantity(*this, static_cast<std::uint32_t>(remaining));
 }
 
-void SmfWriter::WriteNoteOn(std::uint8_t note, std::uint8_t velocity, std::uint8_t channel) {
+void SmfWriter::writeNoteOn(std::uint8_t note, std::uint8_t velocity, std::uint8_t channel) {
     const std::uint8_t event[3] = {static_cast<std::uint8_t>(kNoteOn + channel), note, velocity};
     writeBytes(event, sizeof event);
     if (listener_) listener_->noteWritten(channel, note, velocity);
 }
 
-void SmfWriter::WriteNoteOff(std::uint8_t note, std::uint8_t channel) {
+void SmfWriter::writeNoteOff(std::uint8_t note, std::uint8_t channel) {
     const std::uint8_t event[3] = {static_cast<std::uint8_t>(kNoteOff + channel), note, 0x00};
     writeBytes(event, sizeof event);
     if (listener_) listener_->noteWritten(channel, note, 0);
 }
 
-void SmfWriter::WriteProgramChange(std::uint8_t program, std::uint8_t channel) {
+void SmfWriter::writeProgramChange(std::uint8_t program, std::uint8_t channel) {
     const std::uint8_t event[3] = {0x00, static_cast<std::uint8_t>(kProgramChange + channel), program};
     writeBytes(event, sizeof event);
 }
 
-void SmfWriter::WriteReverb(std::uint8_t value, std::uint8_t channel) {
+void SmfWriter::writeReverb(std::uint8_t value, std::uint8_t channel) {
     const std::uint8_t event[4] = {0x00, static_cast<std::uint8_t>(kControlChange + channel), kReverbDepth,
                                    value};
     writeBytes(event, sizeof event);
 }
 
-void SmfWriter::WritePan(std::uint8_t value, std::uint8_t channel) {
+void SmfWriter::writePan(std::uint8_t value, std::uint8_t channel) {
     const std::uint8_t event[4] = {0x00, static_cast<std::uint8_t>(kControlChange + channel), kPan, value};
     writeBytes(event, sizeof event);
 }
 
-void SmfWriter::WriteEndOfTrack() {
+void SmfWriter::writeEndOfTrack() {
     const std::uint8_t event[3] = {kMeta, kMetaEndOfTrack, 0x00};
     writeBytes(event, sizeof event);
 }
 
-void SmfWriter::WriteLyric(std::string_view text) {
+void SmfWriter::writeLyric(std::string_view text) {
     writeByte(kMeta);
     writeByte(kMetaLyric);
     writeQuantity(*this, static_cast<std::uint32_t>(text.size()));
     writeBytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
 }
 
-void SmfWriter::PatchChunkLength(std::uint64_t position, std::uint32_t length) {
+void SmfWriter::patchChunkLength(std::uint64_t position, std::uint32_t length) {
     if (position >= flushed_) {
         seek(position);
         writeU32(length);

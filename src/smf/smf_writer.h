@@ -90,17 +90,17 @@ public:
 
     // A value below 1 writes 00 and leaves the accumulators; otherwise the
     // track's accumulator is written as a variable-length quantity and reset.
-    void WriteDelta(SmfTrack track);
-    void WriteNoteOn(std::uint8_t note, std::uint8_t velocity, std::uint8_t channel);
-    void WriteNoteOff(std::uint8_t note, std::uint8_t channel);
-    void WriteProgramChange(std::uint8_t program, std::uint8_t channel);  // with a zero delta
-    void WriteReverb(std::uint8_t value, std::uint8_t channel);           // with a zero delta
-    void WritePan(std::uint8_t value, std::uint8_t channel);              // with a zero delta
-    void WriteEndOfTrack();                                               // FF 2F 00, no delta
-    void WriteLyric(std::string_view text);                               // FF 05, no delta
+    void writeDelta(SmfTrack track);
+    void writeNoteOn(std::uint8_t note, std::uint8_t velocity, std::uint8_t channel);
+    void writeNoteOff(std::uint8_t note, std::uint8_t channel);
+    void writeProgramChange(std::uint8_t program, std::uint8_t channel);  // with a zero delta
+    void writeReverb(std::uint8_t value, std::uint8_t channel);           // with a zero delta
+    void writePan(std::uint8_t value, std::uint8_t channel);              // with a zero delta
+    void writeEndOfTrack();                                               // FF 2F 00, no delta
+    void writeLyric(std::string_view text);                               // FF 05, no delta
     // Writes the length big-endian at `position`, through the sink when that
     // part was handed over already; the caller seeks back to the end.
-    void PatchChunkLength(std::uint64_t position, std::uint32_t length);
+    void patchChunkLength(std::uint64_t position, std::uint32_t length);
 
     // Nothing listens unless set; the listener must outlive its use.
     void setNoteListener(SmfNoteListener* listener) { listener_ = listener; }

@@ -10,8 +10,9 @@ namespace velmora {
 // Hands buffers of samples from a producing thread to a consuming one. A fixed
 // number of buffers circulate (the producer takes an empty one, fills it and
 // sends it; the consumer receives it, uses it and gives it back), so memory is
-// bounded and nothing is allocated once the buffers have grown. close() ends
-// the exchange from either side: every waiting call returns at once.
+// bounded and a buffer keeps its storage from one round to the next; only the
+// two queues' bookkeeping may allocate. close() ends the exchange from either
+// side: every waiting call returns at once.
 template <typename Buffer>
 class ChunkPipe {
 public:

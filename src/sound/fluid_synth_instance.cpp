@@ -45,7 +45,6 @@ std::unique_ptr<FluidSynthInstance> FluidSynthInstance::create(const Options& op
                 ": name another soundfont with --soundfont";
         return nullptr;
     }
-    instance->soundfontPath_ = path;
     instance->baseGain_ = fluid_synth_get_gain(instance->synth_);
     return instance;
 }

@@ -27,7 +27,6 @@ public:
 
     fluid_synth_t* synth() const { return synth_; }
     fluid_settings_t* settings() const { return settings_; }
-    const std::string& soundfontPath() const { return soundfontPath_; }
     double sampleRate() const { return sampleRate_; }
 
     // Plays one short message. Messages with a data byte above 127 are not MIDI
@@ -44,7 +43,6 @@ private:
 
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
-    std::string soundfontPath_;
     double sampleRate_ = 44100.0;
     float baseGain_ = 0.2f;
 };

@@ -11,10 +11,10 @@ namespace {
 void ignoreJackMessage(const char*) {}
 
 // A short-lived client of the running server, closed when it goes out of scope.
+// It asks libjack itself not to start a server: the environment is left alone.
 class JackProbe {
 public:
     JackProbe() {
-        preventJackServerAutostart();
         jack_status_t status{};
         client_ = jack_client_open("velmora-probe", JackNoStartServer, &status);
     }

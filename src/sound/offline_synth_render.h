@@ -40,7 +40,6 @@ public:
 
     OfflineSynthRender(FluidSynthInstance& synth, std::vector<FramedMessage> messages, std::int64_t totalFrames);
 
-    std::int64_t renderedFrames() const { return cursor_; }
     std::int64_t totalFrames() const { return totalFrames_; }
     bool finished() const { return cursor_ >= totalFrames_; }
 

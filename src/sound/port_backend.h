@@ -39,16 +39,13 @@ public:
     std::optional<OutputWarning> takeWarning() override;
     std::string outputDescription() const override { return portName_; }
 
-    // The full name of the connected port; empty while closed.
-    const std::string& portName() const { return portName_; }
-
 private:
     bool portVanished();
 
     std::string nameFragment_;
     std::string rtMidiMessage_;  // RtMidi's last warning; declared before out_, which points at it
     std::unique_ptr<RtMidiOut> out_;
-    std::string portName_;
+    std::string portName_;  // the full name of the connected port; empty while closed
     std::string error_;
     std::string sendFailure_;  // why messages are lost; empty while they go out
     bool failureTold_ = false;

@@ -109,7 +109,8 @@ bool PulseAudioStream::connect(double sampleRate, std::string& error) {
 bool PulseAudioStream::waitUntilReady(std::string& error) {
     pa_stream_set_state_callback(stream_, streamChanged, mainloop_);
     pa_stream_set_write_callback(stream_, roomForMore, mainloop_);
-    const auto periodBytes = static_cast<std::uint32_t>(size_.periodFrames * 2 * sizeof(float));
+    const auto periodBytes =
+        static_cast<std::uint32_t>(static_cast<std::size_t>(size_.periodFrames) * 2 * sizeof(float));
     const auto none = static_cast<std::uint32_t>(-1);
     // The whole latency, the server's share included, is `periods` periods.
     const pa_buffer_attr buffer{none, periodBytes * static_cast<std::uint32_t>(size_.periods), none,

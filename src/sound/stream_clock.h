@@ -25,7 +25,6 @@ public:
     void observe(std::int64_t frame, std::int64_t nowNs);
     // The frame nearest to time `ns`; 0 before the first observation.
     std::int64_t frameAt(std::int64_t ns) const;
-    bool hasObservations() const { return observed_; }
 
 private:
     double framesAt(std::int64_t ns) const;

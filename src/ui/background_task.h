@@ -25,7 +25,6 @@ public:
     // Thousandths done, as last reported.
     int permille() const { return permille_; }
     void cancel() { cancel_ = true; }
-    bool cancelRequested() const { return cancel_; }
     // Waits for the work to end.
     void join();
 

@@ -1,5 +1,5 @@
 // Text documents: open, drop, Save, Save as, and the memo's derived views
-// (UpperText, the time estimate, the notes under the pointer).
+// (the upper-cased text, the time estimate, the notes under the pointer).
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QLabel>
@@ -10,7 +10,7 @@
 #include "documents/file_error.h"
 #include "documents/settings.h"
 #include "documents/text_document.h"
-#include "documents/time_estimate.h"
+#include "engine/time_estimate.h"
 #include "mapping/note_names.h"
 #include "ui/engine_texts.h"
 #include "ui/main_window.h"
@@ -148,7 +148,7 @@ void TForm1::Memo1MouseMove(QPoint position) {
     if (index == lastPointerIndex_) return;
     lastPointerIndex_ = index;
 
-    // UpperText is made only for the bytes shown, from the pointer on.
+    // The upper-cased text is made only for the bytes shown, from the pointer on.
     const std::string upperText = memoBytes_.upperTextAt(*c_.Memo1->document(), index, kPointerDisplayLength);
     std::size_t at = 0;
     const PerformanceOptions& o = options();

@@ -2,10 +2,14 @@
 
 #include <QCoreApplication>
 #include <QStringList>
-#include <algorithm>
-#include <iterator>
+#include <functional>
+#include <set>
 
 #include "documents/file_error.h"
+#include "engine/transport_display.h"
+#include "mapping/note_names.h"
+#include "mapping/scale_pattern.h"
+#include "options/rhythm_grid.h"
 #include "ui/file_error_texts.h"
 
 namespace velmora {
@@ -14,38 +18,21 @@ namespace {
 
 constexpr const char* kContext = "EngineTexts";
 
-// Every text the engine and the mapping tables hand to the window. The words
-// must stay as the core libraries spell them: they are the catalogue's keys.
-constexpr const char* kEngineTexts[] = {
-    // the transport's status panel and its overrun message
-    QT_TRANSLATE_NOOP("EngineTexts", "[!] 工事中　少々お待ちください"),
-    QT_TRANSLATE_NOOP("EngineTexts", "演奏中"),
-    QT_TRANSLATE_NOOP("EngineTexts", "休憩中"),
-    QT_TRANSLATE_NOOP("EngineTexts", "ロード中"),
-    QT_TRANSLATE_NOOP("EngineTexts",
-                      "処理が間に合わず停止しました。もっとテンポを落とすか、MIDIのバッファを増やして下さい"),
-    // the rhythm list
-    QT_TRANSLATE_NOOP("EngineTexts", "調整なし"),
-    QT_TRANSLATE_NOOP("EngineTexts", "16拍（4拍子）"),
-    QT_TRANSLATE_NOOP("EngineTexts", "12拍（3拍子）"),
-    QT_TRANSLATE_NOOP("EngineTexts", "8拍（4拍子）"),
-    QT_TRANSLATE_NOOP("EngineTexts", "6拍（3拍子）"),
-    QT_TRANSLATE_NOOP("EngineTexts", "4拍（4拍子）"),
-    QT_TRANSLATE_NOOP("EngineTexts", "4拍（2拍子）"),
-    // the pattern names
-    QT_TRANSLATE_NOOP("EngineTexts", "ファニー"),
-    QT_TRANSLATE_NOOP("EngineTexts", "ファンタジック"),
-    QT_TRANSLATE_NOOP("EngineTexts", "ジプシー音階"),
-    QT_TRANSLATE_NOOP("EngineTexts", "全音階"),
-    QT_TRANSLATE_NOOP("EngineTexts", "呂旋法"),
-    QT_TRANSLATE_NOOP("EngineTexts", "律旋法"),
-    QT_TRANSLATE_NOOP("EngineTexts", "琉球旋法"),
-    QT_TRANSLATE_NOOP("EngineTexts", "メジャー風"),
-    QT_TRANSLATE_NOOP("EngineTexts", "マイナー風"),
-    QT_TRANSLATE_NOOP("EngineTexts", "ブルース風"),
-    QT_TRANSLATE_NOOP("EngineTexts", "より自然なサウンド（かも知れない）"),
-    QT_TRANSLATE_NOOP("EngineTexts", "スパニッシュスケール"),
-};
+// Whether the engine or the mapping tables hand this text to the window: the
+// transport's status texts and overrun message, the rhythm list and the
+// pattern names. Each is marked for the catalogue where it is written.
+bool isEngineText(const std::string& text) {
+    static const std::set<std::string, std::less<>> kTexts = [] {
+        std::set<std::string, std::less<>> texts{kStatusPreparing, kStatusPlaying, kStatusResting,
+                                                 kStatusLoading, kOverrunMessage};
+        for (const std::string& item : rhythmItemTexts()) {
+            if (!item.empty()) texts.insert(item);
+        }
+        for (int pattern = 0; pattern < kPatternCount; ++pattern) texts.insert(patternName(pattern));
+        return texts;
+    }();
+    return kTexts.contains(text);
+}
 
 bool isCommandLineAdvice(const QString& part) {
     return part.contains(QLatin1String("--")) || part.contains(QLatin1String("apt install"));
@@ -54,9 +41,7 @@ bool isCommandLineAdvice(const QString& part) {
 }  // namespace
 
 QString engineText(const std::string& text) {
-    const bool known = std::any_of(std::begin(kEngineTexts), std::end(kEngineTexts),
-                                   [&text](const char* entry) { return text == entry; });
-    if (!known) return QString::fromStdString(text);
+    if (!isEngineText(text)) return QString::fromStdString(text);
     return QCoreApplication::translate(kContext, text.c_str());
 }
 

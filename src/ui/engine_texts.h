@@ -9,8 +9,8 @@
 namespace velmora {
 
 // The engine and the mapping tables speak Japanese in std::string and know
-// nothing of Qt: their texts are translated here, at display time. A text the
-// table does not hold is shown as it is.
+// nothing of Qt: their texts are translated here, at display time. Any other
+// text (a note name, a file name) is shown as it is.
 QString engineText(const std::string& text);
 
 // A file error's message in the window's language, naming its file and,

@@ -38,6 +38,9 @@ QString exportErrorText(const ExportOutcome& outcome) {
     if (outcome.fileError) return exportFileErrorText(*outcome.fileError);
     const std::string& error = outcome.error;
     if (error == kEmptyTextMessage) return QObject::tr("テキストが空なので書き出せません");
+    if (error == kLilyPondMissingMessage)
+        return QObject::tr("PDF の楽譜は LilyPond で組版します。lilypond パッケージを入れるか、"
+                           "ファイルの種類で MusicXML を選んでください");
 #ifdef VELMORA_HAVE_SOUND
     if (error == kWavTooLongMessage)
         return QObject::tr(
@@ -99,9 +102,28 @@ std::optional<std::string> TForm1::chooseExportTarget(const QString& extension, 
 void TForm1::BitBtn7Click() {
     const std::optional<std::string> target = chooseExportTarget(".mid");
     if (!target) return;
+    ExportRequest request = exportRequestFor(c_.Memo1->geometry(), options(), performance_->state());
+    if (midiLyrics_ != nullptr && midiLyrics_->isChecked()) request.lyrics = MidiLyrics::Utf8;
     runExport(*target, tr("MIDI ファイルを書き出しています…"), [&](SeededRandom& random, ExportOutcome& outcome) {
-        return startMidiExport(exportRequestFor(c_.Memo1->geometry(), options(), performance_->state()), random,
-                               *target, outcome);
+        return startMidiExport(std::move(request), random, *target, outcome);
+    });
+}
+
+void TForm1::exportScore() {
+    const QStringList filters = {tr("MusicXML (*.musicxml)"), tr("圧縮 MusicXML (*.mxl)"), tr("PDF (*.pdf)")};
+    if (!filters.contains(scoreExportFilter_)) scoreExportFilter_ = filters.first();
+    saveDialog_.selectedFilter = scoreExportFilter_;
+    const std::optional<std::string> target = chooseExportTarget(filterExtension(scoreExportFilter_), filters);
+    if (!target) return;
+    if (filters.contains(saveDialog_.selectedFilter)) scoreExportFilter_ = saveDialog_.selectedFilter;
+    // A name with a score extension chooses the kind; any other gets the filter's.
+    const ScoreFormat format = scoreFormatForPath(*target).value_or(
+        scoreFormatForPath(filterExtension(scoreExportFilter_).toStdString()).value_or(ScoreFormat::MusicXml));
+    const QString titleSource = QString::fromStdString(document_.hasName() ? document_.path() : *target);
+    ScoreTarget score{*target, format, QFileInfo(titleSource).completeBaseName().toStdString()};
+    runExport(*target, tr("楽譜を書き出しています…"), [&](SeededRandom& random, ExportOutcome& outcome) {
+        return startScoreExport(exportRequestFor(c_.Memo1->geometry(), options(), performance_->state()), random,
+                                std::move(score), outcome);
     });
 }
 

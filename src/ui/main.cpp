@@ -10,6 +10,9 @@
 #include "documents/file_error.h"
 #include "documents/process_signals.h"
 #include "language/qt/translations.h"
+#ifdef VELMORA_HAVE_SOUND
+#include "sound/jack_environment.h"
+#endif
 #include "ui/engine_texts.h"
 #include "ui/main_window.h"
 #include "ui/output_settings.h"
@@ -83,6 +86,9 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     velmora::ProcessSignals::install();  // before any thread starts
+#ifdef VELMORA_HAVE_SOUND
+    velmora::preventJackServerAutostart();  // before any thread: it sets the environment
+#endif
     if (!choosePlatform()) return 1;
     QApplication application(argc, argv);
     nameApplication();

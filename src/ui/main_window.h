@@ -62,7 +62,6 @@ public:
     const PerformanceOptions& options() const { return performance_->options(); }
     const MainControls& controls() const { return c_; }
     Transport& transport() { return performance_->transport(); }
-    MidiOutPort& outputPort() { return performance_->output().port(); }
     RollPanel& rollPanel() { return *rollPanel_; }
     TextEncoding documentEncoding() const { return document_.encoding(); }
     const OutputSettings& outputSettings() const { return performance_->output().settings(); }
@@ -102,6 +101,7 @@ public:
     // Export.
     void BitBtn7Click();  // Midi
     void wavButtonClick();
+    void exportScore();  // MusicXML, compressed MusicXML or PDF
 
     // Output choice.
     void outputButtonClick();
@@ -209,6 +209,8 @@ private:
     MemoGeometry performanceGeometry_;  // the memo as measured when the performance started
     SaveDialogState saveDialog_;
     QString audioExportFilter_;  // the audio format chosen last; empty: the first
+    QString scoreExportFilter_;  // the score format chosen last; empty: the first
+    QAction* midiLyrics_ = nullptr;  // checked: the MIDI export writes the characters as lyrics
     int lastPointerIndex_ = 0;
     bool memoChangeAttached_ = true;
     bool acceptingDrops_ = false;

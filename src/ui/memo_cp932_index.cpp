@@ -86,7 +86,7 @@ std::string MemoCp932Index::upperTextAt(const QTextDocument& document, int posit
         if (block.isValid()) bytes += "\r\n";
         column = 0;
     }
-    return UpperText(bytes);
+    return upperCp932(bytes);
 }
 
 }  // namespace velmora

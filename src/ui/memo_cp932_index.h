@@ -10,8 +10,8 @@ namespace velmora {
 
 // The memo's text as the engine counts it (CP932 bytes, CR LF between
 // paragraphs), kept per paragraph and updated from each edit's range, so that
-// a keystroke costs the edited paragraphs and not the whole text. UpperText is
-// made only where it is read.
+// a keystroke costs the edited paragraphs and not the whole text. The
+// upper-cased text is made only where it is read.
 class MemoCp932Index {
 public:
     // Counts every paragraph of `document` again.
@@ -19,9 +19,9 @@ public:
     // Follows an edit as QTextDocument::contentsChange reports it.
     void contentsChanged(const QTextDocument& document, int position, int removed, int added);
 
-    // The byte length of the whole text (UpperText's length).
+    // The byte length of the whole text (also of its upper-cased copy).
     std::uint64_t textBytes() const { return textBytes_; }
-    // UpperText from a document position on: at least `minimumBytes` bytes,
+    // The upper-cased text from a document position on: at least `minimumBytes` bytes,
     // fewer only where the text ends.
     std::string upperTextAt(const QTextDocument& document, int position, std::size_t minimumBytes) const;
 

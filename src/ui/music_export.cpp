@@ -69,6 +69,7 @@ ExportRequest exportRequestFor(const MemoGeometry& memo, const PerformanceOption
     ExportRequest request;
     request.playLines = memo.playLines();
     request.lineStarts = memo.lineStarts();
+    request.textLines = memo.textLines();
     request.options = options;
     request.keyNote = state.keyNote;
     return request;
@@ -93,6 +94,22 @@ std::unique_ptr<BackgroundTask> startMidiExport(ExportRequest request, SeededRan
         });
 }
 
+std::unique_ptr<BackgroundTask> startScoreExport(ExportRequest request, SeededRandom& random, ScoreTarget score,
+                                                 ExportOutcome& outcome) {
+    return std::make_unique<BackgroundTask>(
+        [request = std::move(request), &random, score = std::move(score), &outcome](
+            const BackgroundTask::Progress& progress, const std::atomic<bool>& cancel) {
+            guarded(outcome, [&] {
+                try {
+                    exportScore(score.path, score.format, request, score.title, random, {progress, &cancel});
+                    outcome = {Status::Written, {}, std::nullopt};
+                } catch (const ScoreCancelled&) {
+                    outcome = {Status::Cancelled, {}, std::nullopt};
+                }
+            });
+        });
+}
+
 #ifdef VELMORA_HAVE_SOUND
 std::unique_ptr<BackgroundTask> startAudioExport(ExportRequest request, SeededRandom& random,
                                                  AudioRenderRequest audio, ExportOutcome& outcome) {
@@ -102,7 +119,7 @@ std::unique_ptr<BackgroundTask> startAudioExport(ExportRequest request, SeededRa
             guarded(outcome, [&] {
                 try {
                     ExportProgress cancelWatch(request, nullptr, cancel);
-                    audio.smfBytes = BuildMidiFile(request, random, &cancelWatch);
+                    audio.smfBytes = buildMidiFile(request, random, &cancelWatch);
                 } catch (const ExportCancelled&) {
                     outcome = {Status::Cancelled, {}, std::nullopt};
                     return;

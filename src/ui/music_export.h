@@ -5,9 +5,10 @@
 #include <string>
 
 #include "documents/file_error.h"
-#include "engine/performance_options.h"
 #include "engine/performance_state.h"
 #include "mapping/random_source.h"
+#include "options/performance_options.h"
+#include "score/score_export.h"
 #include "smf/build_midi_file.h"
 #include "ui/background_task.h"
 #include "ui/memo_geometry.h"
@@ -36,6 +37,18 @@ struct ExportOutcome {
 // and `outcome` must outlive the task.
 std::unique_ptr<BackgroundTask> startMidiExport(ExportRequest request, SeededRandom& random, std::string target,
                                                 ExportOutcome& outcome);
+
+// Where a score goes: the file, its kind, and the title printed above it (UTF-8).
+struct ScoreTarget {
+    std::string path;
+    ScoreFormat format = ScoreFormat::MusicXml;
+    std::string title;
+};
+
+// The same music as a score with the text's characters under the melody's
+// notes, written in the background; a cancel leaves no file.
+std::unique_ptr<BackgroundTask> startScoreExport(ExportRequest request, SeededRandom& random, ScoreTarget score,
+                                                 ExportOutcome& outcome);
 
 #ifdef VELMORA_HAVE_SOUND
 // The same music rendered through the synthesizer into the sound file that

@@ -11,7 +11,7 @@
 #include <QSpinBox>
 #include <string>
 
-#include "engine/rhythm_grid.h"
+#include "options/rhythm_grid.h"
 #include "ui/control_factory.h"
 #include "ui/engine_texts.h"
 #include "ui/option_presentation.h"

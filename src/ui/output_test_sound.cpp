@@ -33,12 +33,12 @@ OutputTestSound::~OutputTestSound() { stop(); }
 
 void OutputTestSound::start(std::uint8_t backingProgram, std::uint8_t melodyProgram) {
     stop();
-    port_.Open();
+    port_.open();
     opened_ = true;
     port_.backend().beginUntimed();  // each note sounds as it is sent
     for (const std::uint8_t channel : {kLiveBackingChannel, kLiveMelodyChannel}) {
-        port_.ProgramChange(channel == kLiveBackingChannel ? backingProgram : melodyProgram, channel);
-        port_.CenterPan(channel);
+        port_.programChange(channel == kLiveBackingChannel ? backingProgram : melodyProgram, channel);
+        port_.centerPan(channel);
     }
     next_ = 0;
     step();
@@ -47,12 +47,12 @@ void OutputTestSound::start(std::uint8_t backingProgram, std::uint8_t melodyProg
 
 void OutputTestSound::step() {
     port_.backend().beginUntimed();
-    if (next_ > 0) port_.NoteOff(kScale[next_ - 1].note, kScale[next_ - 1].channel);
+    if (next_ > 0) port_.noteOff(kScale[next_ - 1].note, kScale[next_ - 1].channel);
     if (next_ == kScale.size()) {
         stop();
         return;
     }
-    port_.NoteOn(kScale[next_].note, kVelocity, kScale[next_].channel);
+    port_.noteOn(kScale[next_].note, kVelocity, kScale[next_].channel);
     ++next_;
 }
 
@@ -60,8 +60,8 @@ void OutputTestSound::stop() {
     timer_.stop();
     if (!opened_) return;
     port_.backend().beginUntimed();
-    for (const std::uint8_t channel : {kLiveBackingChannel, kLiveMelodyChannel}) port_.AllNotesOff(channel);
-    port_.Close();
+    for (const std::uint8_t channel : {kLiveBackingChannel, kLiveMelodyChannel}) port_.allNotesOff(channel);
+    port_.close();
     opened_ = false;
 }
 

@@ -6,22 +6,22 @@ namespace velmora {
 
 Performance::Performance(TransportHost& host, std::unique_ptr<MidiBackend> givenOutput, ErrorReporter tickError)
     : output_(std::move(givenOutput)) {
-    endTimer_ = std::make_unique<QtTransportTimer>([this] { transport_->endWaitElapsed(); });
-    repeatTimer_ = std::make_unique<QtTransportTimer>([this] { transport_->repeatGapElapsed(); });
-    tickTimer_.SetOnTimer([this](TMMTimer& sender) { transport_->tick(sender.currentTickDueNs()); });
+    endTimer_ = std::make_unique<QtPeriodicTimer>([this] { transport_->endWaitElapsed(); });
+    repeatTimer_ = std::make_unique<QtPeriodicTimer>([this] { transport_->repeatGapElapsed(); });
+    tickTimer_.setHandler([this](TickTimer& sender) { transport_->tick(sender.currentTickDueNs()); });
     // A failing tick is reported after it, not inside it: a modal box there
     // would hold the tick past its time and stop the performance as an overrun.
     tickTimer_.setErrorReporter([this, report = std::move(tickError)](const std::string& message) {
         QMetaObject::invokeMethod(&eventTarget_, [report, message] { report(message); }, Qt::QueuedConnection);
     });
-    transport_ = std::make_unique<Transport>(options_, output_.port(), rng_, tickTimerAdapter_, *endTimer_,
+    transport_ = std::make_unique<Transport>(options_, output_.port(), rng_, tickTimer_, *endTimer_,
                                              *repeatTimer_, host);
     output_.rollRecorder().watch(transport_->state());
 }
 
 Performance::~Performance() {
     // The tick timer must stop before the transport and what it reaches go.
-    tickTimer_.SetEnabled(false);
+    tickTimer_.setEnabled(false);
     transport_->shutdown();
 }
 
@@ -49,10 +49,6 @@ void Performance::forgetText() {
 std::optional<std::string> Performance::chooseOutput(const OutputSettings& settings) {
     if (performing()) return std::nullopt;  // the performance holds the output
     return output_.choose(settings);
-}
-
-void Performance::timerNotice(std::uint32_t message, std::uintptr_t /*wParam*/, std::intptr_t lParam) {
-    if (TMMTimer::isOverrunNotice(message, lParam)) transport_->tickOverran();
 }
 
 }  // namespace velmora

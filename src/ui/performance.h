@@ -6,13 +6,12 @@
 #include <optional>
 #include <string>
 
-#include "engine/performance_options.h"
-#include "engine/tick_timer_adapter.h"
 #include "engine/transport.h"
 #include "mapping/random_source.h"
-#include "midi/mm_timer.h"
 #include "midi/qt/qt_tick_dispatcher.h"
-#include "ui/qt_transport_timer.h"
+#include "midi/tick_timer.h"
+#include "options/performance_options.h"
+#include "ui/qt_periodic_timer.h"
 #include "ui/sound_output.h"
 
 namespace velmora {
@@ -20,8 +19,10 @@ namespace velmora {
 // The live performance behind the window: the options the controls set, the
 // random source, the output, the tick timer and the two window timers, and the
 // transport over them. The only place the window reaches the transport from.
-// Everything runs on the thread that made it, in its event loop.
-class Performance final : private TimerOwner {
+// It is used on the thread that made it, and every tick runs there, in its
+// event loop: the tick timer's own thread only hands the ticks over, and an
+// output that renders sound does that on a thread of its own.
+class Performance final : private TickOwner {
 public:
     using ErrorReporter = std::function<void(const std::string& message)>;
 
@@ -60,17 +61,16 @@ public:
     std::optional<std::string> chooseOutput(const OutputSettings& settings);
 
 private:
-    void timerNotice(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    void tickOverran() override { transport_->tickOverran(); }
 
     PerformanceOptions options_;
     SeededRandom rng_{0};
     SoundOutput output_;
     QObject eventTarget_;  // where the tick timer's work is queued
     QtTickDispatcher dispatcher_{eventTarget_};
-    TMMTimer tickTimer_{*this, dispatcher_};
-    TickTimerAdapter tickTimerAdapter_{tickTimer_};
-    std::unique_ptr<QtTransportTimer> endTimer_;
-    std::unique_ptr<QtTransportTimer> repeatTimer_;
+    TickTimer tickTimer_{*this, dispatcher_};
+    std::unique_ptr<QtPeriodicTimer> endTimer_;
+    std::unique_ptr<QtPeriodicTimer> repeatTimer_;
     std::unique_ptr<Transport> transport_;
 };
 

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QTimer>
 
-#include "engine/performance_options.h"
+#include "options/performance_options.h"
 #include "ui/roll_view.h"
 #include "ui/typing_sound.h"
 

@@ -99,7 +99,7 @@ void SettingsStore::store(const std::string& path, const GlobalSettings& global,
     const bool globalFile = isGlobal(path);
     // The configuration folder may not exist yet on a first run.
     if (globalFile) QDir().mkpath(QFileInfo(QString::fromStdString(path)).absolutePath());
-    SaveSettings(path, globalFile, global, options);
+    saveSettings(path, globalFile, global, options);
 }
 
 }  // namespace velmora

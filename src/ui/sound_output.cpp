@@ -6,7 +6,7 @@ SoundOutput::SoundOutput(std::unique_ptr<MidiBackend> given) {
     if (!given) return;
     backend_ = std::move(given);
     given_ = true;
-    port_.Close();
+    port_.close();
     recorder_.setOutput(*backend_);
 }
 
@@ -17,7 +17,7 @@ std::optional<std::string> SoundOutput::choose(const OutputSettings& settings) {
     }
     OutputChoice choice = makeOutput(settings);
     if (!choice.backend) return choice.error;
-    port_.Close();
+    port_.close();
     recorder_.setOutput(*choice.backend);
     backend_ = std::move(choice.backend);
     settings_ = settings;

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace velmora {
 
@@ -55,6 +56,13 @@ std::optional<QString> DesktopPrompts::chooseFileToSave(SaveDialogState& state) 
     if (!state.filters.isEmpty()) {
         dialog.setNameFilters(state.filters);
         dialog.selectNameFilter(state.selectedFilter);
+        // A name typed without an extension gets the chosen type's, not the
+        // one the dialog opened with.
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+            const QRegularExpressionMatch extension =
+                QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+            if (extension.hasMatch()) dialog.setDefaultSuffix(extension.captured(1));
+        });
     }
     dialog.selectFile(state.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;

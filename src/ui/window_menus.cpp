@@ -74,6 +74,12 @@ void TForm1::buildMenus() {
 #ifndef VELMORA_HAVE_SOUND
     wav->setVisible(false);
 #endif
+    connect(addCommand(file, "exportScore", tr("楽譜書き出し(&E)..."), {}), &QAction::triggered, this, [this] {
+        if (c_.BitBtn7->isEnabled()) exportScore();
+    });
+    midiLyrics_ = addCommand(file, "midiLyrics", tr("MIDI に歌詞を入れる(&L)"), {});
+    midiLyrics_->setCheckable(true);
+    midiLyrics_->setStatusTip(tr("MIDI 書き出しで、メロディの音ごとにその文字を歌詞として書き込みます"));
     file->addSeparator();
     connect(addCommand(file, "quit", tr("終了(&Q)"), QKeySequence(Qt::CTRL | Qt::Key_Q)), &QAction::triggered, this,
             &QWidget::close);

@@ -186,7 +186,7 @@ TEST_F(SettingsFileTest, SavedSettingsReadBackAsTheyWere) {
     options.twoChannels = true;
     options.repeatAtEnd = true;
     options.melodyReverb = 40;
-    SaveSettings(path, true, global, options);
+    saveSettings(path, true, global, options);
 
     LoadedSettings loaded = loadSettingsFile(path, true);
     PerformanceOptions restored;
@@ -214,7 +214,7 @@ TEST_F(SettingsFileTest, SavedSettingsReadBackAsTheyWere) {
 
 TEST_F(SettingsFileTest, GlobalFileWritesKeysInTableOrder) {
     const std::string path = folder.file("velmora.ini");
-    SaveSettings(path, true, GlobalSettings{}, PerformanceOptions{});
+    saveSettings(path, true, GlobalSettings{}, PerformanceOptions{});
     const std::string text = readBytes(path);
     EXPECT_EQ(text.rfind("[form]\r\nleft=321\r\ntop=163\r\npre1=74\r\n", 0), 0u) << text;
     EXPECT_NE(text.find("[config]\r\nrepeat=0\r\ninst=0\r\nsolo=74\r\nvol=127\r\n"), std::string::npos);
@@ -242,7 +242,7 @@ TEST_F(SettingsFileTest, AnEmptyOutputNameReadsAsTheBuiltInSynthesizer) {
 
 TEST_F(SettingsFileTest, TextFileHoldsOnlyThePerformanceRows) {
     const std::string path = folder.file("story.ini");
-    SaveSettings(path, false, GlobalSettings{}, PerformanceOptions{});
+    saveSettings(path, false, GlobalSettings{}, PerformanceOptions{});
     IniFile ini = IniFile::parse(readBytes(path));
     EXPECT_FALSE(ini.hasSection("form"));
     EXPECT_FALSE(ini.hasSection("file"));
@@ -257,7 +257,7 @@ TEST_F(SettingsFileTest, SavingKeepsWhatTheFileHoldsBesides) {
     writeBytes(path, "; my notes\n[Config]\nTEMPO = 999\nmine=keep\n\n[extra]\na=b\n");
     PerformanceOptions options;
     options.tickMs = 250;
-    SaveSettings(path, false, GlobalSettings{}, options);
+    saveSettings(path, false, GlobalSettings{}, options);
     const std::string text = readBytes(path);
     EXPECT_EQ(text.rfind("; my notes\n[Config]\nTEMPO = 250\nmine=keep\ninst=0\n", 0), 0u) << text;
     EXPECT_NE(text.find("hosei=0\n\n[extra]\na=b\n"), std::string::npos) << text;
@@ -268,7 +268,7 @@ TEST_F(SettingsFileTest, UnwritableFileReportsTheIniPathAndKeepsTheOldFile) {
     const std::string path = folder.file("blocked.ini");
     std::filesystem::create_directory(path);
     try {
-        SaveSettings(path, false, GlobalSettings{}, PerformanceOptions{});
+        saveSettings(path, false, GlobalSettings{}, PerformanceOptions{});
         FAIL() << "no error";
     } catch (const FileError& error) {
         EXPECT_EQ(std::string(error.what()), path + " に書き込めません");
@@ -276,7 +276,7 @@ TEST_F(SettingsFileTest, UnwritableFileReportsTheIniPathAndKeepsTheOldFile) {
     EXPECT_TRUE(std::filesystem::is_directory(path));
     EXPECT_EQ(entryCount(folder.path()), 1);
 
-    EXPECT_THROW(SaveSettings(folder.file("missing/x.ini"), true, GlobalSettings{}, PerformanceOptions{}),
+    EXPECT_THROW(saveSettings(folder.file("missing/x.ini"), true, GlobalSettings{}, PerformanceOptions{}),
                  FileError);
 }
 

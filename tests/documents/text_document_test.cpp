@@ -40,8 +40,8 @@ TEST(TextLinesTest, MemoTextEndsEveryLineWithCrLf) {
     EXPECT_EQ(joinMemoLines({}), "");
 }
 
-TEST(UpperTextTest, UpperCasesSingleBytesAndKeepsDoubleByteCharacters) {
-    EXPECT_EQ(UpperText("Hello, world 123\r\n"), "HELLO, WORLD 123\r\n");
+TEST(UpperCp932, UpperCasesSingleBytesAndKeepsDoubleByteCharacters) {
+    EXPECT_EQ(upperCp932("Hello, world 123\r\n"), "HELLO, WORLD 123\r\n");
     // The trail bytes 0x61 and 0x7A look like 'a' and 'z'.
     EXPECT_EQ(upperCp932("\x82\x61x\x82\x7Ay"), "\x82\x61X\x82\x7AY");
     EXPECT_EQ(upperCp932("a" + kCp932So + "b"), "A" + kCp932So + "B");

@@ -52,7 +52,7 @@ TEST(ChordRules, BuildingAChordConsumesTheWordStartAndDrawsOneCoin) {
     c.state.wordStart = true;
     c.build(60, ChordRules::Live);
     EXPECT_FALSE(c.state.wordStart);
-    EXPECT_EQ(c.rng.bounds, (std::vector<int>{2}));
+    EXPECT_EQ(c.rng.bounds(), (std::vector<int>{2}));
 }
 
 TEST(ChordRules, WholeToneChordsAddTheAugmentedTriadWithoutTests) {

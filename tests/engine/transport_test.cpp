@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "documents/cp932_text.h"
-#include "engine/option_table.h"
+#include "options/option_table.h"
 #include "support/capture_backend.h"
 #include "support/captured_message_print.h"
 #include "support/manual_timer.h"

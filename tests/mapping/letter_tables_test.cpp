@@ -29,6 +29,8 @@ TEST(LetterTables, ExamplesOfBothColumns) {
     EXPECT_EQ(pitchOf(0, 'A', TonicMode::E), 60);
     EXPECT_EQ(pitchOf(1, 'A', TonicMode::A), 65);
     EXPECT_EQ(pitchOf(1, 'A', TonicMode::E), 0);
+    EXPECT_EQ(pitchOf(7, 'A', TonicMode::A), 60);
+    EXPECT_EQ(pitchOf(7, 'A', TonicMode::E), 57);
     EXPECT_EQ(pitchOf(2, ',', TonicMode::A), 59);
     EXPECT_EQ(pitchOf(2, ',', TonicMode::E), 54);
     EXPECT_EQ(pitchOf(9, 'Z', TonicMode::A), 47);
@@ -113,31 +115,6 @@ TEST(LetterTables, NoPatternSelectedGivesRestsAndDoesNotDraw) {
             ScriptedRandom rng;
             EXPECT_EQ(letterPitch(pattern, 'A', mode, rng), 0);
             EXPECT_EQ(rng.drawCount(), 0);
-        }
-    }
-}
-
-TEST(LetterTableSeven, AccidentalsMoveListedNotesOnly) {
-    for (TonicMode mode : kBothModes) {
-        const int plain = letterTable7('A', kNoAccidental, mode);
-        ASSERT_NE(plain, 0);
-        EXPECT_EQ(letterTable7('A', kSharp, mode), plain + 1);
-        EXPECT_EQ(letterTable7('A', kFlat, mode), plain - 1);
-        EXPECT_EQ(letterTable7('A', kSharp | kFlat, mode), plain + 1);
-        for (std::uint8_t flags : {0, 1, 2, 3}) {
-            EXPECT_EQ(letterTable7('H', flags, mode), 0);
-            EXPECT_EQ(letterTable7(' ', flags, mode), 0);
-        }
-    }
-    EXPECT_EQ(letterTable7('A', kNoAccidental, TonicMode::A), 60);
-    EXPECT_EQ(letterTable7('A', kNoAccidental, TonicMode::E), 57);
-}
-
-TEST(LetterTableSeven, LetterPitchUsesTheEmptyAccidentalSet) {
-    for (TonicMode mode : kBothModes) {
-        for (int byte = 0; byte < 256; ++byte) {
-            const auto character = static_cast<std::uint8_t>(byte);
-            EXPECT_EQ(pitchWithDraw(7, character, mode), letterTable7(character, kNoAccidental, mode));
         }
     }
 }

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "mapping/letter_tables.h"
-#include "scripted_random.h"
+#include "support/scripted_random.h"
 
 namespace velmora {
 namespace {
+
+using testing::ScriptedRandom;
 
 std::string keyLabel(int pattern, TonicMode mode, int keyShift) {
     return keyName(keyNote(pattern, mode, keyShift));
@@ -15,7 +17,9 @@ std::string keyLabel(int pattern, TonicMode mode, int keyShift) {
 // noteName for a table that does not draw; a draw would fail the test.
 std::string nameOf(char character, int pattern, TonicMode mode) {
     ScriptedRandom rng;
-    return noteName(static_cast<std::uint8_t>(character), pattern, mode, rng);
+    std::string name = noteName(static_cast<std::uint8_t>(character), pattern, mode, rng);
+    EXPECT_EQ(rng.drawCount(), 0) << "pattern " << pattern << " drew";
+    return name;
 }
 
 TEST(PatternNames, NamesForTheStatusBar) {

@@ -26,7 +26,7 @@ protected:
     MidiOutPort port{capture};
 
     void SetUp() override {
-        port.Open();
+        port.open();
         capture.messages.clear();
     }
 };
@@ -35,24 +35,24 @@ TEST(MidiOutPortOpen, SendsNoMessageAndSetsFullVolume) {
     // No omni off: a synthesizer that honours it would leave the melody's channel deaf.
     CaptureBackend capture;
     MidiOutPort port(capture);
-    port.Open();
+    port.open();
     EXPECT_TRUE(capture.messages.empty());
     EXPECT_EQ(capture.deviceVolume, 0xFFFFFFFFu);
     EXPECT_TRUE(port.openError().empty());
 }
 
 TEST_F(MidiOutPortTest, NoteOffIsANoteOnWithVelocityZero) {
-    port.NoteOff(60, 1);
-    port.NoteOn(64, 100, 0);
+    port.noteOff(60, 1);
+    port.noteOn(64, 100, 0);
     EXPECT_EQ(capture.messages, (Bytes{{0, 0x91, 60, 0}, {0, 0x90, 64, 100}}));
 }
 
 TEST_F(MidiOutPortTest, ControllersAndProgramsCarryTheChannelInTheStatusByte) {
-    port.ProgramChange(40, 0);
-    port.CenterPan(1);
-    port.SetReverb(90, 1);
-    port.AllSoundOff(0);
-    port.AllNotesOff(1);
+    port.programChange(40, 0);
+    port.centerPan(1);
+    port.setReverb(90, 1);
+    port.allSoundOff(0);
+    port.allNotesOff(1);
     EXPECT_EQ(capture.messages, (Bytes{{0, 0xC0, 40, 0},
                                        {0, 0xB1, 10, 64},
                                        {0, 0xB1, 91, 90},
@@ -61,13 +61,13 @@ TEST_F(MidiOutPortTest, ControllersAndProgramsCarryTheChannelInTheStatusByte) {
 }
 
 TEST_F(MidiOutPortTest, DataBytesAreNotMasked) {
-    port.NoteOn(200, 250, 1);
+    port.noteOn(200, 250, 1);
     EXPECT_EQ(capture.messages, (Bytes{{0, 0x91, 200, 250}}));
 }
 
 TEST_F(MidiOutPortTest, MessagesAfterCloseAreDropped) {
-    port.Close();
-    port.NoteOn(60, 100, 1);
+    port.close();
+    port.noteOn(60, 100, 1);
     EXPECT_TRUE(capture.messages.empty());
     EXPECT_EQ(capture.closeCount, 1);
 }
@@ -75,17 +75,17 @@ TEST_F(MidiOutPortTest, MessagesAfterCloseAreDropped) {
 TEST(MidiOutPortFailure, AFailedOpenDropsMessagesAndExplainsWhy) {
     FailingBackend failing;
     MidiOutPort port(failing);
-    port.Open();
-    port.NoteOn(60, 100, 1);
+    port.open();
+    port.noteOn(60, 100, 1);
     EXPECT_EQ(failing.sent, 0);
     EXPECT_EQ(port.openError(), "no synthesizer: install a soundfont");
-    port.Close();  // closing a port that never opened is harmless
+    port.close();  // closing a port that never opened is harmless
 }
 
 TEST(MidiOutPortFailure, MessagesBeforeOpenAreDropped) {
     CaptureBackend capture;
     MidiOutPort port(capture);
-    port.NoteOff(0, 1);
+    port.noteOff(0, 1);
     EXPECT_TRUE(capture.messages.empty());
 }
 

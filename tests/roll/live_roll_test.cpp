@@ -22,8 +22,8 @@ public:
 
     void stopTickTimer() override {}
     void finishPerformance() override {
-        port.AllNotesOff(0);
-        port.AllNotesOff(1);
+        port.allNotesOff(0);
+        port.allNotesOff(1);
         running_ = false;
     }
 
@@ -73,17 +73,17 @@ TEST(LiveRoll, AnOutputThatDoesNotOpenGetsNothingWhileTheRollStillRecords) {
     ClosedDevice device;
     LiveRollRecorder recorder(device);
     MidiOutPort port(recorder);
-    port.Open();
+    port.open();
     EXPECT_EQ(recorder.outputOpenError(), "no device");
-    port.NoteOn(60, 100, kLiveMelodyChannel);
+    port.noteOn(60, 100, kLiveMelodyChannel);
     EXPECT_EQ(device.received, 0);
     EXPECT_EQ(recorder.written(), 1u);
 
-    port.Close();
+    port.close();
     device.opens = true;
-    port.Open();
+    port.open();
     EXPECT_TRUE(recorder.outputOpenError().empty());
-    port.NoteOn(62, 100, kLiveMelodyChannel);
+    port.noteOn(62, 100, kLiveMelodyChannel);
     EXPECT_GT(device.received, 0);
     EXPECT_EQ(recorder.written(), 2u);
 }

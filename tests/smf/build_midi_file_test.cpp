@@ -187,7 +187,7 @@ TEST(MidiFileTracks, MelodyOnChannelZeroChordsOnChannelOneEndingAfter64Ticks) {
 TEST(MidiFileBuild, TextWithoutAnyLineIsRefused) {
     SeededRandom rng(1);
     try {
-        BuildMidiFile(requestFor({}), rng);
+        buildMidiFile(requestFor({}), rng);
         FAIL() << "an empty text was exported";
     } catch (const ExportError& error) {
         EXPECT_STREQ(error.what(), "nothing to export: the text is empty");

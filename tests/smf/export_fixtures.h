@@ -28,7 +28,7 @@ struct ExportedTracks {
 inline ExportedTracks buildAndSplit(const ExportRequest& request, std::uint64_t seed = 7) {
     SeededRandom rng(seed);
     ExportedTracks tracks;
-    tracks.file = BuildMidiFile(request, rng);
+    tracks.file = buildMidiFile(request, rng);
     tracks.chunks = splitChunks(tracks.file);
     return tracks;
 }

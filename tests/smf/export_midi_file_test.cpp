@@ -64,7 +64,7 @@ protected:
 TEST_F(MidiExport, SavedFileIsTheBuiltFile) {
     const fs::path target = folder_ / "song.mid";
     SeededRandom buildRng(5);
-    const Bytes built = BuildMidiFile(requestFor(kText), buildRng);
+    const Bytes built = buildMidiFile(requestFor(kText), buildRng);
 
     SeededRandom exportRng(5);
     exportMidiFile(target, requestFor(kText), exportRng);

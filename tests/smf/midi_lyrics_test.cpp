@@ -70,7 +70,7 @@ TEST(MidiLyrics, EveryMelodyNoteOnFollowsItsCharacterInTheChosenEncoding) {
     for (const MidiLyrics encoding : {MidiLyrics::Utf8, MidiLyrics::Cp932}) {
         MelodyOnsets onsets;
         SeededRandom rng(9);
-        const testing::Bytes file = BuildMidiFile(lyricRequest(encoding), rng, &onsets);
+        const testing::Bytes file = buildMidiFile(lyricRequest(encoding), rng, &onsets);
         const std::vector<Event> melody = testing::parseTrack(testing::splitChunks(file).at(2).body);
         std::vector<std::string> lyrics;
         for (std::size_t i = 0; i < melody.size(); ++i) {

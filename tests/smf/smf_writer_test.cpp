@@ -13,7 +13,7 @@ using Bytes = std::vector<std::uint8_t>;
 Bytes deltaFor(std::int32_t ticks) {
     SmfWriter writer;
     writer.setAccumulators(ticks);
-    writer.WriteDelta(SmfTrack::Melody);
+    writer.writeDelta(SmfTrack::Melody);
     return writer.bytes();
 }
 
@@ -41,21 +41,21 @@ TEST(SmfWriterDelta, WritingResetsOnlyThatTrack) {
     EXPECT_EQ(writer.accumulator(SmfTrack::Melody), 72);
     EXPECT_EQ(writer.accumulator(SmfTrack::Chord), 72);
 
-    writer.WriteDelta(SmfTrack::Chord);
+    writer.writeDelta(SmfTrack::Chord);
     EXPECT_EQ(writer.bytes(), (Bytes{72}));
     EXPECT_EQ(writer.accumulator(SmfTrack::Chord), 0);
     EXPECT_EQ(writer.accumulator(SmfTrack::Melody), 72);
 
     // A second event in the same step carries no time.
-    writer.WriteDelta(SmfTrack::Chord);
+    writer.writeDelta(SmfTrack::Chord);
     EXPECT_EQ(writer.bytes(), (Bytes{72, 0x00}));
 }
 
 TEST(SmfWriterDelta, ValueBelowOneWritesZeroAndKeepsAccumulators) {
     SmfWriter writer;
     writer.setAccumulators(-16);
-    writer.WriteDelta(SmfTrack::Melody);
-    writer.WriteDelta(SmfTrack::Chord);
+    writer.writeDelta(SmfTrack::Melody);
+    writer.writeDelta(SmfTrack::Chord);
     EXPECT_EQ(writer.bytes(), (Bytes{0x00, 0x00}));
     EXPECT_EQ(writer.accumulator(SmfTrack::Melody), -16);
     EXPECT_EQ(writer.accumulator(SmfTrack::Chord), -16);
@@ -63,26 +63,26 @@ TEST(SmfWriterDelta, ValueBelowOneWritesZeroAndKeepsAccumulators) {
     // Two steps bring it to 0: still not above zero, still a zero delta.
     writer.addStep();
     writer.addStep();
-    writer.WriteDelta(SmfTrack::Melody);
+    writer.writeDelta(SmfTrack::Melody);
     EXPECT_EQ(writer.bytes().back(), 0x00);
     EXPECT_EQ(writer.accumulator(SmfTrack::Melody), 0);
 }
 
 TEST(SmfWriterEvents, ChannelEventsCarryTheirStatusByte) {
     SmfWriter writer;
-    writer.WriteNoteOn(60, 100, 0);
-    writer.WriteNoteOn(64, 90, 0);  // no running status
-    writer.WriteNoteOff(60, 1);
-    writer.WriteNoteOff(64, 0);
+    writer.writeNoteOn(60, 100, 0);
+    writer.writeNoteOn(64, 90, 0);  // no running status
+    writer.writeNoteOff(60, 1);
+    writer.writeNoteOff(64, 0);
     EXPECT_EQ(writer.bytes(), (Bytes{0x90, 60, 100, 0x90, 64, 90, 0x81, 60, 0x00, 0x80, 64, 0x00}));
 }
 
 TEST(SmfWriterEvents, SetupEventsIncludeAZeroDelta) {
     SmfWriter writer;
-    writer.WriteProgramChange(74, 0);
-    writer.WriteReverb(40, 1);
-    writer.WritePan(64, 1);
-    writer.WriteEndOfTrack();
+    writer.writeProgramChange(74, 0);
+    writer.writeReverb(40, 1);
+    writer.writePan(64, 1);
+    writer.writeEndOfTrack();
     EXPECT_EQ(writer.bytes(),
               (Bytes{0x00, 0xC0, 74, 0x00, 0xB1, 0x5B, 40, 0x00, 0xB1, 0x0A, 64, 0xFF, 0x2F, 0x00}));
 }
@@ -102,7 +102,7 @@ TEST(SmfWriterBuffer, PatchingOverwritesInPlaceAndWritingResumesAtTheEnd) {
     writer.writeByte(0xAA);
     writer.writeByte(0xBB);
 
-    writer.PatchChunkLength(4, 0x00000102);
+    writer.patchChunkLength(4, 0x00000102);
     EXPECT_EQ(writer.position(), 8u);
     EXPECT_EQ(writer.bytes().size(), 10u);
 

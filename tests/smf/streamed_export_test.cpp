@@ -53,7 +53,7 @@ ExportRequest longRequest() {
 TEST(StreamedExport, SameBytesAsTheFileBuiltInMemory) {
     const ExportRequest request = longRequest();
     SeededRandom builtRng(11);
-    const Bytes built = BuildMidiFile(request, builtRng);
+    const Bytes built = buildMidiFile(request, builtRng);
     for (const bool patching : {true, false}) {
         for (const std::size_t drainBytes : {std::size_t{1}, std::size_t{64}, std::size_t{4096}, std::size_t{1} << 22}) {
             RecordingSink sink(patching);
@@ -73,7 +73,7 @@ TEST(StreamedExport, SameBytesAsTheFileBuiltInMemory) {
 TEST(StreamedExport, TrackBeyondTheChunkLimitIsRefusedWithItsSize) {
     const ExportRequest request = longRequest();
     SeededRandom builtRng(11);
-    const auto chunks = testing::splitChunks(BuildMidiFile(request, builtRng));
+    const auto chunks = testing::splitChunks(buildMidiFile(request, builtRng));
     const std::size_t chordLength = chunks.at(3).body.size();
     ASSERT_LT(chunks.at(2).body.size(), chordLength);
     RecordingSink sink(true);

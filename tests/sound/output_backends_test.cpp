@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -14,6 +13,7 @@
 #include "sound/capture_file_backend.h"
 #include "sound/fluid_backend.h"
 #include "sound/fluid_synth_instance.h"
+#include "sound/jack_environment.h"
 #include "sound/midi_backend_factory.h"
 #include "sound/soundfont_locator.h"
 
@@ -39,12 +39,12 @@ TEST(CaptureFileBackend, WritesTimeTickAndBytesPerMessage) {
     const fs::path path = scratchFile("capture.txt");
     CaptureFileBackend backend(path.string());
     MidiOutPort port(backend);
-    port.Open();
-    port.ProgramChange(5, 0);  // at tick 0, the start's
+    port.open();
+    port.programChange(5, 0);  // at tick 0, the start's
     backend.beginTick(7);
-    port.NoteOn(60, 100, 1);
-    port.NoteOff(60, 1);
-    port.Close();
+    port.noteOn(60, 100, 1);
+    port.noteOff(60, 1);
+    port.close();
 
     const std::vector<std::string> lines = linesOf(path);
     ASSERT_EQ(lines.size(), 3u);
@@ -116,7 +116,7 @@ TEST(MidiBackendFactory, NoneAcceptsEverything) {
 }
 
 TEST(MidiBackendFactory, ListsTheFixedOutputsFirst) {
-    setenv("JACK_NO_START_SERVER", "1", 1);
+    preventJackServerAutostart();  // as the programs do at start-up
     const std::vector<MidiOutputEntry> outputs = listMidiOutputs();
     ASSERT_GE(outputs.size(), 4u);
     EXPECT_EQ(outputs[0].name, "fluidsynth");
@@ -124,7 +124,7 @@ TEST(MidiBackendFactory, ListsTheFixedOutputsFirst) {
 }
 
 TEST(PortBackend, FailsClearlyWhenNoPortMatches) {
-    setenv("JACK_NO_START_SERVER", "1", 1);
+    preventJackServerAutostart();  // as the programs do at start-up
     MidiBackendChoice choice = createMidiBackend("port:NoSuchPortAnywhere42", "");
     ASSERT_TRUE(choice.backend);
     EXPECT_FALSE(choice.backend->open());
@@ -134,10 +134,10 @@ TEST(PortBackend, FailsClearlyWhenNoPortMatches) {
 
     // The port drops everything after the failed open, as the performance goes on.
     MidiOutPort port(*choice.backend);
-    port.Open();
+    port.open();
     EXPECT_FALSE(port.openError().empty());
-    port.NoteOn(60, 100, 0);
-    port.Close();
+    port.noteOn(60, 100, 0);
+    port.close();
 }
 
 TEST(FluidSynthBackend, ExplainsAMissingSoundfont) {

@@ -2,12 +2,12 @@
 
 #include <cstdint>
 
-#include "engine/transport.h"
+#include "midi/periodic_timer.h"
 
 namespace velmora::testing {
 
-// A transport timer that tests fire by hand.
-class ManualTimer final : public TransportTimer {
+// A periodic timer that tests fire by hand.
+class ManualTimer final : public PeriodicTimer {
 public:
     void setEnabled(bool enabled) override {
         if (enabled && !enabled_) ++starts;

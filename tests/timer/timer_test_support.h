@@ -9,45 +9,34 @@
 #include <vector>
 
 #include "midi/event_queue_dispatcher.h"
-#include "midi/mm_timer.h"
 #include "midi/monotonic_clock.h"
-#include "midi/tick_dispatcher.h"
+#include "midi/tick_timer.h"
 
 namespace velmora::testing {
 
 using namespace std::chrono_literals;
-
-struct Notice {
-    std::uint32_t message;
-    std::uintptr_t wParam;
-    std::intptr_t lParam;
-
-    bool operator==(const Notice&) const = default;
-};
-
-inline const Notice kOverrunNotice{TMMTimer::kOverrunMessage, 0, TMMTimer::kOverrunLParam};
 
 // The period of tests that need ticks on time. The owner's thread must answer
 // within 93 % of it also on a loaded machine under a sanitizer, so it is not short.
 constexpr std::uint32_t kPeriodMs = 60;
 constexpr std::chrono::milliseconds kPeriod{kPeriodMs};
 
-class RecordingOwner : public TimerOwner {
+class RecordingOwner : public TickOwner {
 public:
-    void timerNotice(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override {
-        notices.push_back({message, wParam, lParam});
-        if (onNotice) onNotice();
+    void tickOverran() override {
+        ++overruns;
+        if (onOverrun) onOverrun();
     }
 
-    std::vector<Notice> notices;
-    std::function<void()> onNotice;
+    int overruns = 0;
+    std::function<void()> onOverrun;
 };
 
 // A timer driven by a queue that the test thread drains, with every tick recorded.
 // The test thread is the owner's thread.
 class TimerFixture {
 public:
-    TimerFixture() : timer(std::make_unique<TMMTimer>(owner, dispatcher)) {
+    TimerFixture() : timer(std::make_unique<TickTimer>(owner, dispatcher)) {
         timer->setTickObserver([this](const TickRecord& record) { records.push_back(record); });
     }
 
@@ -71,7 +60,7 @@ public:
     // For failure messages: what ran and when, relative to each tick's due time.
     std::string describe() const {
         std::ostringstream out;
-        out << records.size() << " ticks, " << owner.notices.size() << " notices, running "
+        out << records.size() << " ticks, " << owner.overruns << " overruns, running "
             << (timer && timer->running()) << ";";
         for (const TickRecord& r : records) {
             out << " #" << r.sequence << " handed +" << (r.handedNs - r.dueNs) / 1000 << "us start +"
@@ -89,7 +78,7 @@ public:
     EventQueueDispatcher dispatcher;
     RecordingOwner owner;
     std::vector<TickRecord> records;
-    std::unique_ptr<TMMTimer> timer;
+    std::unique_ptr<TickTimer> timer;
 };
 
 inline std::int64_t msToNs(std::int64_t ms) { return ms * 1'000'000; }

@@ -23,7 +23,9 @@ protected:
         });
     }
 
-    std::string wholeUpperText() const { return UpperText(utf8ToCp932(memoFileText(document.toPlainText()))); }
+    std::string wholeUpperText() const {
+        return upperCp932(utf8ToCp932(memoFileText(document.toPlainText())));
+    }
 
     // The counts and the bytes from every position equal those of the whole text.
     void expectLikeAFullRecount() const {

@@ -196,7 +196,7 @@ TEST_F(SettingsLoad, EveryOptionOfTheGlobalFileIsTaken) {
     PerformanceOptions stored;
     for (const OptionSpec& spec : optionTable())
         spec.set(stored, spec.initial == spec.high ? spec.low : spec.high);
-    SaveSettings(globalPath(), true, GlobalSettings{}, stored);
+    saveSettings(globalPath(), true, GlobalSettings{}, stored);
     auto window = openWindow();
     for (const OptionSpec& spec : optionTable()) {
         EXPECT_EQ(window->controls().options.value(spec.id), spec.get(stored)) << spec.name;

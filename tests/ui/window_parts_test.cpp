@@ -191,10 +191,10 @@ TEST(PerformanceTest, TheButtonsDriveTheTransportOverTheGivenOutput) {
 TEST(SoundOutputTest, AnOpenErrorIsReportedOnceUntilAnotherOutputIsChosen) {
     SoundOutput output(std::make_unique<RefusingBackend>());
     EXPECT_EQ(output.newOpenError(), std::nullopt);
-    output.port().Open();
+    output.port().open();
     EXPECT_EQ(output.newOpenError(), "no device here");
-    output.port().Close();
-    output.port().Open();
+    output.port().close();
+    output.port().open();
     EXPECT_EQ(output.newOpenError(), std::nullopt);
 }
 

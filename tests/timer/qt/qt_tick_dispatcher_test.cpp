@@ -23,24 +23,24 @@ TEST(QtTickDispatcher, RunsTheTicksInTheTargetsEventLoop) {
     QObject target;
     QtTickDispatcher dispatcher(target);
     RecordingOwner owner;
-    TMMTimer timer(owner, dispatcher);
+    TickTimer timer(owner, dispatcher);
 
     std::vector<std::thread::id> ranOn;
-    timer.SetOnTimer([&](TMMTimer& sender) {
+    timer.setHandler([&](TickTimer& sender) {
         ranOn.push_back(std::this_thread::get_id());
         if (ranOn.size() == 3) {
-            sender.SetEnabled(false);
+            sender.setEnabled(false);
             QCoreApplication::quit();
         }
     });
-    timer.SetInterval(kPeriodMs);
-    timer.SetEnabled(true);
+    timer.setInterval(kPeriodMs);
+    timer.setEnabled(true);
     QTimer::singleShot(5000, &app, [] { QCoreApplication::exit(1); });
 
     EXPECT_EQ(app.exec(), 0);
     ASSERT_EQ(ranOn.size(), 3u);
     for (const auto& id : ranOn) EXPECT_EQ(id, std::this_thread::get_id());
-    EXPECT_TRUE(owner.notices.empty());
+    EXPECT_EQ(owner.overruns, 0);
 }
 
 TEST(QtTickDispatcher, DeliversTheOverrunNoticeInTheEventLoop) {
@@ -51,16 +51,16 @@ TEST(QtTickDispatcher, DeliversTheOverrunNoticeInTheEventLoop) {
     QObject target;
     QtTickDispatcher dispatcher(target);
     RecordingOwner owner;
-    owner.onNotice = [] { QCoreApplication::quit(); };
-    TMMTimer timer(owner, dispatcher);
-    timer.SetOnTimer([](TMMTimer&) { std::this_thread::sleep_for(3 * kPeriod); });
-    timer.SetInterval(kPeriodMs);
-    timer.SetEnabled(true);
+    owner.onOverrun = [] { QCoreApplication::quit(); };
+    TickTimer timer(owner, dispatcher);
+    timer.setHandler([](TickTimer&) { std::this_thread::sleep_for(3 * kPeriod); });
+    timer.setInterval(kPeriodMs);
+    timer.setEnabled(true);
     QTimer::singleShot(5000, &app, [] { QCoreApplication::exit(1); });
 
     EXPECT_EQ(app.exec(), 0);
-    EXPECT_EQ(owner.notices, std::vector<Notice>{kOverrunNotice});
-    EXPECT_FALSE(timer.Enabled());
+    EXPECT_EQ(owner.overruns, 1);
+    EXPECT_FALSE(timer.enabled());
 }
 
 }  // namespace

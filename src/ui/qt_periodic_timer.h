@@ -3,15 +3,15 @@
 #include <QTimer>
 #include <functional>
 
-#include "engine/transport.h"
+#include "midi/periodic_timer.h"
 
 namespace velmora {
 
-// A window timer (Timer1, Timer2) for the transport: a QTimer that calls its
-// handler on the GUI thread at each expiry while enabled.
-class QtTransportTimer final : public TransportTimer {
+// A periodic timer of the GUI thread (the end wait and the repeat gap): a
+// QTimer that calls its handler in the event loop at each expiry while enabled.
+class QtPeriodicTimer final : public PeriodicTimer {
 public:
-    explicit QtTransportTimer(std::function<void()> onTimer);
+    explicit QtPeriodicTimer(std::function<void()> onTimer);
 
     void setEnabled(bool enabled) override;
     bool enabled() const override { return timer_.isActive(); }

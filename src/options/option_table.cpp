@@ -1,10 +1,10 @@
-#include "engine/option_table.h"
+#include "options/option_table.h"
 
 #include <algorithm>
 #include <array>
 #include <type_traits>
 
-#include "engine/performance_options.h"
+#include "options/performance_options.h"
 
 namespace velmora {
 

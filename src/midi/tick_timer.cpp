@@ -1,4 +1,4 @@
-#include "midi/mm_timer.h"
+#include "midi/tick_timer.h"
 
 #include <exception>
 #include <iostream>
@@ -15,37 +15,37 @@ void reportToStandardError(const std::string& message) { std::cerr << "Velmora: 
 
 }  // namespace
 
-TMMTimer::TMMTimer(TimerOwner& owner, TickDispatcher& dispatcher)
+TickTimer::TickTimer(TickOwner& owner, TickDispatcher& dispatcher)
     : owner_(owner),
       dispatcher_(dispatcher),
       errorReporter_(reportToStandardError),
-      self_(std::make_shared<TMMTimer*>(this)) {}
+      self_(std::make_shared<TickTimer*>(this)) {}
 
-TMMTimer::~TMMTimer() {
-    SetEnabled(false);
-    // Ticks and notices still queued in the dispatcher now find no timer.
+TickTimer::~TickTimer() {
+    setEnabled(false);
+    // Ticks and overruns still queued in the dispatcher now find no timer.
     *self_ = nullptr;
 }
 
-void TMMTimer::SetEnabled(bool enabled) {
+void TickTimer::setEnabled(bool enabled) {
     if (enabled == enabled_) return;
     enabled_ = enabled;
-    UpdateTimer();
+    restart();
 }
 
-void TMMTimer::SetInterval(std::uint32_t interval) {
+void TickTimer::setInterval(std::uint32_t interval) {
     if (interval == interval_) return;
     interval_ = interval;
     replyTimeout_ = replyTimeoutFor(interval);
-    UpdateTimer();
+    restart();
 }
 
-void TMMTimer::SetOnTimer(TimerEvent handler) {
-    onTimer_ = std::move(handler);
-    UpdateTimer();
+void TickTimer::setHandler(TickHandler handler) {
+    handler_ = std::move(handler);
+    restart();
 }
 
-std::uint32_t TMMTimer::replyTimeoutFor(std::uint32_t interval) {
+std::uint32_t TickTimer::replyTimeoutFor(std::uint32_t interval) {
     // Exact decimal arithmetic: 0.93 has no exact binary form, and 250 x 0.93 in
     // double lands just above the half and would round to 233.
     const std::uint64_t hundredths = std::uint64_t{interval} * 93;
@@ -55,40 +55,36 @@ std::uint32_t TMMTimer::replyTimeoutFor(std::uint32_t interval) {
     return static_cast<std::uint32_t>(whole);
 }
 
-bool TMMTimer::running() const { return run_ && run_->active(); }
+bool TickTimer::running() const { return run_ && run_->active(); }
 
-void TMMTimer::FireTimer() {
-    // A copy: the handler may replace OnTimer while it runs, which would destroy
-    // the function object being executed.
-    const TimerEvent handler = onTimer_;
-    if (handler) handler(*this);
-}
-
-void TMMTimer::setErrorReporter(ErrorReporter reporter) {
+void TickTimer::setErrorReporter(ErrorReporter reporter) {
     errorReporter_ = reporter ? std::move(reporter) : ErrorReporter(reportToStandardError);
 }
 
-void TMMTimer::setTickObserver(TickObserver observer) { tickObserver_ = std::move(observer); }
+void TickTimer::setTickObserver(TickObserver observer) { tickObserver_ = std::move(observer); }
 
-void TMMTimer::UpdateTimer() {
+void TickTimer::restart() {
     if (run_) {
         run_->stop();
         run_.reset();
     }
-    if (interval_ != 0 && enabled_ && onTimer_) {
+    if (interval_ != 0 && enabled_ && handler_) {
         run_ = TimerRun::start({interval_, replyTimeout_, kRealtimePriority}, dispatcher_, self_);
     }
 }
 
-void TMMTimer::runTick(TickRecord record) {
-    // Copies taken first: once FireTimer has returned, the handler may have
-    // destroyed this timer, so nothing after it touches a member.
+void TickTimer::runTick(TickRecord record) {
+    // Copies taken first: once the handler has returned, it may have destroyed
+    // this timer, so nothing after it touches a member. The handler is copied
+    // too: it may replace itself while it runs, which would destroy the
+    // function object being executed.
     const ErrorReporter reporter = errorReporter_;
     const TickObserver observer = tickObserver_;
+    const TickHandler handler = handler_;
     currentTickDueNs_ = record.dueNs;
     record.startNs = monotonicNowNs();
     try {
-        FireTimer();
+        if (handler) handler(*this);
     } catch (const std::exception& error) {
         reporter(error.what());
     } catch (...) {
@@ -98,14 +94,14 @@ void TMMTimer::runTick(TickRecord record) {
     if (observer) observer(record);
 }
 
-void TMMTimer::overrunNotice(const TimerRun& run) {
+void TickTimer::overran(const TimerRun& run) {
     // The owner may already have stopped or restarted the timer since the overrun;
-    // then there is nothing left to switch off, but the notice still goes out.
+    // then there is nothing left to switch off, but the owner still hears of it.
     if (run_.get() == &run) {
         enabled_ = false;
-        UpdateTimer();
+        restart();
     }
-    owner_.timerNotice(kOverrunMessage, 0, kOverrunLParam);
+    owner_.tickOverran();
 }
 
 }  // namespace velmora

@@ -1,13 +1,13 @@
-#include "ui/qt_transport_timer.h"
+#include "ui/qt_periodic_timer.h"
 
 namespace velmora {
 
-QtTransportTimer::QtTransportTimer(std::function<void()> onTimer) {
+QtPeriodicTimer::QtPeriodicTimer(std::function<void()> onTimer) {
     timer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer_, &QTimer::timeout, std::move(onTimer));
 }
 
-void QtTransportTimer::setEnabled(bool enabled) {
+void QtPeriodicTimer::setEnabled(bool enabled) {
     if (enabled == timer_.isActive()) return;
     if (enabled)
         timer_.start();
@@ -15,7 +15,7 @@ void QtTransportTimer::setEnabled(bool enabled) {
         timer_.stop();
 }
 
-void QtTransportTimer::setInterval(std::uint32_t milliseconds) {
+void QtPeriodicTimer::setInterval(std::uint32_t milliseconds) {
     timer_.setInterval(static_cast<int>(milliseconds));
 }
 
