@@ -727,8 +727,8 @@
     </message>
     <message>
         <location filename="../src/ui/window_menus.cpp" line="29"/>
-        <source>&lt;h3&gt;Velmora %1&lt;/h3&gt;&lt;p&gt;テキストを音楽に変えるプログラム&lt;/p&gt;&lt;p&gt;使用しているソフトウェアとそのライセンス:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Qt %2 — GNU LGPL v3&lt;/li&gt;&lt;li&gt;FluidSynth — GNU LGPL v2.1 以降&lt;/li&gt;&lt;li&gt;TimGM6mb サウンドフォント (Tim Brechbill, David Bolton) — GNU GPL v2&lt;/li&gt;&lt;/ul&gt;</source>
-        <translation>&lt;h3&gt;Velmora %1&lt;/h3&gt;&lt;p&gt;A program that turns text into music&lt;/p&gt;&lt;p&gt;Software used and its licences:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Qt %2 — GNU LGPL v3&lt;/li&gt;&lt;li&gt;FluidSynth — GNU LGPL v2.1 or later&lt;/li&gt;&lt;li&gt;TimGM6mb soundfont (Tim Brechbill, David Bolton) — GNU GPL v2&lt;/li&gt;&lt;/ul&gt;</translation>
+        <source>&lt;h3&gt;Velmora %1&lt;/h3&gt;&lt;p&gt;テキストを音楽に変えるプログラム&lt;/p&gt;&lt;p&gt;使用しているソフトウェアとそのライセンス:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Qt %2 — GNU LGPL v3&lt;/li&gt;&lt;li&gt;FluidSynth — GNU LGPL v2.1 以降&lt;/li&gt;&lt;li&gt;TimGM6mb サウンドフォント (Tim Brechbill, David Bolton) — GNU GPL v2&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Velmora は MIT ライセンスのフリーソフトウェアです。© 2026 The Velmora developers&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Velmora %1&lt;/h3&gt;&lt;p&gt;A program that turns text into music&lt;/p&gt;&lt;p&gt;Software used and its licences:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Qt %2 — GNU LGPL v3&lt;/li&gt;&lt;li&gt;FluidSynth — GNU LGPL v2.1 or later&lt;/li&gt;&lt;li&gt;TimGM6mb soundfont (Tim Brechbill, David Bolton) — GNU GPL v2&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Velmora is free software under the MIT licence. © 2026 The Velmora developers&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
@@ -898,6 +898,22 @@
 </context>
 <context>
     <name>velmora::TForm1</name>
+    <message>
+        <source>MIDI ファイルに書き出す</source>
+        <translation>Export a MIDI File</translation>
+    </message>
+    <message>
+        <source>楽譜に書き出す</source>
+        <translation>Export a Score</translation>
+    </message>
+    <message>
+        <source>音声ファイルに書き出す</source>
+        <translation>Export an Audio File</translation>
+    </message>
+    <message>
+        <source>MIDI ファイル (*.mid)</source>
+        <translation>MIDI files (*.mid)</translation>
+    </message>
     <message>
         <source>1 音の長さ（ミリ秒）。大きいほどゆっくりです。今は ♩ = %1 (1 音を八分音符として)</source>
         <translation>The length of one step in milliseconds: a larger value is slower. Now ♩ = %1 (a step as an eighth note)</translation>

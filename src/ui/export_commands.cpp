@@ -76,7 +76,8 @@ static QString filterExtension(const QString& filter) {
     return filter.mid(star + 1, end < 0 ? -1 : end - star - 1);
 }
 
-std::optional<std::string> TForm1::chooseExportTarget(const QString& extension, const QStringList& filters) {
+std::optional<std::string> TForm1::chooseExportTarget(const QString& title, const QString& extension,
+                                                      const QStringList& filters) {
     // A text without a name proposes a visible name in the user's home folder.
     saveDialog_.fileName = document_.hasName()
                                ? QString::fromStdString(proposedExportName(document_.path(), extension.toStdString()))
@@ -84,11 +85,13 @@ std::optional<std::string> TForm1::chooseExportTarget(const QString& extension, 
     if (!document_.hasName() && saveDialog_.directory.isEmpty()) saveDialog_.directory = QDir::homePath();
     saveDialog_.defaultSuffix = extension.mid(1);
     saveDialog_.filters = filters;
+    saveDialog_.title = title;
     const std::optional<QString> chosen = prompts_->chooseFileToSave(saveDialog_);
     // The dialog goes back to texts whatever the outcome, so that a later Save
     // as does not give a text the export's extension.
     saveDialog_.defaultSuffix = "txt";
     saveDialog_.filters.clear();
+    saveDialog_.title.clear();
     if (!chosen) return std::nullopt;
     QFileInfo target(*chosen);
     const QString chosenExtension = filters.contains(saveDialog_.selectedFilter)
@@ -100,7 +103,7 @@ std::optional<std::string> TForm1::chooseExportTarget(const QString& extension, 
 }
 
 void TForm1::BitBtn7Click() {
-    const std::optional<std::string> target = chooseExportTarget(".mid");
+    const std::optional<std::string> target = chooseExportTarget(tr("MIDI ファイルに書き出す"), ".mid", {tr("MIDI ファイル (*.mid)")});
     if (!target) return;
     ExportRequest request = exportRequestFor(c_.Memo1->geometry(), options(), performance_->state());
     if (midiLyrics_ != nullptr && midiLyrics_->isChecked()) request.lyrics = MidiLyrics::Utf8;
@@ -113,7 +116,7 @@ void TForm1::exportScore() {
     const QStringList filters = {tr("MusicXML (*.musicxml)"), tr("圧縮 MusicXML (*.mxl)"), tr("PDF (*.pdf)")};
     if (!filters.contains(scoreExportFilter_)) scoreExportFilter_ = filters.first();
     saveDialog_.selectedFilter = scoreExportFilter_;
-    const std::optional<std::string> target = chooseExportTarget(filterExtension(scoreExportFilter_), filters);
+    const std::optional<std::string> target = chooseExportTarget(tr("楽譜に書き出す"), filterExtension(scoreExportFilter_), filters);
     if (!target) return;
     if (filters.contains(saveDialog_.selectedFilter)) scoreExportFilter_ = saveDialog_.selectedFilter;
     // A name with a score extension chooses the kind; any other gets the filter's.
@@ -133,7 +136,7 @@ void TForm1::wavButtonClick() {
     for (const AudioFileFormatInfo& info : audioFileFormats()) filters << QString::fromUtf8(info.dialogFilter);
     if (!filters.contains(audioExportFilter_)) audioExportFilter_ = filters.first();
     saveDialog_.selectedFilter = audioExportFilter_;
-    const std::optional<std::string> target = chooseExportTarget(filterExtension(audioExportFilter_), filters);
+    const std::optional<std::string> target = chooseExportTarget(tr("音声ファイルに書き出す"), filterExtension(audioExportFilter_), filters);
     if (!target) return;
     if (filters.contains(saveDialog_.selectedFilter)) audioExportFilter_ = saveDialog_.selectedFilter;
     // A name that carries a known sound-file extension is written in that

@@ -185,7 +185,8 @@ private:
     // The export's file name from the shared save dialog; nothing when cancelled.
     // The export's file from the save dialog; a name without an extension gets
     // that of the chosen filter, or `extension` when none is offered.
-    std::optional<std::string> chooseExportTarget(const QString& extension, const QStringList& filters = {});
+    std::optional<std::string> chooseExportTarget(const QString& title, const QString& extension,
+                                                  const QStringList& filters);
     // Names the exported file in the status bar and says the export is done.
     void showWritten(const std::string& path);
     // Runs the export `start` makes with a progress, then says how it ended.

@@ -53,6 +53,7 @@ std::optional<QString> DesktopPrompts::chooseFileToSave(SaveDialogState& state) 
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the window asks itself where it should
     if (!state.directory.isEmpty()) dialog.setDirectory(state.directory);
     dialog.setDefaultSuffix(state.defaultSuffix);
+    if (!state.title.isEmpty()) dialog.setWindowTitle(state.title);
     if (!state.filters.isEmpty()) {
         dialog.setNameFilters(state.filters);
         dialog.selectNameFilter(state.selectedFilter);

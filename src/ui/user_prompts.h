@@ -16,6 +16,7 @@ struct SaveDialogState {
     QString defaultSuffix = "txt";
     QStringList filters;     // the file types offered; none: any file
     QString selectedFilter;  // the one chosen, set by the dialog
+    QString title;           // what the dialog saves; empty: the desktop's own title
 };
 
 enum class OverwriteAnswer { Yes, No, Cancel };

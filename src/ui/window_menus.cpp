@@ -31,7 +31,8 @@ QString aboutText() {
                        "<p>使用しているソフトウェアとそのライセンス:</p><ul>"
                        "<li>Qt %2 — GNU LGPL v3</li>"
                        "<li>FluidSynth — GNU LGPL v2.1 以降</li>"
-                       "<li>TimGM6mb サウンドフォント (Tim Brechbill, David Bolton) — GNU GPL v2</li></ul>")
+                       "<li>TimGM6mb サウンドフォント (Tim Brechbill, David Bolton) — GNU GPL v2</li></ul>"
+                       "<p>Velmora は MIT ライセンスのフリーソフトウェアです。© 2026 The Velmora developers</p>")
         .arg(QStringLiteral(VELMORA_VERSION), QString::fromLatin1(qVersion()));
 }
 

@@ -244,6 +244,8 @@ TEST_F(Export, ProposesTheTextsNameWithTheMidiExtension) {
     ASSERT_EQ(prompts->saveDialogs.size(), 2u);
     EXPECT_EQ(prompts->saveDialogs[0].fileName, "story.mid");
     EXPECT_EQ(prompts->saveDialogs[0].defaultSuffix, "mid");
+    EXPECT_EQ(prompts->saveDialogs[0].filters, QStringList{"MIDI ファイル (*.mid)"});
+    EXPECT_EQ(prompts->saveDialogs[0].title, "MIDI ファイルに書き出す");
     EXPECT_EQ(prompts->saveDialogs[1].fileName, "notes.mid");
     EXPECT_EQ(window->saveDialog().defaultSuffix, "txt");  // back after the cancel
     EXPECT_TRUE(prompts->informations.empty());
