@@ -120,7 +120,7 @@ CliArguments parseArguments(const std::vector<std::string>& args) {
         } else if (arg == "--from-line") {
             parsed.fromLine = parseNumber<std::int32_t>(arg, value());
         } else if (arg == "--output") {
-            parsed.outputSpec = value();
+            parsed.outputChoice = value();
         } else if (arg == "--soundfont") {
             parsed.soundfont = value();
         } else if (arg == "--audio-driver") {

@@ -39,7 +39,7 @@ struct CliArguments {
     bool lyrics = false;
     bool lyricsInCp932 = false;
     // play and render
-    std::optional<std::string> outputSpec;  // --output
+    std::optional<std::string> outputChoice;  // --output
     std::optional<std::string> soundfont;
     std::optional<std::string> audioDriver;  // --audio-driver, as given
     std::optional<std::string> audioBuffer;  // --audio-buffer, as given

@@ -26,10 +26,10 @@ void checkOutput(const CliArguments& arguments, const std::string& output) {
     }
 }
 
-std::string outputFileOf(const std::string& outputSpec) {
+std::string outputFileOf(const std::string& outputChoice) {
     constexpr std::string_view kCapture = "capture:";
-    if (outputSpec.compare(0, kCapture.size(), kCapture) != 0) return {};
-    return outputSpec.substr(kCapture.size());
+    if (outputChoice.compare(0, kCapture.size(), kCapture) != 0) return {};
+    return outputChoice.substr(kCapture.size());
 }
 
 }  // namespace velmora::cli

@@ -18,6 +18,6 @@ std::vector<ProtectedInput> protectedInputsOf(const CliArguments& arguments);
 void checkOutput(const CliArguments& arguments, const std::string& output);
 
 // The file a play output writes ("capture:FILE"), empty for the others.
-std::string outputFileOf(const std::string& outputSpec);
+std::string outputFileOf(const std::string& outputChoice);
 
 }  // namespace velmora::cli

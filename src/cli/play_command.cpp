@@ -35,19 +35,19 @@ int listOutputs() {
 
 int runPlay(const CliArguments& arguments) {
     if (arguments.listOutputs) return listOutputs();
-    checkOutput(arguments, outputFileOf(arguments.outputSpec.value_or("")));
+    checkOutput(arguments, outputFileOf(arguments.outputChoice.value_or("")));
     CliSetup setup = prepareSetup(arguments);
     if (setup.upperLines.empty()) return 0;  // an empty text does not start
     checkFromLine(arguments, setup);
     if (arguments.repeat) setup.options.repeatAtEnd = true;
 
-    MidiBackendChoice output = createMidiBackend(arguments.outputSpec.value_or("fluidsynth"),
+    MidiBackendChoice output = createMidiBackend(arguments.outputChoice.value_or("fluidsynth"),
                                                  arguments.soundfont.value_or(""), audioChoiceOf(arguments));
     if (!output.backend) throw UsageError(output.error);
     // Only the default output may play silently; a named output, soundfont or sound server that cannot work
     // is an error.
     if (outputWasChosen(arguments)) {
-        const bool connect = arguments.outputSpec || arguments.audioDriver || arguments.audioBuffer;
+        const bool connect = arguments.outputChoice || arguments.audioDriver || arguments.audioBuffer;
         const std::string problem = checkMidiOutput(*output.backend, connect);
         if (!problem.empty()) throw RuntimeError(problem);
     }

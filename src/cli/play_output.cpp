@@ -3,14 +3,14 @@
 namespace velmora::cli {
 
 bool outputWasChosen(const CliArguments& arguments) {
-    return arguments.outputSpec.has_value() || arguments.soundfont.has_value() || arguments.audioDriver ||
+    return arguments.outputChoice.has_value() || arguments.soundfont.has_value() || arguments.audioDriver ||
            arguments.audioBuffer;
 }
 
 AudioChoice audioChoiceOf(const CliArguments& arguments) {
     AudioChoice choice;
     if (!arguments.audioDriver && !arguments.audioBuffer) return choice;
-    if (const std::string output = arguments.outputSpec.value_or("");
+    if (const std::string output = arguments.outputChoice.value_or("");
         !output.empty() && output != "fluidsynth") {
         throw UsageError(
             "--audio-driver and --audio-buffer apply to the built-in synthesizer only "

@@ -94,8 +94,8 @@ bool PulseAudioStream::connect(double sampleRate, std::string& error) {
         pa_threaded_mainloop_wait(mainloop_);
     }
     if (error.empty()) {
-        const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, static_cast<std::uint32_t>(sampleRate), 2};
-        stream_ = pa_stream_new_with_proplist(context_, kName, &spec, nullptr, properties);
+        const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, static_cast<std::uint32_t>(sampleRate), 2};
+        stream_ = pa_stream_new_with_proplist(context_, kName, &format, nullptr, properties);
         ready = stream_ && waitUntilReady(error);
         if (!stream_) error = std::string("PulseAudio: ") + pa_strerror(pa_context_errno(context_));
     }

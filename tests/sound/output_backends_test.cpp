@@ -94,7 +94,7 @@ TEST(MidiBackendFactory, MakesEveryKnownOutput) {
               nullptr);
 }
 
-TEST(MidiBackendFactory, ExplainsASpecItDoesNotKnow) {
+TEST(MidiBackendFactory, ExplainsAnOutputItDoesNotKnow) {
     const MidiBackendChoice unknown = createMidiBackend("speaker", "");
     EXPECT_FALSE(unknown.backend);
     EXPECT_NE(unknown.error.find("speaker"), std::string::npos);
