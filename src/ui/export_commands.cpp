@@ -4,7 +4,6 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QProgressDialog>
-#include <QRegularExpression>
 #include <QTimer>
 
 #include "documents/document_paths.h"
@@ -68,14 +67,6 @@ void TForm1::showWritten(const std::string& path) {
     prompts_->showInformation(QCoreApplication::translate("velmora::TForm1", kDoneMessage));
 }
 
-// The extension a dialog filter such as "FLAC (*.flac)" names, with the dot.
-static QString filterExtension(const QString& filter) {
-    const qsizetype star = filter.indexOf(QStringLiteral("*."));
-    if (star < 0) return {};
-    const qsizetype end = filter.indexOf(QRegularExpression(QStringLiteral("[ )]")), star);
-    return filter.mid(star + 1, end < 0 ? -1 : end - star - 1);
-}
-
 std::optional<std::string> TForm1::chooseExportTarget(const QString& title, const QString& extension,
                                                       const QStringList& filters) {
     // A text without a name proposes a visible name in the user's home folder.
@@ -102,6 +93,15 @@ std::optional<std::string> TForm1::chooseExportTarget(const QString& title, cons
     return target.filePath().toStdString();
 }
 
+std::optional<std::string> TForm1::chooseExportTarget(const QString& title, const QStringList& filters,
+                                                      QString& lastFilter) {
+    if (!filters.contains(lastFilter)) lastFilter = filters.first();
+    saveDialog_.selectedFilter = lastFilter;
+    std::optional<std::string> target = chooseExportTarget(title, filterExtension(lastFilter), filters);
+    if (target && filters.contains(saveDialog_.selectedFilter)) lastFilter = saveDialog_.selectedFilter;
+    return target;
+}
+
 void TForm1::BitBtn7Click() {
     const std::optional<std::string> target = chooseExportTarget(tr("MIDI ファイルに書き出す"), ".mid", {tr("MIDI ファイル (*.mid)")});
     if (!target) return;
@@ -114,11 +114,9 @@ void TForm1::BitBtn7Click() {
 
 void TForm1::exportScore() {
     const QStringList filters = {tr("MusicXML (*.musicxml)"), tr("圧縮 MusicXML (*.mxl)"), tr("PDF (*.pdf)")};
-    if (!filters.contains(scoreExportFilter_)) scoreExportFilter_ = filters.first();
-    saveDialog_.selectedFilter = scoreExportFilter_;
-    const std::optional<std::string> target = chooseExportTarget(tr("楽譜に書き出す"), filterExtension(scoreExportFilter_), filters);
+    const std::optional<std::string> target =
+        chooseExportTarget(tr("楽譜に書き出す"), filters, scoreExportFilter_);
     if (!target) return;
-    if (filters.contains(saveDialog_.selectedFilter)) scoreExportFilter_ = saveDialog_.selectedFilter;
     // A name with a score extension chooses the kind; any other gets the filter's.
     const ScoreFormat format = scoreFormatForPath(*target).value_or(
         scoreFormatForPath(filterExtension(scoreExportFilter_).toStdString()).value_or(ScoreFormat::MusicXml));
@@ -134,11 +132,9 @@ void TForm1::wavButtonClick() {
 #ifdef VELMORA_HAVE_SOUND
     QStringList filters;
     for (const AudioFileFormatInfo& info : audioFileFormats()) filters << QString::fromUtf8(info.dialogFilter);
-    if (!filters.contains(audioExportFilter_)) audioExportFilter_ = filters.first();
-    saveDialog_.selectedFilter = audioExportFilter_;
-    const std::optional<std::string> target = chooseExportTarget(tr("音声ファイルに書き出す"), filterExtension(audioExportFilter_), filters);
+    const std::optional<std::string> target =
+        chooseExportTarget(tr("音声ファイルに書き出す"), filters, audioExportFilter_);
     if (!target) return;
-    if (filters.contains(saveDialog_.selectedFilter)) audioExportFilter_ = saveDialog_.selectedFilter;
     // A name that carries a known sound-file extension is written in that
     // format; any other name in the chosen filter's.
     const AudioFileFormat format = audioFileFormatForPath(*target).value_or(

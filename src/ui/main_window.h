@@ -187,6 +187,10 @@ private:
     // that of the chosen filter, or `extension` when none is offered.
     std::optional<std::string> chooseExportTarget(const QString& title, const QString& extension,
                                                   const QStringList& filters);
+    // The same with a choice of file types, starting from `lastFilter` (the
+    // first when it is not offered), which then remembers the one chosen.
+    std::optional<std::string> chooseExportTarget(const QString& title, const QStringList& filters,
+                                                  QString& lastFilter);
     // Names the exported file in the status bar and says the export is done.
     void showWritten(const std::string& path);
     // Runs the export `start` makes with a progress, then says how it ended.

@@ -37,6 +37,13 @@ Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& ques
 
 QString withFullStop(const QString& text) { return text + '.'; }
 
+QString filterExtension(const QString& filter) {
+    const qsizetype star = filter.indexOf(QStringLiteral("*."));
+    if (star < 0) return {};
+    const qsizetype end = filter.indexOf(QRegularExpression(QStringLiteral("[ )]")), star);
+    return filter.mid(star + 1, end < 0 ? -1 : end - star - 1);
+}
+
 std::optional<QString> DesktopPrompts::chooseFileToOpen(const QString& directory) {
     if (!directory.isEmpty()) openDirectory_ = directory;
     const QString filters = QObject::tr("テキスト (*.txt)") + QStringLiteral(";;") + QObject::tr("すべてのファイル (*)");
@@ -60,9 +67,8 @@ std::optional<QString> DesktopPrompts::chooseFileToSave(SaveDialogState& state) 
         // A name typed without an extension gets the chosen type's, not the
         // one the dialog opened with.
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-            const QRegularExpressionMatch extension =
-                QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
-            if (extension.hasMatch()) dialog.setDefaultSuffix(extension.captured(1));
+            const QString extension = filterExtension(filter);
+            if (!extension.isEmpty()) dialog.setDefaultSuffix(extension.mid(1));
         });
     }
     dialog.selectFile(state.fileName);

@@ -77,4 +77,8 @@ private:
 // The error box's text: the message with a full stop appended.
 QString withFullStop(const QString& text);
 
+// The extension a dialog filter such as "FLAC (*.flac)" names, with the dot;
+// empty when it names none.
+QString filterExtension(const QString& filter);
+
 }  // namespace velmora
