@@ -36,9 +36,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/velmora/velmora)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The built-in synthesizer needs a General MIDI soundfont, and the window a Qt
-# platform plugin; Qt's own Japanese texts come with the translations.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont | fluid-soundfont-gm, qt6-qpa-plugins")
+# The built-in synthesizer needs a General MIDI soundfont, and the window Qt's
+# platform plugins for X11 and for Wayland sessions without XWayland; Qt's own
+# Japanese texts come with the translations.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont | fluid-soundfont-gm, qt6-qpa-plugins, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 # PDF scores are typeset by LilyPond's musicxml2ly and lilypond.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "lilypond")

@@ -29,134 +29,228 @@
         <translation>Stopped: the processing could not keep up. Slow down the tempo or enlarge the MIDI buffer.</translation>
     </message>
     <message>
-        <location filename="../src/engine/rhythm_grid.cpp" line="15"/>
+        <location filename="../src/options/rhythm_grid.cpp" line="15"/>
         <source>調整なし</source>
         <translation>No adjustment</translation>
     </message>
     <message>
-        <location filename="../src/engine/rhythm_grid.cpp" line="15"/>
+        <location filename="../src/options/rhythm_grid.cpp" line="15"/>
         <source>16拍（4拍子）</source>
         <translation>16 beats (4/4)</translation>
     </message>
     <message>
-        <location filename="../src/engine/rhythm_grid.cpp" line="16"/>
+        <location filename="../src/options/rhythm_grid.cpp" line="16"/>
         <source>12拍（3拍子）</source>
         <translation>12 beats (3/4)</translation>
     </message>
     <message>
-        <location filename="../src/engine/rhythm_grid.cpp" line="16"/>
+        <location filename="../src/options/rhythm_grid.cpp" line="16"/>
         <source>8拍（4拍子）</source>
         <translation>8 beats (4/4)</translation>
     </message>
     <message>
-        <location filename="../src/engine/rhythm_grid.cpp" line="17"/>
+        <location filename="../src/options/rhythm_grid.cpp" line="17"/>
         <source>6拍（3拍子）</source>
         <translation>6 beats (3/4)</translation>
     </message>
     <message>
-        <location filename="../src/engine/rhythm_grid.cpp" line="17"/>
+        <location filename="../src/options/rhythm_grid.cpp" line="17"/>
         <source>4拍（4拍子）</source>
         <translation>4 beats (4/4)</translation>
     </message>
     <message>
-        <location filename="../src/engine/rhythm_grid.cpp" line="18"/>
+        <location filename="../src/options/rhythm_grid.cpp" line="18"/>
         <source>4拍（2拍子）</source>
         <translation>4 beats (2/4)</translation>
     </message>
     <message>
-        <location filename="../src/mapping/note_names.cpp" line="14"/>
+        <location filename="../src/mapping/note_names.cpp" line="15"/>
         <source>ファニー</source>
         <translation>Funny</translation>
     </message>
     <message>
-        <location filename="../src/mapping/note_names.cpp" line="15"/>
+        <location filename="../src/mapping/note_names.cpp" line="16"/>
         <source>ファンタジック</source>
         <translation>Fantastic</translation>
     </message>
     <message>
-        <location filename="../src/mapping/note_names.cpp" line="16"/>
+        <location filename="../src/mapping/note_names.cpp" line="17"/>
         <source>ジプシー音階</source>
         <translation>Gypsy scale</translation>
     </message>
     <message>
-        <location filename="../src/mapping/note_names.cpp" line="17"/>
+        <location filename="../src/mapping/note_names.cpp" line="18"/>
         <source>全音階</source>
         <translation>Whole-tone scale</translation>
     </message>
     <message>
-        <location filename="../src/mapping/note_names.cpp" line="18"/>
+        <location filename="../src/mapping/note_names.cpp" line="19"/>
         <source>呂旋法</source>
         <translation>Ryo mode</translation>
     </message>
     <message>
-        <location filename="../src/mapping/note_names.cpp" line="19"/>
+        <location filename="../src/mapping/note_names.cpp" line="20"/>
         <source>律旋法</source>
         <translation>Ritsu mode</translation>
     </message>
     <message>
-        <location filename="../src/mapping/note_names.cpp" line="20"/>
+        <location filename="../src/mapping/note_names.cpp" line="21"/>
         <source>琉球旋法</source>
         <translation>Ryukyu mode</translation>
     </message>
     <message>
-        <location filename="../src/mapping/note_names.cpp" line="21"/>
+        <location filename="../src/mapping/note_names.cpp" line="22"/>
         <source>メジャー風</source>
         <translation>Major-like</translation>
     </message>
     <message>
-        <location filename="../src/mapping/note_names.cpp" line="22"/>
+        <location filename="../src/mapping/note_names.cpp" line="23"/>
         <source>マイナー風</source>
         <translation>Minor-like</translation>
     </message>
     <message>
-        <location filename="../src/mapping/note_names.cpp" line="23"/>
+        <location filename="../src/mapping/note_names.cpp" line="24"/>
         <source>ブルース風</source>
         <translation>Blues-like</translation>
     </message>
     <message>
-        <location filename="../src/mapping/note_names.cpp" line="24"/>
+        <location filename="../src/mapping/note_names.cpp" line="25"/>
         <source>より自然なサウンド（かも知れない）</source>
         <translation>A more natural sound (perhaps)</translation>
     </message>
     <message>
-        <location filename="../src/mapping/note_names.cpp" line="25"/>
+        <location filename="../src/mapping/note_names.cpp" line="26"/>
         <source>スパニッシュスケール</source>
         <translation>Spanish scale</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="53"/>
+        <location filename="../src/ui/settings/engine_texts.cpp" line="54"/>
         <source>ファイル %1 は開けません</source>
         <translation>Cannot open the file %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="55"/>
+        <location filename="../src/ui/settings/engine_texts.cpp" line="56"/>
         <source>ファイル %1 を作成できません</source>
         <translation>Cannot create the file %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="57"/>
+        <location filename="../src/ui/settings/engine_texts.cpp" line="58"/>
         <source>%1 に書き込めません</source>
         <translation>Cannot write to %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="82"/>
+        <location filename="../src/ui/settings/engine_texts.cpp" line="93"/>
         <source>音声出力がメッセージを受け付けなくなりました（ドライバ %1 が止まったか終了しました）。音が抜けています</source>
         <translation>The audio output stopped taking messages (its driver %1 has stalled or died); notes are being dropped</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="87"/>
+        <location filename="../src/ui/settings/engine_texts.cpp" line="98"/>
         <source>MIDI ポート %1 がメッセージを受け付けなくなりました（%2）。音が抜けています</source>
         <translation>The MIDI port %1 stopped taking messages (%2); notes are being dropped</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="92"/>
+        <location filename="../src/ui/settings/engine_texts.cpp" line="103"/>
         <source>MIDI ポート %1 がなくなりました。音が抜けています</source>
         <translation>The MIDI port %1 is no longer there; notes are being dropped</translation>
     </message>
     <message>
-        <location filename="../src/ui/settings/engine_texts.cpp" line="96"/>
+        <location filename="../src/ui/settings/engine_texts.cpp" line="107"/>
         <source>キャプチャファイル %1 を書き込めませんでした（%2）</source>
         <translation>Writing the capture file %1 failed (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>FileErrorTexts</name>
+    <message>
+        <location filename="../src/ui/settings/file_error_texts.cpp" line="16"/>
+        <source>ディスクに空きがありません</source>
+        <translation>No space left on the disk</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/settings/file_error_texts.cpp" line="18"/>
+        <source>ディスクの使用量の割り当てを超えました</source>
+        <translation>The disk quota is used up</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/settings/file_error_texts.cpp" line="21"/>
+        <source>ファイルが大きすぎます（ファイルサイズの上限）</source>
+        <translation>The file is too large (the file-size limit)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/settings/file_error_texts.cpp" line="24"/>
+        <source>アクセスが許可されていません</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/settings/file_error_texts.cpp" line="26"/>
+        <source>読み取り専用のファイルシステムです</source>
+        <translation>The file system is read-only</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/settings/file_error_texts.cpp" line="28"/>
+        <source>そのフォルダまたはファイルはありません</source>
+        <translation>No such folder or file</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/settings/file_error_texts.cpp" line="30"/>
+        <source>途中の名前がフォルダではありません</source>
+        <translation>A part of the path is not a folder</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/settings/file_error_texts.cpp" line="32"/>
+        <location filename="../src/ui/settings/file_error_texts.cpp" line="51"/>
+        <source>フォルダです</source>
+        <translation>It is a folder</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/settings/file_error_texts.cpp" line="34"/>
+        <source>名前が長すぎます</source>
+        <translation>The name is too long</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/settings/file_error_texts.cpp" line="36"/>
+        <source>入出力エラーが起きました</source>
+        <translation>An input/output error occurred</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/settings/file_error_texts.cpp" line="54"/>
+        <source>ブロックデバイス（ディスク）には書き込みません</source>
+        <translation>A block device (a disk) is not written to</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/settings/file_error_texts.cpp" line="56"/>
+        <source>このファイルには別の名前（ハードリンク）があります。置き換えるとその名前から切り離されます</source>
+        <translation>The file has other names (hard links); replacing it would split it from them</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/settings/file_error_texts.cpp" line="60"/>
+        <source>読み取り専用のファイルです</source>
+        <translation>The file is read-only</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/settings/file_error_texts.cpp" line="62"/>
+        <source>別のユーザーかグループ（%1）のファイルです。新しいファイルでは持ち主を保てないので、そのままにしました</source>
+        <translation>The file belongs to another user or group (%1), which a new file could not keep; it was left as it is</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/settings/file_error_texts.cpp" line="68"/>
+        <source>フォルダ %1 には新しいファイルを作れません（%2）。ファイルはその隣に作る新しいファイルで置き換えます</source>
+        <translation>The folder %1 does not allow new files (%2); the file is replaced through a new file beside it</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/settings/file_error_texts.cpp" line="74"/>
+        <source>読み出すプロセスがありません</source>
+        <translation>No process reads from it</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/settings/file_error_texts.cpp" line="76"/>
+        <source>書き込み中のファイルが、フォルダごとか単独で削除されました</source>
+        <translation>The file being written was removed, with its folder or alone</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/settings/file_error_texts.cpp" line="80"/>
+        <source>書き出しのために読むファイル（テキスト、その設定ファイルかサウンドフォント）です。何も書き込みませんでした</source>
+        <translation>It is a file the export reads (the text, its settings file or the soundfont); nothing was written</translation>
     </message>
 </context>
 <context>
@@ -578,151 +672,231 @@
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../src/ui/export/export_commands.cpp" line="32"/>
+        <location filename="../src/ui/export/export_commands.cpp" line="42"/>
         <source>テキストが空なので書き出せません</source>
         <translation>The text is empty, so there is nothing to export</translation>
     </message>
     <message>
-        <location filename="../src/ui/export/export_commands.cpp" line="35"/>
+        <location filename="../src/ui/export/export_commands.cpp" line="44"/>
+        <source>PDF の楽譜は LilyPond で組版します。lilypond パッケージを入れるか、ファイルの種類で MusicXML を選んでください</source>
+        <translation>A PDF score is typeset by LilyPond: install the lilypond package, or choose MusicXML as the file type</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/export/export_commands.cpp" line="49"/>
         <source>曲が長すぎて WAV ファイルにできません。ファイルの種類で FLAC、Ogg Vorbis か MP3 を選んでください</source>
         <translation>The music is too long for a WAV file. Choose FLAC, Ogg Vorbis or MP3 as the file type</translation>
     </message>
     <message>
-        <location filename="../src/ui/export/export_commands.cpp" line="38"/>
+        <location filename="../src/ui/export/export_commands.cpp" line="31"/>
         <source>書き出せませんでした。</source>
         <translation>The export failed.</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/user_prompts.cpp" line="41"/>
+        <location filename="../src/ui/dialogs/user_prompts.cpp" line="49"/>
         <source>テキスト (*.txt)</source>
         <translation>Text (*.txt)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/user_prompts.cpp" line="41"/>
+        <location filename="../src/ui/dialogs/user_prompts.cpp" line="49"/>
         <source>すべてのファイル (*)</source>
         <translation>All files (*)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/user_prompts.cpp" line="73"/>
-        <source>保存しますか？</source>
-        <translation>Save changes?</translation>
+        <location filename="../src/ui/dialogs/user_prompts.cpp" line="88"/>
+        <source>「%1」への変更を保存しますか？</source>
+        <translation>Save the changes to “%1”?</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/user_prompts.cpp" line="96"/>
+        <source>「%1」の保存されていない変更が残っています（%2）。復元しますか？</source>
+        <translation>Unsaved changes to “%1” were kept (%2). Restore them?</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/user_prompts.cpp" line="98"/>
+        <source>復元(&amp;R)</source>
+        <translation>&amp;Restore</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/user_prompts.cpp" line="99"/>
+        <source>破棄(&amp;D)</source>
+        <translation>&amp;Discard</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/user_prompts.cpp" line="100"/>
+        <source>後で(&amp;L)</source>
+        <translation>&amp;Later</translation>
     </message>
     <message>
         <location filename="../src/ui/commands/window_menus.cpp" line="26"/>
-        <source>&lt;h3&gt;Velmora %1&lt;/h3&gt;&lt;p&gt;テキストを音楽に変えるプログラム&lt;/p&gt;&lt;p&gt;使用しているソフトウェアとそのライセンス:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Qt %2 — GNU LGPL v3&lt;/li&gt;&lt;li&gt;FluidSynth — GNU LGPL v2.1 以降&lt;/li&gt;&lt;li&gt;TimGM6mb サウンドフォント (Tim Brechbill, David Bolton) — GNU GPL v2&lt;/li&gt;&lt;/ul&gt;</source>
-        <translation>&lt;h3&gt;Velmora %1&lt;/h3&gt;&lt;p&gt;A program that turns text into music&lt;/p&gt;&lt;p&gt;Software used and its licences:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Qt %2 — GNU LGPL v3&lt;/li&gt;&lt;li&gt;FluidSynth — GNU LGPL v2.1 or later&lt;/li&gt;&lt;li&gt;TimGM6mb soundfont (Tim Brechbill, David Bolton) — GNU GPL v2&lt;/li&gt;&lt;/ul&gt;</translation>
+        <source>&lt;h3&gt;Velmora %1&lt;/h3&gt;&lt;p&gt;テキストを音楽に変えるプログラム&lt;/p&gt;&lt;p&gt;使用しているソフトウェアとそのライセンス:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Qt %2 — GNU LGPL v3&lt;/li&gt;&lt;li&gt;FluidSynth — GNU LGPL v2.1 以降&lt;/li&gt;&lt;li&gt;TimGM6mb サウンドフォント (Tim Brechbill, David Bolton) — GNU GPL v2&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Velmora は MIT ライセンスのフリーソフトウェアです。© 2026 The Velmora developers&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Velmora %1&lt;/h3&gt;&lt;p&gt;A program that turns text into music&lt;/p&gt;&lt;p&gt;Software used and its licences:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Qt %2 — GNU LGPL v3&lt;/li&gt;&lt;li&gt;FluidSynth — GNU LGPL v2.1 or later&lt;/li&gt;&lt;li&gt;TimGM6mb soundfont (Tim Brechbill, David Bolton) — GNU GPL v2&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Velmora is free software under the MIT licence. © 2026 The Velmora developers&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
     <name>velmora::CommandRegistry</name>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="33"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="34"/>
         <source>新規(&amp;N)</source>
         <translation>&amp;New</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="35"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="36"/>
         <source>開く(&amp;O)...</source>
         <translation>&amp;Open...</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="36"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="37"/>
         <source>開く (Ctrl+O)</source>
         <translation>Open (Ctrl+O)</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="37"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="38"/>
         <source>既存のファイルを開く</source>
         <translation>Open an existing file</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="38"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="39"/>
         <source>保存(&amp;S)</source>
         <translation>&amp;Save</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="39"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="40"/>
         <source>上書き保存 (Ctrl+S)</source>
         <translation>Save (Ctrl+S)</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="41"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="42"/>
         <source>名前を付けて保存(&amp;A)...</source>
         <translation>Save &amp;as...</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="42"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="43"/>
         <source>名前をつけて保存 (Ctrl+Shift+S)</source>
         <translation>Save as (Ctrl+Shift+S)</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="44"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="45"/>
         <source>MIDI書き出し(&amp;M)...</source>
         <translation>Export &amp;MIDI...</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="45"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="46"/>
         <source>MIDIファイルとして保存する</source>
         <translation>Save as a MIDI file</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="46"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="47"/>
         <source>WAV書き出し(&amp;W)...</source>
         <translation>Export &amp;WAV...</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="47"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="48"/>
         <source>WAVファイルとして保存する</source>
         <translation>Save as a WAV file</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="48"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="50"/>
+        <source>楽譜書き出し(&amp;E)...</source>
+        <translation>&amp;Export Score...</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/commands/command_registry.cpp" line="52"/>
+        <source>MIDI に歌詞を入れる(&amp;L)</source>
+        <translation>&amp;Lyrics in MIDI Export</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/commands/command_registry.cpp" line="53"/>
+        <source>MIDI 書き出しで、メロディの音ごとにその文字を歌詞として書き込みます</source>
+        <translation>The MIDI export writes each melody note&apos;s character as a lyric</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/commands/command_registry.cpp" line="56"/>
         <source>終了(&amp;Q)</source>
         <translation>&amp;Quit</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="53"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="58"/>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/commands/command_registry.cpp" line="61"/>
+        <source>やり直し(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/commands/command_registry.cpp" line="62"/>
+        <source>切り取り(&amp;T)</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/commands/command_registry.cpp" line="64"/>
+        <source>コピー(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/commands/command_registry.cpp" line="66"/>
+        <source>貼り付け(&amp;P)</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/commands/command_registry.cpp" line="68"/>
+        <source>すべて選択(&amp;A)</source>
+        <translation>Select &amp;All</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/commands/command_registry.cpp" line="70"/>
+        <source>検索(&amp;F)...</source>
+        <translation>&amp;Find...</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/commands/command_registry.cpp" line="72"/>
+        <source>次を検索(&amp;N)</source>
+        <translation>Find &amp;Next</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/commands/command_registry.cpp" line="77"/>
         <source>消音</source>
         <translation>Mute</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="55"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="79"/>
         <source>打鍵で鳴らす</source>
         <translation>Sound keys as you type</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="57"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="81"/>
         <source>演奏していないとき、メモに打った文字をすぐに鳴らします</source>
         <translation>While nothing plays, each character typed in the memo sounds at once</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="59"/>
-        <location filename="../src/ui/commands/command_registry.cpp" line="60"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="83"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="84"/>
         <source>出力…</source>
         <translation>Output…</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="61"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="85"/>
         <source>音の出力先とサウンドフォントを選ぶ</source>
         <translation>Choose the sound output and soundfont</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="62"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="86"/>
         <source>プリセット</source>
         <translation>Preset</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="63"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="87"/>
         <source>楽器の音域表示</source>
         <translation>Show instrument ranges</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="64"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="88"/>
         <source>Velmoraについて(&amp;A)</source>
         <translation>&amp;About Velmora</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/command_registry.cpp" line="104"/>
+        <location filename="../src/ui/commands/command_registry.cpp" line="129"/>
         <source>最近使ったファイル(&amp;R)</source>
         <translation>&amp;Recent files</translation>
     </message>
@@ -730,27 +904,27 @@
 <context>
     <name>velmora::DesktopPrompts</name>
     <message>
-        <location filename="../src/ui/dialogs/user_prompts.cpp" line="21"/>
+        <location filename="../src/ui/dialogs/user_prompts.cpp" line="22"/>
         <source>はい(&amp;Y)</source>
         <translation>&amp;Yes</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/user_prompts.cpp" line="23"/>
+        <location filename="../src/ui/dialogs/user_prompts.cpp" line="24"/>
         <source>いいえ(&amp;N)</source>
         <translation>&amp;No</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/user_prompts.cpp" line="25"/>
+        <location filename="../src/ui/dialogs/user_prompts.cpp" line="26"/>
         <source>キャンセル</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/user_prompts.cpp" line="67"/>
+        <location filename="../src/ui/dialogs/user_prompts.cpp" line="82"/>
         <source>確認</source>
         <translation>Confirm</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/user_prompts.cpp" line="68"/>
+        <location filename="../src/ui/dialogs/user_prompts.cpp" line="83"/>
         <source>ファイルが存在します&#x3000;上書きしますか？</source>
         <translation>The file exists. Overwrite it?</translation>
     </message>
@@ -758,75 +932,126 @@
 <context>
     <name>velmora::Document</name>
     <message>
-        <location filename="../src/ui/document/document.cpp" line="138"/>
+        <location filename="../src/ui/document/document.cpp" line="141"/>
         <source>このテキストの設定を保存せずに続けますか？</source>
         <translation>Continue without saving this text&apos;s settings?</translation>
     </message>
     <message>
-        <location filename="../src/ui/document/document.cpp" line="143"/>
+        <location filename="../src/ui/document/document.cpp" line="146"/>
         <source>%1 は別のプログラムの設定ファイルのため、このテキストの設定は保存しません</source>
         <translation>%1 belongs to another program, so this text&apos;s settings are not saved</translation>
     </message>
     <message>
-        <location filename="../src/ui/document/document.cpp" line="151"/>
+        <location filename="../src/ui/document/document.cpp" line="154"/>
         <source>%1 には NUL 文字があるため、その手前までを読み込みました。</source>
         <translation>%1 contains a NUL character; it was read up to that point.</translation>
     </message>
     <message>
-        <location filename="../src/ui/document/document.cpp" line="154"/>
+        <location filename="../src/ui/document/document.cpp" line="157"/>
         <source>%1 には読めない文字があり、置き換えて表示しています。</source>
         <translation>%1 contains characters that could not be read; they are shown replaced.</translation>
     </message>
     <message>
-        <location filename="../src/ui/document/document.cpp" line="164"/>
+        <location filename="../src/ui/document/document.cpp" line="167"/>
         <source>%1 に保存しました</source>
         <translation>Saved to %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/document/document.cpp" line="165"/>
+        <location filename="../src/ui/document/document.cpp" line="168"/>
         <source>（CP932 で表せない文字があるため UTF-8 で保存しました）</source>
         <translation>(saved as UTF-8 because some characters cannot be written in CP932)</translation>
     </message>
     <message>
-        <location filename="../src/ui/document/document.cpp" line="175"/>
+        <location filename="../src/ui/document/document.cpp" line="178"/>
         <source>%1 は一部しか読み込めていません。上書きすると読み込めなかった内容は失われます。上書きしますか？</source>
         <translation>Only part of %1 could be read. Overwriting it loses the part that was not read. Overwrite it?</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/document/document.cpp" line="220"/>
+        <location filename="../src/ui/document/document.cpp" line="247"/>
+        <source>無題</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/document/document.cpp" line="237"/>
+        <source>復元用のコピーを保存できません: %1</source>
+        <translation>Cannot keep a recovery copy: %1</translation>
     </message>
 </context>
 <context>
     <name>velmora::ExportCommands</name>
     <message>
-        <location filename="../src/ui/export/export_commands.cpp" line="64"/>
+        <location filename="../src/ui/export/export_commands.cpp" line="82"/>
         <source>%1 を書き出しました</source>
         <translation>Exported %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/export/export_commands.cpp" line="65"/>
+        <location filename="../src/ui/export/export_commands.cpp" line="83"/>
         <source>完了しました</source>
         <translation>Done</translation>
     </message>
     <message>
-        <location filename="../src/ui/export/export_commands.cpp" line="72"/>
+        <location filename="../src/ui/export/export_commands.cpp" line="91"/>
         <source>無題</source>
         <translation>Untitled</translation>
     </message>
     <message>
-        <location filename="../src/ui/export/export_commands.cpp" line="94"/>
+        <location filename="../src/ui/export/export_commands.cpp" line="123"/>
+        <source>MIDI ファイルに書き出す</source>
+        <translation>Export a MIDI File</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/export/export_commands.cpp" line="123"/>
+        <source>MIDI ファイル (*.mid)</source>
+        <translation>MIDI files (*.mid)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/export/export_commands.cpp" line="127"/>
         <source>MIDI ファイルを書き出しています…</source>
         <translation>Exporting the MIDI file…</translation>
     </message>
     <message>
-        <location filename="../src/ui/export/export_commands.cpp" line="116"/>
+        <location filename="../src/ui/export/export_commands.cpp" line="133"/>
+        <source>MusicXML (*.musicxml)</source>
+        <translation>MusicXML (*.musicxml)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/export/export_commands.cpp" line="133"/>
+        <source>圧縮 MusicXML (*.mxl)</source>
+        <translation>Compressed MusicXML (*.mxl)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/export/export_commands.cpp" line="133"/>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/export/export_commands.cpp" line="134"/>
+        <source>楽譜に書き出す</source>
+        <translation>Export a Score</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/export/export_commands.cpp" line="141"/>
+        <source>楽譜を書き出しています…</source>
+        <translation>Exporting the score…</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/export/export_commands.cpp" line="153"/>
+        <source>音声ファイルに書き出す</source>
+        <translation>Export an Audio File</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/export/export_commands.cpp" line="162"/>
         <source>%1 ファイルを書き出しています…</source>
         <translation>Writing the %1 file…</translation>
     </message>
     <message>
-        <location filename="../src/ui/export/export_commands.cpp" line="143"/>
+        <location filename="../src/ui/export/export_commands.cpp" line="198"/>
         <source>書き出しを取り消しました</source>
         <translation>Export cancelled</translation>
     </message>
     <message>
-        <location filename="../src/ui/export/export_commands.cpp" line="149"/>
+        <location filename="../src/ui/export/export_commands.cpp" line="204"/>
         <source>キャンセル</source>
         <translation>Cancel</translation>
     </message>
@@ -971,7 +1196,7 @@
         <translation>Higher values steady the rhythm but may make it less varied</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/command_wiring.cpp" line="117"/>
+        <location filename="../src/ui/window/command_wiring.cpp" line="143"/>
         <source>（なし）</source>
         <translation>(none)</translation>
     </message>
@@ -986,12 +1211,12 @@
         <translation>Elapsed time</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/main_window.cpp" line="81"/>
+        <location filename="../src/ui/window/main_window.cpp" line="82"/>
         <source>演奏中に音の出力で問題が起きました。</source>
         <translation>The sound output ran into a problem during the performance.</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/main_window.cpp" line="171"/>
+        <location filename="../src/ui/window/main_window.cpp" line="185"/>
         <source>設定を保存せずに終了しますか？</source>
         <translation>Quit without saving the settings?</translation>
     </message>
@@ -1034,6 +1259,29 @@
         <location filename="../src/ui/window/transport_view.cpp" line="99"/>
         <source>音を出せません。「設定」メニューの「出力…」で出力先かサウンドフォントを選んでください。</source>
         <translation>No sound can be played. Choose an output or a soundfont with &quot;Output…&quot; in the Settings menu.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/window/option_reactions.cpp" line="43"/>
+        <source>1 音の長さ（ミリ秒）。大きいほどゆっくりです。今は ♩ = %1 (1 音を八分音符として)</source>
+        <translation>The length of one step in milliseconds: a larger value is slower. Now ♩ = %1 (a step as an eighth note)</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::MemoSearch</name>
+    <message>
+        <location filename="../src/ui/memo/memo_search.cpp" line="15"/>
+        <source>検索</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/memo/memo_search.cpp" line="15"/>
+        <source>探す文字列:</source>
+        <translation>Find what:</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/memo/memo_search.cpp" line="28"/>
+        <source>「%1」は見つかりません</source>
+        <translation>“%1” was not found</translation>
     </message>
 </context>
 <context>
@@ -1200,37 +1448,42 @@
 <context>
     <name>velmora::WindowMenus</name>
     <message>
-        <location filename="../src/ui/commands/window_menus.cpp" line="44"/>
+        <location filename="../src/ui/commands/window_menus.cpp" line="45"/>
         <source>ファイル(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/window_menus.cpp" line="54"/>
+        <location filename="../src/ui/commands/window_menus.cpp" line="56"/>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/commands/window_menus.cpp" line="63"/>
         <source>演奏(&amp;P)</source>
         <translation>&amp;Play</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/window_menus.cpp" line="59"/>
+        <location filename="../src/ui/commands/window_menus.cpp" line="68"/>
         <source>設定(&amp;S)</source>
         <translation>&amp;Settings</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/window_menus.cpp" line="63"/>
+        <location filename="../src/ui/commands/window_menus.cpp" line="72"/>
         <source>ヘルプ(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/window_menus.cpp" line="89"/>
+        <location filename="../src/ui/commands/window_menus.cpp" line="98"/>
         <source>言語の変更は次回の起動から有効になります</source>
         <translation>The language change takes effect at the next start</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/window_menus.cpp" line="91"/>
+        <location filename="../src/ui/commands/window_menus.cpp" line="100"/>
         <source>言語の設定を保存できません</source>
         <translation>Cannot save the language setting</translation>
     </message>
     <message>
-        <location filename="../src/ui/commands/window_menus.cpp" line="98"/>
+        <location filename="../src/ui/commands/window_menus.cpp" line="107"/>
         <source>Velmoraについて</source>
         <translation>About Velmora</translation>
     </message>

@@ -1,6 +1,8 @@
 #include "cli/cli_arguments.h"
 
 #include <charconv>
+#include <limits>
+#include <tuple>
 
 namespace velmora::cli {
 
@@ -23,17 +25,28 @@ bool commandTakesOption(const std::string& command, const std::string& option) {
         option == "--audio-driver" || option == "--audio-buffer")
         return command == "play";
     if (option == "--soundfont") return command == "play" || command == "render";
+    if (option == "--bars" || option == "--page-width") return command == "roll";
     return true;  // options every command takes
 }
 
+// A whole number from `lowest` to the type's largest; the message says the range.
 template <typename Number>
-Number parseNumber(const std::string& option, const std::string& text) {
+Number parseNumber(const std::string& option, const std::string& text, Number lowest = 0) {
     Number value{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
-        throw UsageError(option + " needs a whole number, not \"" + text + "\"");
+    if (error != std::errc() || end != text.data() + text.size() || text.empty() || value < lowest) {
+        throw UsageError(option + " takes a whole number from " + std::to_string(lowest) + " to " +
+                         std::to_string(std::numeric_limits<Number>::max()) + ", not \"" + text + "\"");
     }
     return value;
+}
+
+// --bars FROM-TO.
+std::pair<std::int32_t, std::int32_t> parseBars(const std::string& text) {
+    const auto dash = text.find('-');
+    if (dash == std::string::npos) throw UsageError("--bars takes FROM-TO (bars counted from 1), not \"" + text + "\"");
+    return {parseNumber<std::int32_t>("--bars FROM", text.substr(0, dash), 1),
+            parseNumber<std::int32_t>("--bars TO", text.substr(dash + 1), 1)};
 }
 
 }  // namespace
@@ -84,6 +97,9 @@ CliArguments parseArguments(const std::vector<std::string>& args) {
         }
         if (arg == "-o") {
             parsed.outputPath = value();
+            if (parsed.outputPath.empty()) {
+                throw UsageError("-o needs a file name (or - for the standard output), not an empty one");
+            }
         } else if (arg == "--settings") {
             parsed.settingsPath = value();
         } else if (arg == "--no-settings") {
@@ -103,15 +119,18 @@ CliArguments parseArguments(const std::vector<std::string>& args) {
             parsed.encoding = *choice;
         } else if (arg == "--from-line") {
             parsed.fromLine = parseNumber<std::int32_t>(arg, value());
-            if (*parsed.fromLine < 0) throw UsageError("--from-line needs a line number of 0 or more");
         } else if (arg == "--output") {
-            parsed.outputSpec = value();
+            parsed.outputChoice = value();
         } else if (arg == "--soundfont") {
             parsed.soundfont = value();
         } else if (arg == "--audio-driver") {
             parsed.audioDriver = value();
         } else if (arg == "--audio-buffer") {
             parsed.audioBuffer = value();
+        } else if (arg == "--bars") {
+            std::tie(parsed.firstBar, parsed.lastBar) = parseBars(value());
+        } else if (arg == "--page-width") {
+            parsed.pageWidth = parseNumber<int>(arg, value(), 1);
         } else if (arg == "--repeat") {
             parsed.repeat = true;
         } else if (arg == "--list-outputs") {

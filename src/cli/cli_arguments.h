@@ -39,12 +39,16 @@ struct CliArguments {
     bool lyrics = false;
     bool lyricsInCp932 = false;
     // play and render
-    std::optional<std::string> outputSpec;  // --output
+    std::optional<std::string> outputChoice;  // --output
     std::optional<std::string> soundfont;
     std::optional<std::string> audioDriver;  // --audio-driver, as given
     std::optional<std::string> audioBuffer;  // --audio-buffer, as given
     bool repeat = false;
     bool listOutputs = false;
+    // roll
+    std::int32_t firstBar = 0;  // --bars FROM-TO; 0: all
+    std::int32_t lastBar = 0;
+    std::optional<int> pageWidth;
 };
 
 // Parses argv[1..]; throws UsageError. After "--" every argument is a text,

@@ -30,11 +30,7 @@ int runExport(const CliArguments& arguments) {
 
 int runTraceCommand(const CliArguments& arguments) {
     const CliSetup setup = prepareSetup(arguments);
-    if (arguments.fromLine && !setup.upperLines.empty() &&
-        *arguments.fromLine >= static_cast<std::int32_t>(setup.upperLines.size())) {
-        throw UsageError("--from-line " + std::to_string(*arguments.fromLine) + " is past the last line (" +
-                         std::to_string(setup.upperLines.size() - 1) + ")");
-    }
+    checkFromLine(arguments, setup);
     std::ios::sync_with_stdio(false);
     runTrace(setup, arguments.fromLine, std::cout);
     std::cout.flush();
@@ -45,9 +41,7 @@ int runTraceCommand(const CliArguments& arguments) {
 }  // namespace
 
 int runCommand(const CliArguments& arguments) {
-    if (arguments.command == "export" || arguments.command == "render" || arguments.command == "score") {
-        refuseOutputOverInput(arguments, arguments.outputPath);
-    }
+    checkOutput(arguments, arguments.outputPath);
     if (arguments.command == "export") return runExport(arguments);
     if (arguments.command == "score") return runScore(arguments);
     if (arguments.command == "trace") return runTraceCommand(arguments);

@@ -25,7 +25,8 @@ std::string usageText() {
            "[--audio-driver DRIVER] [--audio-buffer SIZE] [--repeat] [--from-line N]\n"
            "       velmora-cli play --list-outputs\n"
            "       velmora-cli render TEXT -o OUT.wav|.flac|.ogg|.mp3 [export's options] [--soundfont PATH]\n"
-           "       velmora-cli roll   TEXT -o OUT.png|OUT.svg [export's options]\n"
+           "       velmora-cli roll   TEXT -o OUT.png|OUT.svg [export's options] [--bars FROM-TO] "
+           "[--page-width PIXELS]\n"
            "       velmora-cli score  TEXT -o OUT.musicxml|OUT.mxl|OUT.pdf [export's options]\n";
 }
 
@@ -90,9 +91,11 @@ std::string commandHelpText(const std::string& command) {
     if (command == "render") {
         return std::string(
                    "usage: velmora-cli render TEXT -o OUT.wav|.flac|.ogg|.mp3 [OPTION]...\n\n"
-                   "Writes the music of TEXT as a 44.1 kHz 16-bit stereo WAV file.\n\n"
+                   "Writes the music of TEXT as a 44.1 kHz stereo sound file, in the format that\n"
+                   "the extension of OUT names: WAV or FLAC (16-bit), Ogg Vorbis (.ogg or .oga) or\n"
+                   "MP3. A name without an extension, such as - (the standard output), gets WAV.\n\n"
                    "Options:\n"
-                   "  -o OUT.wav          the WAV file to write (required)\n"
+                   "  -o OUT              the sound file to write (required)\n"
                    "  --soundfont PATH    the soundfont to render with\n") +
                kCommonOptions;
     }
@@ -100,9 +103,13 @@ std::string commandHelpText(const std::string& command) {
         return std::string(
                    "usage: velmora-cli roll TEXT -o OUT.png|OUT.svg [OPTION]...\n\n"
                    "Draws the music the export writes for TEXT as a piano roll: melody red,\n"
-                   "chords blue, bars from the metre, note names on the pitch axis.\n\n"
+                   "chords blue, bars from the metre, note names on the pitch axis. A roll wider\n"
+                   "than 16000 pixels is drawn narrower, down to a pixel a step, and on pages\n"
+                   "OUT-001.png, OUT-002.png, ... of 16000 pixels when it is longer still.\n\n"
                    "Options:\n"
-                   "  -o OUT.png|OUT.svg  the picture to write (required)\n") +
+                   "  -o OUT.png|OUT.svg  the picture to write (required)\n"
+                   "  --bars FROM-TO      draw only these bars (counted from 1), every step full width\n"
+                   "  --page-width PIXELS pages of this width (200 to 16000), every step full width\n") +
                kCommonOptions;
     }
     if (command == "score") {

@@ -34,7 +34,10 @@ CliSetup prepareSetup(const CliArguments& arguments) {
             applySettingsFile(setup, *arguments.settingsPath);
         } else if (!arguments.noSettings) {
             const std::string ownSettings = textSettingsPath(arguments.textPath);
-            if (std::filesystem::is_regular_file(ownSettings)) applySettingsFile(setup, ownSettings);
+            std::error_code unreadable;
+            if (!ownSettings.empty() && std::filesystem::is_regular_file(ownSettings, unreadable)) {
+                applySettingsFile(setup, ownSettings);
+            }
         }
         for (const auto& [key, value] : arguments.sets) {
             if (const auto error = applyConfigKey(key, value, setup.options)) throw UsageError(*error);
@@ -51,6 +54,13 @@ CliSetup prepareSetup(const CliArguments& arguments) {
     setup.lineStarts = lineStartsOfPlainLines(setup.upperLines);
     setup.seed = arguments.seed ? *arguments.seed : SeededRandom::clockSeed();
     return setup;
+}
+
+void checkFromLine(const CliArguments& arguments, const CliSetup& setup) {
+    const auto lines = static_cast<std::int64_t>(setup.upperLines.size());
+    if (!arguments.fromLine || lines == 0 || *arguments.fromLine < lines) return;
+    throw UsageError("--from-line " + std::to_string(*arguments.fromLine) + ": the text has lines 0 to " +
+                     std::to_string(lines - 1));
 }
 
 namespace {

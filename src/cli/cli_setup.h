@@ -6,7 +6,7 @@
 
 #include "cli/cli_arguments.h"
 #include "documents/text_document.h"
-#include "engine/performance_options.h"
+#include "options/performance_options.h"
 #include "smf/build_midi_file.h"
 
 namespace velmora::cli {
@@ -27,6 +27,10 @@ struct CliSetup {
 // or the text's own unless --no-settings), then each --set; then the text.
 // Throws UsageError for an unknown --set key, RuntimeError for unreadable files.
 CliSetup prepareSetup(const CliArguments& arguments);
+
+// Refuses a --from-line past the text's last line (UsageError naming the
+// lines there are); an empty text takes any.
+void checkFromLine(const CliArguments& arguments, const CliSetup& setup);
 
 // What an export of the prepared text reads.
 ExportRequest exportRequestFor(const CliSetup& setup);

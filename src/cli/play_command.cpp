@@ -1,7 +1,5 @@
 #include "cli/play_command.h"
 
-#include <array>
-#include <csignal>
 #include <iostream>
 
 #include "cli/cli_performance.h"
@@ -11,6 +9,7 @@
 #include "cli/play_output.h"
 #include "cli/player_host.h"
 #include "cli/terminal.h"
+#include "documents/process_signals.h"
 #include "engine/transport.h"
 #include "midi/event_queue_dispatcher.h"
 #include "midi/tick_timer.h"
@@ -19,29 +18,6 @@
 namespace velmora::cli {
 
 namespace {
-
-volatile std::sig_atomic_t stopRequested = 0;
-
-extern "C" void requestStop(int) { stopRequested = 1; }
-
-// Ctrl-C, SIGTERM, a closed terminal (SIGHUP) and SIGQUIT end the performance
-// cleanly instead of killing the process: sound off, capture flushed, terminal restored.
-class StopSignals {
-public:
-    StopSignals() {
-        struct sigaction action {};
-        action.sa_handler = requestStop;
-        sigemptyset(&action.sa_mask);
-        for (std::size_t i = 0; i < kSignals.size(); ++i) sigaction(kSignals[i], &action, &old_[i]);
-    }
-    ~StopSignals() {
-        for (std::size_t i = 0; i < kSignals.size(); ++i) sigaction(kSignals[i], &old_[i], nullptr);
-    }
-
-private:
-    static constexpr std::array<int, 4> kSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
-    std::array<struct sigaction, 4> old_{};
-};
 
 constexpr char kEscape = 27;
 // The window's overrun message in the command line's language.
@@ -59,23 +35,19 @@ int listOutputs() {
 
 int runPlay(const CliArguments& arguments) {
     if (arguments.listOutputs) return listOutputs();
-    refuseOutputOverInput(arguments, outputFileOf(arguments.outputSpec.value_or("")));
+    checkOutput(arguments, outputFileOf(arguments.outputChoice.value_or("")));
     CliSetup setup = prepareSetup(arguments);
     if (setup.upperLines.empty()) return 0;  // an empty text does not start
-    if (arguments.fromLine && *arguments.fromLine >= static_cast<std::int32_t>(setup.upperLines.size())) {
-        throw UsageError("--from-line " + std::to_string(*arguments.fromLine) + " is past the last line (" +
-                         std::to_string(setup.upperLines.size() - 1) + ")");
-    }
+    checkFromLine(arguments, setup);
     if (arguments.repeat) setup.options.repeatAtEnd = true;
 
-    MidiBackendChoice output = createMidiBackend(arguments.outputSpec.value_or("fluidsynth"),
+    MidiBackendChoice output = createMidiBackend(arguments.outputChoice.value_or("fluidsynth"),
                                                  arguments.soundfont.value_or(""), audioChoiceOf(arguments));
     if (!output.backend) throw UsageError(output.error);
-    const CaptureFifoHold fifoHold(arguments.outputSpec.value_or(""));
     // Only the default output may play silently; a named output, soundfont or sound server that cannot work
     // is an error.
     if (outputWasChosen(arguments)) {
-        const bool connect = arguments.outputSpec || arguments.audioDriver || arguments.audioBuffer;
+        const bool connect = arguments.outputChoice || arguments.audioDriver || arguments.audioBuffer;
         const std::string problem = checkMidiOutput(*output.backend, connect);
         if (!problem.empty()) throw RuntimeError(problem);
     }
@@ -89,7 +61,10 @@ int runPlay(const CliArguments& arguments) {
     timer.setInterval(static_cast<std::uint32_t>(setup.options.timerInterval()));
     timer.setHandler([&transport](TickTimer& sender) { transport.tick(sender.currentTickDueNs()); });
 
-    StopSignals signals;
+    // Ctrl-C, SIGTERM, a closed terminal (SIGHUP) and SIGQUIT end the
+    // performance cleanly instead of killing the process: sound off, capture
+    // written, terminal restored.
+    const ProcessSignals::Interruptible interruptible;
     Terminal terminal;
     performance.start(arguments.fromLine);
     MidiOutPort& port = performance.port();
@@ -105,7 +80,7 @@ int runPlay(const CliArguments& arguments) {
     auto lastStatus = LoopTimer::Clock::now() - kStatusEvery;
     bool captureFailed = false;  // a capture that lost messages ends the play with an error
     while (transport.performing()) {
-        if (stopRequested != 0) {
+        if (ProcessSignals::interrupted()) {
             transport.shutdown();
             break;
         }

@@ -2,7 +2,7 @@
 
 #include "documents/cp932_text.h"
 #include "documents/text_encoding.h"
-#include "documents/time_estimate.h"
+#include "engine/time_estimate.h"
 
 namespace velmora::cli {
 

@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "cli/cli_setup.h"
-#include "cli/interrupt_signals.h"
 #include "cli/play_command.h"
+#include "documents/process_signals.h"
 #include "smf/build_midi_file.h"
 #include "sound/audio_file_renderer.h"
 
@@ -52,25 +52,24 @@ AudioFileFormat outputFormat(const std::string& path) {
 
 int runRender(const CliArguments& arguments) {
     const AudioFileFormat format = outputFormat(arguments.outputPath);
-    const CliSetup setup = prepareSetup(arguments);
+    CliSetup setup = prepareSetup(arguments);
     if (setup.upperLines.empty()) throw RuntimeError(kEmptyTextMessage);
     SeededRandom rng(setup.seed);
-    const std::vector<std::uint8_t> midi = buildMidiFile(exportRequestFor(setup), rng);
+    const std::vector<std::uint8_t> midi = buildMidiFile(takeExportRequest(setup), rng);
     const AudioRenderRequest request{midi, arguments.outputPath, format, arguments.soundfont.value_or(""),
                                      std::filesystem::path(arguments.textPath).stem().string()};
     AudioRenderResult result;
     {
-        InterruptSignals signals;
+        const ProcessSignals::Interruptible interruptible;
         ProgressBar bar;
         result = renderAudioFile(
-            request, [&bar](double fraction) { bar.update(fraction); }, &InterruptSignals::interrupted());
+            request, [&bar](double fraction) { bar.update(fraction); }, &ProcessSignals::interrupted());
     }
     if (result.status == AudioRenderResult::Status::Cancelled) {
         throw RuntimeError("render interrupted: " + arguments.outputPath + " was not written");
     }
-    if (result.status != AudioRenderResult::Status::Written) {
-        throw RuntimeError(result.englishError.empty() ? result.error : result.englishError);
-    }
+    if (result.fileError) throw *result.fileError;
+    if (result.status != AudioRenderResult::Status::Written) throw RuntimeError(result.error);
     return 0;
 }
 

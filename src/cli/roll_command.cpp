@@ -1,13 +1,12 @@
 #include "cli/roll_command.h"
 
 #include <QGuiApplication>
-#include <algorithm>
-#include <cctype>
 #include <cstdlib>
-#include <filesystem>
+#include <iostream>
 
 #include "cli/cli_setup.h"
-#include "roll/export_roll.h"
+#include "cli/output_guard.h"
+#include "documents/file_error.h"
 #include "roll/qt/roll_picture.h"
 
 namespace velmora::cli {
@@ -33,23 +32,16 @@ public:
     RuntimeFolderNoticeFilter& operator=(const RuntimeFolderNoticeFilter&) = delete;
 };
 
-bool isPictureName(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".png" || extension == ".svg";
-}
-
 }  // namespace
 
 int runRoll(const CliArguments& arguments) {
-    if (!isPictureName(arguments.outputPath)) {
+    if (!isRollPictureName(arguments.outputPath)) {
         throw UsageError("roll writes a .png or .svg picture, not " + arguments.outputPath);
     }
-    const CliSetup setup = prepareSetup(arguments);
+    CliSetup setup = prepareSetup(arguments);
     if (setup.upperLines.empty()) throw RuntimeError(kEmptyTextMessage);
     SeededRandom rng(setup.seed);
-    const RollModel model = buildExportRoll(exportRequestFor(setup), rng);
+    const RollPageOptions options{arguments.firstBar, arguments.lastBar, arguments.pageWidth};
 
     // Fonts need a GUI application, but the picture needs no display.
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -58,10 +50,19 @@ int runRoll(const CliArguments& arguments) {
     char* argv[] = {name, nullptr};
     const RuntimeFolderNoticeFilter quiet;
     QGuiApplication application(argc, argv);
+    std::vector<std::string> written;
     try {
-        writeRollPicture(model, arguments.outputPath);
-    } catch (const RollPictureError& error) {
-        throw RuntimeError(error.what());
+        written = writeRollPictures(takeExportRequest(setup), rng, arguments.outputPath, options,
+                                    protectedInputsOf(arguments));
+    } catch (const RollRangeError& error) {
+        throw UsageError(error.what());
+    } catch (const FileError& error) {  // a page's name that leads to an input
+        if (error.problem() != FileProblem::IsInput) throw;
+        throw UsageError("the output " + error.path() + " is " + error.about() + "; nothing was written");
+    }
+    if (written.size() > 1) {
+        std::cerr << "velmora-cli: the roll takes " << written.size() << " pages: " << written.front() << " to "
+                  << written.back() << '\n';
     }
     return 0;
 }

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "cli/cli_setup.h"
-#include "cli/interrupt_signals.h"
+#include "documents/process_signals.h"
 #include "score/score_export.h"
 
 namespace velmora::cli {
@@ -30,10 +30,9 @@ int runScore(const CliArguments& arguments) {
     const std::string title = std::filesystem::path(arguments.textPath).stem().string();
     SeededRandom rng(setup.seed);
     const ExportRequest request = takeExportRequest(setup, true);
-    const InterruptSignals signals;
+    const ProcessSignals::Interruptible interruptible;
     try {
-        exportScore(arguments.outputPath, format, request, title, rng,
-                    {{}, &InterruptSignals::interrupted()});
+        exportScore(arguments.outputPath, format, request, title, rng, {{}, &ProcessSignals::interrupted()});
     } catch (const ScoreCancelled&) {
         throw RuntimeError("score interrupted: " + arguments.outputPath + " was not written");
     }

@@ -6,11 +6,22 @@
 
 #include <cstdio>
 
+#include "documents/process_signals.h"
+
 namespace velmora::cli {
 
 struct Terminal::Saved {
     termios mode;
 };
+
+namespace {
+
+// The mode to give back when a signal ends the process while keys are read.
+termios modeToRestore;
+
+extern "C" void restoreTerminalMode() { tcsetattr(STDIN_FILENO, TCSANOW, &modeToRestore); }
+
+}  // namespace
 
 Terminal::Terminal() {
     status_ = isatty(STDOUT_FILENO) != 0;
@@ -18,6 +29,8 @@ Terminal::Terminal() {
     termios mode{};
     if (tcgetattr(STDIN_FILENO, &mode) != 0) return;
     saved_ = new Saved{mode};
+    modeToRestore = mode;
+    ProcessSignals::setLastWords(restoreTerminalMode);
     mode.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
     mode.c_cc[VMIN] = 0;
     mode.c_cc[VTIME] = 0;
@@ -26,7 +39,10 @@ Terminal::Terminal() {
 
 Terminal::~Terminal() {
     finishStatus();
-    if (saved_ != nullptr) tcsetattr(STDIN_FILENO, TCSANOW, &saved_->mode);
+    if (saved_ != nullptr) {
+        ProcessSignals::setLastWords(nullptr);
+        tcsetattr(STDIN_FILENO, TCSANOW, &saved_->mode);
+    }
     delete saved_;
 }
 

@@ -1,5 +1,7 @@
 #include "documents/document_paths.h"
 
+#include <limits.h>
+
 namespace velmora {
 namespace {
 
@@ -19,7 +21,9 @@ std::string_view fileNamePart(std::string_view path) {
 }
 
 std::string textSettingsPath(std::string_view textPath) {
-    return std::string(withoutExtension(textPath)) + ".ini";
+    std::string path = std::string(withoutExtension(textPath)) + ".ini";
+    if (fileNamePart(path).size() > NAME_MAX) return {};
+    return path;
 }
 
 std::string proposedExportName(std::string_view path, std::string_view extension) {

@@ -7,7 +7,9 @@ namespace velmora {
 
 // The settings file beside a text: its path with the extension (from the last
 // dot of the file name, not of a folder) replaced by ".ini", or ".ini" appended
-// when the file name has no dot.
+// when the file name has no dot. Empty when that name would be longer than a
+// file name can be (255 bytes): such a settings file cannot exist, and the
+// text has none.
 std::string textSettingsPath(std::string_view textPath);
 
 // The file-name part of `path` (folders removed) with its extension replaced by

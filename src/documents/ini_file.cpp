@@ -46,6 +46,24 @@ IniFile::Line IniFile::parseLine(std::string_view text) {
     return line;
 }
 
+std::vector<IniFile::Entry> IniFile::entries() const {
+    std::vector<Entry> entries;
+    std::string section;
+    for (const Line& line : lines_) {
+        if (line.kind == Line::Kind::Section) {
+            section = line.section;
+            entries.push_back({section, {}, false});
+        } else if (line.kind == Line::Kind::Key) {
+            entries.push_back({section, line.key, false});
+        } else {
+            const std::string_view trimmed = trimIniBlanks(line.text);
+            if (!trimmed.empty() && trimmed.front() != ';' && trimmed.front() != '#')
+                entries.push_back({section, {}, true});
+        }
+    }
+    return entries;
+}
+
 IniFile IniFile::parse(std::string_view text) {
     IniFile ini;
     if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {

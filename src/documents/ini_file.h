@@ -31,6 +31,15 @@ public:
     // The value of `key` in `section`, without the blanks around it.
     std::optional<std::string> get(std::string_view section, std::string_view key) const;
     bool hasSection(std::string_view section) const;
+    // What the file holds: each section line (key empty), each key with its
+    // section, and each line that is neither (`other`); blank lines and
+    // comments are left out.
+    struct Entry {
+        std::string section;
+        std::string key;
+        bool other = false;
+    };
+    std::vector<Entry> entries() const;
     // Updates the key's line in place, or appends "key=value" at the end of the
     // section (after its last key line), creating the section at the end of the
     // file when it is missing. A value holds no line break: anything from the

@@ -6,8 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <cstring>
+#include <cstdio>
 #include <vector>
 
 #include "documents/file_error.h"
@@ -16,8 +17,10 @@
 namespace velmora {
 namespace {
 
-constexpr int kMaxLinkHops = 40;
-constexpr std::size_t kWriteBackStep = 8u << 20;
+// Every so often the disk starts on what was written, so that commit()'s
+// fsync has little left to wait for, and a temporary file removed with its
+// folder is noticed before it has taken the whole output out of sight.
+constexpr std::uint64_t kCheckStep = 8u << 20;
 constexpr const char* kTempSuffix = ".XXXXXX";
 constexpr std::size_t kTempSuffixLength = 7;
 
@@ -32,10 +35,20 @@ std::string joinPath(const std::string& folder, const std::string& name) {
     return folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
+// The process's umask, read without setting it: umask() would change it for
+// every thread for a moment.
 mode_t currentUmask() {
-    mode_t mask = umask(0);
-    umask(mask);
-    return mask;
+    if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        unsigned mask = 0;
+        bool found = false;
+        while (!found && std::fgets(line, sizeof line, status) != nullptr) {
+            found = std::sscanf(line, "Umask: %o", &mask) == 1;
+        }
+        std::fclose(status);
+        if (found) return static_cast<mode_t>(mask);
+    }
+    return 022;
 }
 
 // The cleanup signals stay blocked while a temporary file is created and
@@ -45,7 +58,7 @@ public:
     CleanupSignalsBlocked() {
         sigset_t set;
         sigemptyset(&set);
-        for (int number : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGXFSZ}) sigaddset(&set, number);
+        for (int number : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE}) sigaddset(&set, number);
         pthread_sigmask(SIG_BLOCK, &set, &previous_);
     }
     ~CleanupSignalsBlocked() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
@@ -62,166 +75,175 @@ void syncFolder(const std::string& folder) {
     ::close(fd);
 }
 
+bool isRegularFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 }  // namespace
 
 SafeFileWriter::~SafeFileWriter() { abandon(); }
 
-void SafeFileWriter::fail(const char* step, int error) {
+void SafeFileWriter::fail(FileProblem problem, int error, const std::string& about) {
     abandon();
-    throw FileError::creating(target_, std::string(step) + ": " + std::strerror(error));
+    throw FileError::creating(target_, problem, error, about);
 }
 
-void SafeFileWriter::open(const std::string& target) {
+void SafeFileWriter::failWriting(FileProblem problem, int error) {
+    abandon();
+    throw FileError::writing(target_, problem, error);
+}
+
+void SafeFileWriter::open(const std::string& target, const SafeWriteOptions& options) {
     abandon();
     target_ = target;
-    written_ = 0;
-    writeBackStart_ = 0;
-    if (target == kStandardOutput) {
-        fd_ = STDOUT_FILENO;
-        ownsFd_ = false;
+    end_ = 0;
+    checkedAt_ = 0;
+    canSeek_ = false;
+    inPlace_ = false;
+    OutputTarget found;
+    try {
+        found = checkOutputTarget(target, options.inputs);
+    } catch (const FileError& error) {
+        const bool writableHere =
+            error.problem() == FileProblem::OwnerNotKept || error.problem() == FileProblem::FolderRefusesNewFiles;
+        if (!options.inPlaceFallback || !writableHere || !isRegularFile(target)) throw;
+        openDirect(target, O_WRONLY | O_NOCTTY);
+        inPlace_ = canSeek_ = true;
         return;
     }
-    // Follow symbolic links by hand, so that a dangling one names the file to create.
-    finalPath_ = target;
-    struct stat info {};
-    for (int hops = 0;; ++hops) {
-        if (::lstat(finalPath_.c_str(), &info) != 0) {
-            if (errno != ENOENT) fail("stat", errno);
-            keepOwner_ = false;
-            keptMode_ = 0666 & ~currentUmask();
-            openTemporary();
+    finalPath_ = found.finalPath;
+    switch (found.kind) {
+        case OutputTarget::Kind::StandardOutput:
+            openStandardOutput();
             return;
-        }
-        if (!S_ISLNK(info.st_mode)) break;
-        if (hops == kMaxLinkHops) fail("open", ELOOP);
-        std::vector<char> link(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : PATH_MAX) + 1);
-        const ssize_t length = ::readlink(finalPath_.c_str(), link.data(), link.size() - 1);
-        if (length < 0) fail("readlink", errno);
-        const std::string linked(link.data(), static_cast<std::size_t>(length));
-        finalPath_ = !linked.empty() && linked[0] == '/' ? linked : joinPath(folderOf(finalPath_), linked);
+        case OutputTarget::Kind::Special:
+            openDirect(finalPath_, O_WRONLY | O_NOCTTY);
+            return;
+        case OutputTarget::Kind::NewFile:
+        case OutputTarget::Kind::ReplaceFile:
+            openTemporary(found, options.inPlaceFallback);
+            return;
     }
-
-    if (S_ISDIR(info.st_mode)) fail("open", EISDIR);
-    if (S_ISBLK(info.st_mode)) {
-        abandon();
-        throw FileError::creating(target_, "a block device is not written to");
-    }
-    if (!S_ISREG(info.st_mode)) {
-        openDirect(O_WRONLY | O_NOCTTY);
-        return;
-    }
-    if (info.st_nlink > 1) {
-        abandon();
-        throw FileError::creating(target_, "the file has other names (hard links); replacing it would split them");
-    }
-    // Only a file the process may write to is replaced; the folder's write
-    // permission alone does not let it replace a read-only or foreign file.
-    const int probe = ::open(finalPath_.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (probe < 0) fail("open", errno);
-    ::close(probe);
-    keepOwner_ = true;
-    keptMode_ = info.st_mode & 07777;
-    keptUid_ = info.st_uid;
-    keptGid_ = info.st_gid;
-    openTemporary();
 }
 
-void SafeFileWriter::openDirect(int flags) {
+void SafeFileWriter::openStandardOutput() {
+    fd_ = STDOUT_FILENO;
+    ownsFd_ = false;
+    // A regular file from its start can be gone back in (a header filled in
+    // at the end); one the shell appends to (>>) or already wrote to cannot.
+    struct stat info {};
+    const int flags = ::fcntl(fd_, F_GETFL);
+    canSeek_ = ::fstat(fd_, &info) == 0 && S_ISREG(info.st_mode) && flags >= 0 && !(flags & O_APPEND) &&
+               ::lseek(fd_, 0, SEEK_CUR) == 0;
+}
+
+void SafeFileWriter::openDirect(const std::string& path, int flags) {
     // Without O_NONBLOCK a FIFO nobody reads would wait forever.
-    fd_ = ::open(finalPath_.c_str(), flags | O_NONBLOCK | O_CLOEXEC);
+    fd_ = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0) {
         const int error = errno;
-        if (error == ENXIO) {
-            abandon();
-            throw FileError::creating(target_, "open: no process reads from it");
-        }
-        fail("open", error);
+        if (error == ENXIO) fail(FileProblem::NoReader, 0);
+        fail(FileProblem::System, error);
     }
-    const int status = ::fcntl(fd_, F_GETFL);
-    if (status < 0 || ::fcntl(fd_, F_SETFL, status & ~O_NONBLOCK) != 0) fail("fcntl", errno);
     ownsFd_ = true;
+    const int status = ::fcntl(fd_, F_GETFL);
+    if (status < 0 || ::fcntl(fd_, F_SETFL, status & ~O_NONBLOCK) != 0) fail(FileProblem::System, errno);
 }
 
-void SafeFileWriter::openTemporary() {
+void SafeFileWriter::openTemporary(const OutputTarget& found, bool inPlaceFallback) {
+    const bool replacing = found.kind == OutputTarget::Kind::ReplaceFile;
+    keepOwner_ = replacing;
+    keptMode_ = replacing ? found.mode : 0666 & ~currentUmask();
+    keptUid_ = found.uid;
+    keptGid_ = found.gid;
     // "<name>.XXXXXX" must fit the folder's name limit: shorten the name part.
     const std::string folder = folderOf(finalPath_);
     std::string name = finalPath_.substr(folder.empty() ? 0 : folder.size() + (folder == "/" ? 0 : 1));
     if (name.size() + kTempSuffixLength > NAME_MAX) name.resize(NAME_MAX - kTempSuffixLength);
-    std::string pattern = joinPath(folder, name) + kTempSuffix;
+    const std::string pattern = joinPath(folder, name) + kTempSuffix;
 
     CleanupSignalsBlocked blocked;
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
     fd_ = ::mkostemp(buffer.data(), O_CLOEXEC);
-    if (fd_ < 0) fail("create", errno);
+    if (fd_ < 0) {
+        const int error = errno;
+        if (replacing && inPlaceFallback && (error == EACCES || error == EPERM)) {
+            openDirect(finalPath_, O_WRONLY | O_NOCTTY);
+            inPlace_ = canSeek_ = true;
+            return;
+        }
+        if (error == EACCES || error == EPERM || error == EROFS) {
+            fail(FileProblem::FolderRefusesNewFiles, error, folder.empty() ? "." : folder);
+        }
+        fail(FileProblem::System, error);
+    }
     tempPath_.assign(buffer.data());
     ownsFd_ = true;
+    canSeek_ = true;
     registrySlot_ = TempFileRegistry::add(tempPath_.c_str());
 }
 
+void SafeFileWriter::writeFully(const char* bytes, std::size_t size, std::int64_t offset) {
+    if (fd_ < 0) failWriting(FileProblem::System, EBADF);
+    while (size > 0) {
+        const ssize_t count = offset >= 0 ? ::pwrite(fd_, bytes, size, static_cast<off_t>(offset))
+                                          : ::write(fd_, bytes, size);
+        if (count < 0) {
+            if (errno == EINTR) continue;
+            failWriting(FileProblem::System, errno);
+        }
+        bytes += count;
+        size -= static_cast<std::size_t>(count);
+        if (offset >= 0) offset += count;
+    }
+}
+
 void SafeFileWriter::write(const void* data, std::size_t size) {
-    if (fd_ < 0) fail("write", EBADF);
-    const char* bytes = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t count = ::write(fd_, bytes, size);
-        if (count < 0) {
-            if (errno == EINTR) continue;
-            fail("write", errno);
-        }
-        bytes += count;
-        size -= static_cast<std::size_t>(count);
-        written_ += static_cast<std::size_t>(count);
-    }
-    startWriteBack();
+    writeFully(static_cast<const char*>(data), size, canSeek_ ? static_cast<std::int64_t>(end_) : -1);
+    end_ += size;
+    checkProgress();
 }
 
-void SafeFileWriter::startWriteBack() {
-    // The disk starts on what is written while the rest is produced, so that
-    // commit()'s fsync has little left to wait for.
-    if (tempPath_.empty() || written_ - writeBackStart_ < kWriteBackStep) return;
-    ::sync_file_range(fd_, static_cast<off_t>(writeBackStart_), static_cast<off_t>(written_ - writeBackStart_),
+void SafeFileWriter::writeAt(std::uint64_t offset, const void* data, std::size_t size) {
+    if (!canSeek_) failWriting(FileProblem::System, ESPIPE);
+    writeFully(static_cast<const char*>(data), size, static_cast<std::int64_t>(offset));
+    end_ = std::max<std::uint64_t>(end_, offset + size);
+    checkProgress();
+}
+
+void SafeFileWriter::checkProgress() {
+    if (tempPath_.empty() || end_ - checkedAt_ < kCheckStep) return;
+    ::sync_file_range(fd_, static_cast<off_t>(checkedAt_), static_cast<off_t>(end_ - checkedAt_),
                       SYNC_FILE_RANGE_WRITE);
-    writeBackStart_ = written_;
-}
-
-void SafeFileWriter::startDescriptorWriteBack() {
-    if (fd_ >= 0 && !tempPath_.empty()) ::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);  // 0: to the end
-}
-
-void SafeFileWriter::patch(std::uint64_t offset, const void* data, std::size_t size) {
-    if (fd_ < 0 || tempPath_.empty() || offset + size > written_) fail("patch", EINVAL);
-    const char* bytes = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t count = ::pwrite(fd_, bytes, size, static_cast<off_t>(offset));
-        if (count < 0) {
-            if (errno == EINTR) continue;
-            fail("write", errno);
-        }
-        bytes += count;
-        offset += static_cast<std::uint64_t>(count);
-        size -= static_cast<std::size_t>(count);
-    }
+    checkedAt_ = end_;
+    struct stat info {};
+    if (::fstat(fd_, &info) == 0 && info.st_nlink == 0) failWriting(FileProblem::Removed, 0);
 }
 
 void SafeFileWriter::commit() {
-    if (fd_ < 0) fail("write", EBADF);
+    if (fd_ < 0) failWriting(FileProblem::System, EBADF);
     if (tempPath_.empty()) {
+        if (inPlace_ && ::ftruncate(fd_, static_cast<off_t>(end_)) != 0) failWriting(FileProblem::System, errno);
+        if (inPlace_ && ::fsync(fd_) != 0) failWriting(FileProblem::System, errno);
         const int fd = fd_;
         fd_ = -1;
-        if (ownsFd_ && ::close(fd) != 0) fail("close", errno);
+        if (ownsFd_ && ::close(fd) != 0) failWriting(FileProblem::System, errno);
         return;
     }
-    if (keepOwner_) {
-        // Owner and group where the process may set them (chown before chmod,
-        // which the change of owner would otherwise undo for set-id bits).
-        if (::fchown(fd_, keptUid_, keptGid_) != 0) (void)::fchown(fd_, static_cast<uid_t>(-1), keptGid_);
+    // Owner and group before the mode: a change of owner would clear set-id bits.
+    if (keepOwner_ && ::fchown(fd_, keptUid_, keptGid_) != 0) {
+        fail(FileProblem::OwnerNotKept, errno, std::to_string(keptUid_) + ":" + std::to_string(keptGid_));
     }
-    if (::fchmod(fd_, static_cast<mode_t>(keptMode_)) != 0) fail("chmod", errno);
-    if (::fsync(fd_) != 0) fail("fsync", errno);
+    if (::fchmod(fd_, static_cast<mode_t>(keptMode_)) != 0) failWriting(FileProblem::System, errno);
+    if (::fsync(fd_) != 0) failWriting(FileProblem::System, errno);
+    struct stat info {};
+    if (::fstat(fd_, &info) == 0 && info.st_nlink == 0) failWriting(FileProblem::Removed, 0);
     const int fd = fd_;
     fd_ = -1;
-    if (::close(fd) != 0) fail("close", errno);
-    if (::rename(tempPath_.c_str(), finalPath_.c_str()) != 0) fail("rename", errno);
+    if (::close(fd) != 0) failWriting(FileProblem::System, errno);
+    if (::rename(tempPath_.c_str(), finalPath_.c_str()) != 0) failWriting(FileProblem::System, errno);
     TempFileRegistry::remove(registrySlot_);
     registrySlot_ = -1;
     tempPath_.clear();
@@ -239,8 +261,8 @@ void SafeFileWriter::abandon() noexcept {
     }
 }
 
-void writeFileSafely(const std::string& path, std::string_view bytes) {
-    SafeFileWriter writer(path);
+void writeFileSafely(const std::string& path, std::string_view bytes, const SafeWriteOptions& options) {
+    SafeFileWriter writer(path, options);
     writer.write(bytes);
     writer.commit();
 }

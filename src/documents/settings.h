@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "documents/ini_file.h"
-#include "engine/performance_options.h"
+#include "options/performance_options.h"
 
 namespace velmora {
 

@@ -17,14 +17,14 @@ SettingKey windowRow(int row, std::string_view key, int readDefault) {
 }
 // A preset is an item of the instrument lists, as the instrument options are.
 SettingKey presetRow(int row, std::string_view key, int readDefault) {
-    const OptionSpec& list = optionSpec(OptionId::BackingInstrument);
+    const OptionDefinition& list = optionDefinition(OptionId::BackingInstrument);
     return {row, "form", key, Int, readDefault, true, list.limit, list.low, list.high, nullptr};
 }
 SettingKey stringRow(int row, std::string_view section, std::string_view key) {
     return {row, section, key, String, 0, true, None, 0, 0, nullptr};
 }
 SettingKey optionRow(int row, OptionId id) {
-    const OptionSpec& o = optionSpec(id);
+    const OptionDefinition& o = optionDefinition(id);
     const SettingType type = o.isSwitch ? SettingType::Boolean : Int;
     return {row, o.section, o.key, type, o.readDefault, o.globalOnly, o.limit, o.low, o.high, &o};
 }

@@ -4,7 +4,7 @@
 #include <span>
 #include <string_view>
 
-#include "engine/option_table.h"
+#include "options/option_table.h"
 
 namespace velmora {
 
@@ -26,7 +26,7 @@ struct SettingKey {
     ValueLimit limit;
     int low;
     int high;
-    const OptionSpec* option;  // the option the row stores; null for the other rows
+    const OptionDefinition* option;  // the option the row stores; null for the other rows
 };
 
 inline constexpr std::size_t kSettingKeyCount = 57;

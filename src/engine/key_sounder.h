@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "engine/performance_options.h"
 #include "mapping/random_source.h"
 #include "midi/midi_out_port.h"
+#include "options/performance_options.h"
 
 namespace velmora {
 

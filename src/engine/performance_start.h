@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "engine/live_channels.h"
-#include "engine/performance_options.h"
 #include "engine/performance_state.h"
 #include "engine/performance_tick.h"
 #include "midi/midi_out_port.h"
+#include "options/performance_options.h"
 
 namespace velmora {
 

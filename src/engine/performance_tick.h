@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/performance_options.h"
 #include "engine/performance_state.h"
 #include "engine/text_walk.h"
 #include "mapping/random_source.h"
 #include "midi/midi_out_port.h"
+#include "options/performance_options.h"
 
 namespace velmora {
 

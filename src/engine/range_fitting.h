@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "engine/note_range.h"
-#include "engine/performance_options.h"
+#include "options/note_range.h"
+#include "options/performance_options.h"
 
 namespace velmora {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "engine/performance_options.h"
 #include "engine/performance_state.h"
+#include "options/performance_options.h"
 
 namespace velmora {
 

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "engine/performance_options.h"
 #include "engine/performance_state.h"
 #include "mapping/random_source.h"
+#include "options/performance_options.h"
 
 namespace velmora {
 

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/performance_options.h"
 #include "engine/performance_state.h"
 #include "engine/performance_tick.h"
 #include "engine/transport_display.h"
 #include "mapping/random_source.h"
 #include "midi/midi_out_port.h"
 #include "midi/periodic_timer.h"
+#include "options/performance_options.h"
 
 namespace velmora {
 

@@ -1,6 +1,7 @@
 #include "mapping/letter_tables.h"
 
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 namespace velmora {
@@ -128,17 +129,20 @@ struct Cell {
 using LetterTable = std::array<Cell, 256>;
 using ModeTables = std::array<LetterTable, kPatternCount>;
 
-constexpr int kModeCount = 2;
+constexpr std::size_t kModeCount = 2;
 
 // Any mode byte other than 'E' reads the A column.
-constexpr int columnOf(TonicMode mode) { return mode == TonicMode::E ? 1 : 0; }
+constexpr std::size_t columnOf(TonicMode mode) { return mode == TonicMode::E ? 1 : 0; }
+
+// The pattern's table among the twelve.
+constexpr std::size_t tableIndex(ScalePattern pattern) { return static_cast<std::size_t>(indexOf(pattern)); }
 
 constexpr std::uint8_t byteOf(char character) { return static_cast<std::uint8_t>(character); }
 
 template <std::size_t N>
 constexpr void fillColumn(ModeTables& tables, const Row (&rows)[N]) {
     for (const Row& row : rows) {
-        for (int pattern = 0; pattern < kPatternCount; ++pattern) {
+        for (std::size_t pattern = 0; pattern < kPatternCount; ++pattern) {
             const int entry = row.entries[pattern];
             Cell& cell = tables[pattern][byteOf(row.character)];
             cell.usual = static_cast<std::uint8_t>(entry & 0xFF);
@@ -153,7 +157,7 @@ constexpr std::array<ModeTables, kModeCount> buildTables() {
     fillColumn(tables[columnOf(TonicMode::E)], kModeERows);
     for (const AlternativeOdds& odds : kAlternativeOdds) {
         for (char character : odds.characters) {
-            tables[columnOf(odds.mode)][indexOf(odds.pattern)][byteOf(character)].limit =
+            tables[columnOf(odds.mode)][tableIndex(odds.pattern)][byteOf(character)].limit =
                 static_cast<std::uint8_t>(odds.limit);
         }
     }
@@ -177,16 +181,16 @@ constexpr int drawBound(ScalePattern pattern) {
 // Guards against a slip in the literals: every two-valued entry has its odds and only those,
 // only the tables that draw have them, and both copies of the whole-tone table agree.
 constexpr bool tablesAreConsistent() {
-    for (int column = 0; column < kModeCount; ++column) {
-        for (int pattern = 0; pattern < kPatternCount; ++pattern) {
+    for (std::size_t column = 0; column < kModeCount; ++column) {
+        for (std::size_t pattern = 0; pattern < kPatternCount; ++pattern) {
             for (const Cell& cell : kTables[column][pattern]) {
                 if ((cell.alternative != 0) != (cell.limit != 0)) return false;
                 if (cell.alternative != 0 && drawBound(static_cast<ScalePattern>(pattern)) == 0) return false;
             }
         }
     }
-    constexpr int wholeTone = indexOf(ScalePattern::WholeTone);
-    for (int byte = 0; byte < 256; ++byte) {
+    constexpr std::size_t wholeTone = tableIndex(ScalePattern::WholeTone);
+    for (std::size_t byte = 0; byte < 256; ++byte) {
         const Cell& a = kTables[0][wholeTone][byte];
         const Cell& e = kTables[1][wholeTone][byte];
         if (a.usual != e.usual || a.alternative != e.alternative) return false;
@@ -199,7 +203,7 @@ static_assert(tablesAreConsistent(), "letter table literals disagree with their 
 const Cell& lookup(ScalePattern pattern, std::uint8_t character, TonicMode mode) {
     // The whole-tone table sounds the same in both modes.
     const TonicMode column = pattern == ScalePattern::WholeTone ? TonicMode::A : mode;
-    return kTables[columnOf(column)][indexOf(pattern)][character];
+    return kTables[columnOf(column)][tableIndex(pattern)][character];
 }
 
 }  // namespace

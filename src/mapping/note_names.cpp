@@ -1,6 +1,7 @@
 #include "mapping/note_names.h"
 
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 #include "mapping/letter_tables.h"
@@ -66,21 +67,24 @@ constexpr std::string_view kBlankName = " ";
 
 bool isPattern(int pattern) { return pattern >= 0 && pattern < kPatternCount; }
 
+// The index of a pattern that isPattern admits.
+std::size_t slotOf(int pattern) { return static_cast<std::size_t>(pattern); }
+
 }  // namespace
 
 std::string patternName(int pattern) {
     if (!isPattern(pattern)) return {};
-    return std::string(kPatternNames[pattern]);
+    return std::string(kPatternNames[slotOf(pattern)]);
 }
 
 std::uint8_t keyBase(int pattern, TonicMode mode) {
     if (!isPattern(pattern)) return kBaseWithoutPattern;
-    return mode == TonicMode::E ? kBases[pattern].keyE : kBases[pattern].keyA;
+    return mode == TonicMode::E ? kBases[slotOf(pattern)].keyE : kBases[slotOf(pattern)].keyA;
 }
 
 std::uint8_t nameBase(int pattern, TonicMode mode) {
     if (!isPattern(pattern)) return kBaseWithoutPattern;
-    return mode == TonicMode::E ? kBases[pattern].nameE : kBases[pattern].nameA;
+    return mode == TonicMode::E ? kBases[slotOf(pattern)].nameE : kBases[slotOf(pattern)].nameA;
 }
 
 std::uint8_t keyNote(int pattern, TonicMode mode, int keyShift) {
@@ -89,7 +93,7 @@ std::uint8_t keyNote(int pattern, TonicMode mode, int keyShift) {
 
 std::string keyName(std::uint8_t keyNote) {
     if (keyNote < kLowestNamedKey || keyNote > kHighestNamedKey) return {};
-    return std::string(kKeyNames[(keyNote - kLowestNamedKey) % 12]);
+    return std::string(kKeyNames[static_cast<std::size_t>((keyNote - kLowestNamedKey) % 12)]);
 }
 
 std::string noteName(std::uint8_t character, int pattern, TonicMode mode, RandomSource& rng) {

@@ -1,6 +1,7 @@
 #include "mapping/scale_membership.h"
 
 #include <array>
+#include <cstddef>
 #include <initializer_list>
 #include <optional>
 
@@ -10,11 +11,11 @@ namespace velmora {
 
 namespace {
 
-constexpr int kModeCount = 2;
-constexpr int kNoteCount = 256;
+constexpr std::size_t kModeCount = 2;
+constexpr std::size_t kNoteCount = 256;
 
 // Any mode byte other than 'E' reads the A row.
-constexpr int rowOf(TonicMode mode) { return mode == TonicMode::E ? 1 : 0; }
+constexpr std::size_t rowOf(TonicMode mode) { return mode == TonicMode::E ? 1 : 0; }
 
 using PitchClasses = std::uint16_t;  // bit c set: pitch class c (0 = C) belongs to the scale
 
@@ -30,7 +31,7 @@ constexpr PitchClasses allClassesBut(std::initializer_list<int> missing) {
 
 struct NoteList {
     std::array<std::uint8_t, 20> notes{};
-    int count = 0;
+    std::size_t count = 0;
 };
 
 constexpr NoteList notes(std::initializer_list<int> listed) {
@@ -88,16 +89,18 @@ using TestRows = std::array<std::array<Admitted, kModeCount>, kPatternCount>;
 
 constexpr Admitted rangedRow(const RangedScale& scale) {
     Admitted admitted{};
-    for (int v = scale.low; v <= scale.high; ++v) admitted[v] = (scale.pitchClasses >> (v % 12)) & 1;
-    for (int i = 0; i < scale.refused.count; ++i) admitted[scale.refused.notes[i]] = false;
-    for (int i = 0; i < scale.extra.count; ++i) admitted[scale.extra.notes[i]] = true;
+    for (int v = scale.low; v <= scale.high; ++v) {
+        admitted[static_cast<std::size_t>(v)] = (scale.pitchClasses >> (v % 12)) & 1;
+    }
+    for (std::size_t i = 0; i < scale.refused.count; ++i) admitted[scale.refused.notes[i]] = false;
+    for (std::size_t i = 0; i < scale.extra.count; ++i) admitted[scale.extra.notes[i]] = true;
     return admitted;
 }
 
 constexpr Admitted allBut(const NoteList& refused) {
     Admitted admitted{};
     admitted.fill(true);
-    for (int i = 0; i < refused.count; ++i) admitted[refused.notes[i]] = false;
+    for (std::size_t i = 0; i < refused.count; ++i) admitted[refused.notes[i]] = false;
     return admitted;
 }
 
@@ -105,7 +108,7 @@ constexpr Admitted allBut(const NoteList& refused) {
 constexpr TestRows buildTests() {
     TestRows tests{};
     const auto rows = [&tests](ScalePattern test) -> std::array<Admitted, kModeCount>& {
-        return tests[indexOf(test)];
+        return tests[static_cast<std::size_t>(indexOf(test))];
     };
     rows(Funny)[rowOf(TonicMode::A)] = allBut(kFunnyRefusedA);
     rows(Funny)[rowOf(TonicMode::E)] = allBut(kFunnyRefusedE);
@@ -125,11 +128,11 @@ constexpr TestRows kTests = buildTests();
 // extra note would otherwise be refused, all inside the range.
 constexpr bool scalesAreConsistent() {
     for (const RangedScale& scale : kRangedScales) {
-        for (int i = 0; i < scale.refused.count; ++i) {
+        for (std::size_t i = 0; i < scale.refused.count; ++i) {
             const int v = scale.refused.notes[i];
             if (v < scale.low || v > scale.high || !((scale.pitchClasses >> (v % 12)) & 1)) return false;
         }
-        for (int i = 0; i < scale.extra.count; ++i) {
+        for (std::size_t i = 0; i < scale.extra.count; ++i) {
             const int v = scale.extra.notes[i];
             if (v < scale.low || v > scale.high || ((scale.pitchClasses >> (v % 12)) & 1)) return false;
         }
@@ -147,7 +150,7 @@ bool inScale(int test, std::uint8_t note, TonicMode mode, int keyShift) {
     // The ranged sets hold untransposed notes, so they take the shift off again; the funny
     // scale's list is compared with the sounding note.
     const std::uint8_t v = scale == Funny ? note : static_cast<std::uint8_t>((note - keyShift) & 0xFF);
-    return kTests[indexOf(*scale)][rowOf(mode)][v];
+    return kTests[static_cast<std::size_t>(indexOf(*scale))][rowOf(mode)][v];
 }
 
 }  // namespace velmora

@@ -19,6 +19,13 @@ public:
     // messages silently and lastError() says why and how to fix it.
     virtual bool open() = 0;
     virtual void close() = 0;
+    // Whether open() would work, before the performance: empty, or why not
+    // (as lastError() says it). By default the output is opened and closed.
+    virtual std::string check() {
+        if (!open()) return lastError();
+        close();
+        return {};
+    }
     virtual void sendShortMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) = 0;
     // Left and right device volume packed as in the Windows API; most outputs have none.
     virtual void setDeviceVolume(std::uint32_t /*volume*/) {}

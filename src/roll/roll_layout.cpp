@@ -13,9 +13,11 @@ constexpr double kMinimumNoteWidth = 2;
 
 RollLayout::RollLayout(const RollModel& model, double stepWidth, double rowHeight)
     : model_(&model), stepWidth_(stepWidth), rowHeight_(rowHeight) {
-    // Without notes, the octave around the E above middle C.
-    int low = model.notes.empty() ? 64 : model.lowestPitch;
-    int high = model.notes.empty() ? 64 : model.highestPitch;
+    // Without notes, the octave around the E above middle C. (A page of a
+    // long roll may hold none of the notes whose range it shows.)
+    const bool noRange = model.notes.empty() && model.highestPitch == 0;
+    int low = noRange ? 64 : model.lowestPitch;
+    int high = noRange ? 64 : model.highestPitch;
     low -= kRangeMargin;
     high += kRangeMargin;
     // Too narrow a range grows evenly on both sides to an octave.
@@ -46,11 +48,16 @@ RollRect RollLayout::noteRect(const RollNote& note) const {
             rowHeight_};
 }
 
-std::vector<std::int32_t> RollLayout::barSteps() const {
+std::vector<std::int32_t> RollLayout::barSteps() const { return barStepsBetween(0, model_->totalSteps); }
+
+std::vector<std::int32_t> RollLayout::barStepsBetween(std::int32_t firstStep, std::int32_t lastStep) const {
     std::vector<std::int32_t> bars;
     const std::int32_t perBar = model_->stepsPerBar;
     if (perBar <= 0) return bars;
-    for (std::int32_t step = 0; step <= model_->totalSteps; step += perBar) bars.push_back(step);
+    const std::int32_t first = std::max(0, (firstStep + perBar - 1) / perBar * perBar);
+    for (std::int32_t step = first; step <= std::min(lastStep, model_->totalSteps); step += perBar) {
+        bars.push_back(step);
+    }
     return bars;
 }
 

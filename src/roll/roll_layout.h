@@ -59,6 +59,8 @@ public:
     RollRect noteRect(const RollNote& note) const;
     // The steps at which bars start, from the first to the end of the music.
     std::vector<std::int32_t> barSteps() const;
+    // Those of them from firstStep to lastStep.
+    std::vector<std::int32_t> barStepsBetween(std::int32_t firstStep, std::int32_t lastStep) const;
     std::vector<RollPitchRow> pitchRows() const;
 
     // The indices of the notes that may meet the steps first..last.

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "documents/safe_file_writer.h"
 #include "score/child_process.h"
 
 namespace velmora {
@@ -61,7 +62,7 @@ void dropVerseNumber(const std::string& lilyPondInput) {
         text.erase(at, kVerseNumber.size());
         changed = true;
     }
-    if (changed) std::ofstream(lilyPondInput, std::ios::binary | std::ios::trunc) << text;
+    if (changed) writeFileSafely(lilyPondInput, text);
 }
 
 void report(const ScoreHooks& hooks, double done) {

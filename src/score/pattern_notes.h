@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "engine/performance_options.h"
+#include "options/performance_options.h"
 
 namespace velmora {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "engine/performance_options.h"
+#include "options/performance_options.h"
 
 namespace velmora {
 

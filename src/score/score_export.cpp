@@ -8,7 +8,6 @@
 #include <fstream>
 #include <limits>
 
-#include "documents/file_error.h"
 #include "documents/safe_file_writer.h"
 #include "engine/range_fitting.h"
 #include "score/gm_instrument_names.h"
@@ -34,9 +33,9 @@ class SafeWriterSink final : public ScoreSink {
 public:
     explicit SafeWriterSink(SafeFileWriter& writer) : writer_(writer) {}
     void append(const char* data, std::size_t size) override { writer_.write(data, size); }
-    bool canPatch() const override { return writer_.replacesTarget(); }
+    bool canPatch() const override { return writer_.canSeek(); }
     void patch(std::uint64_t offset, const char* data, std::size_t size) override {
-        writer_.patch(offset, data, size);
+        writer_.writeAt(offset, data, size);
     }
 
 private:
@@ -162,27 +161,23 @@ void exportScore(const std::string& path, ScoreFormat format, const ExportReques
     // Refusals come before the target is touched.
     if (request.playLines.empty()) throw ExportError(kEmptyTextMessage);
     if (format == ScoreFormat::Pdf && !lilyPondInstalled()) throw ExportError(kLilyPondMissingMessage);
-    try {
-        SafeFileWriter target(path);
-        SafeWriterSink sink(target);
-        switch (format) {
-            case ScoreFormat::MusicXml:
-                writeScore(request, title, rng, sink, hooks, 1.0);
-                break;
-            case ScoreFormat::Mxl: {
-                MxlWriter archive(sink);
-                writeScore(request, title, rng, archive, hooks, 1.0);
-                archive.finish();
-                break;
-            }
-            case ScoreFormat::Pdf:
-                writePdf(target, request, title, rng, hooks);
-                break;
+    SafeFileWriter target(path);
+    SafeWriterSink sink(target);
+    switch (format) {
+        case ScoreFormat::MusicXml:
+            writeScore(request, title, rng, sink, hooks, 1.0);
+            break;
+        case ScoreFormat::Mxl: {
+            MxlWriter archive(sink);
+            writeScore(request, title, rng, archive, hooks, 1.0);
+            archive.finish();
+            break;
         }
-        target.commit();
-    } catch (const FileError& error) {
-        throw ExportError(error.englishWithDetail(), error.what());
+        case ScoreFormat::Pdf:
+            writePdf(target, request, title, rng, hooks);
+            break;
     }
+    target.commit();
 }
 
 }  // namespace velmora

@@ -47,9 +47,9 @@ void writeMusicXml(const ExportRequest& request, const std::string& title, Rando
 
 // The score in `format` at `path`, written as the MIDI export writes its file:
 // an existing file is replaced only by a complete new one, a special file is
-// written directly, "-" is the standard output. Throws ExportError
-// ("cannot write <path>: <reason>", kLilyPondMissingMessage, LilyPond's own
-// complaint) or ScoreCancelled.
+// written directly, "-" is the standard output. Throws FileError when the
+// file cannot be written, ExportError (kLilyPondMissingMessage, LilyPond's
+// own complaint) or ScoreCancelled.
 void exportScore(const std::string& path, ScoreFormat format, const ExportRequest& request,
                  const std::string& title, RandomSource& rng, const ScoreHooks& hooks = {});
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/performance_options.h"
 #include "mapping/random_source.h"
+#include "options/performance_options.h"
 #include "smf/render_track.h"
 #include "smf/smf_sink.h"
 
@@ -77,8 +77,9 @@ std::vector<std::uint8_t> buildMidiFile(const ExportRequest& request, RandomSour
 // Streams the file to `path` through a SafeFileWriter: an existing file there is
 // replaced only by a complete new one and is left as it was when anything fails
 // (a special file such as a pipe is written directly; "-" is the standard
-// output). Throws ExportError ("cannot write <path>: <reason>" when saving fails).
+// output). Throws ExportError for the text, FileError when the file cannot be
+// written. An observer is told of every note, as writeMidiFile's is.
 void exportMidiFile(const std::filesystem::path& path, const ExportRequest& request, RandomSource& rng,
-                    const SmfStreamLimits& limits = {});
+                    const SmfStreamLimits& limits = {}, RenderObserver* observer = nullptr);
 
 }  // namespace velmora

@@ -1,4 +1,3 @@
-#include "documents/file_error.h"
 #include "documents/safe_file_writer.h"
 #include "smf/build_midi_file.h"
 
@@ -12,9 +11,9 @@ class SafeWriterSink final : public SmfSink {
 public:
     explicit SafeWriterSink(SafeFileWriter& writer) : writer_(writer) {}
     void append(const std::uint8_t* data, std::size_t size) override { writer_.write(data, size); }
-    bool canPatch() const override { return writer_.replacesTarget(); }
+    bool canPatch() const override { return writer_.canSeek(); }
     void patch(std::uint64_t offset, const std::uint8_t* data, std::size_t size) override {
-        writer_.patch(offset, data, size);
+        writer_.writeAt(offset, data, size);
     }
 
 private:
@@ -24,17 +23,13 @@ private:
 }  // namespace
 
 void exportMidiFile(const std::filesystem::path& path, const ExportRequest& request, RandomSource& rng,
-                    const SmfStreamLimits& limits) {
+                    const SmfStreamLimits& limits, RenderObserver* observer) {
     // An empty text is refused before the target is touched.
     if (request.playLines.empty()) throw ExportError(kEmptyTextMessage);
-    try {
-        SafeFileWriter writer(path.string());
-        SafeWriterSink sink(writer);
-        writeMidiFile(request, rng, sink, limits);
-        writer.commit();
-    } catch (const FileError& error) {
-        throw ExportError(error.englishWithDetail(), error.what());
-    }
+    SafeFileWriter writer(path.string());
+    SafeWriterSink sink(writer);
+    writeMidiFile(request, rng, sink, limits, observer);
+    writer.commit();
 }
 
 }  // namespace velmora

@@ -87,7 +87,8 @@ std::vector<MidiFileEvent> readTrack(ByteCursor cursor) {
             if (type == 0x2F) return events;  // End of Track: ignore anything after it
             if (type == 0x51) {
                 if (data.size() != 3) throw ReadError("tempo event of length " + std::to_string(data.size()));
-                const std::uint32_t tempo = (data[0] << 16) | (data[1] << 8) | data[2];
+                const std::uint32_t tempo =
+                    (std::uint32_t{data[0]} << 16) | (std::uint32_t{data[1]} << 8) | std::uint32_t{data[2]};
                 if (tempo == 0) throw ReadError("tempo of zero microseconds per quarter note");
                 events.push_back({tick, MidiFileEvent::Kind::Tempo, 0, 0, 0, tempo});
             }

@@ -27,7 +27,7 @@ std::vector<TimedFileMessage> midiFileTimeline(const MidiFileContent& content) {
     double lastSeconds = 0.0;
     for (const MidiFileEvent* event : merged) {
         const double seconds =
-            smpte ? event->tick * smpteSecondsPerTick
+            smpte ? static_cast<double>(event->tick) * smpteSecondsPerTick
                   : lastSeconds + static_cast<double>(event->tick - lastTick) * secondsPerTick;
         lastTick = event->tick;
         lastSeconds = seconds;

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/performance_options.h"
 #include "engine/performance_state.h"
 #include "mapping/random_source.h"
+#include "options/performance_options.h"
 #include "smf/smf_writer.h"
 
 namespace velmora {

@@ -27,7 +27,9 @@ struct RenderFailure : std::runtime_error {
 };
 
 AudioRenderResult failure(std::string error) {
-    return {AudioRenderResult::Status::Failed, std::move(error), 0.0, {}};
+    AudioRenderResult failed;
+    failed.error = std::move(error);
+    return failed;
 }
 
 bool cancelled(const std::atomic<bool>* cancel) { return cancel && cancel->load(std::memory_order_relaxed); }
@@ -84,11 +86,9 @@ private:
 
     bool consume(const std::function<void(double)>& progress, const std::atomic<bool>* cancel) {
         std::int64_t written = 0;
-        std::vector<std::int16_t> samples;
         while (std::optional<StereoChunk> buffer = pipe_.receive()) {
             if (cancelled(cancel)) return false;
-            toInterleaved16(*buffer, samples);
-            writer_.write(samples.data(), buffer->frames());
+            writer_.write(*buffer);
             written += buffer->frames();
             pipe_.giveBack(std::move(*buffer));
             if (progress) progress(static_cast<double>(written) / static_cast<double>(render_.totalFrames()));
@@ -117,9 +117,13 @@ AudioRenderResult renderOrThrow(const AudioRenderRequest& request, const std::fu
     if (!synth) throw RenderFailure(error);
     OfflineSynthRender render(*synth, std::move(messages), totalFrames);
     AudioFileWriter writer(request.path, request.format, kRenderSampleRate, request.title);
-    if (!RenderPipeline(render, writer).run(progress, cancel)) return {AudioRenderResult::Status::Cancelled, {}, 0.0, {}};
+    AudioRenderResult result;
+    result.status = AudioRenderResult::Status::Cancelled;
+    if (!RenderPipeline(render, writer).run(progress, cancel)) return result;
     writer.commit();
-    return {AudioRenderResult::Status::Written, {}, static_cast<double>(totalFrames) / kRenderSampleRate, {}};
+    result.status = AudioRenderResult::Status::Written;
+    result.musicSeconds = static_cast<double>(totalFrames) / kRenderSampleRate;
+    return result;
 }
 
 }  // namespace
@@ -129,8 +133,8 @@ AudioRenderResult renderAudioFile(const AudioRenderRequest& request, const std::
     try {
         return renderOrThrow(request, progress, cancel);
     } catch (const FileError& e) {
-        AudioRenderResult failed = failure(std::string(e.what()) + " (" + e.detail() + ")");
-        failed.englishError = e.englishWithDetail();
+        AudioRenderResult failed = failure(e.englishWithDetail());
+        failed.fileError = e;
         return failed;
     } catch (const std::bad_alloc&) {
         return failure("not enough memory to render the music");

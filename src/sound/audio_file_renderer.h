@@ -3,9 +3,11 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "documents/file_error.h"
 #include "sound/audio_file_format.h"
 
 namespace velmora {
@@ -13,9 +15,9 @@ namespace velmora {
 struct AudioRenderResult {
     enum class Status { Written, Cancelled, Failed };
     Status status = Status::Failed;
-    std::string error;          // why it failed, for the user
+    std::string error;          // why it failed, in English
     double musicSeconds = 0.0;  // length of the rendered audio, tail included
-    std::string englishError;   // the failure for the command line, when `error` is the window's Japanese
+    std::optional<FileError> fileError;  // when the file could not be written
 };
 
 inline constexpr int kRenderSampleRate = 44100;

@@ -33,10 +33,10 @@ public:
     void renderBlock(int offset, int frames) override {
         std::array<float*, kMaxBuffers> out{};
         std::array<float*, kMaxBuffers> fx{};
-        for (int i = 0; i < nout_; ++i) out[i] = out_[i] + offset;
+        for (int i = 0; i < nout_; ++i) out[static_cast<std::size_t>(i)] = out_[i] + offset;
         int fxCount = nfx_;
         if (fxCount > 0) {
-            for (int i = 0; i < fxCount; ++i) fx[i] = fx_[i] + offset;
+            for (int i = 0; i < fxCount; ++i) fx[static_cast<std::size_t>(i)] = fx_[i] + offset;
         } else if (nout_ >= 2) {
             // No effect buffers: mix reverb and chorus into the dry pair.
             fx = {out[0], out[1], out[0], out[1]};

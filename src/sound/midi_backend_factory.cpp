@@ -41,7 +41,7 @@ const std::array<OutputKind, 4>& outputKinds() {
     return kinds;
 }
 
-std::string knownSpecs() {
+std::string knownOutputNames() {
     std::string list;
     for (const OutputKind& kind : outputKinds()) list += (list.empty() ? "" : ", ") + std::string(kind.usage);
     return list;
@@ -51,7 +51,7 @@ std::string knownSpecs() {
 
 MidiBackendChoice createMidiBackend(const std::string& output, const std::string& soundfont,
                                     AudioChoice audio) {
-    const std::string effective = output.empty() ? kDefaultOutputSpec : output;
+    const std::string effective = output.empty() ? kDefaultOutputName : output;
     const std::size_t colon = effective.find(':');
     const std::string name = effective.substr(0, colon);
     const std::string argument = colon == std::string::npos ? "" : effective.substr(colon + 1);
@@ -66,7 +66,7 @@ MidiBackendChoice createMidiBackend(const std::string& output, const std::string
         }
         return {kind.make(argument, soundfont, audio), {}};
     }
-    return {nullptr, "unknown output \"" + effective + "\": choose one of " + knownSpecs() +
+    return {nullptr, "unknown output \"" + effective + "\": choose one of " + knownOutputNames() +
                          " (--list-outputs shows the MIDI ports)"};
 }
 
@@ -75,9 +75,7 @@ std::string checkMidiOutput(MidiBackend& backend, bool connect) {
         return synth->lastError();
     }
     if (!connect) return {};
-    if (!backend.open()) return backend.lastError();
-    backend.close();
-    return {};
+    return backend.check();
 }
 
 std::vector<MidiOutputEntry> listMidiOutputs() {

@@ -9,7 +9,7 @@
 
 namespace velmora {
 
-inline constexpr const char* kDefaultOutputSpec = "fluidsynth";
+inline constexpr const char* kDefaultOutputName = "fluidsynth";
 
 // A backend made from an output name, or the reason none could be made.
 struct MidiBackendChoice {

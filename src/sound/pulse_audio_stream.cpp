@@ -94,8 +94,8 @@ bool PulseAudioStream::connect(double sampleRate, std::string& error) {
         pa_threaded_mainloop_wait(mainloop_);
     }
     if (error.empty()) {
-        const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, static_cast<std::uint32_t>(sampleRate), 2};
-        stream_ = pa_stream_new_with_proplist(context_, kName, &spec, nullptr, properties);
+        const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, static_cast<std::uint32_t>(sampleRate), 2};
+        stream_ = pa_stream_new_with_proplist(context_, kName, &format, nullptr, properties);
         ready = stream_ && waitUntilReady(error);
         if (!stream_) error = std::string("PulseAudio: ") + pa_strerror(pa_context_errno(context_));
     }
@@ -109,7 +109,8 @@ bool PulseAudioStream::connect(double sampleRate, std::string& error) {
 bool PulseAudioStream::waitUntilReady(std::string& error) {
     pa_stream_set_state_callback(stream_, streamChanged, mainloop_);
     pa_stream_set_write_callback(stream_, roomForMore, mainloop_);
-    const auto periodBytes = static_cast<std::uint32_t>(size_.periodFrames * 2 * sizeof(float));
+    const auto periodBytes =
+        static_cast<std::uint32_t>(static_cast<std::size_t>(size_.periodFrames) * 2 * sizeof(float));
     const auto none = static_cast<std::uint32_t>(-1);
     // The whole latency, the server's share included, is `periods` periods.
     const pa_buffer_attr buffer{none, periodBytes * static_cast<std::uint32_t>(size_.periods), none,

@@ -1,6 +1,9 @@
 // The command line as Linux tools have it: help and version on standard output
 // with exit 0, and "--" ending the options.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -10,6 +13,7 @@
 
 namespace fs = std::filesystem;
 using velmora::testing::ProcessResult;
+using velmora::testing::RunningCli;
 using velmora::testing::runCli;
 using velmora::testing::TempFolder;
 
@@ -55,6 +59,21 @@ TEST(CliConventions, EachCommandHasItsOwnHelpWhereverTheOptionStands) {
             EXPECT_EQ(r.out.rfind("usage: velmora-cli " + command, 0), 0u) << r.out;
             EXPECT_NE(r.out.find(ownOption), std::string::npos) << command;
         }
+    }
+}
+
+// As coreutils do: what cannot be written to the standard output is an error.
+TEST(CliConventions, HelpVersionAndListsIntoAFullDeviceExitOne) {
+    if (::geteuid() != 0) GTEST_SKIP() << "making device nodes needs root";
+    TempFolder folder;
+    const fs::path full = folder.file("full");
+    if (::mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0) GTEST_SKIP() << "no device nodes here";
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--help"}, {"--version"},
+                                                  {"render", "--help"}, {"play", "--list-outputs"}}) {
+        const ProcessResult r = RunningCli(VELMORA_CLI_PATH, args, full.string()).wait();
+        EXPECT_EQ(r.exitCode, 1) << args.back();
+        EXPECT_NE(r.err.find("cannot write the standard output: No space left on device"), std::string::npos)
+            << r.err;
     }
 }
 

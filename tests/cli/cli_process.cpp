@@ -28,7 +28,8 @@ std::string slurpAndClose(int fd) {
 
 }  // namespace
 
-RunningCli::RunningCli(const std::string& program, const std::vector<std::string>& args) {
+RunningCli::RunningCli(const std::string& program, const std::vector<std::string>& args,
+                       const std::string& standardOutput, bool append) {
     // Output goes to files so that a large trace cannot fill a pipe and stall.
     char outName[] = "/tmp/velmora-cli-out-XXXXXX";
     char errName[] = "/tmp/velmora-cli-err-XXXXXX";
@@ -39,7 +40,12 @@ RunningCli::RunningCli(const std::string& program, const std::vector<std::string
     errName_ = errName;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, outFd_, 1);
+    if (standardOutput.empty()) {
+        posix_spawn_file_actions_adddup2(&actions, outFd_, 1);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, 1, standardOutput.c_str(),
+                                         O_WRONLY | O_CREAT | (append ? O_APPEND : O_TRUNC), 0644);
+    }
     posix_spawn_file_actions_adddup2(&actions, errFd_, 2);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     std::vector<std::string> argv = {program};
@@ -67,13 +73,19 @@ void RunningCli::signal(int number) const {
     if (pid_ > 0) kill(pid_, number);
 }
 
+bool RunningCli::exited() {
+    if (pid_ > 0 && waitpid(pid_, &endStatus_, WNOHANG) == pid_) pid_ = -1;
+    return pid_ <= 0;
+}
+
 ProcessResult RunningCli::wait() {
     ProcessResult result;
     if (pid_ > 0) {
-        int status = 0;
-        waitpid(pid_, &status, 0);
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        waitpid(pid_, &endStatus_, 0);
         pid_ = -1;
+    }
+    if (endStatus_ >= 0) {
+        result.exitCode = WIFEXITED(endStatus_) ? WEXITSTATUS(endStatus_) : 128 + WTERMSIG(endStatus_);
     }
     lseek(outFd_, 0, SEEK_SET);
     lseek(errFd_, 0, SEEK_SET);
@@ -112,6 +124,12 @@ std::string readFile(const std::filesystem::path& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+int entryCount(const std::filesystem::path& folder) {
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++count;
+    return count;
 }
 
 }  // namespace velmora::testing

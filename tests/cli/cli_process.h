@@ -22,15 +22,21 @@ ProcessResult runProgram(const std::string& program, const std::vector<std::stri
 class RunningCli {
 public:
     explicit RunningCli(const std::vector<std::string>& args) : RunningCli(VELMORA_CLI_PATH, args) {}
-    RunningCli(const std::string& program, const std::vector<std::string>& args);
+    // `standardOutput`, when given, is the file the program's output goes to
+    // (appended to with `append`) instead of being collected.
+    RunningCli(const std::string& program, const std::vector<std::string>& args,
+               const std::string& standardOutput = {}, bool append = false);
     ~RunningCli();
     RunningCli(const RunningCli&) = delete;
     RunningCli& operator=(const RunningCli&) = delete;
     void signal(int number) const;
+    // Whether the program has ended (without waiting for it).
+    bool exited();
     ProcessResult wait();
 
 private:
     int pid_ = -1;
+    int endStatus_ = -1;  // once exited() has seen the end
     int outFd_ = -1;
     int errFd_ = -1;
     std::string outName_;
@@ -53,5 +59,7 @@ private:
 };
 
 std::string readFile(const std::filesystem::path& path);
+// How many entries a folder holds.
+int entryCount(const std::filesystem::path& folder);
 
 }  // namespace velmora::testing

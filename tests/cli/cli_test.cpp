@@ -56,6 +56,18 @@ TEST_F(CliTest, UsageErrorsExitTwoWithOneLineOnStandardError) {
         EXPECT_EQ(lineCount(r.err), 1) << joined << ": " << r.err;
         EXPECT_TRUE(r.out.empty()) << joined;
     }
+    // A value out of its range says the range.
+    const std::vector<std::pair<std::vector<std::string>, std::string>> ranges = {
+        {{"export", text.string(), "-o", ""}, "-o needs a file name (or - for the standard output)"},
+        {{"trace", text.string(), "--seed", "18446744073709551616"}, "from 0 to 18446744073709551615"},
+        {{"trace", text.string(), "--from-line", "-1"}, "from 0 to 2147483647"},
+        {{"trace", text.string(), "--from-line", "9"}, "the text has lines 0 to 1"},
+    };
+    for (const auto& [args, range] : ranges) {
+        const ProcessResult r = runCli(args);
+        EXPECT_EQ(r.exitCode, 2) << args.back();
+        EXPECT_NE(r.err.find(range), std::string::npos) << r.err;
+    }
 }
 
 TEST_F(CliTest, RuntimeErrorsExitOneAndLeaveExistingFilesAlone) {

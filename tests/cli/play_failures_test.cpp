@@ -2,6 +2,11 @@
 // error (exit 1, nothing played); every stop signal ends the play cleanly.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pty.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <utmp.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -100,6 +105,42 @@ TEST_F(PlayFailureTest, HangupAndQuitStopCleanlyWithAllSoundOff) {
     }
 }
 
+// play on a terminal reads keys with echo off; a capture that meets a
+// file-size limit ends the play with an error, and the terminal gets its echo back.
+TEST_F(PlayFailureTest, AnEndByAWriteErrorGivesTheTerminalBackItsMode) {
+    const fs::path shortText = folder.write("short.txt", std::string(40, 'a') + "\r\n");
+    const std::string capture = "capture:" + folder.file("capture.txt").string();
+    int terminal = -1;
+    int player = -1;
+    ASSERT_EQ(::openpty(&terminal, &player, nullptr, nullptr, nullptr), 0);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(terminal);
+        ::login_tty(player);
+        const rlimit limit{256, 256};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::execl(VELMORA_CLI_PATH, VELMORA_CLI_PATH, "play", shortText.c_str(), "--seed", "1", "--set", "tempo=80",
+                "--output", capture.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::fcntl(terminal, F_SETFL, O_NONBLOCK);
+    std::string shown;
+    char buffer[512];
+    int status = 0;
+    for (bool ended = false; !ended;) {  // the terminal's output is read as it comes, so that it never fills
+        ended = ::waitpid(pid, &status, WNOHANG) == pid;
+        for (ssize_t n; (n = ::read(terminal, buffer, sizeof buffer)) > 0;) shown.append(buffer, static_cast<std::size_t>(n));
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    termios mode{};
+    ASSERT_EQ(::tcgetattr(player, &mode), 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status << ": " << shown;
+    EXPECT_NE(shown.find("File too large"), std::string::npos) << shown;
+    EXPECT_TRUE((mode.c_lflag & ECHO) && (mode.c_lflag & ICANON)) << "the terminal was left without echo";
+    ::close(terminal);
+    ::close(player);
+}
+
 TEST_F(PlayFailureTest, ExportAndRenderWordAFailedWriteAlike) {
     const std::string target = folder.file("missing/out").string();
     const ProcessResult exported = runCli({"export", text.string(), "-o", target});
@@ -107,7 +148,7 @@ TEST_F(PlayFailureTest, ExportAndRenderWordAFailedWriteAlike) {
     if (rendered.err.find("soundfont") != std::string::npos) GTEST_SKIP() << rendered.err;
     EXPECT_EQ(exported.exitCode, 1);
     EXPECT_EQ(rendered.exitCode, 1);
-    EXPECT_EQ(exported.err, "velmora-cli: cannot write " + target + ": create: No such file or directory\n");
+    EXPECT_EQ(exported.err, "velmora-cli: cannot write " + target + ": No such file or directory\n");
     EXPECT_EQ(rendered.err, exported.err);
 }
 

@@ -185,6 +185,15 @@ TEST_F(PlayTest, AnInterruptedRenderLeavesNoTemporaryFile) {
             EXPECT_EQ(entry.path().extension(), ".txt") << "left behind: " << entry.path();
         }
     }
+    // Started under nohup, the render does not hear the hang-up and finishes.
+    const auto previous = std::signal(SIGHUP, SIG_IGN);  // inherited by the child
+    RunningCli nohup({"render", source.string(), "-o", wav.string(), "--no-settings"});
+    std::signal(SIGHUP, previous);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    nohup.signal(SIGHUP);
+    const ProcessResult finished = nohup.wait();
+    EXPECT_EQ(finished.exitCode, 0) << finished.err;
+    EXPECT_GT(fs::file_size(wav), 1'000'000u);
 }
 
 TEST_F(PlayTest, RenderOfAnEmptyTextWritesNothing) {

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <optional>
+#include <regex>
 #include <string>
 
 #include "cli_process.h"
@@ -43,6 +44,58 @@ TEST_F(RollCommand, RefusesOtherPicturesAndEmptyTexts) {
     const fs::path empty = folder.write("empty.txt", "");
     EXPECT_EQ(runCli({"roll", empty.string(), "-o", folder.file("e.png").string()}).exitCode, 1);
     EXPECT_EQ(runCli({"roll", text.string(), "-o", folder.file("missing/dir/x.png").string()}).exitCode, 1);
+}
+
+// A PNG's width, from its header.
+std::uint32_t pngWidth(const std::string& png) {
+    if (png.size() < 24) return 0;
+    std::uint32_t width = 0;
+    for (int i = 16; i < 20; ++i) width = width << 8 | static_cast<unsigned char>(png[static_cast<std::size_t>(i)]);
+    return width;
+}
+
+TEST_F(RollCommand, ALongRollTakesPagesThatViewersOpen) {
+    std::string lines;
+    while (lines.size() < 40000) lines += "The morning was cold and bright when Mara left the house.\r\n";
+    const fs::path longText = folder.write("long.txt", lines);
+    const fs::path png = folder.file("long.png");
+    const ProcessResult paged = runCli({"roll", longText.string(), "-o", png.string(), "--seed", "1"});
+    ASSERT_EQ(paged.exitCode, 0) << paged.err;
+    EXPECT_FALSE(fs::exists(png));
+    int pages = 0;
+    for (; fs::exists(folder.file("long-00" + std::to_string(pages + 1) + ".png")); ++pages) {
+        const std::uint32_t width = pngWidth(readFile(folder.file("long-00" + std::to_string(pages + 1) + ".png")));
+        EXPECT_GT(width, 0u);
+        EXPECT_LE(width, 16000u);
+    }
+    EXPECT_GE(pages, 2);
+    EXPECT_NE(paged.err.find("takes " + std::to_string(pages) + " pages"), std::string::npos) << paged.err;
+
+    // Bars a few pixels wide are numbered every so many, so that the numbers do not overlap.
+    ASSERT_EQ(runCli({"roll", longText.string(), "-o", folder.file("long.svg").string()}).exitCode, 0);
+    const std::string svg = readFile(folder.file("long-001.svg"));
+    const std::regex barNumber(R"re(<text x="([0-9.]+)" y="11" font-size="9">[0-9]+</text>)re");
+    double previous = -100;
+    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), barNumber); it != std::sregex_iterator(); ++it) {
+        const double x = std::stod((*it)[1].str());
+        EXPECT_GE(x - previous, 20) << "bar numbers overlap at x " << x;
+        previous = x;
+    }
+
+    const ProcessResult bars = runCli({"roll", longText.string(), "-o", png.string(), "--bars", "2-3"});
+    EXPECT_EQ(bars.exitCode, 0) << bars.err;
+    EXPECT_LT(pngWidth(readFile(png)), 1000u);
+    const ProcessResult tooNarrow = runCli({"roll", longText.string(), "-o", png.string(), "--page-width", "100"});
+    EXPECT_EQ(tooNarrow.exitCode, 2);
+    EXPECT_NE(tooNarrow.err.find("200 to 16000 pixels"), std::string::npos) << tooNarrow.err;
+
+    // A page that would be the text is refused before any page is drawn.
+    const fs::path pageText = folder.write("poem-002.png", lines);
+    const ProcessResult clash = runCli({"roll", pageText.string(), "-o", folder.file("poem.png").string()});
+    EXPECT_EQ(clash.exitCode, 2);
+    EXPECT_NE(clash.err.find("nothing was written"), std::string::npos) << clash.err;
+    EXPECT_FALSE(fs::exists(folder.file("poem-001.png")));
+    EXPECT_EQ(readFile(pageText), lines);
 }
 
 // Sets an environment variable (or removes it) for the scope, for the tool started in it.

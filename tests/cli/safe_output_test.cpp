@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <string>
 #include <thread>
 
 #include "cli_process.h"
@@ -20,12 +21,6 @@ namespace velmora::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-int entryCount(const fs::path& folder) {
-    int count = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder)) ++count;
-    return count;
-}
 
 bool hasJapanese(const std::string& text) {
     return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
@@ -50,74 +45,12 @@ TEST_F(SafeOutputTest, DashWritesTheFileToStandardOutput) {
     EXPECT_FALSE(fs::exists("-"));
 }
 
-TEST_F(SafeOutputTest, DeviceNodesAreWrittenNotReplaced) {
-    if (::geteuid() != 0) GTEST_SKIP() << "making device nodes needs root";
-    const fs::path null = folder.file("null");
-    const fs::path full = folder.file("full");
-    if (::mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0 ||
-        ::mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0) {
-        GTEST_SKIP() << "this file system does not allow device nodes";
-    }
-    EXPECT_EQ(runCli(exportTo(null)).exitCode, 0);
-    EXPECT_TRUE(fs::is_character_file(null));
-
-    const ProcessResult noSpace = runCli(exportTo(full));
-    EXPECT_EQ(noSpace.exitCode, 1);
-    EXPECT_NE(noSpace.err.find("No space left on device"), std::string::npos) << noSpace.err;
-    EXPECT_TRUE(fs::is_character_file(full));
-    EXPECT_EQ(entryCount(folder.path()), 3);
-}
-
-TEST_F(SafeOutputTest, AnOutputThatIsAnInputIsRefusedBeforeWriting) {
-    const fs::path settings = folder.write("tune.ini", "[config]\ntempo=300\n");
-    const fs::path ownSettings = folder.write("story.ini", "[config]\ntempo=200\n");
-    const fs::path textLink = folder.file("link.mid");
-    fs::create_symlink(text, textLink);
-    const fs::path textHardLink = folder.file("hard.mid");
-    fs::create_hard_link(text, textHardLink);
-    const std::string originalText = readFile(text);
-
-    const std::vector<std::vector<std::string>> clashes = {
-        exportTo(text),
-        exportTo(textLink),
-        exportTo(textHardLink),
-        exportTo(ownSettings),
-        {"export", text.string(), "-o", settings.string(), "--settings", settings.string()},
-        {"render", text.string(), "-o", settings.string(), "--soundfont", settings.string(), "--no-settings"},
-        {"score", text.string(), "-o", ownSettings.string()},
-    };
-    for (const auto& args : clashes) {
-        const ProcessResult r = runCli(args);
-        EXPECT_EQ(r.exitCode, 2) << args[3] << ": " << r.err;
-        EXPECT_NE(r.err.find("nothing was written"), std::string::npos) << r.err;
-    }
-    EXPECT_EQ(readFile(text), originalText);
-    EXPECT_EQ(readFile(settings), "[config]\ntempo=300\n");
-    EXPECT_EQ(readFile(ownSettings), "[config]\ntempo=200\n");
-    EXPECT_EQ(entryCount(folder.path()), 5);
-}
-
 TEST_F(SafeOutputTest, LongOutputNameWorks) {
     const fs::path output = folder.file(std::string(250, 'm') + ".mid");
     const ProcessResult r = runCli(exportTo(output));
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(readFile(output).substr(0, 4), "MThd");
     EXPECT_EQ(entryCount(folder.path()), 2);
-}
-
-TEST_F(SafeOutputTest, FileSizeLimitLeavesNoTemporaryFile) {
-    std::string longText;
-    while (longText.size() < 20000) longText += "The quick brown fox jumps over the lazy dog\r\n";
-    folder.write("story.txt", longText);
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    const rlimit small{16 * 1024, saved.rlim_max};
-    ::setrlimit(RLIMIT_FSIZE, &small);  // the child inherits it
-    RunningCli cli(exportTo(folder.file("out.mid")));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    const ProcessResult r = cli.wait();
-    EXPECT_EQ(r.exitCode, 128 + SIGXFSZ);
-    EXPECT_EQ(entryCount(folder.path()), 1);
 }
 
 // A signal while the file is being written, caught as soon as the temporary file exists.

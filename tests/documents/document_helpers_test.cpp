@@ -1,24 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "documents/document_paths.h"
-#include "documents/time_estimate.h"
 
 namespace velmora {
 namespace {
-
-TEST(TimeEstimateTest, OneTimerStepPerByte) {
-    EXPECT_EQ(updateTimeEstimate(1200, 200), "04 : 00");
-    EXPECT_EQ(updateTimeEstimate(61, 1000), "01 : 01");
-    EXPECT_EQ(updateTimeEstimate(0, 300), "00 : 00");
-    EXPECT_EQ(updateTimeEstimate(3, 300), "00 : 00");
-    EXPECT_EQ(updateTimeEstimate(70, 1000), "01 : 10");
-    EXPECT_EQ(updateTimeEstimate(6000, 1000), "100 : 00");
-}
-
-TEST(TimeEstimateTest, LargeTextsDoNotWrapTheProduct) {
-    // 5,000,000 bytes at 1000 ms: 5,000,000 s, beyond what 32 bits of milliseconds hold.
-    EXPECT_EQ(updateTimeEstimate(5'000'000, 1000), "83333 : 20");
-}
 
 TEST(TextSettingsPathTest, ReplacesTheExtensionOfTheFileName) {
     EXPECT_EQ(textSettingsPath("/home/me/story.txt"), "/home/me/story.ini");
@@ -27,6 +12,9 @@ TEST(TextSettingsPathTest, ReplacesTheExtensionOfTheFileName) {
     EXPECT_EQ(textSettingsPath("/home/v1.2/notes"), "/home/v1.2/notes.ini");
     EXPECT_EQ(textSettingsPath("/opt/velmora/velmora.txt"), "/opt/velmora/velmora.ini");
     EXPECT_EQ(textSettingsPath("story."), "story.ini");
+    // A name one byte short of the limit with a short extension: no settings file could have it.
+    EXPECT_EQ(textSettingsPath("/home/me/" + std::string(253, 'a') + ".t"), "");
+    EXPECT_EQ(textSettingsPath(std::string(251, 'a') + ".txt"), std::string(251, 'a') + ".ini");
 }
 
 TEST(ProposedExportNameTest, FileNameWithTheExportExtension) {

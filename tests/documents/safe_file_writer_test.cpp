@@ -10,8 +10,10 @@
 #include <unistd.h>
 
 #include <functional>
+#include <thread>
 
 #include "documents/file_error.h"
+#include "documents/process_signals.h"
 #include "temp_folder.h"
 
 namespace velmora {
@@ -175,6 +177,8 @@ TEST(SafeFileWriterTest, SignalsDuringTheWriteRemoveTheTemporaryFile) {
         const std::string target = folder.file("out.mid");
         writeBytes(target, "old");
         const int status = inChild([&] {
+            ProcessSignals::install();
+            { const ProcessSignals::Interruptible finishedWork; }  // its end keeps the clean-up in place
             SafeFileWriter writer(target);
             writer.write("part");
             ::kill(::getpid(), number);
@@ -187,18 +191,53 @@ TEST(SafeFileWriterTest, SignalsDuringTheWriteRemoveTheTemporaryFile) {
     }
 }
 
-TEST(SafeFileWriterTest, FileSizeLimitRemovesTheTemporaryFile) {
+// A run under nohup: the hang-up it ignored is still ignored, and the file is written whole.
+TEST(SafeFileWriterTest, ASignalIgnoredBeforeInstallStaysIgnored) {
     TempFolder folder;
     const std::string target = folder.file("out.mid");
     const int status = inChild([&] {
-        const rlimit limit{16 * 1024, 16 * 1024};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::signal(SIGHUP, SIG_IGN);
+        ProcessSignals::install();
         SafeFileWriter writer(target);
-        writer.write(std::string(64 * 1024, 'x'));
+        writer.write("part ");
+        ::kill(::getpid(), SIGHUP);
+        writer.write("and the rest");
         writer.commit();
     });
-    ASSERT_TRUE(WIFSIGNALED(status));
-    EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(readBytes(target), "part and the rest");
+}
+
+// Writing from a worker thread leaves the process's umask alone and gives a
+// new file the mode the umask allows.
+TEST(SafeFileWriterTest, ANewFileFollowsTheUmaskWhichStaysAsItWas) {
+    TempFolder folder;
+    const std::string target = folder.file("new.mid");
+    const mode_t saved = ::umask(027);
+    std::thread([&] { writeFileSafely(target, "music"); }).join();
+    const mode_t during = ::umask(saved);
+    EXPECT_EQ(during, 027u);
+    EXPECT_EQ(statOf(target).st_mode & 0777, 0640u);
+}
+
+// Under the signal owner a file-size limit is a write error (EFBIG), not a death by SIGXFSZ.
+TEST(SafeFileWriterTest, FileSizeLimitIsAWriteErrorThatRemovesTheTemporaryFile) {
+    TempFolder folder;
+    const std::string target = folder.file("out.mid");
+    const int status = inChild([&] {
+        ProcessSignals::install();
+        const rlimit limit{16 * 1024, 16 * 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        try {
+            SafeFileWriter writer(target);
+            writer.write(std::string(64 * 1024, 'x'));
+            writer.commit();
+        } catch (const FileError& error) {
+            ::_exit(error.systemError() == EFBIG && error.detail() == "File too large" ? 3 : 4);
+        }
+    });
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 3);
     EXPECT_EQ(entryCount(folder.path()), 0);
 }
 

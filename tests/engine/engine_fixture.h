@@ -4,14 +4,14 @@
 #include <vector>
 
 #include "documents/cp932_text.h"
-#include "engine/performance_options.h"
 #include "engine/performance_start.h"
 #include "engine/performance_state.h"
 #include "engine/performance_tick.h"
-#include "engine/rhythm_grid.h"
+#include "midi/midi_out_port.h"
+#include "options/performance_options.h"
+#include "options/rhythm_grid.h"
 #include "support/capture_backend.h"
 #include "support/captured_message_print.h"
-#include "midi/midi_out_port.h"
 #include "support/scripted_random.h"
 
 namespace velmora::testing {

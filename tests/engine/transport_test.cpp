@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "documents/cp932_text.h"
-#include "engine/option_table.h"
+#include "options/option_table.h"
 #include "support/capture_backend.h"
 #include "support/captured_message_print.h"
 #include "support/manual_timer.h"
@@ -88,10 +88,10 @@ TEST_F(TransportTest, PlayLocksTheControlsAndStartsTheTick) {
     EXPECT_FALSE(d.openEnabled || d.saveAsEnabled || d.saveEnabled || d.presetsEnabled || d.acceptDrops);
     for (OptionId id : {OptionId::ScalePattern, OptionId::BackingInstrument, OptionId::TonicOnE,
                         OptionId::RhythmFromFirstCharacter, OptionId::TwoChannels, OptionId::SoloInstrument})
-        EXPECT_FALSE(optionEnabled(id, options, d.optionsLocked)) << optionSpec(id).name;
+        EXPECT_FALSE(optionEnabled(id, options, d.optionsLocked)) << optionDefinition(id).name;
     for (OptionId id : {OptionId::ChordsAtWordStarts, OptionId::RhythmCorrection, OptionId::TickMs,
                         OptionId::MelodyVelocity, OptionId::BackingHighEnabled})
-        EXPECT_TRUE(optionEnabled(id, options, d.optionsLocked)) << optionSpec(id).name;
+        EXPECT_TRUE(optionEnabled(id, options, d.optionsLocked)) << optionDefinition(id).name;
     EXPECT_EQ(window.selection, (std::pair<std::int32_t, std::int32_t>{0, 1}));
     EXPECT_TRUE(tickTimer.enabled());
     EXPECT_EQ(tickTimer.interval, 50u) << "the tempo clamped to 50..1000";

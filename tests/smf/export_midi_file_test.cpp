@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "documents/file_error.h"
 #include "export_fixtures.h"
 
 namespace velmora {
@@ -46,6 +47,8 @@ protected:
             exportMidiFile(target, request, rng);
         } catch (const ExportError& error) {
             return error.what();
+        } catch (const FileError& error) {
+            return error.englishWithDetail();
         }
         return "";
     }
@@ -97,8 +100,8 @@ TEST_F(MidiExport, MissingFolderIsReportedWithThePath) {
     SeededRandom rng(3);
     try {
         exportMidiFile(target, requestFor(kText), rng);
-    } catch (const ExportError& error) {
-        EXPECT_EQ(error.windowText(), "ファイル " + target.string() + " を作成できません");
+    } catch (const FileError& error) {
+        EXPECT_EQ(std::string(error.what()), "ファイル " + target.string() + " を作成できません");
     }
 }
 

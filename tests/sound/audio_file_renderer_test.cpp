@@ -17,6 +17,7 @@
 #include <fstream>
 #include <future>
 #include <iterator>
+#include <tuple>
 
 #include "support/smf_bytes.h"
 #include "sound/fluid_synth_instance.h"
@@ -173,6 +174,60 @@ TEST_F(AudioFileRendererTest, LosslessFilesHoldExactlyThePlainBlockByBlockRender
     }
 }
 
+// A decoded channel against the WAV's: the correlation where they line up
+// best (the encoder's delay, either way), and the ratio of their loudness.
+struct Likeness {
+    double correlation = -1;
+    double loudness = 0;
+};
+
+Likeness compareAt(const std::vector<std::int16_t>& wav, const std::vector<std::int16_t>& decoded, int channel,
+                   std::ptrdiff_t lag, std::size_t from, std::size_t to) {
+    double product = 0, wavEnergy = 0, decodedEnergy = 0;
+    for (std::size_t frame = from; frame < to; ++frame) {
+        const auto shifted = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(frame) + lag);
+        if (2 * shifted + 1 >= decoded.size() || 2 * frame + 1 >= wav.size()) break;
+        const double a = static_cast<double>(wav[2 * frame + static_cast<std::size_t>(channel)]);
+        const double b = static_cast<double>(decoded[2 * shifted + static_cast<std::size_t>(channel)]);
+        product += a * b;
+        wavEnergy += a * a;
+        decodedEnergy += b * b;
+    }
+    return {product / std::sqrt(wavEnergy * decodedEnergy + 1e-9), std::sqrt(decodedEnergy / (wavEnergy + 1e-9))};
+}
+
+Likeness likeness(const std::vector<std::int16_t>& wav, const std::vector<std::int16_t>& decoded, int channel) {
+    constexpr std::ptrdiff_t kMostDelay = 3000;
+    // The lag from a quarter second of the music's first second, then the whole.
+    std::ptrdiff_t bestLag = 0;
+    double best = -2;
+    for (std::ptrdiff_t lag = -kMostDelay; lag <= kMostDelay; ++lag) {
+        const double correlation = compareAt(wav, decoded, channel, lag, kMostDelay, kMostDelay + 11025).correlation;
+        if (correlation > best) std::tie(best, bestLag) = std::make_pair(correlation, lag);
+    }
+    return compareAt(wav, decoded, channel, bestLag, kMostDelay, wav.size() / 2);
+}
+
+// The lossy formats are judged by ear's proxy: decoded, each channel follows
+// the WAV's samples closely and is as loud (an encoder fed wrongly shaped
+// samples gives noise that still has the right length).
+TEST_F(AudioFileRendererTest, EveryFormatDecodesToTheWavsSamplesWithinTheCodecsError) {
+    const auto smf = melodyAndChord(16);
+    ASSERT_EQ(render(smf, folder_ / "reference.wav", AudioFileFormat::Wav).status, AudioRenderResult::Status::Written);
+    const std::vector<std::int16_t> wav = readSoundFile(folder_ / "reference.wav").samples;
+    for (const AudioFileFormatInfo& format : audioFileFormats()) {
+        SCOPED_TRACE(format.name);
+        const fs::path path = folder_ / (std::string("coded") + format.extension);
+        ASSERT_EQ(render(smf, path, format.format).status, AudioRenderResult::Status::Written);
+        const std::vector<std::int16_t> decoded = readSoundFile(path).samples;
+        for (int channel = 0; channel < 2; ++channel) {
+            const Likeness found = likeness(wav, decoded, channel);
+            EXPECT_GE(found.correlation, 0.99) << "channel " << channel;
+            EXPECT_NEAR(found.loudness, 1.0, 0.1) << "channel " << channel;
+        }
+    }
+}
+
 TEST_F(AudioFileRendererTest, ReplacingAFileKeepsItsPermissions) {
     const fs::path path = folder_ / "song.flac";
     std::ofstream(path) << "old";
@@ -224,7 +279,7 @@ TEST_F(AudioFileRendererTest, AFolderRemovedDuringTheRenderEndsItSoonWithNothing
     const AudioRenderResult result =
         renderAudioFile({smf, (inner / "long.wav").string(), AudioFileFormat::Wav, "", ""}, progress);
     EXPECT_EQ(result.status, AudioRenderResult::Status::Failed);
-    EXPECT_NE(result.englishError.find("removed"), std::string::npos) << result.englishError;
+    EXPECT_NE(result.error.find("removed"), std::string::npos) << result.error;
     EXPECT_LT(lastProgress, 0.5) << "the render went on into the removed folder";
     EXPECT_TRUE(filesInFolder().empty());
 }

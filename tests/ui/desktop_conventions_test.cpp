@@ -33,13 +33,14 @@ TEST_F(DesktopConventions, TheMenuBarHoldsEveryCommandWithItsShortcut) {
     auto window = openWindow();
     QStringList menus;
     for (QAction* menu : window->menuBar()->actions()) menus << menu->text();
-    EXPECT_EQ(menus, (QStringList{"ファイル(&F)", "演奏(&P)", "設定(&S)", "ヘルプ(&H)"}));
+    EXPECT_EQ(menus, (QStringList{"ファイル(&F)", "編集(&E)", "演奏(&P)", "設定(&S)", "ヘルプ(&H)"}));
     const std::pair<const char*, QKeySequence> shortcuts[] = {
-        {"newDocument", QKeySequence("Ctrl+N")},   {"openDocument", QKeySequence("Ctrl+O")},
-        {"saveDocument", QKeySequence("Ctrl+S")},  {"saveDocumentAs", QKeySequence("Ctrl+Shift+S")},
-        {"quit", QKeySequence("Ctrl+Q")},          {"play", QKeySequence("F5")},
-        {"linePlay", QKeySequence("F6")},  {"pause", QKeySequence("F7")},
-        {"silenceChord", QKeySequence("Esc")}};
+        {"newDocument", QKeySequence("Ctrl+N")},  {"openDocument", QKeySequence("Ctrl+O")},
+        {"saveDocument", QKeySequence("Ctrl+S")}, {"saveDocumentAs", QKeySequence("Ctrl+Shift+S")},
+        {"quit", QKeySequence("Ctrl+Q")},         {"play", QKeySequence("F5")},
+        {"linePlay", QKeySequence("F6")},         {"pause", QKeySequence("F7")},
+        {"silenceChord", QKeySequence("Esc")},    {"undo", QKeySequence("Ctrl+Z")},
+        {"redo", QKeySequence("Ctrl+Y")},         {"find", QKeySequence("Ctrl+F")}};
     for (const auto& [name, keys] : shortcuts) {
         ASSERT_NE(action(*window, name), nullptr) << name;
         EXPECT_EQ(action(*window, name)->shortcut(), keys) << name;

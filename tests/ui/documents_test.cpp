@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -243,6 +244,8 @@ TEST_F(Export, ProposesTheTextsNameWithTheMidiExtension) {
     ASSERT_EQ(prompts->saveDialogs.size(), 2u);
     EXPECT_EQ(prompts->saveDialogs[0].fileName, "story.mid");
     EXPECT_EQ(prompts->saveDialogs[0].defaultSuffix, "mid");
+    EXPECT_EQ(prompts->saveDialogs[0].filters, QStringList{"MIDI ファイル (*.mid)"});
+    EXPECT_EQ(prompts->saveDialogs[0].title, "MIDI ファイルに書き出す");
     EXPECT_EQ(prompts->saveDialogs[1].fileName, "notes.mid");
     EXPECT_EQ(window->saveDialog().defaultSuffix, "txt");  // back after the cancel
     EXPECT_TRUE(prompts->informations.empty());
@@ -283,6 +286,31 @@ TEST_F(Export, WritesTheFileAndSaysSo) {
     EXPECT_EQ(file.substr(0, 4), "MThd");
     EXPECT_EQ(window->transport().state().memoPos, before);
     EXPECT_TRUE(window->transport().state().playing);
+}
+
+TEST_F(Export, ScoreCarriesTheCharactersAsTypedUnderTheNotesAndTheTitle) {
+    auto window = openWindow();
+    typeText(*window, "Morning walk");
+    prompts->saveAnswers.push_back(QString::fromStdString(path("walk")));
+    prompts->filterAnswer = "MusicXML (*.musicxml)";
+    window->findChild<QAction*>("exportScore")->trigger();
+    ASSERT_TRUE(prompts->errors.empty()) << prompts->errors[0];
+    const std::string score = readFile("walk.musicxml");
+    EXPECT_NE(score.find("<work-title>walk</work-title>"), std::string::npos);
+    EXPECT_NE(score.find("<text>M</text>"), std::string::npos);
+    EXPECT_NE(score.find("<text>w</text>"), std::string::npos);  // not upper-cased
+}
+
+TEST_F(Export, MidiLyricsFollowTheMenusCheckBox) {
+    auto window = openWindow();
+    typeText(*window, "la la");
+    for (const bool lyrics : {false, true}) {
+        window->findChild<QAction*>("midiLyrics")->setChecked(lyrics);
+        const std::string name = lyrics ? "with.mid" : "without.mid";
+        prompts->saveAnswers.push_back(QString::fromStdString(path(name)));
+        window->controls().midiButton->click();
+        EXPECT_EQ(readFile(name).find(std::string("\xFF\x05\x01l", 4)) != std::string::npos, lyrics) << name;
+    }
 }
 
 }  // namespace

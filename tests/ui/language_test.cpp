@@ -41,7 +41,8 @@ TEST_F(LanguageTest, EnglishWindowShowsEnglishCaptionsMenusAndMessages) {
     auto window = openWindow();
     const MainControls& c = window->controls();
     EXPECT_EQ(menuTitle(*window, 0), "&File");
-    EXPECT_EQ(menuTitle(*window, 2), "&Settings");
+    EXPECT_EQ(menuTitle(*window, 1), "&Edit");
+    EXPECT_EQ(menuTitle(*window, 3), "&Settings");
     EXPECT_EQ(qobject_cast<QGroupBox*>(c.options.widget(OptionId::ScalePattern))->title(), "Pattern");
     EXPECT_EQ(c.options.checkBox(OptionId::ChordsAtWordStarts)->text(), "Chord at word start");
     EXPECT_EQ(c.outputButton->text(), "Output…");
@@ -65,7 +66,7 @@ TEST_F(LanguageTest, JapaneseWindowKeepsTheExactSourceTexts) {
     auto window = openWindow();
     const MainControls& c = window->controls();
     EXPECT_EQ(menuTitle(*window, 0), "ファイル(&F)");
-    EXPECT_EQ(menuTitle(*window, 2), "設定(&S)");
+    EXPECT_EQ(menuTitle(*window, 3), "設定(&S)");
     EXPECT_EQ(qobject_cast<QGroupBox*>(c.options.widget(OptionId::ScalePattern))->title(), "パターン");
     EXPECT_EQ(c.options.checkBox(OptionId::ChordsAtWordStarts)->text(), "語頭で和音を鳴らす");
     EXPECT_EQ(c.statusTransport->text(), "休憩中");

@@ -7,9 +7,14 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <csignal>
 #include <filesystem>
+#include <fstream>
 
 #include "documents/ini_file.h"
+#include "documents/process_signals.h"
+#include "ui/document/recovery_keeper.h"
+#include "ui/window/session_end.h"
 #include "window_fixture.h"
 
 namespace velmora::testing {
@@ -77,7 +82,7 @@ TEST_F(NothingLost, OpeningOrANewTextAsksFirstAndDiscardDropsTheEdits) {
     EXPECT_TRUE(window->document().path().empty());
     EXPECT_EQ(window->windowTitle(), "Velmora");
     EXPECT_EQ(readFile("one.txt"), "one");
-    EXPECT_EQ(prompts->saveQuestions, 2);
+    EXPECT_EQ(prompts->saveQuestionNames, (std::vector<std::string>{"one.txt", "one.txt"}));
 
     // A new text saves through the save dialog, and opening needs no question then.
     QTest::keyClicks(window->controls().memo, "fresh");
@@ -91,18 +96,22 @@ TEST_F(NothingLost, OpeningOrANewTextAsksFirstAndDiscardDropsTheEdits) {
 }
 
 TEST_F(NothingLost, AnotherProgramsSettingsFileIsNeitherAppliedNorRewritten) {
-    const std::string foreign = "[settings]\ntempo=fast\ncolour=blue\n";
-    writeFile("app.txt", "text");
-    writeFile("app.ini", foreign);
-    writeFile("next.txt", "next");
-    auto window = openWindow();
-    window->controls().options.spinEdit(OptionId::TickMs)->setValue(420);
-    window->document().open(path("app.txt"));
-    EXPECT_EQ(window->controls().options.spinEdit(OptionId::TickMs)->value(), 420);
-    EXPECT_TRUE(window->controls().statusNotice->text().contains("app.ini"));
-    window->document().open(path("next.txt"));
-    ASSERT_TRUE(window->close());
-    EXPECT_EQ(readFile("app.ini"), foreign);
+    // Files that share some of our names but hold something we never write.
+    for (const std::string foreign :
+         {"[settings]\ntempo=fast\ncolour=blue\n", "[config]\r\ntempo=fast\r\nvolume=11\r\ncolor=blue\r\n",
+          "[config]\r\ntempo=300\r\n[window]\r\nwidth=3\r\n", "[config]\r\ntempo=300\r\nplain words\r\n"}) {
+        writeFile("app.txt", "text");
+        writeFile("app.ini", foreign);
+        writeFile("next.txt", "next");
+        auto window = openWindow();
+        window->controls().options.spinEdit(OptionId::TickMs)->setValue(420);
+        window->document().open(path("app.txt"));
+        EXPECT_EQ(window->controls().options.spinEdit(OptionId::TickMs)->value(), 420) << foreign;
+        EXPECT_TRUE(window->controls().statusNotice->text().contains("app.ini")) << foreign;
+        window->document().open(path("next.txt"));
+        ASSERT_TRUE(window->close());
+        EXPECT_EQ(readFile("app.ini"), foreign);
+    }
 }
 
 TEST_F(NothingLost, AnotherProgramsSettingsFileBesideTheTextReopenedAtStartIsLeftAlone) {
@@ -117,6 +126,66 @@ TEST_F(NothingLost, AnotherProgramsSettingsFileBesideTheTextReopenedAtStartIsLef
     window->document().open(path("next.txt"));  // stores the left text's settings
     ASSERT_TRUE(window->close());
     EXPECT_EQ(readFile("app.ini"), foreign);
+}
+
+// The recovery copies in the window's folder for them.
+std::vector<std::filesystem::path> recoveryCopies(const QTemporaryDir& folder) {
+    std::vector<std::filesystem::path> copies;
+    std::error_code error;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(folder.filePath("recovery").toStdString(), error))
+        if (entry.path().extension() == ".recovery") copies.push_back(entry.path());
+    return copies;
+}
+
+TEST_F(NothingLost, TypingIsKeptWhenTheWindowEndsWithoutClosingAndOfferedAtTheNextStart) {
+    writeFile("story.txt", "old words\r\n");
+    {
+        auto window = openWindow();
+        window->document().open(path("story.txt"));
+        QTest::keyClicks(window->controls().memo, "new ");
+        for (int i = 0; i < 200 && recoveryCopies(folder).empty(); ++i) QTest::qWait(10);
+        ASSERT_EQ(recoveryCopies(folder).size(), 1u);
+        EXPECT_TRUE(readFile("story.txt") == "old words\r\n");
+    }  // gone as a killed window goes: no close, no question
+    auto later = openWindow();
+    EXPECT_EQ(prompts->restoreOffers, std::vector<std::string>{path("story.txt")});  // put off: offered again
+    restoreAnswer = RestoreAnswer::Restore;
+    auto window = openWindow();
+    EXPECT_EQ(window->document().path(), path("story.txt"));
+    EXPECT_EQ(window->controls().memo->toPlainText(), "new old words\n");
+    EXPECT_TRUE(window->controls().memo->document()->isModified());
+    press(*window, QKeySequence::Save);
+    EXPECT_EQ(readFile("story.txt"), "new old words\r\n");
+    window->document().recoveryKeeper()->flush();
+    EXPECT_TRUE(recoveryCopies(folder).empty());
+}
+
+TEST_F(NothingLost, AnEndingSignalClosesWithoutQuestionsKeepingTheTextAndTheSettings) {
+    auto window = openWindow();
+    ProcessSignals::install();
+    SessionEnd sessionEnd([&](int) { window->endSession(); });
+    QTest::keyClicks(window->controls().memo, "unsaved words");
+    ::raise(SIGTERM);
+    for (int i = 0; i < 200 && window->isVisible(); ++i) QTest::qWait(10);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(prompts->saveQuestions, 0);
+    EXPECT_TRUE(std::filesystem::exists(globalPath()));
+    const std::vector<std::filesystem::path> copies = recoveryCopies(folder);
+    ASSERT_EQ(copies.size(), 1u);
+    std::ifstream copy(copies[0]);
+    EXPECT_NE(std::string(std::istreambuf_iterator<char>(copy), {}).find("unsaved words"), std::string::npos);
+}
+
+TEST_F(NothingLost, ATextNamedAtStartIsOpenedInsteadOfTheLastOneWhichIsNeverLeft) {
+    writeFile("last.txt", "last");
+    writeFile("named.txt", "named");
+    writeFile("velmora.ini", "[file]\r\nlatest=" + path("last.txt") + "\r\n");
+    auto window = openWindow(false);
+    EXPECT_TRUE(window->document().path().empty());
+    window->openFiles({QString::fromStdString(path("named.txt"))});
+    EXPECT_EQ(window->document().path(), path("named.txt"));
+    EXPECT_FALSE(std::filesystem::exists(path("last.ini")));
 }
 
 TEST_F(NothingLost, ATextCutAtANulWarnsAndIsNotOverwrittenWithoutAQuestion) {

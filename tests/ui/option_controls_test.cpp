@@ -27,6 +27,10 @@ TEST_F(OptionControls, StartWithTheControlsInitialStatesAndMatchingOptions) {
     EXPECT_EQ(window->windowTitle(), "Velmora");
     EXPECT_EQ(window->pos(), QPoint(321, 163));
     EXPECT_EQ(c.statusTransport->text(), "休憩中");
+    EXPECT_EQ(c.keyName->text(), "E♭");  // pattern 1, tonic on E, as when it is chosen again
+    EXPECT_EQ(window->transport().state().keyNote, 63);
+    EXPECT_TRUE(c.options.spinEdit(OptionId::TickMs)->toolTip().contains("♩ = 150"));  // 200 ms a step
+    EXPECT_FALSE(c.options.comboBox(OptionId::RhythmItem)->isEditable());              // a list, no free text
 }
 
 TEST_F(OptionControls, EachChangeIsCopiedIntoTheOptions) {
@@ -120,12 +124,12 @@ TEST_F(OptionControls, TwoChannelSwitchEnablesTheSoloRowOnly) {
     EXPECT_TRUE(c.widget(OptionId::SoloLowNote)->isEnabled());
 
     c.checkBox(OptionId::TwoChannels)->setChecked(true);
-    for (OptionId id : soloRow) EXPECT_TRUE(c.widget(id)->isEnabled()) << optionSpec(id).name;
+    for (OptionId id : soloRow) EXPECT_TRUE(c.widget(id)->isEnabled()) << optionDefinition(id).name;
     EXPECT_TRUE(window->options().twoChannels);
     c.checkBox(OptionId::SoloHighEnabled)->setChecked(true);
 
     c.checkBox(OptionId::TwoChannels)->setChecked(false);
-    for (OptionId id : soloRow) EXPECT_FALSE(c.widget(id)->isEnabled()) << optionSpec(id).name;
+    for (OptionId id : soloRow) EXPECT_FALSE(c.widget(id)->isEnabled()) << optionDefinition(id).name;
     EXPECT_TRUE(c.checkBox(OptionId::SoloHighEnabled)->isChecked());  // the check boxes keep their state
     EXPECT_TRUE(window->options().soloRange.high.enabled);
 }
@@ -190,13 +194,13 @@ TEST_F(SettingsLoad, TheTwoChannelSwitchFromAFileSetsTheSoloRow) {
 // Every option the global file stores reaches its control and the options.
 TEST_F(SettingsLoad, EveryOptionOfTheGlobalFileIsTaken) {
     PerformanceOptions stored;
-    for (const OptionSpec& spec : optionTable())
-        spec.set(stored, spec.initial == spec.high ? spec.low : spec.high);
+    for (const OptionDefinition& definition : optionTable())
+        definition.set(stored, definition.initial == definition.high ? definition.low : definition.high);
     saveSettings(globalPath(), true, GlobalSettings{}, stored);
     auto window = openWindow();
-    for (const OptionSpec& spec : optionTable()) {
-        EXPECT_EQ(window->controls().options.value(spec.id), spec.get(stored)) << spec.name;
-        EXPECT_EQ(spec.get(window->options()), spec.get(stored)) << spec.name;
+    for (const OptionDefinition& definition : optionTable()) {
+        EXPECT_EQ(window->controls().options.value(definition.id), definition.get(stored)) << definition.name;
+        EXPECT_EQ(definition.get(window->options()), definition.get(stored)) << definition.name;
     }
 }
 

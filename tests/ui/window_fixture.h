@@ -45,8 +45,9 @@ public:
         ++overwriteQuestions;
         return overwriteAnswer;
     }
-    SaveChangesAnswer askSaveChanges() override {
+    SaveChangesAnswer askSaveChanges(const QString& name) override {
         ++saveQuestions;
+        saveQuestionNames.push_back(name.toStdString());
         return saveChangesAnswer;
     }
     bool confirm(const QString& question) override {
@@ -61,6 +62,10 @@ public:
     }
     void showInformation(const QString& text) override { informations.push_back(text.toStdString()); }
     void showWarning(const QString& text) override { warnings.push_back(text.toStdString()); }
+    RestoreAnswer askRestore(const QString& name, const QString&) override {
+        restoreOffers.push_back(name.toStdString());
+        return restoreAnswer;
+    }
     bool askQuitWithoutSaving(const QString&) override {
         ++quitQuestions;
         return quitAnswer;
@@ -74,6 +79,9 @@ public:
     bool quitAnswer = true;
     SaveChangesAnswer saveChangesAnswer = SaveChangesAnswer::Discard;
     bool confirmAnswer = true;
+    RestoreAnswer restoreAnswer = RestoreAnswer::Later;
+    std::vector<std::string> restoreOffers;  // the names offered, in order
+    std::vector<std::string> saveQuestionNames;
 
     int openDialogs = 0;
     int overwriteQuestions = 0;
@@ -119,13 +127,17 @@ protected:
 // A window over a temporary settings folder, a capturing output and scripted prompts.
 class WindowTest : public FolderTest {
 protected:
-    std::unique_ptr<MainWindow> openWindow() {
+    std::unique_ptr<MainWindow> openWindow(bool reopenLatest = true) {
         MainWindowSetup setup;
+        setup.reopenLatest = reopenLatest;
+        setup.recoveryFolder = folder.filePath("recovery");
+        setup.recoveryDelayMs = 0;
         setup.settingsFolder = folder.path();
         auto capture = std::make_unique<CaptureBackend>();
         output = capture.get();
         setup.output = std::move(capture);
         auto scripted = std::make_unique<ScriptedPrompts>();
+        scripted->restoreAnswer = restoreAnswer;
         prompts = scripted.get();
         setup.prompts = std::move(scripted);
         auto window = std::make_unique<MainWindow>(std::move(setup));
@@ -139,6 +151,7 @@ protected:
 
     CaptureBackend* output = nullptr;
     ScriptedPrompts* prompts = nullptr;
+    RestoreAnswer restoreAnswer = RestoreAnswer::Later;  // the next window's answer to a recovery offer
 };
 
 }  // namespace velmora::testing

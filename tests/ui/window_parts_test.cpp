@@ -135,12 +135,15 @@ TEST_F(SettingsStoreTest, AnotherProgramsFileIsNeitherReadNorWritten) {
     EXPECT_FALSE(settings.loaded.has_value());
     store.storeForText(path("app.txt"), GlobalSettings{}, PerformanceOptions{});
     EXPECT_EQ(readFile("app.ini"), foreign);
-    // One of our keys makes the file ours, also beside others.
+    // Our keys beside another program's make the file another program's too;
+    // our keys alone make it ours.
     writeFile("mixed.ini", "[config]\ntempo=450\n[server]\nport=80\n");
-    const SettingsStore::TextSettings mixed = store.loadForText(path("mixed.txt"));
-    EXPECT_FALSE(mixed.foreign);
-    ASSERT_TRUE(mixed.loaded.has_value());
-    EXPECT_EQ(mixed.loaded->config.tickMs, 450);
+    EXPECT_TRUE(store.loadForText(path("mixed.txt")).foreign);
+    writeFile("ours.ini", "[config]\ntempo=450\n");
+    const SettingsStore::TextSettings ours = store.loadForText(path("ours.txt"));
+    EXPECT_FALSE(ours.foreign);
+    ASSERT_TRUE(ours.loaded.has_value());
+    EXPECT_EQ(ours.loaded->config.tickMs, 450);
     store.storeForText(path("app.txt"), GlobalSettings{}, PerformanceOptions{});  // no longer the current text
     EXPECT_TRUE(IniFile::parse(readFile("app.ini")).get("config", "tempo").has_value());
 }

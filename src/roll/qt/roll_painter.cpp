@@ -1,87 +1,52 @@
 #include "roll/qt/roll_painter.h"
 
 #include <QFont>
-#include <QPainter>
-#include <algorithm>
+
+#include "roll/roll_drawing.h"
 
 namespace velmora {
 
 namespace {
 
-void paintGrid(QPainter& painter, const RollLayout& layout, double left, double right, const RollColours& colours) {
-    for (const RollPitchRow& row : layout.pitchRows()) {
-        painter.setPen(row.isNameBase ? colours.nameBaseRow : colours.row);
-        const double y = row.y + layout.rowHeight();
-        painter.drawLine(QPointF(left, y), QPointF(right, y));
-    }
-    QFont font = painter.font();
-    font.setPixelSize(9);
-    painter.setFont(font);
-    const std::vector<std::int32_t> bars = layout.barSteps();
-    for (std::size_t index = 0; index < bars.size(); ++index) {
-        const double x = layout.stepX(bars[index]);
-        if (x < left - 40 || x > right) continue;
-        painter.setPen(colours.bar);
-        painter.drawLine(QPointF(x, RollLayout::kHeaderHeight), QPointF(x, layout.height()));
-        painter.setPen(colours.text);
-        painter.drawText(QPointF(x + 2, RollLayout::kHeaderHeight - 3), QString::number(index + 1));
-    }
-}
-
-void paintNotes(QPainter& painter, const RollLayout& layout, double left, double right, const RollColours& colours) {
-    const auto [begin, end] = layout.notesBetween(layout.stepAt(left), layout.stepAt(right) + 1);
-    painter.setPen(Qt::NoPen);
-    const auto& notes = layout.model().notes;
-    // Chords first, so that the melody lies on top where they meet.
-    for (const RollVoice voice : {RollVoice::Chord, RollVoice::Melody}) {
-        painter.setBrush(voice == RollVoice::Melody ? colours.melody : colours.chord);
-        for (std::size_t index = begin; index < end; ++index) {
-            const RollNote& note = notes[index];
-            if (note.voice != voice) continue;
-            const RollRect rect = layout.noteRect(note);
-            painter.drawRect(QRectF(rect.x, rect.y + 0.5, std::max(1.0, rect.width - 1), rect.height - 1));
-        }
-    }
-}
-
-void paintAxis(QPainter& painter, const RollLayout& layout, const RollColours& colours) {
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(colours.axis);
-    painter.drawRect(QRectF(0, 0, RollLayout::kAxisWidth, layout.height()));
-    QFont font = painter.font();
-    font.setPixelSize(static_cast<int>(std::clamp(layout.rowHeight() - 1, 6.0, 11.0)));
-    painter.setFont(font);
-    // Every row's name when the rows are tall enough to read, else the name base's rows only.
-    const bool everyRow = layout.rowHeight() >= 9;
-    for (const RollPitchRow& row : layout.pitchRows()) {
-        if (!everyRow && !row.isNameBase) continue;
-        painter.setPen(colours.text);
-        const QRectF cell(2, row.y - 2, RollLayout::kAxisWidth - 4, layout.rowHeight() + 4);
-        const QString label = QString::fromStdString(row.name) +
-                              (row.isNameBase ? QString::number(row.pitch / 12 - 1) : QString());
-        painter.drawText(cell, Qt::AlignVCenter | Qt::AlignLeft, label);
-    }
-}
+QColor qColour(RollColour colour) { return QColor(colour.red, colour.green, colour.blue); }
 
 }  // namespace
+
+void PainterRollCanvas::fillRect(double x, double y, double width, double height, RollColour colour) {
+    painter_.fillRect(QRectF(x, y, width, height), qColour(colour));
+}
+
+void PainterRollCanvas::line(double x1, double y1, double x2, double y2, RollColour colour, double width) {
+    painter_.setPen(QPen(qColour(colour), width));
+    painter_.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+}
+
+void PainterRollCanvas::usePixelSize(int pixelSize) {
+    if (painter_.font().pixelSize() == pixelSize) return;
+    QFont font = painter_.font();
+    font.setPixelSize(pixelSize);
+    painter_.setFont(font);
+}
+
+void PainterRollCanvas::text(double x, double y, const std::string& utf8, int pixelSize, RollColour colour) {
+    usePixelSize(pixelSize);
+    painter_.setPen(qColour(colour));
+    painter_.drawText(QPointF(x, y), QString::fromStdString(utf8));
+}
+
+void PainterRollCanvas::textInRow(double x, double top, double height, const std::string& utf8, int pixelSize,
+                                  RollColour colour) {
+    usePixelSize(pixelSize);
+    painter_.setPen(qColour(colour));
+    painter_.drawText(QRectF(x, top, RollLayout::kAxisWidth - 2 * x, height), Qt::AlignVCenter | Qt::AlignLeft,
+                      QString::fromStdString(utf8));
+}
 
 void paintRoll(QPainter& painter, const RollLayout& layout, double scrollX, double viewWidth,
                std::int32_t cursorStep, const RollColours& colours) {
     painter.save();
-    painter.fillRect(QRectF(0, 0, viewWidth, layout.height()), colours.background);
-    painter.translate(-scrollX, 0);
-    const double left = scrollX + RollLayout::kAxisWidth;
-    const double right = scrollX + viewWidth;
-    paintGrid(painter, layout, left, right, colours);
-    paintNotes(painter, layout, left, right, colours);
-    if (cursorStep >= 0) {
-        painter.setPen(QPen(colours.cursor, 1.5));
-        const double x = layout.stepX(cursorStep);
-        painter.drawLine(QPointF(x, 0), QPointF(x, layout.height()));
-    }
-    painter.restore();
-    painter.save();
-    paintAxis(painter, layout, colours);
+    PainterRollCanvas canvas(painter);
+    drawRoll(canvas, layout, scrollX, viewWidth, cursorStep, colours);
     painter.restore();
 }
 

@@ -1,24 +1,26 @@
 #pragma once
 
-#include <QColor>
+#include <QPainter>
 #include <cstdint>
 
+#include "roll/roll_canvas.h"
 #include "roll/roll_layout.h"
-
-class QPainter;
 
 namespace velmora {
 
-struct RollColours {
-    QColor melody{0xd9, 0x4f, 0x3d};
-    QColor chord{0x3a, 0x7b, 0xc8};
-    QColor background{0xfb, 0xfb, 0xf8};
-    QColor row{0xe6, 0xe6, 0xe0};
-    QColor nameBaseRow{0xc4, 0xc4, 0xbc};
-    QColor bar{0x70, 0x70, 0x70};
-    QColor axis{0xee, 0xee, 0xe8};
-    QColor text{0x30, 0x30, 0x30};
-    QColor cursor{0x20, 0xa0, 0x40};
+// A roll drawn with a QPainter: the window's view and the PNG pictures.
+class PainterRollCanvas final : public RollCanvas {
+public:
+    explicit PainterRollCanvas(QPainter& painter) : painter_(painter) {}
+    void fillRect(double x, double y, double width, double height, RollColour colour) override;
+    void line(double x1, double y1, double x2, double y2, RollColour colour, double width) override;
+    void text(double x, double y, const std::string& utf8, int pixelSize, RollColour colour) override;
+    void textInRow(double x, double top, double height, const std::string& utf8, int pixelSize,
+                   RollColour colour) override;
+
+private:
+    void usePixelSize(int pixelSize);
+    QPainter& painter_;
 };
 
 // Paints the part of a roll that a view of `viewWidth` pixels shows when

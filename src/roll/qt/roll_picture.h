@@ -1,20 +1,29 @@
 #pragma once
 
-#include <filesystem>
-#include <stdexcept>
+#include <string>
+#include <vector>
 
-#include "roll/roll_model.h"
+#include "documents/output_target.h"
+#include "mapping/random_source.h"
+#include "roll/roll_pages.h"
+#include "smf/build_midi_file.h"
 
 namespace velmora {
 
-class RollPictureError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+// Draws the music that the MIDI export writes for `request` as a piano roll:
+// a PNG or SVG picture (by the extension of `path`, any case), or pages
+// PATH-001.png... when it is wider than a page (planRollPages). Each picture
+// is written through a SafeFileWriter, refusing `inputs`; the SVG streams to
+// its file as it is drawn and the notes wait in scratch files beside the
+// picture, so memory stays bounded however long the text is. PNG needs a
+// QGuiApplication for its fonts. Returns the pictures written. Throws
+// RollRangeError for options the music cannot meet, FileError when a picture
+// cannot be written, ExportError as the export does.
+std::vector<std::string> writeRollPictures(const ExportRequest& request, RandomSource& rng, const std::string& path,
+                                           const RollPageOptions& options,
+                                           const std::vector<ProtectedInput>& inputs = {});
 
-// Draws the whole roll into a PNG or SVG file, chosen by the file's extension
-// (.png or .svg, any case). Needs a QGuiApplication for its fonts. Throws
-// RollPictureError for another extension or a file that cannot be written.
-void writeRollPicture(const RollModel& model, const std::filesystem::path& path);
+// Whether the extension of `path` names a roll picture (.png or .svg).
+bool isRollPictureName(const std::string& path);
 
 }  // namespace velmora

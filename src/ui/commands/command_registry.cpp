@@ -23,6 +23,7 @@ struct CommandRow {
     int keys = 0;  // a QKeySequence's combined key, 0 for none
     const char* statusTip = nullptr;
     bool checkable = false;
+    QKeySequence::StandardKey standardKeys = QKeySequence::UnknownKey;  // the desktop's keys, when set
 };
 
 constexpr int keys(QKeyCombination combination) { return combination.toCombined(); }
@@ -45,8 +46,31 @@ constexpr CommandRow kCommands[] = {
      "Midi", QT_TRANSLATE_NOOP("velmora::CommandRegistry", "MIDIファイルとして保存する")},
     {Command::ExportAudio, "exportWav", QT_TRANSLATE_NOOP("velmora::CommandRegistry", "WAV書き出し(&W)..."),
      "Wav", QT_TRANSLATE_NOOP("velmora::CommandRegistry", "WAVファイルとして保存する")},
+    {Command::ExportScore, "exportScore",
+     QT_TRANSLATE_NOOP("velmora::CommandRegistry", "楽譜書き出し(&E)...")},
+    {Command::MidiLyrics, "midiLyrics",
+     QT_TRANSLATE_NOOP("velmora::CommandRegistry", "MIDI に歌詞を入れる(&L)"), nullptr, nullptr, 0,
+     QT_TRANSLATE_NOOP("velmora::CommandRegistry",
+                       "MIDI 書き出しで、メロディの音ごとにその文字を歌詞として書き込みます"),
+     true},
     {Command::Quit, "quit", QT_TRANSLATE_NOOP("velmora::CommandRegistry", "終了(&Q)"), nullptr, nullptr,
      keys(Qt::CTRL | Qt::Key_Q)},
+    {Command::Undo, "undo", QT_TRANSLATE_NOOP("velmora::CommandRegistry", "元に戻す(&U)"), nullptr, nullptr,
+     0, nullptr, false, QKeySequence::Undo},
+    // Ctrl+Y, and Ctrl+Shift+Z as other editors have it: set in the constructor.
+    {Command::Redo, "redo", QT_TRANSLATE_NOOP("velmora::CommandRegistry", "やり直し(&R)")},
+    {Command::Cut, "cut", QT_TRANSLATE_NOOP("velmora::CommandRegistry", "切り取り(&T)"), nullptr, nullptr, 0,
+     nullptr, false, QKeySequence::Cut},
+    {Command::Copy, "copy", QT_TRANSLATE_NOOP("velmora::CommandRegistry", "コピー(&C)"), nullptr, nullptr, 0,
+     nullptr, false, QKeySequence::Copy},
+    {Command::Paste, "paste", QT_TRANSLATE_NOOP("velmora::CommandRegistry", "貼り付け(&P)"), nullptr, nullptr,
+     0, nullptr, false, QKeySequence::Paste},
+    {Command::SelectAll, "selectAll", QT_TRANSLATE_NOOP("velmora::CommandRegistry", "すべて選択(&A)"),
+     nullptr, nullptr, 0, nullptr, false, QKeySequence::SelectAll},
+    {Command::Find, "find", QT_TRANSLATE_NOOP("velmora::CommandRegistry", "検索(&F)..."), nullptr, nullptr, 0,
+     nullptr, false, QKeySequence::Find},
+    {Command::FindNext, "findNext", QT_TRANSLATE_NOOP("velmora::CommandRegistry", "次を検索(&N)"), nullptr,
+     nullptr, 0, nullptr, false, QKeySequence::FindNext},
     {Command::Play, "play", "Play", "Play", "Play/Stop (F5)", Qt::Key_F5},
     {Command::LinePlay, "linePlay", "LinePlay", "LinePlay", "LinePlay/Stop (F6)", Qt::Key_F6},
     {Command::Pause, "pause", "Pause", "Pause", "Pause/Continue (F7)", Qt::Key_F7},
@@ -84,13 +108,14 @@ CommandRegistry::CommandRegistry(QWidget& window) : QObject(&window) {
         if (row.buttonText != nullptr) action->setIconText(tr(row.buttonText));
         if (row.hint != nullptr) action->setToolTip(tr(row.hint));
         if (row.statusTip != nullptr) action->setStatusTip(tr(row.statusTip));
-        if (row.keys != 0) {
-            action->setShortcut(QKeySequence(row.keys));
-            action->setShortcutContext(Qt::WindowShortcut);
-        }
+        if (row.keys != 0) action->setShortcut(QKeySequence(row.keys));
+        if (row.standardKeys != QKeySequence::UnknownKey) action->setShortcuts(row.standardKeys);
+        action->setShortcutContext(Qt::WindowShortcut);
         action->setCheckable(row.checkable);
         actions_[static_cast<std::size_t>(row.id)] = action;
     }
+    action(Command::Redo)
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 #ifndef VELMORA_HAVE_SOUND
     action(Command::ExportAudio)->setVisible(false);  // no synthesizer to render with
 #endif

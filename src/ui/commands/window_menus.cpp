@@ -29,7 +29,8 @@ QString aboutText() {
                "<p>使用しているソフトウェアとそのライセンス:</p><ul>"
                "<li>Qt %2 — GNU LGPL v3</li>"
                "<li>FluidSynth — GNU LGPL v2.1 以降</li>"
-               "<li>TimGM6mb サウンドフォント (Tim Brechbill, David Bolton) — GNU GPL v2</li></ul>")
+               "<li>TimGM6mb サウンドフォント (Tim Brechbill, David Bolton) — GNU GPL v2</li></ul>"
+               "<p>Velmora は MIT ライセンスのフリーソフトウェアです。© 2026 The Velmora developers</p>")
         .arg(QStringLiteral(VELMORA_VERSION), QString::fromLatin1(qVersion()));
 }
 
@@ -47,9 +48,17 @@ void buildMenuBar(QMenuBar& bar, const CommandRegistry& commands, QMenu& languag
     file->addSeparator();
     addCommands(*file, commands, {Command::SaveDocument, Command::SaveDocumentAs});
     file->addSeparator();
-    addCommands(*file, commands, {Command::ExportMidi, Command::ExportAudio});
+    addCommands(*file, commands,
+                {Command::ExportMidi, Command::ExportAudio, Command::ExportScore, Command::MidiLyrics});
     file->addSeparator();
     addCommands(*file, commands, {Command::Quit});
+
+    QMenu* edit = bar.addMenu(menuText(QT_TRANSLATE_NOOP("velmora::WindowMenus", "編集(&E)")));
+    addCommands(*edit, commands, {Command::Undo, Command::Redo});
+    edit->addSeparator();
+    addCommands(*edit, commands, {Command::Cut, Command::Copy, Command::Paste, Command::SelectAll});
+    edit->addSeparator();
+    addCommands(*edit, commands, {Command::Find, Command::FindNext});
 
     QMenu* play = bar.addMenu(menuText(QT_TRANSLATE_NOOP("velmora::WindowMenus", "演奏(&P)")));
     addCommands(*play, commands, {Command::Play, Command::LinePlay, Command::Pause, Command::SilenceChord});

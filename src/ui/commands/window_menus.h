@@ -13,7 +13,7 @@ namespace velmora {
 class CommandRegistry;
 
 // Fills `bar` with the window's menus, each holding its commands: ファイル
-// (with the recent documents), 演奏, 設定 (ending with `languageMenu`) and ヘルプ.
+// (with the recent documents), 編集, 演奏, 設定 (ending with `languageMenu`) and ヘルプ.
 void buildMenuBar(QMenuBar& bar, const CommandRegistry& commands, QMenu& languageMenu);
 
 // The language choice of the settings menu. The choice is kept in the global

@@ -14,25 +14,25 @@ void OptionBinder::onChange(OptionId id, Reaction reaction) {
 }
 
 void OptionBinder::load(const PerformanceOptions& values, bool withGlobalOnly) {
-    for (const OptionSpec& spec : optionTable()) {
-        if (spec.globalOnly && !withGlobalOnly) continue;
-        controls_.setValue(spec.id, spec.get(values));
-        controlChanged(spec.id);
+    for (const OptionDefinition& definition : optionTable()) {
+        if (definition.globalOnly && !withGlobalOnly) continue;
+        controls_.setValue(definition.id, definition.get(values));
+        controlChanged(definition.id);
     }
 }
 
 void OptionBinder::showPerformanceRuns(bool runs) {
     performanceRuns_ = runs;
-    for (const OptionSpec& spec : optionTable()) {
-        if (spec.lockedWhilePerforming) updateEnabled(spec.id);
+    for (const OptionDefinition& definition : optionTable()) {
+        if (definition.lockedWhilePerforming) updateEnabled(definition.id);
     }
 }
 
 void OptionBinder::controlChanged(OptionId id) {
     setOptionValue(options_, id, controls_.value(id));
     for (const Reaction& reaction : reactions_[static_cast<std::size_t>(id)]) reaction();
-    for (const OptionSpec& spec : optionTable()) {
-        if (spec.usedOnlyWith == id) updateEnabled(spec.id);
+    for (const OptionDefinition& definition : optionTable()) {
+        if (definition.usedOnlyWith == id) updateEnabled(definition.id);
     }
 }
 

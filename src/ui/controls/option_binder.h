@@ -5,8 +5,8 @@
 #include <functional>
 #include <vector>
 
-#include "engine/option_table.h"
-#include "engine/performance_options.h"
+#include "options/option_table.h"
+#include "options/performance_options.h"
 #include "ui/controls/option_widgets.h"
 
 namespace velmora {

@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "engine/option_table.h"
+#include "options/option_table.h"
 
 namespace velmora {
 

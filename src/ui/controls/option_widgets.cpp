@@ -11,18 +11,18 @@
 #include <QSpinBox>
 #include <string>
 
-#include "engine/rhythm_grid.h"
+#include "options/rhythm_grid.h"
 #include "ui/controls/control_factory.h"
-#include "ui/settings/engine_texts.h"
 #include "ui/controls/option_presentation.h"
+#include "ui/settings/engine_texts.h"
 
 namespace velmora {
 
 namespace {
 
-QGroupBox* patternBox(const OptionSpec& spec, const OptionPresentation& shown, QWidget* parent,
+QGroupBox* patternBox(const OptionDefinition& definition, const OptionPresentation& shown, QWidget* parent,
                       QButtonGroup*& group) {
-    const std::string name(spec.name);
+    const std::string name(definition.name);
     auto* box = named(new QGroupBox(optionText(shown.caption), parent), name.c_str());
     group = new QButtonGroup(box);
     group->setObjectName(QString::fromStdString(name + "Items"));
@@ -30,22 +30,20 @@ QGroupBox* patternBox(const OptionSpec& spec, const OptionPresentation& shown, Q
     grid->setContentsMargins(6, 2, 6, 2);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(0);
-    for (int i = 0; i <= spec.high; ++i) {
+    for (int i = 0; i <= definition.high; ++i) {
         auto* item = new QRadioButton(QString::number(i + 1), box);
         item->setObjectName(QString::fromStdString(name) + QString::number(i + 1));
         group->addButton(item, i);
         grid->addWidget(item, i / 4, i % 4);
     }
-    group->button(spec.initial)->setChecked(true);
+    group->button(definition.initial)->setChecked(true);
     return box;
 }
 
-QComboBox* rhythmCombo(const OptionSpec& spec, QWidget* parent) {
-    auto* combo = named(new QComboBox(parent), std::string(spec.name).c_str());
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
+QComboBox* rhythmCombo(const OptionDefinition& definition, QWidget* parent) {
+    auto* combo = named(new QComboBox(parent), std::string(definition.name).c_str());
     for (const std::string& text : rhythmItemTexts()) combo->addItem(engineText(text));
-    combo->setCurrentIndex(spec.initial);
+    combo->setCurrentIndex(definition.initial);
     return combo;
 }
 
@@ -69,34 +67,35 @@ QString optionText(const char* source) {
 }
 
 QWidget* OptionWidgets::make(OptionId id, QWidget* parent) {
-    const OptionSpec& spec = optionSpec(id);
+    const OptionDefinition& definition = optionDefinition(id);
     const OptionPresentation& shown = optionPresentation(id);
-    const std::string name(spec.name);
+    const std::string name(definition.name);
     const QString hint = optionText(shown.hint);
     QWidget* control = nullptr;
     switch (shown.kind) {
         case ControlKind::CheckBox:
-            control =
-                velmora::checkBox(parent, name.c_str(), optionText(shown.caption), spec.initial != 0, hint);
+            control = velmora::checkBox(parent, name.c_str(), optionText(shown.caption),
+                                        definition.initial != 0, hint);
             break;
         case ControlKind::NumberField:
             if (shown.caption != nullptr) {
                 labels_[index(id)] = named(new QLabel(optionText(shown.caption), parent),
                                            (name + "Label").c_str(), optionText(shown.labelHint));
             }
-            control = velmora::spinEdit(parent, name.c_str(), spec.low, spec.high, spec.initial, shown.step);
+            control = velmora::spinEdit(parent, name.c_str(), definition.low, definition.high,
+                                        definition.initial, shown.step);
             control->setToolTip(hint);
             break;
         case ControlKind::InstrumentCombo:
-            control = instrumentCombo(parent, name.c_str(), spec.initial, hint);
+            control = instrumentCombo(parent, name.c_str(), definition.initial, hint);
             break;
         case ControlKind::RhythmCombo:
             labels_[index(id)] =
                 named(new QLabel(optionText(shown.caption), parent), (name + "Label").c_str());
-            control = rhythmCombo(spec, parent);
+            control = rhythmCombo(definition, parent);
             break;
         case ControlKind::PatternGroup:
-            control = patternBox(spec, shown, parent, groups_[index(id)]);
+            control = patternBox(definition, shown, parent, groups_[index(id)]);
             break;
     }
     if (shown.startsDisabled) control->setEnabled(false);
@@ -129,8 +128,8 @@ void OptionWidgets::setValue(OptionId id, int value) const {
 }
 
 void OptionWidgets::watch(QObject* context, const std::function<void(OptionId)>& changed) const {
-    for (const OptionSpec& spec : optionTable()) {
-        const OptionId id = spec.id;
+    for (const OptionDefinition& definition : optionTable()) {
+        const OptionId id = definition.id;
         const auto report = [changed, id] { changed(id); };
         if (QButtonGroup* group = patternGroup(id)) {
             QObject::connect(group, &QButtonGroup::idClicked, context, report);

@@ -4,7 +4,7 @@
 #include <array>
 #include <functional>
 
-#include "engine/option_table.h"
+#include "options/option_table.h"
 
 class QButtonGroup;
 class QCheckBox;

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace velmora {
 
@@ -36,6 +37,13 @@ Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& ques
 
 QString withFullStop(const QString& text) { return text + '.'; }
 
+QString filterExtension(const QString& filter) {
+    const qsizetype star = filter.indexOf(QStringLiteral("*."));
+    if (star < 0) return {};
+    const qsizetype end = filter.indexOf(QRegularExpression(QStringLiteral("[ )]")), star);
+    return filter.mid(star + 1, end < 0 ? -1 : end - star - 1);
+}
+
 std::optional<QString> DesktopPrompts::chooseFileToOpen(const QString& directory) {
     if (!directory.isEmpty()) openDirectory_ = directory;
     const QString filters = QObject::tr("テキスト (*.txt)") + QStringLiteral(";;") + QObject::tr("すべてのファイル (*)");
@@ -52,9 +60,16 @@ std::optional<QString> DesktopPrompts::chooseFileToSave(SaveDialogState& state) 
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the window asks itself where it should
     if (!state.directory.isEmpty()) dialog.setDirectory(state.directory);
     dialog.setDefaultSuffix(state.defaultSuffix);
+    if (!state.title.isEmpty()) dialog.setWindowTitle(state.title);
     if (!state.filters.isEmpty()) {
         dialog.setNameFilters(state.filters);
         dialog.selectNameFilter(state.selectedFilter);
+        // A name typed without an extension gets the chosen type's, not the
+        // one the dialog opened with.
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+            const QString extension = filterExtension(filter);
+            if (!extension.isEmpty()) dialog.setDefaultSuffix(extension.mid(1));
+        });
     }
     dialog.selectFile(state.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -69,9 +84,26 @@ OverwriteAnswer DesktopPrompts::askOverwrite() {
         QMessageBox::Question, OverwriteAnswer::Yes, OverwriteAnswer::No, OverwriteAnswer::Cancel);
 }
 
-SaveChangesAnswer DesktopPrompts::askSaveChanges() {
-    return askYesNoCancel(parent_, kTitle, QObject::tr("保存しますか？"), QMessageBox::Warning,
-                          SaveChangesAnswer::Save, SaveChangesAnswer::Discard, SaveChangesAnswer::Cancel);
+SaveChangesAnswer DesktopPrompts::askSaveChanges(const QString& name) {
+    return askYesNoCancel(parent_, kTitle, QObject::tr("「%1」への変更を保存しますか？").arg(name),
+                          QMessageBox::Warning, SaveChangesAnswer::Save, SaveChangesAnswer::Discard,
+                          SaveChangesAnswer::Cancel);
+}
+
+RestoreAnswer DesktopPrompts::askRestore(const QString& name, const QString& savedAt) {
+    QMessageBox box(
+        QMessageBox::Question, kTitle,
+        QObject::tr("「%1」の保存されていない変更が残っています（%2）。復元しますか？").arg(name, savedAt),
+        QMessageBox::NoButton, parent_);
+    QPushButton* restore = box.addButton(QObject::tr("復元(&R)"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QObject::tr("破棄(&D)"), QMessageBox::DestructiveRole);
+    QPushButton* later = box.addButton(QObject::tr("後で(&L)"), QMessageBox::RejectRole);
+    box.setDefaultButton(restore);
+    box.setEscapeButton(later);
+    box.exec();
+    if (box.clickedButton() == restore) return RestoreAnswer::Restore;
+    if (box.clickedButton() == discard) return RestoreAnswer::Discard;
+    return RestoreAnswer::Later;
 }
 
 bool DesktopPrompts::confirm(const QString& question) {

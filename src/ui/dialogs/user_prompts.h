@@ -16,11 +16,15 @@ struct SaveDialogState {
     QString defaultSuffix = "txt";
     QStringList filters;     // the file types offered; none: any file
     QString selectedFilter;  // the one chosen, set by the dialog
+    QString title;           // what the dialog saves; empty: the desktop's own title
 };
 
 enum class OverwriteAnswer { Yes, No, Cancel };
 // "保存しますか？" before unsaved edits would be dropped.
 enum class SaveChangesAnswer { Save, Discard, Cancel };
+// What to do with unsaved text an ended session left: take it into the memo,
+// remove it, or ask again at the next start.
+enum class RestoreAnswer { Restore, Discard, Later };
 
 // Every question and message the main window puts to the user, so that tests
 // can answer them.
@@ -34,7 +38,8 @@ public:
     // "ファイルが存在します　上書きしますか？"
     virtual OverwriteAnswer askOverwrite() = 0;
     // "保存しますか？" with はい / いいえ / キャンセル.
-    virtual SaveChangesAnswer askSaveChanges() = 0;
+    // `name`: the text's file name, or 無題.
+    virtual SaveChangesAnswer askSaveChanges(const QString& name) = 0;
     // A yes-or-no question; true for yes.
     virtual bool confirm(const QString& question) = 0;
     // The standard error box: the text with a full stop appended.
@@ -43,6 +48,9 @@ public:
     virtual void showWarning(const QString& text) = 0;
     // After the settings could not be stored at close: quit anyway?
     virtual bool askQuitWithoutSaving(const QString& question) = 0;
+    // Offers the unsaved text of `name` that a session ended without saving
+    // at `savedAt` (local time, as the user reads it).
+    virtual RestoreAnswer askRestore(const QString& name, const QString& savedAt) = 0;
 };
 
 // The dialogs and message boxes of the desktop.
@@ -53,12 +61,13 @@ public:
     std::optional<QString> chooseFileToOpen(const QString& directory) override;
     std::optional<QString> chooseFileToSave(SaveDialogState& dialog) override;
     OverwriteAnswer askOverwrite() override;
-    SaveChangesAnswer askSaveChanges() override;
+    SaveChangesAnswer askSaveChanges(const QString& name) override;
     bool confirm(const QString& question) override;
     void showError(const QString& text) override;
     void showInformation(const QString& text) override;
     void showWarning(const QString& text) override;
     bool askQuitWithoutSaving(const QString& question) override;
+    RestoreAnswer askRestore(const QString& name, const QString& savedAt) override;
 
 private:
     QWidget* parent_;
@@ -67,5 +76,9 @@ private:
 
 // The error box's text: the message with a full stop appended.
 QString withFullStop(const QString& text);
+
+// The extension a dialog filter such as "FLAC (*.flac)" names, with the dot;
+// empty when it names none.
+QString filterExtension(const QString& filter);
 
 }  // namespace velmora

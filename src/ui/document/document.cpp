@@ -1,6 +1,8 @@
 #include "ui/document/document.h"
 
+#include <QDateTime>
 #include <QFileInfo>
+#include <QLocale>
 #include <QTextDocument>
 #include <filesystem>
 
@@ -8,6 +10,7 @@
 #include "documents/file_error.h"
 #include "ui/dialogs/user_prompts.h"
 #include "ui/document/document_settings.h"
+#include "ui/document/recovery_keeper.h"
 #include "ui/memo/memo_edit.h"
 #include "ui/settings/engine_texts.h"
 
@@ -214,7 +217,8 @@ bool Document::saveAs() {
 
 bool Document::maySetAside() {
     if (!isModified()) return true;
-    switch (prompts_.askSaveChanges()) {
+    const QString name = hasName() ? QString::fromStdString(std::string(fileNamePart(path_))) : tr("無題");
+    switch (prompts_.askSaveChanges(name)) {
         case SaveChangesAnswer::Save:
             return save();
         case SaveChangesAnswer::Discard:
@@ -224,6 +228,62 @@ bool Document::maySetAside() {
             break;
     }
     return false;
+}
+
+void Document::keepRecoveryCopies(const std::filesystem::path& folder, int delayMs) {
+    recovery_ = new RecoveryKeeper(
+        *memo_.document(), [this] { return path_; }, folder, delayMs,
+        [this](const FileError& error) {
+            emit notice(tr("復元用のコピーを保存できません: %1").arg(fileErrorText(error)));
+        },
+        this);
+    // A save clears the memo's modified flag, which the keeper follows itself.
+    connect(this, &Document::discarded, recovery_, &RecoveryKeeper::forget);
+}
+
+void Document::offerRecovery() {
+    if (recovery_ == nullptr) return;
+    for (const RecoveryCopy& copy : recovery_->orphans()) {
+        const QString name = copy.textPath.empty() ? tr("無題") : QString::fromStdString(copy.textPath);
+        const QString savedAt =
+            QLocale().toString(QDateTime::fromSecsSinceEpoch(copy.savedAt), QLocale::ShortFormat);
+        switch (prompts_.askRestore(name, savedAt)) {
+            case RestoreAnswer::Restore:
+                restore(copy);
+                return;
+            case RestoreAnswer::Discard:
+                RecoveryStore::remove(copy);
+                break;
+            case RestoreAnswer::Later:
+                return;
+        }
+    }
+}
+
+void Document::restore(const RecoveryCopy& copy) {
+    if (!maySetAside()) return;
+    if (!copy.textPath.empty() && fileExists(copy.textPath)) open(copy.textPath);
+    if (path_ != copy.textPath) {
+        if (!storeSettingsOfLeftText()) return;
+        path_ = copy.textPath;
+        file_.clear();
+    }
+    QString text = QString::fromUtf8(copy.text);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    {
+        const ReplacingText replacing(replacingText_);
+        memo_.loadText(std::move(text));
+        memo_.wholeText();  // filled in at once: the copy kept next is whole
+    }
+    memo_.document()->setModified(true);
+    emit textReplaced();
+    emit nameChanged();
+    recovery_->adopt(copy);
+    recovery_->keepNow();  // the copy is this window's now, with the text as shown
+}
+
+void Document::keepForNextSession() {
+    if (recovery_ != nullptr) recovery_->keepNow();
 }
 
 }  // namespace velmora

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <filesystem>
 #include <string>
 
 #include "documents/text_encoding.h"
@@ -11,6 +12,8 @@ namespace velmora {
 
 class DocumentSettings;
 class MemoEdit;
+class RecoveryKeeper;
+struct RecoveryCopy;
 class UserPrompts;
 struct SaveDialogState;
 
@@ -61,6 +64,17 @@ public:
     // user cancels or the save fails.
     bool maySetAside();
 
+    // Unsaved edits are kept in a copy in `folder` once typing has stopped for
+    // `delayMs`, until the text is saved or discarded, so that a session
+    // ending without a save (a signal, a crash) loses at most those seconds.
+    void keepRecoveryCopies(const std::filesystem::path& folder, int delayMs);
+    RecoveryKeeper* recoveryKeeper() const { return recovery_; }
+    // Offers the copies of sessions that ended without a save, newest first,
+    // until one is restored or put off.
+    void offerRecovery();
+    // The session ends: the unsaved edits are kept at once.
+    void keepForNextSession();
+
 signals:
     // The file the text belongs to changed (opened, saved under a new name,
     // none for a new text).
@@ -85,6 +99,9 @@ private:
     // be written and the user chose to stay.
     bool storeSettingsOfLeftText();
     void sayForeignSettings(const std::string& textPath);
+    // Takes a copy's words into the memo as unsaved edits of the text it was
+    // made of, whose file gives the encoding and settings when it still exists.
+    void restore(const RecoveryCopy& copy);
     void warnAboutGap();
 
     MemoEdit& memo_;
@@ -93,6 +110,7 @@ private:
     SaveDialogState& saveDialog_;
     TextFile file_;
     std::string path_;
+    RecoveryKeeper* recovery_ = nullptr;  // a child; none until keepRecoveryCopies()
     bool replacingText_ = false;  // the memo's changes are the document's own
 };
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/performance_options.h"
+#include "options/performance_options.h"
 
 namespace velmora {
 

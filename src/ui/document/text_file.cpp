@@ -1,16 +1,12 @@
 #include "ui/document/text_file.h"
 
-#include <unistd.h>
-
-#include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
-#include <filesystem>
 
-#include "documents/atomic_file.h"
 #include "documents/file_error.h"
 #include "documents/file_read.h"
+#include "documents/safe_file_writer.h"
 
 namespace velmora {
 
@@ -44,23 +40,6 @@ bool isAscii(std::string_view bytes) {
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-bool writableInPlace(const std::string& path) {
-    std::error_code error;
-    const std::filesystem::path file(path);
-    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
-    return std::filesystem::is_regular_file(file, error) && ::access(path.c_str(), W_OK) == 0 &&
-           ::access(folder.c_str(), W_OK) != 0;
-}
-
-void writeInPlace(const std::string& path, const std::string& bytes) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
-        !file.flush()) {
-        throw FileError(cannotCreateMessage(path), path, file.errorString().toStdString());
-    }
-}
-
 }  // namespace
 
 std::string memoFileText(const QString& memoText) {
@@ -70,12 +49,9 @@ std::string memoFileText(const QString& memoText) {
 }
 
 void writeDocumentFile(const std::string& path, const std::string& bytes) {
-    try {
-        writeFileAtomically(path, bytes);
-    } catch (const FileError&) {
-        if (!writableInPlace(path)) throw;
-        writeInPlace(path, bytes);
-    }
+    SafeWriteOptions options;
+    options.inPlaceFallback = true;
+    writeFileSafely(path, bytes, options);
 }
 
 QString TextFile::read(const std::string& path) {

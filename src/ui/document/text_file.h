@@ -43,9 +43,10 @@ private:
 // The memo's text with CR LF line breaks, in UTF-8.
 std::string memoFileText(const QString& memoText);
 
-// Replaces the file at `path` with `bytes` as one step; when the folder
-// refuses the temporary file but the file itself is writable, writes the file
-// in place instead. Throws FileError.
+// Replaces the file at `path` with `bytes` as one step; when the file itself
+// is writable but cannot be replaced (its folder refuses new files, or a new
+// file could not keep its owner), writes the file in place instead. Throws
+// FileError.
 void writeDocumentFile(const std::string& path, const std::string& bytes);
 
 }  // namespace velmora

@@ -5,10 +5,11 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QProgressDialog>
-#include <QRegularExpression>
 #include <QTimer>
 
 #include "documents/document_paths.h"
+#include "documents/file_error.h"
+#include "documents/output_target.h"
 #include "smf/build_midi_file.h"
 #include "ui/dialogs/user_prompts.h"
 #include "ui/document/document.h"
@@ -27,23 +28,40 @@ namespace {
 constexpr int kPollMs = 50;
 constexpr int kProgressDelayMs = 300;  // quick exports show no progress at all
 
+QString failedLead() { return QObject::tr("書き出せませんでした。"); }
+
+// A file that cannot be written, and why, under the export's lead.
+QString exportFileErrorText(const FileError& error) {
+    return failedLead() + QStringLiteral("\n\n") + fileErrorText(error);
+}
+
 // The export's error in the window's language.
-QString exportErrorText(const std::string& error) {
+QString exportErrorText(const ExportOutcome& outcome) {
+    if (outcome.fileError) return exportFileErrorText(*outcome.fileError);
+    const std::string& error = outcome.error;
     if (error == kEmptyTextMessage) return QObject::tr("テキストが空なので書き出せません");
+    if (error == kLilyPondMissingMessage)
+        return QObject::tr(
+            "PDF の楽譜は LilyPond で組版します。lilypond パッケージを入れるか、"
+            "ファイルの種類で MusicXML を選んでください");
 #ifdef VELMORA_HAVE_SOUND
     if (error == kWavTooLongMessage)
         return QObject::tr(
             "曲が長すぎて WAV ファイルにできません。ファイルの種類で FLAC、Ogg Vorbis か MP3 を選んでください");
 #endif
-    return withDetail(QObject::tr("書き出せませんでした。"), error);
+    return withDetail(failedLead(), error);
 }
 
-// The extension a dialog filter such as "FLAC (*.flac)" names, with the dot.
-QString filterExtension(const QString& filter) {
-    const qsizetype star = filter.indexOf(QStringLiteral("*."));
-    if (star < 0) return {};
-    const qsizetype end = filter.indexOf(QRegularExpression(QStringLiteral("[ )]")), star);
-    return filter.mid(star + 1, end < 0 ? -1 : end - star - 1);
+// The files an export reads, which it must never replace: the text, its
+// settings file and the soundfont.
+std::vector<ProtectedInput> exportInputs(const std::string& textPath, const std::string& soundfont) {
+    std::vector<ProtectedInput> inputs;
+    if (!textPath.empty()) {
+        inputs.push_back({"the text", textPath});
+        inputs.push_back({"the text's settings file", textSettingsPath(textPath)});
+    }
+    if (!soundfont.empty()) inputs.push_back({"the soundfont", soundfont});
+    return inputs;
 }
 
 }  // namespace
@@ -65,7 +83,8 @@ void ExportCommands::showWritten(const std::string& path) {
     prompts_.showInformation(tr("完了しました"));
 }
 
-std::optional<std::string> ExportCommands::chooseTarget(const QString& extension, const QStringList& filters) {
+std::optional<std::string> ExportCommands::chooseTarget(const QString& title, const QString& extension,
+                                                        const QStringList& filters) {
     // A text without a name proposes a visible name in the user's home folder.
     saveDialog_.fileName = document_.hasName()
                                ? QString::fromStdString(proposedExportName(document_.path(), extension.toStdString()))
@@ -73,11 +92,13 @@ std::optional<std::string> ExportCommands::chooseTarget(const QString& extension
     if (!document_.hasName() && saveDialog_.directory.isEmpty()) saveDialog_.directory = QDir::homePath();
     saveDialog_.defaultSuffix = extension.mid(1);
     saveDialog_.filters = filters;
+    saveDialog_.title = title;
     const std::optional<QString> chosen = prompts_.chooseFileToSave(saveDialog_);
     // The dialog goes back to texts whatever the outcome, so that a later Save
     // as does not give a text the export's extension.
     saveDialog_.defaultSuffix = "txt";
     saveDialog_.filters.clear();
+    saveDialog_.title.clear();
     if (!chosen) return std::nullopt;
     QFileInfo target(*chosen);
     const QString chosenExtension = filters.contains(saveDialog_.selectedFilter)
@@ -88,12 +109,39 @@ std::optional<std::string> ExportCommands::chooseTarget(const QString& extension
     return target.filePath().toStdString();
 }
 
+std::optional<std::string> ExportCommands::chooseTarget(const QString& title, const QStringList& filters,
+                                                        QString& lastFilter) {
+    if (!filters.contains(lastFilter)) lastFilter = filters.first();
+    saveDialog_.selectedFilter = lastFilter;
+    std::optional<std::string> target = chooseTarget(title, filterExtension(lastFilter), filters);
+    if (target && filters.contains(saveDialog_.selectedFilter)) lastFilter = saveDialog_.selectedFilter;
+    return target;
+}
+
 void ExportCommands::exportMidi() {
-    const std::optional<std::string> target = chooseTarget(".mid");
+    const std::optional<std::string> target =
+        chooseTarget(tr("MIDI ファイルに書き出す"), ".mid", {tr("MIDI ファイル (*.mid)")});
     if (!target) return;
+    ExportRequest request = exportRequestFor(memo_.geometry(), performance_.options(), performance_.state());
+    if (midiLyrics_) request.lyrics = MidiLyrics::Utf8;
     run(*target, tr("MIDI ファイルを書き出しています…"), [&](SeededRandom& random, ExportOutcome& outcome) {
-        return startMidiExport(exportRequestFor(memo_.geometry(), performance_.options(), performance_.state()), random,
-                               *target, outcome);
+        return startMidiExport(std::move(request), random, *target, outcome);
+    });
+}
+
+void ExportCommands::exportScore() {
+    const QStringList filters = {tr("MusicXML (*.musicxml)"), tr("圧縮 MusicXML (*.mxl)"), tr("PDF (*.pdf)")};
+    const std::optional<std::string> target = chooseTarget(tr("楽譜に書き出す"), filters, scoreFilter_);
+    if (!target) return;
+    // A name with a score extension chooses the kind; any other gets the filter's.
+    const ScoreFormat format = scoreFormatForPath(*target).value_or(
+        scoreFormatForPath(filterExtension(scoreFilter_).toStdString()).value_or(ScoreFormat::MusicXml));
+    const QString titleSource = QString::fromStdString(document_.hasName() ? document_.path() : *target);
+    ScoreTarget score{*target, format, QFileInfo(titleSource).completeBaseName().toStdString()};
+    run(*target, tr("楽譜を書き出しています…"), [&](SeededRandom& random, ExportOutcome& outcome) {
+        return startScoreExport(
+            exportRequestFor(memo_.geometry(), performance_.options(), performance_.state()), random,
+            std::move(score), outcome);
     });
 }
 
@@ -101,11 +149,9 @@ void ExportCommands::exportAudio() {
 #ifdef VELMORA_HAVE_SOUND
     QStringList filters;
     for (const AudioFileFormatInfo& info : audioFileFormats()) filters << QString::fromUtf8(info.dialogFilter);
-    if (!filters.contains(audioFilter_)) audioFilter_ = filters.first();
-    saveDialog_.selectedFilter = audioFilter_;
-    const std::optional<std::string> target = chooseTarget(filterExtension(audioFilter_), filters);
+    const std::optional<std::string> target =
+        chooseTarget(tr("音声ファイルに書き出す"), filters, audioFilter_);
     if (!target) return;
-    if (filters.contains(saveDialog_.selectedFilter)) audioFilter_ = saveDialog_.selectedFilter;
     // A name that carries a known sound-file extension is written in that
     // format; any other name in the chosen filter's.
     const AudioFileFormat format = audioFileFormatForPath(*target).value_or(
@@ -115,13 +161,22 @@ void ExportCommands::exportAudio() {
                             : std::string();
     const QString label = tr("%1 ファイルを書き出しています…").arg(audioFileFormatInfo(format).name);
     run(*target, label, [&](SeededRandom& random, ExportOutcome& outcome) {
-        return startAudioExport(exportRequestFor(memo_.geometry(), performance_.options(), performance_.state()), random,
-                                {{}, *target, format, performance_.output().settings().soundfont, title}, outcome);
+        return startAudioExport(
+            exportRequestFor(memo_.geometry(), performance_.options(), performance_.state()), random,
+            {{}, *target, format, performance_.output().settings().soundfont, title}, outcome);
     });
 #endif
 }
 
 void ExportCommands::run(const std::string& target, const QString& label, const Starter& start) {
+    // The same refusals as every output's, before any work.
+    try {
+        checkOutputTarget(target, exportInputs(document_.hasName() ? document_.path() : std::string(),
+                                               performance_.output().settings().soundfont));
+    } catch (const FileError& error) {
+        prompts_.showError(exportFileErrorText(error));
+        return;
+    }
     // The export draws its random choices from a copy of the performance's
     // generator, off this thread, and hands the advanced generator back.
     SeededRandom random = performance_.random();
@@ -137,7 +192,7 @@ void ExportCommands::run(const std::string& target, const QString& label, const 
             showWritten(target);
             break;
         case ExportOutcome::Status::Failed:
-            prompts_.showError(exportErrorText(outcome.error));
+            prompts_.showError(exportErrorText(outcome));
             break;
         case ExportOutcome::Status::Cancelled:
             notice_(tr("書き出しを取り消しました"));

@@ -22,11 +22,11 @@ class Performance;
 class UserPrompts;
 struct SaveDialogState;
 
-// The exports of the text: a Standard MIDI File, and with the synthesizer a
-// sound file. Each asks for the file in the save dialog the document shares,
-// runs in the background with a progress the user can cancel, then says how
-// it ended. The music is the performance's: its options, its key, and its
-// random generator, which the export advances.
+// The exports of the text: a Standard MIDI File (with the characters as
+// lyrics when asked), a score, and with the synthesizer a sound file. Each asks for the file in the save
+// dialog the document shares, runs in the background with a progress the user can cancel, then says how it
+// ended. The music is the performance's: its options, its key, and its random generator, which the export
+// advances.
 class ExportCommands final : public QObject {
     Q_OBJECT
 
@@ -37,14 +37,23 @@ public:
                    UserPrompts& prompts, SaveDialogState& saveDialog, Notice notice);
 
     void exportMidi();
+    // MusicXML, compressed MusicXML or PDF.
+    void exportScore();
     // Without the synthesizer, nothing.
     void exportAudio();
+    // On: the MIDI export writes each melody note's character as a lyric.
+    void setMidiLyrics(bool on) { midiLyrics_ = on; }
 
 private:
-    // The export's file from the save dialog; a name without an extension gets
-    // that of the chosen filter, or `extension` when none is offered. Nothing
-    // when cancelled.
-    std::optional<std::string> chooseTarget(const QString& extension, const QStringList& filters = {});
+    // The export's file from the save dialog titled `title`; a name without
+    // an extension gets that of the chosen filter, or `extension` when none is
+    // offered. Nothing when cancelled.
+    std::optional<std::string> chooseTarget(const QString& title, const QString& extension,
+                                            const QStringList& filters);
+    // The same with a choice of file types, starting from `lastFilter` (the
+    // first when it is not offered), which then remembers the one chosen.
+    std::optional<std::string> chooseTarget(const QString& title, const QStringList& filters,
+                                            QString& lastFilter);
     // Runs the export `start` makes with a progress, then says how it ended.
     using Starter =
         std::function<std::unique_ptr<BackgroundTask>(SeededRandom& random, ExportOutcome& outcome)>;
@@ -62,6 +71,8 @@ private:
     SaveDialogState& saveDialog_;
     Notice notice_;
     QString audioFilter_;  // the audio format chosen last; empty: the first
+    QString scoreFilter_;  // the score format chosen last; empty: the first
+    bool midiLyrics_ = false;
 };
 
 }  // namespace velmora

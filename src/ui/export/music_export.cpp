@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "documents/atomic_file.h"
-
 namespace velmora {
 
 namespace {
@@ -15,8 +13,12 @@ template <typename Step>
 void guarded(ExportOutcome& outcome, Step step) {
     try {
         step();
+    } catch (const FileError& error) {
+        outcome = {Status::Failed, error.englishWithDetail(), error};
+    } catch (const ExportError& error) {
+        outcome = {Status::Failed, error.windowText(), std::nullopt};
     } catch (const std::exception& error) {
-        outcome = {Status::Failed, error.what()};
+        outcome = {Status::Failed, error.what(), std::nullopt};
     }
 }
 
@@ -66,6 +68,7 @@ ExportRequest exportRequestFor(const MemoGeometry& memo, const PerformanceOption
     ExportRequest request;
     request.playLines = memo.playLines();
     request.lineStarts = memo.lineStarts();
+    request.textLines = memo.textLines();
     request.options = options;
     request.keyNote = state.keyNote;
     return request;
@@ -78,13 +81,29 @@ std::unique_ptr<BackgroundTask> startMidiExport(ExportRequest request, SeededRan
             const BackgroundTask::Progress& progress, const std::atomic<bool>& cancel) {
             guarded(outcome, [&] {
                 try {
+                    // Streamed into the file as the command line's export is: a
+                    // cancel leaves nothing, and the old file as it was.
                     ExportProgress observer(request, &progress, cancel);
-                    const std::vector<std::uint8_t> file = buildMidiFile(request, random, &observer);
-                    if (cancel) throw ExportCancelled{};
-                    writeFileAtomically(target, file.data(), file.size());
-                    outcome = {Status::Written, {}};
+                    exportMidiFile(target, request, random, {}, &observer);
+                    outcome = {Status::Written, {}, std::nullopt};
                 } catch (const ExportCancelled&) {
-                    outcome = {Status::Cancelled, {}};
+                    outcome = {Status::Cancelled, {}, std::nullopt};
+                }
+            });
+        });
+}
+
+std::unique_ptr<BackgroundTask> startScoreExport(ExportRequest request, SeededRandom& random,
+                                                 ScoreTarget score, ExportOutcome& outcome) {
+    return std::make_unique<BackgroundTask>(
+        [request = std::move(request), &random, score = std::move(score), &outcome](
+            const BackgroundTask::Progress& progress, const std::atomic<bool>& cancel) {
+            guarded(outcome, [&] {
+                try {
+                    exportScore(score.path, score.format, request, score.title, random, {progress, &cancel});
+                    outcome = {Status::Written, {}, std::nullopt};
+                } catch (const ScoreCancelled&) {
+                    outcome = {Status::Cancelled, {}, std::nullopt};
                 }
             });
         });
@@ -101,19 +120,19 @@ std::unique_ptr<BackgroundTask> startAudioExport(ExportRequest request, SeededRa
                     ExportProgress cancelWatch(request, nullptr, cancel);
                     audio.smfBytes = buildMidiFile(request, random, &cancelWatch);
                 } catch (const ExportCancelled&) {
-                    outcome = {Status::Cancelled, {}};
+                    outcome = {Status::Cancelled, {}, std::nullopt};
                     return;
                 }
                 const AudioRenderResult result = renderAudioFile(audio, progress, &cancel);
                 switch (result.status) {
                     case AudioRenderResult::Status::Written:
-                        outcome = {Status::Written, {}};
+                        outcome = {Status::Written, {}, std::nullopt};
                         break;
                     case AudioRenderResult::Status::Cancelled:
-                        outcome = {Status::Cancelled, {}};
+                        outcome = {Status::Cancelled, {}, std::nullopt};
                         break;
                     case AudioRenderResult::Status::Failed:
-                        outcome = {Status::Failed, result.error};
+                        outcome = {Status::Failed, result.error, result.fileError};
                         break;
                 }
             });

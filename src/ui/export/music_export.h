@@ -1,11 +1,14 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
-#include "engine/performance_options.h"
+#include "documents/file_error.h"
 #include "engine/performance_state.h"
 #include "mapping/random_source.h"
+#include "options/performance_options.h"
+#include "score/score_export.h"
 #include "smf/build_midi_file.h"
 #include "ui/export/background_task.h"
 #include "ui/memo/memo_geometry.h"
@@ -25,7 +28,8 @@ ExportRequest exportRequestFor(const MemoGeometry& memo, const PerformanceOption
 struct ExportOutcome {
     enum class Status { Written, Cancelled, Failed };
     Status status = Status::Failed;
-    std::string error;  // why it failed, for the user
+    std::string error;                   // why it failed (English, or the window's text)
+    std::optional<FileError> fileError;  // when the file could not be written
 };
 
 // Builds the Standard MIDI File in the background, drawing the random choices
@@ -33,6 +37,18 @@ struct ExportOutcome {
 // and `outcome` must outlive the task.
 std::unique_ptr<BackgroundTask> startMidiExport(ExportRequest request, SeededRandom& random, std::string target,
                                                 ExportOutcome& outcome);
+
+// Where a score goes: the file, its kind, and the title printed above it (UTF-8).
+struct ScoreTarget {
+    std::string path;
+    ScoreFormat format = ScoreFormat::MusicXml;
+    std::string title;
+};
+
+// The same music as a score with the text's characters under the melody's
+// notes, written in the background; a cancel leaves no file.
+std::unique_ptr<BackgroundTask> startScoreExport(ExportRequest request, SeededRandom& random,
+                                                 ScoreTarget score, ExportOutcome& outcome);
 
 #ifdef VELMORA_HAVE_SOUND
 // The same music rendered through the synthesizer into the sound file that

@@ -78,6 +78,23 @@ MemoGeometry MemoEdit::geometry() {
     return whole;
 }
 
+void MemoEdit::keyPressEvent(QKeyEvent* event) {
+    const bool edits = !event->text().isEmpty() || event->key() == Qt::Key_Backspace ||
+                       event->key() == Qt::Key_Delete || event->matches(QKeySequence::Paste) ||
+                       event->matches(QKeySequence::Cut) || event->matches(QKeySequence::Undo);
+    if (edits && loader_->loading()) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        loader_->finish();
+        QGuiApplication::restoreOverrideCursor();
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void MemoEdit::inputMethodEvent(QInputMethodEvent* event) {
+    if (loader_->loading()) loader_->finish();
+    QPlainTextEdit::inputMethodEvent(event);
+}
+
 QString MemoEdit::wholeText() {
     loader_->finish();
     return toPlainText();

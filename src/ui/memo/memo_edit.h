@@ -52,6 +52,9 @@ signals:
     void filesDropped(const QStringList& paths);
 
 protected:
+    // Typing while a long text fills in completes it first, so that no key is lost.
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;

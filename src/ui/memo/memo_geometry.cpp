@@ -79,7 +79,8 @@ MemoGeometry::MemoGeometry(std::vector<DisplayedLine> lines) {
     if (playCount > 0 && lines_.back().text.empty() && lastStartsParagraph) --playCount;
     for (std::size_t i = 0; i < playCount; ++i) {
         lineStarts_.push_back(lines_[i].byteStart);
-        playLines_.push_back(upperCp932(utf8ToCp932(lines_[i].text)));
+        textLines_.push_back(utf8ToCp932(lines_[i].text));
+        playLines_.push_back(upperCp932(textLines_.back()));
     }
 }
 

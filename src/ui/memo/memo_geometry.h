@@ -27,6 +27,9 @@ public:
     // The lines to play; a last empty paragraph (after a final line break) is
     // not a line, and an empty memo has none.
     const std::vector<std::string>& playLines() const { return playLines_; }
+    // The same lines' code-page-932 bytes as typed (not upper-cased): what
+    // lyrics and scores print under the notes.
+    const std::vector<std::string>& textLines() const { return textLines_; }
     // The engine offset of each played line's first character.
     const std::vector<std::int32_t>& lineStarts() const { return lineStarts_; }
     // The byte length of the memo text with CR LF between paragraphs.
@@ -51,6 +54,7 @@ private:
 
     std::vector<Line> lines_;
     std::vector<std::string> playLines_;
+    std::vector<std::string> textLines_;
     std::vector<std::int32_t> lineStarts_;
     std::uint32_t textBytes_ = 0;
 };

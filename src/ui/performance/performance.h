@@ -6,11 +6,11 @@
 #include <optional>
 #include <string>
 
-#include "engine/performance_options.h"
 #include "engine/transport.h"
 #include "mapping/random_source.h"
 #include "midi/qt/qt_tick_dispatcher.h"
 #include "midi/tick_timer.h"
+#include "options/performance_options.h"
 #include "ui/performance/qt_periodic_timer.h"
 #include "ui/performance/sound_output.h"
 

@@ -3,9 +3,9 @@
 #include <QObject>
 #include <QTimer>
 
-#include "engine/performance_options.h"
-#include "ui/roll/roll_view.h"
+#include "options/performance_options.h"
 #include "ui/performance/typing_sound.h"
+#include "ui/roll/roll_view.h"
 
 namespace velmora {
 

@@ -6,10 +6,11 @@
 #include <set>
 
 #include "documents/file_error.h"
-#include "engine/rhythm_grid.h"
 #include "engine/transport_display.h"
 #include "mapping/note_names.h"
 #include "mapping/scale_pattern.h"
+#include "options/rhythm_grid.h"
+#include "ui/settings/file_error_texts.h"
 
 namespace velmora {
 
@@ -44,10 +45,10 @@ QString engineText(const std::string& text) {
     return QCoreApplication::translate(kContext, text.c_str());
 }
 
-QString fileErrorText(const std::exception& error) {
-    const auto* fileError = dynamic_cast<const FileError*>(&error);
-    if (fileError == nullptr) return QString::fromStdString(error.what());
-    const std::string& path = fileError->path();
+namespace {
+
+QString fileErrorLead(const FileError& error) {
+    const std::string& path = error.path();
     const QString name = QString::fromStdString(path);
     if (error.what() == cannotOpenMessage(path))
         return QCoreApplication::translate("EngineTexts", "ファイル %1 は開けません").arg(name);
@@ -56,6 +57,16 @@ QString fileErrorText(const std::exception& error) {
     if (error.what() == cannotWriteMessage(path))
         return QCoreApplication::translate("EngineTexts", "%1 に書き込めません").arg(name);
     return QString::fromStdString(error.what());
+}
+
+}  // namespace
+
+QString fileErrorText(const std::exception& error) {
+    const auto* fileError = dynamic_cast<const FileError*>(&error);
+    if (fileError == nullptr) return QString::fromStdString(error.what());
+    const QString reason = fileReasonText(*fileError);
+    return reason.isEmpty() ? fileErrorLead(*fileError)
+                            : fileErrorLead(*fileError) + QStringLiteral("\n\n") + reason;
 }
 
 QString technicalDetail(const std::string& reason) {

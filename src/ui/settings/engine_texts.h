@@ -13,8 +13,8 @@ namespace velmora {
 // text (a note name, a file name) is shown as it is.
 QString engineText(const std::string& text);
 
-// A file error's message in the window's language, naming its file; any
-// other error's message as it is.
+// A file error's message in the window's language, naming its file and,
+// for a file that could not be written, why; any other error's message as it is.
 QString fileErrorText(const std::exception& error);
 
 // A technical reason from the sound or export code (English) for a window

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <filesystem>
 
 #include "documents/document_paths.h"
@@ -31,6 +32,25 @@ bool holdsPerformanceKeys(const IniFile& ini) {
     return false;
 }
 
+bool isOurName(const IniFile::Entry& entry) {
+    if (entry.other) return false;
+    for (const SettingKey& key : settingKeys()) {
+        if (equalsIgnoringAsciiCase(key.section, entry.section) &&
+            (entry.key.empty() || equalsIgnoringAsciiCase(key.key, entry.key)))
+            return true;
+    }
+    return false;
+}
+
+// A text's settings file is ours only when everything in it is something this
+// program writes; another program's file that happens to share a key name is
+// neither applied nor rewritten.
+bool isOurSettingsFile(const IniFile& ini) {
+    if (!holdsPerformanceKeys(ini)) return false;
+    const std::vector<IniFile::Entry> entries = ini.entries();
+    return std::all_of(entries.begin(), entries.end(), isOurName);
+}
+
 }  // namespace
 
 std::optional<LoadedSettings> SettingsStore::loadGlobal() const {
@@ -41,10 +61,10 @@ std::optional<LoadedSettings> SettingsStore::loadGlobal() const {
 SettingsStore::TextSettings SettingsStore::loadForText(const std::string& textPath) {
     const std::string path = textSettingsPath(textPath);
     foreignFile_.clear();
-    if (!exists(path)) return {};
+    if (path.empty() || !exists(path)) return {};
     if (isGlobal(path)) return {loadSettingsFile(path, true), false};
     const IniFile ini = IniFile::parse(readFileBytes(path));
-    if (!holdsPerformanceKeys(ini)) {
+    if (!isOurSettingsFile(ini)) {
         foreignFile_ = path;
         return {std::nullopt, true};
     }
@@ -66,7 +86,7 @@ void SettingsStore::noteOpened(const std::string& path) {
 void SettingsStore::storeForText(const std::string& textPath, const GlobalSettings& global,
                                  const PerformanceOptions& options) const {
     const std::string path = textSettingsPath(textPath);
-    if (path == foreignFile_) return;
+    if (path.empty() || path == foreignFile_) return;
     store(path, global, options);
 }
 

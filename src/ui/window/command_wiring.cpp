@@ -14,6 +14,7 @@
 #include "ui/document/document.h"
 #include "ui/export/export_commands.h"
 #include "ui/memo/memo_edit.h"
+#include "ui/memo/memo_search.h"
 #include "ui/roll/roll_panel.h"
 #include "ui/window/main_window.h"
 
@@ -35,6 +36,9 @@ void MainWindow::connectCommands() {
     on(Command::SaveDocumentAs, [this] { document_->saveAs(); });
     on(Command::ExportMidi, [this] { exports_->exportMidi(); });
     on(Command::ExportAudio, [this] { exports_->exportAudio(); });
+    on(Command::ExportScore, [this] { exports_->exportScore(); });
+    connect(commands_->action(Command::MidiLyrics), &QAction::toggled, exports_,
+            &ExportCommands::setMidiLyrics);
     on(Command::Quit, [this] { close(); });
     on(Command::Play, [this] { playOrStop(); });
     on(Command::LinePlay, [this] { linePlayOrStop(); });
@@ -45,6 +49,7 @@ void MainWindow::connectCommands() {
     on(Command::ChooseOutput, [this] { chooseOutput(); });
     on(Command::ShowPresets, [this] { showPresets(); });
     on(Command::About, [this] { showAboutBox(*this); });
+    connectEditCommands();
     for (int number = 1; number <= CommandRegistry::kPresetCount; ++number) {
         connect(commands_->backingPreset(number), &QAction::triggered, this,
                 [this, number] { applyBackingPreset(number); });
@@ -62,6 +67,27 @@ void MainWindow::connectCommands() {
 
     connect(c_.memo, &MemoEdit::pointerMoved, this, &MainWindow::showNotesUnderPointer);
     connect(c_.memo, &MemoEdit::filesDropped, this, &MainWindow::openFiles);
+}
+
+void MainWindow::connectEditCommands() {
+    MemoEdit* memo = c_.memo;
+    const auto toMemo = [this, memo](Command command, void (QPlainTextEdit::*edit)()) {
+        connect(commands_->action(command), &QAction::triggered, memo, edit);
+    };
+    toMemo(Command::Undo, &QPlainTextEdit::undo);
+    toMemo(Command::Redo, &QPlainTextEdit::redo);
+    toMemo(Command::Cut, &QPlainTextEdit::cut);
+    toMemo(Command::Copy, &QPlainTextEdit::copy);
+    toMemo(Command::Paste, &QPlainTextEdit::paste);
+    toMemo(Command::SelectAll, &QPlainTextEdit::selectAll);
+    for (QAction* step : {commands_->action(Command::Undo), commands_->action(Command::Redo)})
+        step->setEnabled(false);
+    connect(memo, &QPlainTextEdit::undoAvailable, commands_->action(Command::Undo), &QAction::setEnabled);
+    connect(memo, &QPlainTextEdit::redoAvailable, commands_->action(Command::Redo), &QAction::setEnabled);
+    search_ = new MemoSearch(
+        *memo, [this](const QString& text) { showNotice(text); }, this);
+    connect(commands_->action(Command::Find), &QAction::triggered, search_, &MemoSearch::ask);
+    connect(commands_->action(Command::FindNext), &QAction::triggered, search_, &MemoSearch::findNext);
 }
 
 void MainWindow::connectDocument() {

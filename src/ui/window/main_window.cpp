@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "documents/file_error.h"
+#include "documents/recovery_store.h"
 #include "ui/commands/command_registry.h"
 #include "ui/controls/gm_program_names.h"
 #include "ui/controls/option_binder.h"
@@ -82,6 +83,10 @@ MainWindow::MainWindow(MainWindowSetup setup)
         });
     DocumentSettings& textSettings = *this;
     document_ = new Document(*c_.memo, *prompts_, textSettings, saveDialog_, this);
+    document_->keepRecoveryCopies(setup.recoveryFolder.isEmpty()
+                                      ? RecoveryStore::defaultFolder()
+                                      : std::filesystem::path(setup.recoveryFolder.toStdString()),
+                                  setup.recoveryDelayMs);
     rollPanel_ = new RollPanel(*c_.memo, *c_.roll, *performance_, this);
     outputWarnings_ = new OutputWarningWatch(
         performance_->output(), [this](const QString& text) { showNotice(text); }, this);
@@ -96,7 +101,7 @@ MainWindow::MainWindow(MainWindowSetup setup)
     setMinimumWidth(std::max(kMinimumWidth, minimumSizeHint().width()));
     resize(std::max(600, sizeHint().width()), c_.controlPanel->height() + 220 + kRollHeight);
     move(kInitialWindowLeft, kInitialWindowTop);
-    startUp();
+    startUp(setup.reopenLatest);
 }
 
 MainWindow::~MainWindow() {
@@ -113,7 +118,7 @@ MainWindow::~MainWindow() {
     performance_.reset();
 }
 
-void MainWindow::startUp() {
+void MainWindow::startUp(bool reopenLatest) {
     OutputSettings output;
     std::string latest;
     try {
@@ -128,9 +133,18 @@ void MainWindow::startUp() {
     }
     applyOutputSettings(output);
     std::error_code error;
-    if (!latest.empty() && std::filesystem::is_regular_file(latest, error)) document_->reopen(latest);
+    if (reopenLatest && !latest.empty() && std::filesystem::is_regular_file(latest, error))
+        document_->reopen(latest);
     performance_->reseed(clockOfDaySeed());
+    // Settings equal to the controls' initial states change nothing, so the
+    // key is shown here: the start then agrees with choosing the same pattern
+    // again, and an export before any choice writes the key it plays in.
+    showKey();
+    describeTempo();
     setAcceptingDrops(true);
+    // Asked once the window shows, so that the question has its window.
+    QMetaObject::invokeMethod(
+        this, [this] { document_->offerRecovery(); }, Qt::QueuedConnection);
 }
 
 void MainWindow::attachPresetDialog(PresetDialog* dialog) {
@@ -174,8 +188,27 @@ bool MainWindow::prepareToClose() {
     return true;
 }
 
+void MainWindow::endSession() {
+    if (sessionEnding_) return;
+    sessionEnding_ = true;
+    performance_->stop();
+    document_->keepForNextSession();
+    const GlobalSettings global = globalSettings();
+    // Nobody is there to answer: what cannot be written is left as it is.
+    for (const bool text : {true, false}) {
+        try {
+            if (!text)
+                settings_.storeGlobal(global, options());
+            else if (document_->hasName())
+                settings_.storeForText(document_->path(), global, options());
+        } catch (const FileError&) {
+        }
+    }
+    close();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (prepareToClose()) {
+    if (sessionEnding_ || prepareToClose()) {
         if (presets_ != nullptr) presets_->close();
         event->accept();
     } else {

@@ -18,6 +18,7 @@ namespace velmora {
 class CommandRegistry;
 class Document;
 class ExportCommands;
+class MemoSearch;
 class OptionBinder;
 class OutputTestSound;
 class OutputWarningWatch;
@@ -29,6 +30,9 @@ struct MainWindowSetup {
     QString settingsFolder;                // empty: defaultSettingsFolder()
     std::unique_ptr<MidiBackend> output;   // set: used instead of the configured output
     std::unique_ptr<UserPrompts> prompts;  // set: answers instead of the desktop's dialogs
+    bool reopenLatest = true;              // false: a text named at start takes the last text's place
+    QString recoveryFolder;                // empty: the user's state folder
+    int recoveryDelayMs = 3000;            // quiet time after typing before a recovery copy
 };
 
 // The main window: the memo, the option controls, the commands' buttons and
@@ -65,6 +69,10 @@ public:
     // The notes of the characters from the one under `position` (in the
     // memo's coordinates) on, in the display beside the preset button.
     void showNotesUnderPointer(QPoint position);
+    // The session ends (logout, shutdown, a signal): the window closes without
+    // questions, the settings are stored and unsaved text is kept for the next
+    // start.
+    void endSession();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -89,10 +97,12 @@ private:
     void restore(const PerformanceOptions& options) override { loadOptions(options, true); }
 
     void connectCommands();
+    void connectEditCommands();
     void connectDocument();
     void connectOptionReactions();
-    // The global settings file, the output and the last document, at start.
-    void startUp();
+    // The global settings file, the output and, unless a text named at start
+    // takes its place, the last document; then the recovery copies are offered.
+    void startUp(bool reopenLatest);
     // Stops a performance and stores the settings; false when the user chose
     // to stay (unsaved edits, or settings that could not be written).
     bool prepareToClose();
@@ -117,6 +127,8 @@ private:
     // tonic and the key shift; the tick timer and the time estimate the tempo.
     void showKey();
     void tempoChanged();
+    // The tempo's tooltip: what its value means, and the beats per minute.
+    void describeTempo();
     void showTimeEstimate();
 
     // Takes a settings file's values: the window's place when it is the global
@@ -141,6 +153,7 @@ private:
     RollPanel* rollPanel_ = nullptr;
     OutputWarningWatch* outputWarnings_ = nullptr;
     ExportCommands* exports_ = nullptr;
+    MemoSearch* search_ = nullptr;
     std::unique_ptr<UserPrompts> prompts_;
     PresetDialog* presets_ = nullptr;
     SettingsStore settings_;
@@ -150,6 +163,7 @@ private:
     MemoGeometry performanceGeometry_;  // the memo as measured when the performance started
     int lastPointerIndex_ = 0;
     bool acceptingDrops_ = false;
+    bool sessionEnding_ = false;
 };
 
 }  // namespace velmora

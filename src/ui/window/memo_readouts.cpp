@@ -3,7 +3,7 @@
 #include <QLabel>
 
 #include "documents/cp932_text.h"
-#include "documents/time_estimate.h"
+#include "engine/time_estimate.h"
 #include "ui/memo/memo_edit.h"
 #include "ui/window/main_window.h"
 

@@ -1,6 +1,9 @@
 // What an option's change does besides reaching the performance options,
 // which the binder copies them into.
 #include <QLabel>
+#include <QSpinBox>
+#include <algorithm>
+#include <cmath>
 
 #include "mapping/note_names.h"
 #include "ui/controls/option_binder.h"
@@ -28,6 +31,16 @@ void MainWindow::showKey() {
 void MainWindow::tempoChanged() {
     performance_->tempoChanged();
     showTimeEstimate();
+    describeTempo();
+}
+
+void MainWindow::describeTempo() {
+    // The value is the length of one step of the text in milliseconds; a step
+    // counts as an eighth note, as in the exported scores.
+    QSpinBox* tempo = c_.options.spinEdit(OptionId::TickMs);
+    const int bpm = static_cast<int>(std::lround(30000.0 / std::max(1, tempo->value())));
+    tempo->setToolTip(
+        tr("1 音の長さ（ミリ秒）。大きいほどゆっくりです。今は ♩ = %1 (1 音を八分音符として)").arg(bpm));
 }
 
 }  // namespace velmora

@@ -61,6 +61,18 @@ TEST_F(LongTextOpening, TheFilledTextIsUnmodifiedWithoutUndoAndCountedWhole) {
     EXPECT_EQ(window->controls().estimatedTime->text(), estimate);
 }
 
+TEST_F(LongTextOpening, KeysTypedWhileTheTextFillsInAreTaken) {
+    writeLongText("long.txt");
+    auto window = openWindow();
+    MemoEdit& memo = *window->controls().memo;
+    window->document().open(path("long.txt"));
+    ASSERT_TRUE(memo.loader().loading());
+    QTest::keyClicks(&memo, "12");
+    EXPECT_FALSE(memo.loader().loading());
+    EXPECT_TRUE(memo.toPlainText().startsWith("12"));
+    EXPECT_TRUE(memo.toPlainText().endsWith("the last line\n"));
+}
+
 TEST_F(LongTextOpening, ANewTextDropsWhatWasStillToCome) {
     writeLongText("long.txt");
     auto window = openWindow();

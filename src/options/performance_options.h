@@ -3,17 +3,17 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/note_range.h"
-#include "engine/rhythm_grid.h"
 #include "mapping/letter_tables.h"
 #include "mapping/note_names.h"
 #include "mapping/tonic_mode.h"
+#include "options/note_range.h"
+#include "options/rhythm_grid.h"
 
 namespace velmora {
 
 // What the user chose in the main window: one field per option control, in the
 // program's own words (combo boxes and the pattern group give their item index,
-// -1 meaning no selection). The option table (engine/option_table.h) holds
+// -1 meaning no selection). The option table (options/option_table.h) holds
 // each option's settings key, range and initial value; a new PerformanceOptions
 // holds the initial values, the window's states when it opens. The engine reads
 // these values; it never writes them.

@@ -1,4 +1,4 @@
-#include "engine/rhythm_grid.h"
+#include "options/rhythm_grid.h"
 
 #include "mapping/translatable_text.h"
 

@@ -1,4 +1,4 @@
-#include "documents/time_estimate.h"
+#include "engine/time_estimate.h"
 
 #include "engine/performance_tick.h"
 

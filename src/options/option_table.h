@@ -56,7 +56,7 @@ int limitValue(ValueLimit limit, int low, int high, int value);
 
 // One option: where the settings files keep it, what it holds and how a
 // performance treats its control. Switches hold 0 or 1.
-struct OptionSpec {
+struct OptionDefinition {
     OptionId id{};
     std::string_view name;  // its field in PerformanceOptions
     std::string_view section;
@@ -75,14 +75,14 @@ struct OptionSpec {
 };
 
 // Every option, in OptionId order.
-std::span<const OptionSpec> optionTable();
-const OptionSpec& optionSpec(OptionId id);
+std::span<const OptionDefinition> optionTable();
+const OptionDefinition& optionDefinition(OptionId id);
 
 // The option's value; a switch gives 0 or 1.
 int optionValue(const PerformanceOptions& options, OptionId id);
 void setOptionValue(PerformanceOptions& options, OptionId id, int value);
 // A value as the option's control takes it.
-int limitOptionValue(const OptionSpec& spec, int value);
+int limitOptionValue(const OptionDefinition& definition, int value);
 
 // Whether the option's control takes input: not while a running performance
 // locks it, and not while the switch it is used with is off.

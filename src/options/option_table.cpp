@@ -1,10 +1,10 @@
-#include "engine/option_table.h"
+#include "options/option_table.h"
 
 #include <algorithm>
 #include <array>
 #include <type_traits>
 
-#include "engine/performance_options.h"
+#include "options/performance_options.h"
 
 namespace velmora {
 
@@ -46,8 +46,8 @@ constexpr Access rhythmField() {
             [](P& options, int item) { selectRhythm(options, item); }};
 }
 
-constexpr OptionSpec number(OptionId id, std::string_view name, std::string_view key, int low, int high,
-                            int initial, int readDefault, Access access, ValueLimit limit = Clamp) {
+constexpr OptionDefinition number(OptionId id, std::string_view name, std::string_view key, int low, int high,
+                                  int initial, int readDefault, Access access, ValueLimit limit = Clamp) {
     return {.id = id,
             .name = name,
             .section = "config",
@@ -60,8 +60,8 @@ constexpr OptionSpec number(OptionId id, std::string_view name, std::string_view
             .get = access.get,
             .set = access.set};
 }
-constexpr OptionSpec onOff(OptionId id, std::string_view name, std::string_view key, bool initial,
-                           bool readDefault, Access access) {
+constexpr OptionDefinition onOff(OptionId id, std::string_view name, std::string_view key, bool initial,
+                                 bool readDefault, Access access) {
     return {.id = id,
             .name = name,
             .section = "config",
@@ -73,17 +73,17 @@ constexpr OptionSpec onOff(OptionId id, std::string_view name, std::string_view 
             .get = access.get,
             .set = access.set};
 }
-constexpr OptionSpec locked(OptionSpec spec) {
-    spec.lockedWhilePerforming = true;
-    return spec;
+constexpr OptionDefinition locked(OptionDefinition definition) {
+    definition.lockedWhilePerforming = true;
+    return definition;
 }
-constexpr OptionSpec withTwoChannels(OptionSpec spec) {
-    spec.usedOnlyWith = OptionId::TwoChannels;
-    return spec;
+constexpr OptionDefinition withTwoChannels(OptionDefinition definition) {
+    definition.usedOnlyWith = OptionId::TwoChannels;
+    return definition;
 }
-constexpr OptionSpec globalOnly(OptionSpec spec) {
-    spec.globalOnly = true;
-    return spec;
+constexpr OptionDefinition globalOnly(OptionDefinition definition) {
+    definition.globalOnly = true;
+    return definition;
 }
 
 using R = NoteRange;
@@ -93,7 +93,7 @@ using L = NoteLimit;
 // a settings file without the key gives, differ for several: the tempo 300
 // against 200, the limits' 0 that their spins raise to 60 and 36, chords an
 // octave down on against off, the solo instrument 0 against 74.
-constexpr std::array<OptionSpec, kOptionCount> kOptions{{
+constexpr std::array<OptionDefinition, kOptionCount> kOptions{{
     globalOnly(onOff(OptionId::RepeatAtEnd, "repeatAtEnd", "repeat", false, false, field<&P::repeatAtEnd>())),
     locked(number(OptionId::BackingInstrument, "backingInstrument", "inst", 0, kLastProgram, 0, 0,
                   field<&P::backingInstrument>(), List)),
@@ -150,7 +150,7 @@ static_assert(inIdOrder(), "the option table lists the options in OptionId order
 }  // namespace
 
 PerformanceOptions::PerformanceOptions() {
-    for (const OptionSpec& spec : kOptions) spec.set(*this, spec.initial);
+    for (const OptionDefinition& definition : kOptions) definition.set(*this, definition.initial);
 }
 
 int limitValue(ValueLimit limit, int low, int high, int value) {
@@ -165,24 +165,24 @@ int limitValue(ValueLimit limit, int low, int high, int value) {
     return value;
 }
 
-std::span<const OptionSpec> optionTable() { return kOptions; }
+std::span<const OptionDefinition> optionTable() { return kOptions; }
 
-const OptionSpec& optionSpec(OptionId id) { return kOptions[static_cast<std::size_t>(id)]; }
+const OptionDefinition& optionDefinition(OptionId id) { return kOptions[static_cast<std::size_t>(id)]; }
 
-int optionValue(const PerformanceOptions& options, OptionId id) { return optionSpec(id).get(options); }
+int optionValue(const PerformanceOptions& options, OptionId id) { return optionDefinition(id).get(options); }
 
 void setOptionValue(PerformanceOptions& options, OptionId id, int value) {
-    optionSpec(id).set(options, value);
+    optionDefinition(id).set(options, value);
 }
 
-int limitOptionValue(const OptionSpec& spec, int value) {
-    return limitValue(spec.limit, spec.low, spec.high, value);
+int limitOptionValue(const OptionDefinition& definition, int value) {
+    return limitValue(definition.limit, definition.low, definition.high, value);
 }
 
 bool optionEnabled(OptionId id, const PerformanceOptions& options, bool performanceRuns) {
-    const OptionSpec& spec = optionSpec(id);
-    if (performanceRuns && spec.lockedWhilePerforming) return false;
-    return !spec.usedOnlyWith || optionValue(options, *spec.usedOnlyWith) != 0;
+    const OptionDefinition& definition = optionDefinition(id);
+    if (performanceRuns && definition.lockedWhilePerforming) return false;
+    return !definition.usedOnlyWith || optionValue(options, *definition.usedOnlyWith) != 0;
 }
 
 }  // namespace velmora
