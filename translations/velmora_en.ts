@@ -1079,119 +1079,264 @@
         <translation>Raise or lower the key</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="34"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="19"/>
+        <source>この音番号以上の高音をオクターブ下げる</source>
+        <translation>Notes at or above this note number sound an octave lower</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="21"/>
+        <source>この音番号以下の低音をオクターブ上げる</source>
+        <translation>Notes at or below this note number sound an octave higher</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="44"/>
         <source>リピ－ト</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="35"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="45"/>
+        <source>テキストの終わりで初めから繰り返す</source>
+        <translation>Plays the text again from the start when it ends</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="46"/>
         <source>単独楽器&#x3000;2ｃｈ&#x3000;では伴奏</source>
         <translation>Instrument (accompaniment with 2Ch)</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="37"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="48"/>
+        <source>楽器（2Chでは伴奏楽器）</source>
+        <translation>Instrument (accompaniment with 2Ch)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="49"/>
         <source>ソロ楽器&#x3000;2ｃｈのみ使用</source>
         <translation>Solo instrument (2Ch only)</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="41"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="51"/>
+        <source>ソロ楽器</source>
+        <translation>Solo instrument</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="51"/>
+        <source>2Chでだけ使うソロ楽器。コンテキストメニューにソロのプリセット</source>
+        <translation>The solo instrument, used with 2Ch only; its context menu holds the solo presets</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="53"/>
+        <source>メロディのボリューム</source>
+        <translation>Melody volume</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="55"/>
         <source>伴奏のボリューム 2chでは下のボリューム</source>
         <translation>Accompaniment volume (lower part with 2Ch)</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="42"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="56"/>
+        <source>伴奏のボリューム</source>
+        <translation>Accompaniment volume</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="57"/>
         <source>テンポ</source>
         <translation>Tempo</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="47"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="58"/>
+        <source>1音の長さ（ミリ秒）。大きいほど遅い</source>
+        <translation>The length of one step in milliseconds: larger is slower</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="60"/>
+        <source>楽器のリバーブ</source>
+        <translation>Instrument reverb</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="60"/>
+        <source>楽器（2Chでは伴奏楽器）の残響の深さ</source>
+        <translation>Reverb depth of the instrument (the accompaniment with 2Ch)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="62"/>
+        <source>ソロ楽器のリバーブ</source>
+        <translation>Solo instrument reverb</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="62"/>
+        <source>ソロ楽器の残響の深さ</source>
+        <translation>Reverb depth of the solo instrument</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="65"/>
         <source>パターン</source>
         <translation>Pattern</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="55"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="66"/>
+        <source>文字を音に割り当てる音階</source>
+        <translation>The scale that turns letters into notes</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="67"/>
+        <source>楽器の高域制限の音</source>
+        <translation>Instrument high limit note</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="69"/>
+        <source>楽器の低域制限の音</source>
+        <translation>Instrument low limit note</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="71"/>
+        <source>ソロ楽器の高域制限の音</source>
+        <translation>Solo instrument high limit note</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="73"/>
+        <source>ソロ楽器の低域制限の音</source>
+        <translation>Solo instrument low limit note</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="76"/>
+        <source>キー（半音）</source>
+        <translation>Key shift (semitones)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="79"/>
         <source>リズム</source>
         <translation>Rhythm</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="56"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="80"/>
+        <source>リズムの拍の数と拍子</source>
+        <translation>The rhythm's number of beats and its metre</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="81"/>
         <source>語頭で和音を鳴らす</source>
         <translation>Chord at word start</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="57"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="82"/>
+        <source>単語の頭ごとに和音を鳴らす</source>
+        <translation>Sounds a chord at the start of every word</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="83"/>
         <source>E に主音を割り当て</source>
         <translation>Tonic on E</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="58"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="84"/>
         <source>ドレミをミファソとかラシドとかに読み替える</source>
         <translation>Read do-re-mi as mi-fa-sol or la-ti-do</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="59"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="85"/>
         <source>和音を厚くする</source>
         <translation>Fuller chords</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="60"/>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="62"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="86"/>
+        <source>和音の音を増やす</source>
+        <translation>Adds notes to the chords</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="87"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="91"/>
         <source>高</source>
         <translation>Hi</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="61"/>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="63"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="88"/>
+        <source>楽器の高域制限</source>
+        <translation>Instrument high limit</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="89"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="93"/>
         <source>低</source>
         <translation>Lo</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="64"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="90"/>
+        <source>楽器の低域制限</source>
+        <translation>Instrument low limit</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="92"/>
+        <source>ソロ楽器の高域制限</source>
+        <translation>Solo instrument high limit</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="94"/>
+        <source>ソロ楽器の低域制限</source>
+        <translation>Solo instrument low limit</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="95"/>
         <source>曲頭調整</source>
         <translation>Align start</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="65"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="96"/>
         <source>チェックで音の出だしをリズムの始まりにする</source>
         <translation>When checked, the music starts at the start of the rhythm</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="67"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="98"/>
         <source>ソロ楽器と伴奏楽器とに分ける</source>
         <translation>Split into solo and accompaniment instruments</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="69"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="99"/>
+        <source>2Ch（ソロと伴奏）</source>
+        <translation>2Ch (solo and accompaniment)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="101"/>
         <source>未割当ての文字後も</source>
         <translation>After unmapped letters too</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="70"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="102"/>
         <source>未割当てのアルｆベット後も和音を鳴らす</source>
         <translation>Play chords after unmapped letters too</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="71"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="103"/>
+        <source>未割当ての文字後も和音</source>
+        <translation>Chords after unmapped letters too</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="104"/>
         <source>リズム拍の空音を飛ばす</source>
         <translation>Skip silent rhythm beats</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="72"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="105"/>
         <source>リズムの先頭で無理やり音を鳴らす</source>
         <translation>Force a note at the start of the rhythm</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="73"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="106"/>
         <source>和音をオクターブ下げる</source>
         <translation>Chords an octave down</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="74"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="107"/>
+        <source>和音を1オクターブ低く鳴らす</source>
+        <translation>Plays the chords one octave lower</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="108"/>
         <source>リズム補正</source>
         <translation>Rhythm fix</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="75"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="109"/>
         <source>大きいほどリズムが安定しますが変化に乏しくなることも</source>
         <translation>Higher values steady the rhythm but may make it less varied</translation>
     </message>
@@ -1211,12 +1356,12 @@
         <translation>Elapsed time</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/main_window.cpp" line="82"/>
+        <location filename="../src/ui/window/main_window.cpp" line="85"/>
         <source>演奏中に音の出力で問題が起きました。</source>
         <translation>The sound output ran into a problem during the performance.</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/main_window.cpp" line="185"/>
+        <location filename="../src/ui/window/main_window.cpp" line="188"/>
         <source>設定を保存せずに終了しますか？</source>
         <translation>Quit without saving the settings?</translation>
     </message>
@@ -1251,12 +1396,12 @@
         <translation>Soundfont: </translation>
     </message>
     <message>
-        <location filename="../src/ui/window/transport_view.cpp" line="97"/>
+        <location filename="../src/ui/window/transport_view.cpp" line="100"/>
         <source>出力を開けません</source>
         <translation>Cannot open the output</translation>
     </message>
     <message>
-        <location filename="../src/ui/window/transport_view.cpp" line="99"/>
+        <location filename="../src/ui/window/transport_view.cpp" line="102"/>
         <source>音を出せません。「設定」メニューの「出力…」で出力先かサウンドフォントを選んでください。</source>
         <translation>No sound can be played. Choose an output or a soundfont with &quot;Output…&quot; in the Settings menu.</translation>
     </message>
@@ -1264,6 +1409,51 @@
         <location filename="../src/ui/window/option_reactions.cpp" line="43"/>
         <source>1 音の長さ（ミリ秒）。大きいほどゆっくりです。今は ♩ = %1 (1 音を八分音符として)</source>
         <translation>The length of one step in milliseconds: a larger value is slower. Now ♩ = %1 (a step as an eighth note)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/reader_names.cpp" line="23"/>
+        <source>テキスト</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/reader_names.cpp" line="24"/>
+        <source>演奏するテキスト。演奏中は鳴っている文字に印が付く</source>
+        <translation>The text to play; during a performance the sounding character is marked</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/reader_names.cpp" line="25"/>
+        <source>楽器の音域表とプリセット</source>
+        <translation>Instrument ranges and presets</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/reader_names.cpp" line="26"/>
+        <source>キー（調）</source>
+        <translation>Key</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/reader_names.cpp" line="27"/>
+        <source>マウスポインタの下の文字の音</source>
+        <translation>Notes of the characters under the mouse pointer</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/reader_names.cpp" line="28"/>
+        <source>パターンの名前</source>
+        <translation>Pattern name</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/reader_names.cpp" line="29"/>
+        <source>演奏の状態</source>
+        <translation>Performance state</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/reader_names.cpp" line="46"/>
+        <source>伴奏のプリセット %1</source>
+        <translation>Accompaniment preset %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/sounding_announcer.cpp" line="32"/>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -1332,73 +1522,73 @@
         <translation>%1 (about %2 ms)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/output_dialog.cpp" line="91"/>
+        <location filename="../src/ui/dialogs/output_dialog.cpp" line="105"/>
         <source>出力</source>
         <translation>Output</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/output_dialog.cpp" line="114"/>
+        <location filename="../src/ui/dialogs/output_dialog.cpp" line="128"/>
         <source>（既定の General MIDI サウンドフォント）</source>
         <translation>(default General MIDI soundfont)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/output_dialog.cpp" line="116"/>
+        <location filename="../src/ui/dialogs/output_dialog.cpp" line="130"/>
         <source>参照…</source>
         <translation>Browse…</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/output_dialog.cpp" line="129"/>
+        <location filename="../src/ui/dialogs/output_dialog.cpp" line="143"/>
         <source>試聴</source>
         <translation>Test sound</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/output_dialog.cpp" line="131"/>
+        <location filename="../src/ui/dialogs/output_dialog.cpp" line="145"/>
         <source>短い音階を鳴らします（前半は伴奏、後半はメロディのチャンネル）</source>
         <translation>Plays a short scale (its first half on the backing channel, its second half on the melody channel)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/output_dialog.cpp" line="141"/>
+        <location filename="../src/ui/dialogs/output_dialog.cpp" line="155"/>
         <source>出力先</source>
         <translation>Output to</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/output_dialog.cpp" line="142"/>
-        <location filename="../src/ui/dialogs/output_dialog.cpp" line="205"/>
+        <location filename="../src/ui/dialogs/output_dialog.cpp" line="156"/>
+        <location filename="../src/ui/dialogs/output_dialog.cpp" line="222"/>
         <source>サウンドフォント</source>
         <translation>Soundfont</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/output_dialog.cpp" line="148"/>
+        <location filename="../src/ui/dialogs/output_dialog.cpp" line="164"/>
         <source>小さいほど打鍵にすぐ応えますが、忙しいマシンでは音が途切れやすくなります</source>
         <translation>A smaller buffer answers a typed key sooner, but the sound breaks up more easily on a busy machine</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/output_dialog.cpp" line="150"/>
+        <location filename="../src/ui/dialogs/output_dialog.cpp" line="166"/>
         <source>音声ドライバ</source>
         <translation>Audio driver</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/output_dialog.cpp" line="151"/>
+        <location filename="../src/ui/dialogs/output_dialog.cpp" line="167"/>
         <source>バッファ</source>
         <translation>Buffer</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/output_dialog.cpp" line="155"/>
+        <location filename="../src/ui/dialogs/output_dialog.cpp" line="171"/>
         <source>使用中</source>
         <translation>In use</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/output_dialog.cpp" line="161"/>
+        <location filename="../src/ui/dialogs/output_dialog.cpp" line="178"/>
         <source>（まだ開いていません）</source>
         <translation>(not opened yet)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/output_dialog.cpp" line="194"/>
+        <location filename="../src/ui/dialogs/output_dialog.cpp" line="211"/>
         <source>%1 はサウンドフォント (.sf2 / .sf3) ではありません。</source>
         <translation>%1 is not a soundfont (.sf2 / .sf3).</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/output_dialog.cpp" line="206"/>
+        <location filename="../src/ui/dialogs/output_dialog.cpp" line="223"/>
         <source>SoundFont (*.sf2 *.sf3);;すべて (*)</source>
         <translation>SoundFont (*.sf2 *.sf3);;All files (*)</translation>
     </message>
@@ -1411,28 +1601,43 @@
         <translation>Solo instrument (2Ch only)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="138"/>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="113"/>
+        <source>楽器の音域表</source>
+        <translation>Instrument ranges</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="139"/>
         <source>楽器音域表とソロ楽器プリセット設定</source>
         <translation>Instrument ranges and solo instrument presets</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="167"/>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="161"/>
+        <source>ソロ楽器のプリセット %1</source>
+        <translation>Solo preset %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="165"/>
+        <source>伴奏のプリセット %1</source>
+        <translation>Accompaniment preset %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="172"/>
         <source>ソロ楽器</source>
         <translation>Solo</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="168"/>
-        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="170"/>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="173"/>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="175"/>
         <source>プリセット</source>
         <translation>Preset</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="171"/>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="176"/>
         <source>単独</source>
         <translation>Single</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="172"/>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="177"/>
         <source>伴奏楽器</source>
         <translation>Accompaniment</translation>
     </message>

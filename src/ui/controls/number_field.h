@@ -8,6 +8,12 @@ namespace velmora {
 // so that the options follow the typing at once; leaving the field (or Enter)
 // clamps the value into the range, and the arrows never step out of it.
 class NumberField final : public QSpinBox {
+    Q_OBJECT
+    // The spin box holds a wider range while the user types; screen readers,
+    // which read these properties, are told the range the value is clamped into.
+    Q_PROPERTY(int minimum READ low CONSTANT)
+    Q_PROPERTY(int maximum READ high CONSTANT)
+
 public:
     NumberField(QWidget* parent, int low, int high);
 

@@ -26,6 +26,10 @@ struct OptionPresentation {
     const char* labelHint = nullptr;  // the label's tooltip
     int step = 1;                     // a spin edit's step
     bool startsDisabled = false;      // disabled until the switch it is used with turns on
+    // What screen readers say: the control's name where its caption alone does
+    // not tell it apart (or it has none), and what it does where no hint says it.
+    const char* spokenName = nullptr;         // else the caption
+    const char* spokenDescription = nullptr;  // else the hint, else the label's hint
 };
 
 inline constexpr const char* kOptionTextContext = "velmora::MainWindow";
@@ -33,5 +37,8 @@ inline constexpr const char* kOptionTextContext = "velmora::MainWindow";
 // Every option's control, in OptionId order.
 std::span<const OptionPresentation> optionPresentations();
 const OptionPresentation& optionPresentation(OptionId id);
+// The texts screen readers say for the option's control, untranslated.
+const char* spokenName(const OptionPresentation& shown);
+const char* spokenDescription(const OptionPresentation& shown);
 
 }  // namespace velmora

@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <string>
 
+#include "mapping/note_names.h"
 #include "options/rhythm_grid.h"
 #include "ui/controls/control_factory.h"
 #include "ui/controls/option_presentation.h"
@@ -33,6 +34,9 @@ QGroupBox* patternBox(const OptionDefinition& definition, const OptionPresentati
     for (int i = 0; i <= definition.high; ++i) {
         auto* item = new QRadioButton(QString::number(i + 1), box);
         item->setObjectName(QString::fromStdString(name) + QString::number(i + 1));
+        // Read out as the number shown and the scale it stands for.
+        item->setAccessibleName(QStringLiteral("%1 %2").arg(i + 1).arg(engineText(patternName(i))));
+        item->setAccessibleDescription(optionText(spokenDescription(shown)));
         group->addButton(item, i);
         grid->addWidget(item, i / 4, i % 4);
     }
@@ -58,6 +62,13 @@ void selectPattern(QButtonGroup& group, int index) {
         checked->setChecked(false);
         group.setExclusive(true);
     }
+}
+
+// What screen readers say for the control, and the label that names it to them.
+void nameForReaders(QWidget* control, QLabel* label, const OptionPresentation& shown) {
+    control->setAccessibleName(optionText(spokenName(shown)));
+    control->setAccessibleDescription(optionText(spokenDescription(shown)));
+    if (label != nullptr) label->setBuddy(control);
 }
 
 }  // namespace
@@ -88,6 +99,12 @@ QWidget* OptionWidgets::make(OptionId id, QWidget* parent) {
             break;
         case ControlKind::InstrumentCombo:
             control = instrumentCombo(parent, name.c_str(), definition.initial, hint);
+            // On Linux a combo box is read out by its current item and named by
+            // the label that names it: this one has none on screen, so it gets
+            // one that only screen readers meet.
+            labels_[index(id)] =
+                named(new QLabel(optionText(spokenName(shown)), parent), (name + "Label").c_str());
+            labels_[index(id)]->hide();
             break;
         case ControlKind::RhythmCombo:
             labels_[index(id)] =
@@ -98,6 +115,7 @@ QWidget* OptionWidgets::make(OptionId id, QWidget* parent) {
             control = patternBox(definition, shown, parent, groups_[index(id)]);
             break;
     }
+    nameForReaders(control, labels_[index(id)], shown);
     if (shown.startsDisabled) control->setEnabled(false);
     widgets_[index(id)] = control;
     return control;

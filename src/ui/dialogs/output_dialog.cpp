@@ -86,6 +86,20 @@ QComboBox* choiceBox(QWidget* parent, const char* objectName, const std::vector<
 }  // namespace
 #endif
 
+namespace {
+
+// Each field's accessible name is its row's label, as screen readers that do
+// not follow the label (and combo boxes, which Qt names by their item) need it.
+void nameFieldsByLabels(QFormLayout& form) {
+    for (int row = 0; row < form.rowCount(); ++row) {
+        QLayoutItem* labelItem = form.itemAt(row, QFormLayout::LabelRole);
+        auto* label = labelItem ? qobject_cast<QLabel*>(labelItem->widget()) : nullptr;
+        if (label && label->buddy()) label->buddy()->setAccessibleName(label->text());
+    }
+}
+
+}  // namespace
+
 OutputDialog::OutputDialog(const OutputSettings& current, QWidget* parent, OutputTester tester)
     : QDialog(parent), initial_(current), tester_(std::move(tester)) {
     setWindowTitle(QCoreApplication::translate("velmora::OutputDialog", "出力"));
@@ -139,7 +153,10 @@ OutputDialog::OutputDialog(const OutputSettings& current, QWidget* parent, Outpu
 
     auto* form = new QFormLayout(this);
     form->addRow(QCoreApplication::translate("velmora::OutputDialog", "出力先"), output_);
-    form->addRow(QCoreApplication::translate("velmora::OutputDialog", "サウンドフォント"), soundfontRow);
+    auto* soundfontLabel =
+        new QLabel(QCoreApplication::translate("velmora::OutputDialog", "サウンドフォント"), this);
+    soundfontLabel->setBuddy(soundfont_);  // the row holds a layout: the form cannot make the label its buddy
+    form->addRow(soundfontLabel, soundfontRow);
 #ifdef VELMORA_HAVE_SOUND
     audioDriver_ = choiceBox(this, "audioDriver", audioDrivers(), current.audioDriver, AudioChoice{}.driver,
                              describedDriver, audioDriverName);
@@ -154,6 +171,7 @@ OutputDialog::OutputDialog(const OutputSettings& current, QWidget* parent, Outpu
 #endif
     form->addRow(QCoreApplication::translate("velmora::OutputDialog", "使用中"), inUseRow);
     form->addRow(buttons);
+    nameFieldsByLabels(*form);
 }
 
 void OutputDialog::setOutputInUse(const QString& description) {

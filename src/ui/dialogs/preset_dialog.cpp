@@ -110,6 +110,7 @@ QPlainTextEdit* makeRangeTable(const QFont& font) {
     // memo joins the dialog.
     memo->setFont(font);
     memo->setObjectName(QStringLiteral("rangeTable"));
+    memo->setAccessibleName(QCoreApplication::translate("velmora::PresetDialog", "楽器の音域表"));
     memo->setReadOnly(true);
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -156,8 +157,12 @@ void PresetDialog::buildControls() {
         const auto slot = static_cast<std::size_t>(i);
         soloPresets_[slot] = makePresetCombo(QStringLiteral("soloPreset%1").arg(i + 1), designed.solo[slot]);
         soloPresets_[slot]->setToolTip(QCoreApplication::translate("velmora::PresetDialog", kSoloPresetHint));
+        soloPresets_[slot]->setAccessibleName(
+            QCoreApplication::translate("velmora::PresetDialog", "ソロ楽器のプリセット %1").arg(i + 1));
         backingPresets_[slot] =
             makePresetCombo(QStringLiteral("backingPreset%1").arg(i + 1), designed.backing[slot]);
+        backingPresets_[slot]->setAccessibleName(
+            QCoreApplication::translate("velmora::PresetDialog", "伴奏のプリセット %1").arg(i + 1));
     }
 
     // Rows 0-1 the solo presets, rows 2-3 the backing presets, three a row;

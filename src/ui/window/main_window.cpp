@@ -12,6 +12,7 @@
 
 #include "documents/file_error.h"
 #include "documents/recovery_store.h"
+#include "ui/accessibility/reader_names.h"
 #include "ui/commands/command_registry.h"
 #include "ui/controls/gm_program_names.h"
 #include "ui/controls/option_binder.h"
@@ -68,6 +69,8 @@ MainWindow::MainWindow(MainWindowSetup setup)
     setCentralWidget(central);
     commands_ = new CommandRegistry(*this);
     c_ = buildMainControls(*central, *statusBar(), *commands_);
+    nameWindowPartsForReaders(*this);
+    sounding_ = std::make_unique<SoundingAnnouncer>(*c_.statusTransport);
     const PresetSelections designed;
     for (int number = 1; number <= CommandRegistry::kPresetCount; ++number) {
         const auto slot = static_cast<std::size_t>(number - 1);

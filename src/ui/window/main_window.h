@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/transport.h"
+#include "ui/accessibility/sounding_announcer.h"
 #include "ui/dialogs/user_prompts.h"
 #include "ui/document/document_settings.h"
 #include "ui/memo/memo_cp932_index.h"
@@ -161,6 +162,8 @@ private:
     MemoCp932Index memoBytes_;    // follows every edit of the memo
     std::unique_ptr<Performance> performance_;
     MemoGeometry performanceGeometry_;  // the memo as measured when the performance started
+    // Tells screen readers the sounding character.
+    std::unique_ptr<SoundingAnnouncer> sounding_;
     int lastPointerIndex_ = 0;
     bool acceptingDrops_ = false;
     bool sessionEnding_ = false;

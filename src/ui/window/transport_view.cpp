@@ -53,14 +53,16 @@ MemoSnapshot MainWindow::memoSnapshot() {
 void MainWindow::setMemoSelection(std::int32_t start, std::int32_t length) {
     const int position = performanceGeometry_.documentPosition(start);
     c_.memo->selectAt(position, 0);
-    if (length > 0)
+    if (length > 0) {
         c_.memo->highlightAt(position);
-    else
+        sounding_->sounding(c_.memo->highlightedText());
+    } else
         c_.memo->clearHighlight();
 }
 
 void MainWindow::highlightCharacter(std::int32_t /*memoPos*/, std::int32_t soundingOffset) {
     c_.memo->highlightAt(performanceGeometry_.documentPosition(soundingOffset));
+    sounding_->sounding(c_.memo->highlightedText());
 }
 
 void MainWindow::scrollDownOneLine() { c_.memo->scrollDownOneLine(); }
@@ -81,6 +83,7 @@ void MainWindow::displayChanged(const TransportDisplay& display) {
     setPanelColour(c_.instrumentPanel, display.panelsLit);
     // Until the first performance the transport has said nothing: resting.
     c_.statusTransport->setText(engineText(display.status.empty() ? kStatusResting : display.status));
+    if (sounding_) sounding_->stateChanged();
     statusBar()->repaint();
     // The transport publishes while the window is built, before the roll's panel exists.
     if (rollPanel_) rollPanel_->transportChanged();
