@@ -1089,254 +1089,254 @@
         <translation>Notes at or below this note number sound an octave higher</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="44"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="45"/>
         <source>リピ－ト</source>
         <translation>Repeat</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="45"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="46"/>
         <source>テキストの終わりで初めから繰り返す</source>
         <translation>Plays the text again from the start when it ends</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="46"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="48"/>
         <source>単独楽器&#x3000;2ｃｈ&#x3000;では伴奏</source>
         <translation>Instrument (accompaniment with 2Ch)</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="48"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="49"/>
         <source>楽器（2Chでは伴奏楽器）</source>
         <translation>Instrument (accompaniment with 2Ch)</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="49"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="51"/>
         <source>ソロ楽器&#x3000;2ｃｈのみ使用</source>
         <translation>Solo instrument (2Ch only)</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="51"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="52"/>
         <source>ソロ楽器</source>
         <translation>Solo instrument</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="51"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="53"/>
         <source>2Chでだけ使うソロ楽器。コンテキストメニューにソロのプリセット</source>
         <translation>The solo instrument, used with 2Ch only; its context menu holds the solo presets</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="53"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="56"/>
         <source>メロディのボリューム</source>
         <translation>Melody volume</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="55"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="58"/>
         <source>伴奏のボリューム 2chでは下のボリューム</source>
         <translation>Accompaniment volume (lower part with 2Ch)</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="56"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="59"/>
         <source>伴奏のボリューム</source>
         <translation>Accompaniment volume</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="57"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="60"/>
         <source>テンポ</source>
         <translation>Tempo</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="58"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="61"/>
         <source>1音の長さ（ミリ秒）。大きいほど遅い</source>
         <translation>The length of one step in milliseconds: larger is slower</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="60"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="62"/>
         <source>楽器のリバーブ</source>
         <translation>Instrument reverb</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="60"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="63"/>
         <source>楽器（2Chでは伴奏楽器）の残響の深さ</source>
         <translation>Reverb depth of the instrument (the accompaniment with 2Ch)</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="62"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="65"/>
         <source>ソロ楽器のリバーブ</source>
         <translation>Solo instrument reverb</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="62"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="66"/>
         <source>ソロ楽器の残響の深さ</source>
         <translation>Reverb depth of the solo instrument</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="65"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="69"/>
         <source>パターン</source>
         <translation>Pattern</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="66"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="70"/>
         <source>文字を音に割り当てる音階</source>
         <translation>The scale that turns letters into notes</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="67"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="72"/>
         <source>楽器の高域制限の音</source>
         <translation>Instrument high limit note</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="69"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="73"/>
         <source>楽器の低域制限の音</source>
         <translation>Instrument low limit note</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="71"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="76"/>
         <source>ソロ楽器の高域制限の音</source>
         <translation>Solo instrument high limit note</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="73"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="78"/>
         <source>ソロ楽器の低域制限の音</source>
         <translation>Solo instrument low limit note</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="76"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="80"/>
         <source>キー（半音）</source>
         <translation>Key shift (semitones)</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="79"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="83"/>
         <source>リズム</source>
         <translation>Rhythm</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="80"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="84"/>
         <source>リズムの拍の数と拍子</source>
-        <translation>The rhythm's number of beats and its metre</translation>
+        <translation>The rhythm&apos;s number of beats and its metre</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="81"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="86"/>
         <source>語頭で和音を鳴らす</source>
         <translation>Chord at word start</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="82"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="87"/>
         <source>単語の頭ごとに和音を鳴らす</source>
         <translation>Sounds a chord at the start of every word</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="83"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="88"/>
         <source>E に主音を割り当て</source>
         <translation>Tonic on E</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="84"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="89"/>
         <source>ドレミをミファソとかラシドとかに読み替える</source>
         <translation>Read do-re-mi as mi-fa-sol or la-ti-do</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="85"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="90"/>
         <source>和音を厚くする</source>
         <translation>Fuller chords</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="86"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="91"/>
         <source>和音の音を増やす</source>
         <translation>Adds notes to the chords</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="87"/>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="91"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="92"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="98"/>
         <source>高</source>
         <translation>Hi</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="88"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="94"/>
         <source>楽器の高域制限</source>
         <translation>Instrument high limit</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="89"/>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="93"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="96"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="101"/>
         <source>低</source>
         <translation>Lo</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="90"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="97"/>
         <source>楽器の低域制限</source>
         <translation>Instrument low limit</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="92"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="100"/>
         <source>ソロ楽器の高域制限</source>
         <translation>Solo instrument high limit</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="94"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="103"/>
         <source>ソロ楽器の低域制限</source>
         <translation>Solo instrument low limit</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="95"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="104"/>
         <source>曲頭調整</source>
         <translation>Align start</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="96"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="105"/>
         <source>チェックで音の出だしをリズムの始まりにする</source>
         <translation>When checked, the music starts at the start of the rhythm</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="98"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="107"/>
         <source>ソロ楽器と伴奏楽器とに分ける</source>
         <translation>Split into solo and accompaniment instruments</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="99"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="108"/>
         <source>2Ch（ソロと伴奏）</source>
         <translation>2Ch (solo and accompaniment)</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="101"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="110"/>
         <source>未割当ての文字後も</source>
         <translation>After unmapped letters too</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="102"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="111"/>
         <source>未割当てのアルｆベット後も和音を鳴らす</source>
         <translation>Play chords after unmapped letters too</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="103"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="112"/>
         <source>未割当ての文字後も和音</source>
         <translation>Chords after unmapped letters too</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="104"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="113"/>
         <source>リズム拍の空音を飛ばす</source>
         <translation>Skip silent rhythm beats</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="105"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="114"/>
         <source>リズムの先頭で無理やり音を鳴らす</source>
         <translation>Force a note at the start of the rhythm</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="106"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="115"/>
         <source>和音をオクターブ下げる</source>
         <translation>Chords an octave down</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="107"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="116"/>
         <source>和音を1オクターブ低く鳴らす</source>
         <translation>Plays the chords one octave lower</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="108"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="118"/>
         <source>リズム補正</source>
         <translation>Rhythm fix</translation>
     </message>
     <message>
-        <location filename="../src/ui/controls/option_presentation.cpp" line="109"/>
+        <location filename="../src/ui/controls/option_presentation.cpp" line="119"/>
         <source>大きいほどリズムが安定しますが変化に乏しくなることも</source>
         <translation>Higher values steady the rhythm but may make it less varied</translation>
     </message>
@@ -1446,7 +1446,7 @@
         <translation>Performance state</translation>
     </message>
     <message>
-        <location filename="../src/ui/accessibility/reader_names.cpp" line="46"/>
+        <location filename="../src/ui/accessibility/reader_names.cpp" line="47"/>
         <source>伴奏のプリセット %1</source>
         <translation>Accompaniment preset %1</translation>
     </message>
@@ -1552,43 +1552,43 @@
         <translation>Output to</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/output_dialog.cpp" line="156"/>
-        <location filename="../src/ui/dialogs/output_dialog.cpp" line="222"/>
+        <location filename="../src/ui/dialogs/output_dialog.cpp" line="157"/>
+        <location filename="../src/ui/dialogs/output_dialog.cpp" line="223"/>
         <source>サウンドフォント</source>
         <translation>Soundfont</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/output_dialog.cpp" line="164"/>
+        <location filename="../src/ui/dialogs/output_dialog.cpp" line="165"/>
         <source>小さいほど打鍵にすぐ応えますが、忙しいマシンでは音が途切れやすくなります</source>
         <translation>A smaller buffer answers a typed key sooner, but the sound breaks up more easily on a busy machine</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/output_dialog.cpp" line="166"/>
+        <location filename="../src/ui/dialogs/output_dialog.cpp" line="167"/>
         <source>音声ドライバ</source>
         <translation>Audio driver</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/output_dialog.cpp" line="167"/>
+        <location filename="../src/ui/dialogs/output_dialog.cpp" line="168"/>
         <source>バッファ</source>
         <translation>Buffer</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/output_dialog.cpp" line="171"/>
+        <location filename="../src/ui/dialogs/output_dialog.cpp" line="172"/>
         <source>使用中</source>
         <translation>In use</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/output_dialog.cpp" line="178"/>
+        <location filename="../src/ui/dialogs/output_dialog.cpp" line="179"/>
         <source>（まだ開いていません）</source>
         <translation>(not opened yet)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/output_dialog.cpp" line="211"/>
+        <location filename="../src/ui/dialogs/output_dialog.cpp" line="212"/>
         <source>%1 はサウンドフォント (.sf2 / .sf3) ではありません。</source>
         <translation>%1 is not a soundfont (.sf2 / .sf3).</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/output_dialog.cpp" line="223"/>
+        <location filename="../src/ui/dialogs/output_dialog.cpp" line="224"/>
         <source>SoundFont (*.sf2 *.sf3);;すべて (*)</source>
         <translation>SoundFont (*.sf2 *.sf3);;All files (*)</translation>
     </message>
@@ -1596,48 +1596,53 @@
 <context>
     <name>velmora::PresetDialog</name>
     <message>
-        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="34"/>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="35"/>
         <source>ソロ楽器&#x3000;2ｃｈのみ使用</source>
         <translation>Solo instrument (2Ch only)</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="113"/>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="114"/>
         <source>楽器の音域表</source>
         <translation>Instrument ranges</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="139"/>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="140"/>
         <source>楽器音域表とソロ楽器プリセット設定</source>
         <translation>Instrument ranges and solo instrument presets</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="161"/>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="164"/>
+        <source>メイン画面の番号のボタンが選ぶ楽器</source>
+        <translation>The instrument the main window's numbered button chooses</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="196"/>
         <source>ソロ楽器のプリセット %1</source>
         <translation>Solo preset %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="165"/>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="198"/>
         <source>伴奏のプリセット %1</source>
         <translation>Accompaniment preset %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="172"/>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="171"/>
         <source>ソロ楽器</source>
         <translation>Solo</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="173"/>
-        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="175"/>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="172"/>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="174"/>
         <source>プリセット</source>
         <translation>Preset</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="176"/>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="175"/>
         <source>単独</source>
         <translation>Single</translation>
     </message>
     <message>
-        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="177"/>
+        <location filename="../src/ui/dialogs/preset_dialog.cpp" line="176"/>
         <source>伴奏楽器</source>
         <translation>Accompaniment</translation>
     </message>

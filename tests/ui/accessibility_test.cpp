@@ -83,6 +83,7 @@ TEST(SoundingAnnouncerTest, TheStatusPanelNamesTheSoundingCharacterAtMostOncePer
     EXPECT_EQ(soundAt(1100, "l"), "演奏中：l");
     announcer.stateChanged();
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&panel)->text(QAccessible::Name), "演奏中");
+    EXPECT_EQ(soundAt(1200, "o"), "演奏中：o");
 }
 
 }  // namespace

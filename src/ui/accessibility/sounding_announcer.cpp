@@ -32,6 +32,9 @@ void SoundingAnnouncer::sounding(const QString& character) {
         QCoreApplication::translate("velmora::MainWindow", "%1：%2").arg(state, character));
 }
 
-void SoundingAnnouncer::stateChanged() { panel_.setAccessibleName(QString()); }
+void SoundingAnnouncer::stateChanged() {
+    panel_.setAccessibleName(QString());
+    saidAny_ = false;  // the first character of the new state is said at once
+}
 
 }  // namespace velmora

@@ -23,7 +23,8 @@ public:
 
     // The character now sounding (as the memo shows it); blanks are not said.
     void sounding(const QString& character);
-    // The panel's state changed: its own text is its name again.
+    // The panel's state changed: its own text is its name again, and the next
+    // character is said at once.
     void stateChanged();
 
 private:

@@ -54,6 +54,15 @@ QComboBox* instrumentCombo(QWidget* parent, const char* name, int index, const Q
     return combo;
 }
 
+QLabel* nameForReaders(QWidget* control, const QString& name) {
+    control->setAccessibleName(name);
+    auto* label = new QLabel(name, control->parentWidget());
+    label->setObjectName(control->objectName() + "Label");
+    label->setBuddy(control);
+    label->hide();
+    return label;
+}
+
 QLabel* whiteLabel(QWidget* parent, const char* name, const QString& text) {
     auto* label = named(new QLabel(text, parent), name);
     label->setAutoFillBackground(true);
@@ -67,7 +76,8 @@ QLabel* whiteLabel(QWidget* parent, const char* name, const QString& text) {
 
 void fitCaptions(QPushButton* button, std::initializer_list<const char*> captions) {
     int widest = button->fontMetrics().horizontalAdvance(button->text());
-    for (const char* caption : captions) widest = std::max(widest, button->fontMetrics().horizontalAdvance(caption));
+    for (const char* caption : captions)
+        widest = std::max(widest, button->fontMetrics().horizontalAdvance(caption));
     constexpr int kPadding = 16;
     button->setMinimumWidth(widest + kPadding);
     button->setMaximumWidth(std::max(60, widest + kPadding));

@@ -27,6 +27,11 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, b
                     const QString& hint = {});
 // An editable instrument combo listing the General MIDI names.
 QComboBox* instrumentCombo(QWidget* parent, const char* name, int index, const QString& hint);
+// Names `control` for screen readers. On Linux Qt reads a combo box out by its
+// current item and lets the label that names it (its buddy) name it: a control
+// without a label on screen gets one that only screen readers meet. Returns
+// that label. The control must have its parent already.
+QLabel* nameForReaders(QWidget* control, const QString& name);
 QLabel* whiteLabel(QWidget* parent, const char* name, const QString& text);
 // Wide enough for its caption and every other caption it may show, so that
 // none is clipped at the window's minimum size.

@@ -65,7 +65,7 @@ void selectPattern(QButtonGroup& group, int index) {
 }
 
 // What screen readers say for the control, and the label that names it to them.
-void nameForReaders(QWidget* control, QLabel* label, const OptionPresentation& shown) {
+void describeForReaders(QWidget* control, QLabel* label, const OptionPresentation& shown) {
     control->setAccessibleName(optionText(spokenName(shown)));
     control->setAccessibleDescription(optionText(spokenDescription(shown)));
     if (label != nullptr) label->setBuddy(control);
@@ -99,12 +99,7 @@ QWidget* OptionWidgets::make(OptionId id, QWidget* parent) {
             break;
         case ControlKind::InstrumentCombo:
             control = instrumentCombo(parent, name.c_str(), definition.initial, hint);
-            // On Linux a combo box is read out by its current item and named by
-            // the label that names it: this one has none on screen, so it gets
-            // one that only screen readers meet.
-            labels_[index(id)] =
-                named(new QLabel(optionText(spokenName(shown)), parent), (name + "Label").c_str());
-            labels_[index(id)]->hide();
+            labels_[index(id)] = nameForReaders(control, optionText(spokenName(shown)));
             break;
         case ControlKind::RhythmCombo:
             labels_[index(id)] =
@@ -115,7 +110,7 @@ QWidget* OptionWidgets::make(OptionId id, QWidget* parent) {
             control = patternBox(definition, shown, parent, groups_[index(id)]);
             break;
     }
-    nameForReaders(control, labels_[index(id)], shown);
+    describeForReaders(control, labels_[index(id)], shown);
     if (shown.startsDisabled) control->setEnabled(false);
     widgets_[index(id)] = control;
     return control;

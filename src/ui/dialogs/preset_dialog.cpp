@@ -21,6 +21,7 @@
 
 #include "documents/file_read.h"
 #include "documents/ini_file.h"
+#include "ui/controls/control_factory.h"
 #include "ui/controls/gm_program_names.h"
 #include "ui/dialogs/instrument_ranges.h"
 
@@ -157,12 +158,10 @@ void PresetDialog::buildControls() {
         const auto slot = static_cast<std::size_t>(i);
         soloPresets_[slot] = makePresetCombo(QStringLiteral("soloPreset%1").arg(i + 1), designed.solo[slot]);
         soloPresets_[slot]->setToolTip(QCoreApplication::translate("velmora::PresetDialog", kSoloPresetHint));
-        soloPresets_[slot]->setAccessibleName(
-            QCoreApplication::translate("velmora::PresetDialog", "ソロ楽器のプリセット %1").arg(i + 1));
         backingPresets_[slot] =
             makePresetCombo(QStringLiteral("backingPreset%1").arg(i + 1), designed.backing[slot]);
-        backingPresets_[slot]->setAccessibleName(
-            QCoreApplication::translate("velmora::PresetDialog", "伴奏のプリセット %1").arg(i + 1));
+        backingPresets_[slot]->setAccessibleDescription(
+            QCoreApplication::translate("velmora::PresetDialog", "メイン画面の番号のボタンが選ぶ楽器"));
     }
 
     // Rows 0-1 the solo presets, rows 2-3 the backing presets, three a row;
@@ -192,6 +191,13 @@ void PresetDialog::buildControls() {
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(rangeTable_);
     layout->addLayout(presets);
+    for (int n = 1; n <= kPresetCount; ++n) {
+        nameForReaders(
+            soloPresets_[slotOf(n)],
+            QCoreApplication::translate("velmora::PresetDialog", "ソロ楽器のプリセット %1").arg(n));
+        nameForReaders(backingPresets_[slotOf(n)],
+                       QCoreApplication::translate("velmora::PresetDialog", "伴奏のプリセット %1").arg(n));
+    }
 }
 
 int PresetDialog::soloPreset(int number) const {
