@@ -76,8 +76,7 @@ QLabel* whiteLabel(QWidget* parent, const char* name, const QString& text) {
 
 void fitCaptions(QPushButton* button, std::initializer_list<const char*> captions) {
     int widest = button->fontMetrics().horizontalAdvance(button->text());
-    for (const char* caption : captions)
-        widest = std::max(widest, button->fontMetrics().horizontalAdvance(caption));
+    for (const char* caption : captions) widest = std::max(widest, button->fontMetrics().horizontalAdvance(caption));
     constexpr int kPadding = 16;
     button->setMinimumWidth(widest + kPadding);
     button->setMaximumWidth(std::max(60, widest + kPadding));

@@ -23,7 +23,9 @@ namespace velmora {
 class OptionWidgets {
 public:
     // Makes the option's control in its initial state, and the label before
-    // it when it has one, as children of `parent`; returns what shows.
+    // it when it has one, as children of `parent`; returns what shows. Each
+    // control carries what screen readers say; an instrument combo's label is
+    // one only they meet (see nameForReaders).
     QWidget* make(OptionId id, QWidget* parent);
 
     QWidget* widget(OptionId id) const { return widgets_[index(id)]; }
