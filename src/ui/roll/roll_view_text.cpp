@@ -91,11 +91,11 @@ QString RollView::spokenText() const {
 void RollView::announce() {
     QString text = spokenText();
     if (text == spoken_) return;
-    spoken_ = std::move(text);
     if (QAccessible::isActive()) {
-        QAccessibleValueChangeEvent event(this, spoken_);
+        QAccessibleTextUpdateEvent event(this, 0, spoken_, text);
         QAccessible::updateAccessibility(&event);
     }
+    spoken_ = std::move(text);
 }
 
 }  // namespace velmora

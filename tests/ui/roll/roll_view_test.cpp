@@ -210,6 +210,7 @@ TEST(RollView, ScreenReadersReadTheCaretsNotesOrTheSoundingNoteAndBar) {
     EXPECT_EQ(accessible->text(QAccessible::Value), "カーソルの文字の音はありません");
     view.setCaretOffset(17);
     EXPECT_EQ(accessible->text(QAccessible::Value), "カーソルの文字の音: E4, E3");
+    EXPECT_EQ(accessible->textInterface()->text(0, 100), "カーソルの文字の音: E4, E3");  // what AT-SPI reads
     view.followLive(&recorder, 4, 60);
     for (std::uint64_t tick = 0; tick <= 10; ++tick) {
         recorder.beginTick(tick);
