@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace velmora {
 
@@ -67,6 +69,19 @@ void drawNotes(RollCanvas& canvas, const RollLayout& layout, const View& view, c
     }
 }
 
+// The degrees (semitones above the name base) whose rows a view labels: every
+// row when the labels fit, else fewer, down to the name base's rows only.
+const std::vector<int>& labelledDegrees(double rowHeight, int labelPixels) {
+    // Each set with the smallest gap between two of its rows; the name base is in all.
+    static const std::vector<std::pair<int, std::vector<int>>> sets = {
+        {1, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}}, {3, {0, 4, 7}}, {5, {0, 7}}, {12, {0}}};
+    const double needed = labelPixels * 1.2;
+    for (const auto& [gap, degrees] : sets) {
+        if (gap * rowHeight >= needed) return degrees;
+    }
+    return sets.back().second;
+}
+
 std::string octaveLabel(const RollPitchRow& row) { return row.name + std::to_string(row.pitch / 12 - 1); }
 
 // A view's axis: labels of the window's size on the rows they fit, every name base's row with its octave.
@@ -99,17 +114,6 @@ void drawAxis(RollCanvas& canvas, const RollLayout& layout, const RollColours& c
 }
 
 }  // namespace
-
-const std::vector<int>& labelledDegrees(double rowHeight, int labelPixels) {
-    // Each set with the smallest gap between two of its rows; the name base is in all.
-    static const std::vector<std::pair<int, std::vector<int>>> sets = {
-        {1, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}}, {3, {0, 4, 7}}, {5, {0, 7}}, {12, {0}}};
-    const double needed = labelPixels * 1.2;
-    for (const auto& [gap, degrees] : sets) {
-        if (gap * rowHeight >= needed) return degrees;
-    }
-    return sets.back().second;
-}
 
 void drawRoll(RollCanvas& canvas, const RollLayout& layout, double scrollX, double viewWidth,
               std::int32_t cursorStep, const RollColours& colours, const RollLabelStyle& labels) {

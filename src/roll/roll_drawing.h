@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "roll/roll_canvas.h"
 #include "roll/roll_layout.h"
@@ -18,10 +17,5 @@ struct RollLabelStyle {
 // edge. cursorStep, when not negative, is marked as the step playing now.
 void drawRoll(RollCanvas& canvas, const RollLayout& layout, double scrollX, double viewWidth,
               std::int32_t cursorStep = -1, const RollColours& colours = {}, const RollLabelStyle& labels = {});
-
-// The degrees (semitones above the name base) whose rows a view labels with
-// rows this high and labels this size: every row when they fit, else fewer,
-// down to the name base's rows only.
-const std::vector<int>& labelledDegrees(double rowHeight, int labelPixels);
 
 }  // namespace velmora

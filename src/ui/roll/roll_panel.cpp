@@ -75,6 +75,8 @@ void RollPanel::refresh() {
 }
 
 void RollPanel::caretMoved() {
+    // During a performance the roll tells the sounding note; the caret follows the ticks and is left alone here.
+    if (performing()) return;
     const int position = memo_.textCursor().position();
     // The roll holds the notes of the first characters only.
     if (position > kPreviewCharacters || memo_.loader().loading()) {
