@@ -14,65 +14,55 @@ namespace fs = std::filesystem;
 
 fs::path temporaryFileOf(const fs::path& target) {
     for (const auto& entry : fs::directory_iterator(target.parent_path())) {
-        if (entry.path().filename().string().rfind(target.filename().string() + ".velmora-", 0) == 0) {
-            return entry.path();
-        }
+        if (entry.path().filename().string().rfind(target.filename().string() + ".velmora-", 0) == 0) return entry;
     }
     return {};
 }
 
-// The temporary file a writer in a child process leaves when it is killed
-// with -9 in the middle of its write.
+// What a writer in a child process leaves when it is killed with -9 mid-write.
 fs::path leftoverOfAKilledWriter(const fs::path& target) {
-    const pid_t child = ::fork();
-    if (child == 0) {
+    if (const pid_t child = ::fork(); child == 0) {
         SafeFileWriter writer(target.string());
         writer.write("half of it");
         ::kill(::getpid(), SIGKILL);
+    } else {
+        ::waitpid(child, nullptr, 0);
     }
-    int status = 0;
-    ::waitpid(child, &status, 0);
     return temporaryFileOf(target);
 }
 
 TEST(TemporaryLeftoversTest, TheNextWriteIntoTheFolderRemovesOnlyLeftoversOfKilledWriters) {
     TempFolder folder;
-    const fs::path outside = folder.path() / "outside.wav.velmora-a1B2c3";  // no leftover: not in the folder
-    writeBytes(outside.string(), "theirs");
-    fs::create_directory(folder.path() / "export");
-    const auto at = [&](const std::string& name) { return folder.path() / "export" / name; };
+    const auto at = [&](const std::string& name) { return folder.path() / name; };
+    const fs::path linked = at("linked.txt");
+    writeBytes(linked.string(), "theirs");
     SafeFileWriter stillWriting(at("live.wav").string());
     stillWriting.write("being written");
-    struct Case {
-        fs::path file;
-        bool removed;
-    };
-    std::vector<Case> cases = {
+    std::vector<std::pair<fs::path, bool>> removed = {
         {leftoverOfAKilledWriter(at("song.wav")), true},
-        {temporaryFileOf(at("live.wav")), false},  // its writer is still at work
-        {at("old.mid.velmora-Zz09aB"), true},   // unlocked, marked, ours
-        {at("song.wav.a1B2c3"), false},         // another program's temporary name
+        {temporaryFileOf(at("live.wav")), false},
+        {at("old.mid.velmora-Zz09aB"), true},  // unlocked, marked, this user's
+        {at("song.wav.a1B2c3"), false},        // another program's temporary name
         {at("song.wav.velmora-a1B2"), false},
         {at("song.wav.velmora-a1B2c3.bak"), false},
         {at(".velmora-a1B2c3"), false},
         {at("link.wav.velmora-a1B2c3"), false},  // a link, never followed
         {at("folder.velmora-a1B2c3"), false},
     };
-    for (std::size_t i = 2; i < 7; ++i) writeBytes(cases[i].file.string(), "bytes");
-    fs::create_symlink(outside, cases[7].file);
-    fs::create_directory(cases[8].file);
+    ASSERT_FALSE(removed[0].first.empty() || removed[1].first.empty());
+    for (std::size_t i = 2; i < 7; ++i) writeBytes(removed[i].first.string(), "bytes");
+    fs::create_symlink(linked, removed[7].first);
+    fs::create_directory(removed[8].first);
     if (::geteuid() == 0) {
-        cases.push_back({at("other.wav.velmora-a1B2c3"), false});  // another user's
-        writeBytes(cases.back().file.string(), "bytes");
-        ASSERT_EQ(::chown(cases.back().file.c_str(), 65534, 65534), 0);
+        removed.push_back({at("other.wav.velmora-a1B2c3"), false});  // another user's
+        writeBytes(removed.back().first.string(), "bytes");
+        ASSERT_EQ(::chown(removed.back().first.c_str(), 65534, 65534), 0);
     }
-    ASSERT_FALSE(cases[0].file.empty()) << "the killed writer left nothing";
-    ASSERT_FALSE(cases[1].file.empty());
 
     writeFileSafely(at("next.wav").string(), "next");
 
-    for (const Case& c : cases) EXPECT_EQ(!fs::exists(fs::symlink_status(c.file)), c.removed) << c.file;
-    EXPECT_EQ(readBytes(outside.string()), "theirs");
+    for (const auto& [file, gone] : removed) EXPECT_EQ(!fs::exists(fs::symlink_status(file)), gone) << file;
+    EXPECT_EQ(readBytes(linked.string()), "theirs");
     stillWriting.commit();
     EXPECT_EQ(readBytes(at("live.wav").string()), "being written");
 }
@@ -82,7 +72,7 @@ TEST(TemporaryLeftoversTest, TheNextStartRemovesTheLeftoversItsJournalNames) {
     const fs::path journal = folder.path() / "journal";
     TemporaryFileJournal::use(journal);
     const fs::path leftover = leftoverOfAKilledWriter(folder.path() / "song.wav");
-    fs::create_directory(folder.path() / "elsewhere");  // a write into the folder itself would clean it
+    fs::create_directory(folder.path() / "elsewhere");  // a write into the same folder would remove it
     SafeFileWriter stillWriting(folder.file("elsewhere/live.wav"));
     ASSERT_TRUE(fs::exists(leftover));
     ASSERT_EQ(entryCount(journal), 2);
