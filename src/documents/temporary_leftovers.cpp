@@ -33,13 +33,15 @@ fs::path currentJournalFolder() {
 // this user that nobody holds locked. The lock is taken on the file that was
 // opened, and the name must still lead to that file when it is removed.
 bool removeIfLeftover(int folderFd, const char* name) {
+    // Only a regular file is opened: opening a device may do something.
+    struct stat named {};
+    if (::fstatat(folderFd, name, &named, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(named.st_mode)) return false;
     const int fd = ::openat(folderFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return false;
     bool removed = false;
     struct stat opened {};
     if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && opened.st_uid == ::geteuid() &&
         ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-        struct stat named {};
         if (::fstatat(folderFd, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_dev == opened.st_dev &&
             named.st_ino == opened.st_ino) {
             removed = ::unlinkat(folderFd, name, 0) == 0;

@@ -1,6 +1,7 @@
 #include "documents/temporary_leftovers.h"
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -48,11 +49,13 @@ TEST(TemporaryLeftoversTest, TheNextWriteIntoTheFolderRemovesOnlyLeftoversOfKill
         {at(".velmora-a1B2c3"), false},
         {at("link.wav.velmora-a1B2c3"), false},  // a link, never followed
         {at("folder.velmora-a1B2c3"), false},
+        {at("pipe.wav.velmora-a1B2c3"), false},
     };
     ASSERT_FALSE(removed[0].first.empty() || removed[1].first.empty());
     for (std::size_t i = 2; i < 7; ++i) writeBytes(removed[i].first.string(), "bytes");
     fs::create_symlink(linked, removed[7].first);
     fs::create_directory(removed[8].first);
+    ASSERT_EQ(::mkfifo(removed[9].first.c_str(), 0600), 0);
     if (::geteuid() == 0) {
         removed.push_back({at("other.wav.velmora-a1B2c3"), false});  // another user's
         writeBytes(removed.back().first.string(), "bytes");
