@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <unistd.h>
@@ -46,6 +47,7 @@ protected:
         xvfb_ = std::make_unique<RunningCli>(
             "Xvfb", std::vector<std::string>{"-displayfd", std::to_string(displayNumber_[1]), "-nolisten", "tcp"});
         ::close(displayNumber_[1]);
+        ::fcntl(displayNumber_[0], F_SETFD, FD_CLOEXEC);
         pollfd ready{displayNumber_[0], POLLIN, 0};
         char number[16] = {};
         ASSERT_EQ(::poll(&ready, 1, 15000), 1);
@@ -60,7 +62,8 @@ protected:
         fs::copy_file(VELMORA_WINDOW_PROGRAM, home_.file("velmora"));
     }
     void TearDown() override {
-        xvfb_.reset();
+        if (xvfb_) xvfb_->signal(SIGTERM);  // lets Xvfb remove its socket and lock file
+        if (xvfb_) xvfb_->wait();
         ::close(displayNumber_[0]);
     }
 
