@@ -212,6 +212,7 @@ TEST(WindowPlacement, AWindowOffTheScreenIsMovedWhollyOntoIt) {
     EXPECT_EQ(placeOnScreen(QRect(1277, 100, 620, 430), laptop), QRect(660, 100, 620, 430));
     EXPECT_EQ(placeOnScreen(QRect(100, -200, 620, 430), laptop), QRect(100, 0, 620, 430));
     EXPECT_EQ(placeOnScreen(QRect(900, 500, 2000, 900), laptop), QRect(0, 0, 1280, 800));
+    EXPECT_EQ(placeOnScreen(QRect(300, 500, 620, 430), laptop), QRect(300, 370, 620, 430));  // bottom off
 }
 
 TEST(WindowPlacement, AWindowMostlyShownStaysAndTheBestScreenIsChosen) {

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -201,6 +202,43 @@ void buildSoloPresetMenu(MainControls& c, const CommandRegistry& commands) {
 
 }  // namespace
 
+namespace {
+
+void placeGroupsAtRight(QGridLayout& grid, QWidget* pattern, QWidget* tempo, bool narrow) {
+    if (narrow ? grid.itemAtPosition(3, 0) != nullptr : grid.indexOf(pattern) >= 0) return;  // so already
+    if (QLayoutItem* below = grid.itemAtPosition(3, 0)) {
+        grid.removeItem(below);
+        delete below;  // the row's layout; its widgets stay in the panel
+    }
+    grid.removeWidget(pattern);
+    grid.removeWidget(tempo);
+    if (narrow) {
+        auto* below = new QHBoxLayout;
+        below->setSpacing(6);
+        below->addWidget(pattern, 0, Qt::AlignTop);
+        below->addWidget(tempo, 0, Qt::AlignTop);
+        below->addStretch();
+        grid.addLayout(below, 3, 0, 1, 2);
+    } else {
+        grid.addWidget(pattern, 0, 2);
+        grid.addWidget(tempo, 1, 2, 2, 1);
+    }
+}
+
+}  // namespace
+
+void arrangeControlPanel(MainControls& c, bool narrow) {
+    auto* grid = static_cast<QGridLayout*>(c.controlPanel->layout());
+    placeGroupsAtRight(*grid, c.options.widget(OptionId::ScalePattern), c.tempoAndDisplays, narrow);
+    c.controlPanel->setMinimumHeight(0);
+    c.controlPanel->setMaximumHeight(QWIDGETSIZE_MAX);
+    grid->activate();
+    c.controlPanel->setFixedHeight(c.controlPanel->sizeHint().height());
+    // The panel shows whole unless the window fits it to a smaller screen.
+    c.controlScroll->setFixedHeight(c.controlPanel->height());
+    c.controlScroll->setMinimumWidth(c.controlPanel->minimumSizeHint().width());
+}
+
 MainControls buildMainControls(QWidget& central, QStatusBar& statusBar, const CommandRegistry& commands) {
     MainControls c;
     auto* outer = new QVBoxLayout(&central);
@@ -219,9 +257,12 @@ MainControls buildMainControls(QWidget& central, QStatusBar& statusBar, const Co
     split->setChildrenCollapsible(true);
     outer->addWidget(split, 1);
 
-    c.controlPanel = named(new QFrame(&central), "controlPanel");
+    c.controlScroll = named(new QScrollArea(&central), "controlScroll");
+    c.controlScroll->setFrameShape(QFrame::NoFrame);
+    c.controlScroll->setWidgetResizable(true);
+    c.controlPanel = named(new QFrame(c.controlScroll), "controlPanel");
     c.controlPanel->setAutoFillBackground(true);
-    outer->addWidget(c.controlPanel, 0);
+    outer->addWidget(c.controlScroll, 0);
     c.instrumentPanel = named(new QFrame(c.controlPanel), "instrumentPanel");
     c.instrumentPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     c.instrumentPanel->setAutoFillBackground(true);
@@ -234,12 +275,13 @@ MainControls buildMainControls(QWidget& central, QStatusBar& statusBar, const Co
     panel->setVerticalSpacing(4);
     panel->addWidget(c.instrumentPanel, 0, 0);
     panel->addWidget(buildPresetButtons(c.controlPanel, c, commands), 0, 1, Qt::AlignTop);
-    panel->addWidget(c.options.make(OptionId::ScalePattern, c.controlPanel), 0, 2);
+    c.options.make(OptionId::ScalePattern, c.controlPanel);
     panel->addWidget(buildCommandButtons(c.controlPanel, c, commands), 1, 0, 1, 2);
     panel->addWidget(buildCheckBoxes(c.controlPanel, c), 2, 0, 1, 2);
-    panel->addWidget(buildTempoAndDisplays(c.controlPanel, c), 1, 2, 2, 1);
+    c.tempoAndDisplays = buildTempoAndDisplays(c.controlPanel, c);
     panel->setColumnStretch(0, 1);
-    c.controlPanel->setFixedHeight(c.controlPanel->sizeHint().height());
+    c.controlScroll->setWidget(c.controlPanel);
+    arrangeControlPanel(c, false);
 
     c.statusPattern = named(new QLabel(&statusBar), "statusPattern");
     c.statusPattern->setMinimumWidth(250);

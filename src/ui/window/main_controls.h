@@ -8,6 +8,7 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QScrollArea;
 class QStatusBar;
 class QWidget;
 
@@ -23,6 +24,8 @@ struct MainControls {
     MemoEdit* memo = nullptr;
     RollView* roll = nullptr;           // the piano roll under the memo
     QFrame* controlPanel = nullptr;     // everything under the memo and the roll
+    QScrollArea* controlScroll = nullptr;  // shows the panel; scrolls it on a screen too small for it
+    QWidget* tempoAndDisplays = nullptr;   // rhythm, tempo, key and the times
     QFrame* instrumentPanel = nullptr;  // instruments, ranges, volumes, reverbs
 
     // Options, by option id.
@@ -55,5 +58,9 @@ struct MainControls {
 // Creates the controls in their initial states inside `central`, the status
 // bar panels inside `statusBar`, and binds the buttons to their commands.
 MainControls buildMainControls(QWidget& central, QStatusBar& statusBar, const CommandRegistry& commands);
+
+// Lays the control panel out as designed, the pattern and the tempo groups at
+// the right, or, `narrow`, those two groups in a row under the others.
+void arrangeControlPanel(MainControls& c, bool narrow);
 
 }  // namespace velmora

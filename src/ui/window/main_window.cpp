@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QWindow>
+#include <algorithm>
 #include <filesystem>
 
 #include "documents/file_error.h"
@@ -30,7 +32,6 @@ namespace velmora {
 namespace {
 
 constexpr int kRollHeight = 160;  // the piano roll's share below the memo
-constexpr int kMinimumWidth = 603;
 
 // The window's font: the Japanese UI Gothic where it exists, else a Japanese
 // Gothic of the system, 12 pixels high.
@@ -102,8 +103,18 @@ MainWindow::MainWindow(MainWindowSetup setup)
 
     // At the minimum size every caption still shows whole.
     setMinimumWidth(std::max(kMinimumWidth, minimumSizeHint().width()));
-    resize(std::max(600, sizeHint().width()), c_.controlPanel->height() + 220 + kRollHeight);
+    wantedSize_ = QSize(std::max({600, sizeHint().width(), c_.controlPanel->sizeHint().width()}),
+                        c_.controlPanel->height() + 220 + kRollHeight);
+    resize(wantedSize_);
     move(kInitialWindowLeft, kInitialWindowTop);
+    keepOnScreen();
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (QWindow* shown = windowHandle())
+                connect(shown, &QWindow::screenChanged, this, [this](QScreen* now) { fitControlsToScreen(*now); });
+        },
+        Qt::QueuedConnection);
     startUp(setup.reopenLatest);
 }
 

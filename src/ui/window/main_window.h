@@ -14,6 +14,8 @@
 #include "ui/settings/settings_store.h"
 #include "ui/window/main_controls.h"
 
+class QScreen;
+
 namespace velmora {
 
 class CommandRegistry;
@@ -59,6 +61,10 @@ public:
     const PerformanceOptions& options() const { return performance_->options(); }
     const MainControls& controls() const { return c_; }
     const CommandRegistry& commands() const { return *commands_; }
+    // Fits the window to the screen of `availableScreens` that shows most of
+    // it: the controls wrap and scroll where the screen is too small for them,
+    // and a window not shown whole is moved (and cut to size) onto it.
+    void keepOnScreen(const QList<QRect>& availableScreens);
     Transport& transport() { return performance_->transport(); }
     RollPanel& rollPanel() { return *rollPanel_; }
     const OutputSettings& outputSettings() const { return performance_->output().settings(); }
@@ -138,8 +144,15 @@ private:
     // settings file is the global one must not switch to another document.
     void takeSettings(const LoadedSettings& loaded);
     void placeWindow(const LoadedGlobalRows& global);
-    // Moves a restored window onto a screen that shows it whole.
+    static constexpr int kMinimumWidth = 603;  // designed; wider where captions need it
+    // Fits the window to the screens there are.
     void keepOnScreen();
+    // Arranges the controls for a client area of at most `room`; the size
+    // the window wants stays what it was before a screen cut it short.
+    void fitControls(const QSize& room);
+    // A window the user moved onto another screen fits its controls to that
+    // screen; it stays where the user put it.
+    void fitControlsToScreen(const QScreen& screen);
     // Sets the controls from `values` as a settings load does.
     void loadOptions(const PerformanceOptions& values, bool withGlobalOnly);
     GlobalSettings globalSettings() const;
@@ -165,6 +178,8 @@ private:
     // Tells screen readers the sounding character.
     std::unique_ptr<SoundingAnnouncer> sounding_;
     int lastPointerIndex_ = 0;
+    QSize wantedSize_;  // as designed, restored or chosen by the user; the screen may cut it short
+    QSize room_;        // the largest client area on the screen the window was last fitted to
     bool acceptingDrops_ = false;
     bool sessionEnding_ = false;
 };

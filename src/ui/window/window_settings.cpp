@@ -2,7 +2,10 @@
 // binder, which sets the controls in the option table's order; a store writes
 // the window's place, the presets, the document and the output beside them.
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 
 #include "documents/settings.h"
 #include "ui/controls/option_binder.h"
@@ -15,9 +18,17 @@ namespace velmora {
 
 namespace {
 
-// The window manager's frame around the client area: a title bar and borders.
-constexpr int kFrameAllowanceX = 10;
-constexpr int kFrameAllowanceY = 40;
+// The window manager's frame around the client area: a title bar and
+// borders, drawn in the screen's own pixels whatever the program's scale.
+QSize frameAllowance(const QWidget& window) {
+    return (QSizeF(10, 40) / window.devicePixelRatioF()).toSize();
+}
+
+QList<QRect> availableScreens() {
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
+    return screens;
+}
 
 }  // namespace
 
@@ -29,20 +40,57 @@ void MainWindow::takeSettings(const LoadedSettings& loaded) {
 void MainWindow::placeWindow(const LoadedGlobalRows& global) {
     move(global.left, y());
     move(x(), global.top);
-    if (global.width > 0 && global.height > 0)
-        resize(QSize(global.width, global.height).expandedTo(minimumSize()));
+    if (global.width > 0 && global.height > 0) wantedSize_ = QSize(global.width, global.height);
+    resize(wantedSize_.expandedTo(minimumSize()));
     keepOnScreen();
 }
 
-void MainWindow::keepOnScreen() {
-    QList<QRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
+void MainWindow::keepOnScreen() { keepOnScreen(availableScreens()); }
+
+void MainWindow::keepOnScreen(const QList<QRect>& availableScreens) {
     // The frame around the client area must be on the screen as well.
-    const QRect framed = QRect(pos(), size()).adjusted(0, 0, kFrameAllowanceX, kFrameAllowanceY);
-    const QRect placed = placeOnScreen(framed, screens);
-    if (placed == framed) return;
-    resize(placed.width() - kFrameAllowanceX, placed.height() - kFrameAllowanceY);
+    const QSize frame = frameAllowance(*this);
+    const auto framed = [&] { return QRect(pos(), size() + frame); };
+    if (availableScreens.isEmpty()) return;
+    fitControls(screenShowing(framed(), availableScreens).size() - frame);
+    const QRect placed = placeOnScreen(framed(), availableScreens);
+    if (placed == framed()) return;
+    resize(placed.size() - frame);
     move(placed.topLeft());
+}
+
+void MainWindow::fitControlsToScreen(const QScreen& screen) {
+    fitControls(screen.availableGeometry().size() - frameAllowance(*this));
+}
+
+void MainWindow::fitControls(const QSize& room) {
+    // The size wanted so far, unless the last screen cut it short, is kept.
+    wantedSize_ = sizeToRemember(size(), wantedSize_, room_);
+    room_ = room;
+    // The layouts settle later by themselves; the sizes are wanted now.
+    const auto minimumNow = [this] {
+        centralWidget()->layout()->invalidate();
+        centralWidget()->updateGeometry();
+        layout()->invalidate();
+        return minimumSizeHint();
+    };
+    // As designed where that fits; else the pattern and tempo groups go under
+    // the others, and the panel scrolls what the screen's height leaves out.
+    arrangeControlPanel(c_, false);
+    const QSize designed = minimumNow();
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, c_.controlScroll);
+    const int barIfShort = designed.height() > room.height() ? scrollBar : 0;
+    arrangeControlPanel(c_, std::max(kMinimumWidth, designed.width()) + barIfShort > room.width());
+    QScrollArea* scroll = c_.controlScroll;
+    const int panelHeight = c_.controlPanel->height();
+    const int excess = minimumNow().height() - room.height();
+    if (excess > 0) {
+        const int fewRows = std::min(panelHeight, 4 * fontMetrics().height());
+        scroll->setMinimumHeight(std::max(fewRows, panelHeight - excess));
+        scroll->setMinimumWidth(scroll->minimumWidth() + scrollBar);
+    }
+    scroll->setMinimumWidth(std::min(scroll->minimumWidth(), room.width()));
+    setMinimumWidth(std::min(std::max(kMinimumWidth, minimumNow().width()), room.width()));
 }
 
 void MainWindow::loadOptions(const PerformanceOptions& values, bool withGlobalOnly) {
@@ -56,8 +104,9 @@ GlobalSettings MainWindow::globalSettings() const {
     GlobalSettings global;
     global.left = x();
     global.top = y();
-    global.width = width();
-    global.height = height();
+    const QSize remembered = sizeToRemember(size(), wantedSize_, room_);
+    global.width = remembered.width();
+    global.height = remembered.height();
     if (presets_ != nullptr) global.presets = presets_->presetSelections();
     global.latest = document_->path();
     global.output = performance_->output().settings();
