@@ -24,13 +24,13 @@ constexpr std::uint64_t kCheckStep = 8u << 20;
 constexpr const char* kTempSuffix = ".XXXXXX";
 constexpr std::size_t kTempSuffixLength = 7;
 
-std::string folderOf(const std::string& path) {
+std::string folderOrEmpty(const std::string& path) {
     const auto slash = path.rfind('/');
     if (slash == std::string::npos) return {};
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string joinPath(const std::string& folder, const std::string& name) {
+std::string pathInFolder(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;
     return folder.back() == '/' ? folder + name : folder + "/" + name;
 }
@@ -158,10 +158,10 @@ void SafeFileWriter::openTemporary(const OutputTarget& found, bool inPlaceFallba
     keptUid_ = found.uid;
     keptGid_ = found.gid;
     // "<name>.XXXXXX" must fit the folder's name limit: shorten the name part.
-    const std::string folder = folderOf(finalPath_);
+    const std::string folder = folderOrEmpty(finalPath_);
     std::string name = finalPath_.substr(folder.empty() ? 0 : folder.size() + (folder == "/" ? 0 : 1));
     if (name.size() + kTempSuffixLength > NAME_MAX) name.resize(NAME_MAX - kTempSuffixLength);
-    const std::string pattern = joinPath(folder, name) + kTempSuffix;
+    const std::string pattern = pathInFolder(folder, name) + kTempSuffix;
 
     CleanupSignalsBlocked blocked;
     std::vector<char> buffer(pattern.begin(), pattern.end());
@@ -247,7 +247,7 @@ void SafeFileWriter::commit() {
     TempFileRegistry::remove(registrySlot_);
     registrySlot_ = -1;
     tempPath_.clear();
-    syncFolder(folderOf(finalPath_));
+    syncFolder(folderOrEmpty(finalPath_));
 }
 
 void SafeFileWriter::abandon() noexcept {

@@ -28,7 +28,7 @@ RollModel twoNotes() {
     return builder.finish(200);
 }
 
-void clickAt(QWidget* widget, QPointF point) {
+void pressAt(QWidget* widget, QPointF point) {
     QMouseEvent press(QEvent::MouseButtonPress, point, widget->mapToGlobal(point), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QApplication::sendEvent(widget, &press);
@@ -43,19 +43,19 @@ TEST(RollView, AClickOnANoteNamesItsCharacterAndTheScrollIsCountedIn) {
 
     const RollLayout layout = view.layout();
     const RollRect melody = layout.noteRect(view.model().notes[0]);
-    clickAt(view.viewport(), {melody.x + 2, melody.y + 1});
+    pressAt(view.viewport(), {melody.x + 2, melody.y + 1});
     ASSERT_EQ(clicked.count(), 1);
     EXPECT_EQ(clicked.takeFirst().at(0).toInt(), 17);
 
-    clickAt(view.viewport(), {melody.x + 2, melody.y + 3 * layout.rowHeight()});  // empty row
+    pressAt(view.viewport(), {melody.x + 2, melody.y + 3 * layout.rowHeight()});  // empty row
     EXPECT_EQ(clicked.count(), 0);
 
     // Scrolled to the right, the same screen point lies on no note; the chord's far end still answers.
     view.horizontalScrollBar()->setValue(30);
-    clickAt(view.viewport(), {melody.x + 2, melody.y + 1});
+    pressAt(view.viewport(), {melody.x + 2, melody.y + 1});
     EXPECT_EQ(clicked.count(), 0);
     const RollRect chord = layout.noteRect(view.model().notes[1]);
-    clickAt(view.viewport(), {chord.x + chord.width - 31, chord.y + 1});
+    pressAt(view.viewport(), {chord.x + chord.width - 31, chord.y + 1});
     EXPECT_EQ(clicked.count(), 1);
 }
 
