@@ -90,7 +90,8 @@ TEST(RollView, FollowsALivePerformanceOnItsOwnFrames) {
         recorder.sendShortMessage(0x91, static_cast<std::uint8_t>(60 + tick % 12), 100);
     }
     EXPECT_TRUE(view.model().notes.empty());  // nothing is drawn inside the ticks
-    QTest::qWait(RollView::kFrameMs * 3);
+    // The next frame draws them (waited for: a loaded or instrumented run is slow).
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !view.model().notes.empty(); }, 5000));
     EXPECT_EQ(view.model().notes.size(), 120u);
     EXPECT_EQ(view.cursorStep(), 119);
     // The playing step is in view.
