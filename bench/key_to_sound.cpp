@@ -28,7 +28,7 @@
 #include "sound/block_scheduler.h"
 #include "sound/fluid_synth_instance.h"
 #include "sound/pulse_audio_stream.h"
-#include "ui/typing_sound.h"
+#include "ui/performance/typing_sound.h"
 
 namespace velmora {
 namespace {

@@ -26,7 +26,7 @@
 #include "midi/monotonic_clock.h"
 #include "sound/block_scheduler.h"
 #include "sound/fluid_synth_instance.h"
-#include "ui/typing_sound.h"
+#include "ui/performance/typing_sound.h"
 
 #include <fluidsynth.h>
 

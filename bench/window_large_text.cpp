@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/main_window.h"
-#include "ui/memo_edit.h"
-#include "ui/roll_panel.h"
+#include "ui/window/main_window.h"
+#include "ui/memo/memo_edit.h"
+#include "ui/roll/roll_panel.h"
 
 namespace {
 
@@ -51,17 +51,17 @@ void measure(const QTemporaryDir& folder, std::size_t megabytes) {
     velmora::MainWindowSetup setup;
     setup.settingsFolder = folder.path();
     setup.output = std::make_unique<velmora::NullBackend>();
-    velmora::TForm1 window(std::move(setup));
+    velmora::MainWindow window(std::move(setup));
     window.show();
     QApplication::processEvents();
 
     // Opening: until the text is shown, until the whole text is in, and the
     // longest single event-loop pass while the rest fills in.
-    velmora::MemoEdit* memo = window.controls().Memo1;
+    velmora::MemoEdit* memo = window.controls().memo;
     std::vector<double> shown, whole, stalls;
     for (int run = 0; run < 3; ++run) {
         const auto start = Clock::now();
-        window.FileOpen1Accept(QString::fromStdString(path));
+        window.document().open(path);
         QApplication::processEvents();
         shown.push_back(millisecondsSince(start));
         double longest = 0;
@@ -87,7 +87,7 @@ void measure(const QTemporaryDir& folder, std::size_t megabytes) {
     }
     // Play measures the whole text's lines once.
     const auto playStart = Clock::now();
-    window.findChild<QAction*>("playShortcut")->trigger();
+    window.findChild<QAction*>("play")->trigger();
     const double play = millisecondsSince(playStart);
     std::vector<double> ticks;
     for (int tick = 0; tick < 200; ++tick) {
@@ -95,7 +95,7 @@ void measure(const QTemporaryDir& folder, std::size_t megabytes) {
         window.transport().tick();
         ticks.push_back(millisecondsSince(start));
     }
-    window.findChild<QAction*>("playShortcut")->trigger();
+    window.findChild<QAction*>("play")->trigger();
     const Spread shownAt = spread(shown), wholeAt = spread(whole), stall = spread(stalls), key = spread(keys),
                  roll = spread(rolls), tick = spread(ticks);
     std::printf("%3zu MB  open: shown %6.1f ms (worst %6.1f), whole %6.1f ms (worst %6.1f), longest pass %5.1f ms"
@@ -103,7 +103,7 @@ void measure(const QTemporaryDir& folder, std::size_t megabytes) {
                 "  tick %6.3f ms (worst %6.3f)  Play %6.1f ms\n",
                 megabytes, shownAt.median, shownAt.worst, wholeAt.median, wholeAt.worst, stall.median, stall.worst,
                 key.median, key.worst, roll.median, roll.worst, tick.median, tick.worst, play);
-    window.controls().Memo1->document()->setModified(false);  // no question at close
+    window.controls().memo->document()->setModified(false);  // no question at close
 }
 
 }  // namespace

@@ -13,13 +13,13 @@
 #ifdef VELMORA_HAVE_SOUND
 #include "sound/jack_environment.h"
 #endif
-#include "ui/engine_texts.h"
-#include "ui/main_window.h"
-#include "ui/output_settings.h"
-#include "ui/session_end.h"
-#include "ui/preset_dialog.h"
-#include "ui/settings_location.h"
-#include "ui/user_prompts.h"
+#include "ui/dialogs/preset_dialog.h"
+#include "ui/dialogs/user_prompts.h"
+#include "ui/performance/output_settings.h"
+#include "ui/settings/engine_texts.h"
+#include "ui/settings/settings_location.h"
+#include "ui/window/main_window.h"
+#include "ui/window/session_end.h"
 
 namespace {
 
@@ -60,19 +60,22 @@ bool choosePlatform() {
     const char* x11 = std::getenv("DISPLAY");
     const bool hasWayland = wayland != nullptr && *wayland != '\0';
     const bool hasX11 = x11 != nullptr && *x11 != '\0';
-    const bool waylandPlugin =
-        QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms/libqwayland-generic.so");
+    const bool waylandPlugin = QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
+                                                 "/platforms/libqwayland-generic.so");
     if (hasWayland && waylandPlugin) setenv("QT_QPA_PLATFORM", hasX11 ? "wayland;xcb" : "wayland", 1);
     if (hasX11 || (hasWayland && waylandPlugin)) return true;
     if (hasWayland) {
-        std::fputs("velmora: the window needs Qt's Wayland support here, which is not installed: install the package "
-                   "qt6-wayland (sudo apt-get install qt6-wayland).\n",
-                   stderr);
+        std::fputs(
+            "velmora: the window needs Qt's Wayland support here, which is not installed: install the "
+            "package "
+            "qt6-wayland (sudo apt-get install qt6-wayland).\n",
+            stderr);
         return false;
     }
-    std::fputs("velmora: no display to show the window on (neither WAYLAND_DISPLAY nor DISPLAY is set).\n"
-               "velmora-cli plays, traces and exports texts without one.\n",
-               stderr);
+    std::fputs(
+        "velmora: no display to show the window on (neither WAYLAND_DISPLAY nor DISPLAY is set).\n"
+        "velmora-cli plays, traces and exports texts without one.\n",
+        stderr);
     return false;
 }
 
@@ -92,7 +95,8 @@ int main(int argc, char* argv[]) {
     if (!choosePlatform()) return 1;
     QApplication application(argc, argv);
     nameApplication();
-    QApplication::setWindowIcon(QIcon::fromTheme(VELMORA_APP_ID, QIcon(":/icons/io.github.velmora.Velmora.png")));
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(VELMORA_APP_ID, QIcon(":/icons/io.github.velmora.Velmora.png")));
     QApplication::setDesktopFileName(VELMORA_APP_ID);
     const QString file = fileToOpen(application);
     velmora::installTranslations(application,
@@ -102,8 +106,8 @@ int main(int argc, char* argv[]) {
     // the last one, never after it: leaving the last one could stop it.
     velmora::MainWindowSetup setup;
     setup.reopenLatest = file.isEmpty() || velmora::isSoundfontFile(file.toStdString());
-    velmora::TForm1 window(std::move(setup));
-    auto* presets = new velmora::TForm2(&window);  // hidden until "?" shows it
+    velmora::MainWindow window(std::move(setup));
+    auto* presets = new velmora::PresetDialog(&window);  // hidden until "?" shows it
     window.attachPresetDialog(presets);
     try {
         presets->loadPresets(window.globalSettingsPath());
@@ -115,6 +119,6 @@ int main(int argc, char* argv[]) {
         QApplication::exit(0);  // also ends the loop of a dialog that was open
     });
     window.show();
-    if (!file.isEmpty()) window.dropFiles({QFileInfo(file).absoluteFilePath()});
+    if (!file.isEmpty()) window.openFiles({QFileInfo(file).absoluteFilePath()});
     return QApplication::exec();
 }

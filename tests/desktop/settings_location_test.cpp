@@ -1,4 +1,4 @@
-#include "ui/settings_location.h"
+#include "ui/settings/settings_location.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -16,10 +16,10 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "ui/elided_label.h"
-#include "ui/output_dialog.h"
-#include "ui/window_placement.h"
-#include "ui/roll_view.h"
+#include "ui/controls/elided_label.h"
+#include "ui/dialogs/output_dialog.h"
+#include "ui/window/window_placement.h"
+#include "ui/roll/roll_view.h"
 #include "window_fixture.h"
 
 namespace velmora::testing {
@@ -27,7 +27,7 @@ namespace {
 
 using DesktopConventions = WindowTest;
 
-QAction* action(TForm1& window, const char* name) { return window.findChild<QAction*>(name); }
+QAction* action(MainWindow& window, const char* name) { return window.findChild<QAction*>(name); }
 
 TEST_F(DesktopConventions, TheMenuBarHoldsEveryCommandWithItsShortcut) {
     auto window = openWindow();
@@ -35,12 +35,12 @@ TEST_F(DesktopConventions, TheMenuBarHoldsEveryCommandWithItsShortcut) {
     for (QAction* menu : window->menuBar()->actions()) menus << menu->text();
     EXPECT_EQ(menus, (QStringList{"ファイル(&F)", "編集(&E)", "演奏(&P)", "設定(&S)", "ヘルプ(&H)"}));
     const std::pair<const char*, QKeySequence> shortcuts[] = {
-        {"newDocument", QKeySequence("Ctrl+N")},   {"FileOpen1", QKeySequence("Ctrl+O")},
-        {"saveDocument", QKeySequence("Ctrl+S")},  {"saveDocumentAs", QKeySequence("Ctrl+Shift+S")},
-        {"quit", QKeySequence("Ctrl+Q")},          {"playShortcut", QKeySequence("F5")},
-        {"linePlayShortcut", QKeySequence("F6")},  {"pauseShortcut", QKeySequence("F7")},
-        {"Action1", QKeySequence("Esc")},          {"undo", QKeySequence("Ctrl+Z")},
-        {"redo", QKeySequence("Ctrl+Y")},          {"find", QKeySequence("Ctrl+F")}};
+        {"newDocument", QKeySequence("Ctrl+N")},  {"openDocument", QKeySequence("Ctrl+O")},
+        {"saveDocument", QKeySequence("Ctrl+S")}, {"saveDocumentAs", QKeySequence("Ctrl+Shift+S")},
+        {"quit", QKeySequence("Ctrl+Q")},         {"play", QKeySequence("F5")},
+        {"linePlay", QKeySequence("F6")},         {"pause", QKeySequence("F7")},
+        {"silenceChord", QKeySequence("Esc")},    {"undo", QKeySequence("Ctrl+Z")},
+        {"redo", QKeySequence("Ctrl+Y")},         {"find", QKeySequence("Ctrl+F")}};
     for (const auto& [name, keys] : shortcuts) {
         ASSERT_NE(action(*window, name), nullptr) << name;
         EXPECT_EQ(action(*window, name)->shortcut(), keys) << name;
@@ -52,11 +52,11 @@ TEST_F(DesktopConventions, TheMenuBarHoldsEveryCommandWithItsShortcut) {
 TEST_F(DesktopConventions, PlayFromTheMenuLocksFileCommandsLikeTheButtons) {
     auto window = openWindow();
     typeText(*window, "abc");
-    action(*window, "playShortcut")->trigger();
-    EXPECT_EQ(window->controls().BitBtn2->text(), "Stop");
-    for (const char* name : {"FileOpen1", "newDocument", "saveDocument", "saveDocumentAs", "chooseOutput"})
+    action(*window, "play")->trigger();
+    EXPECT_EQ(window->controls().playButton->text(), "Stop");
+    for (const char* name : {"openDocument", "newDocument", "saveDocument", "saveDocumentAs", "chooseOutput"})
         EXPECT_FALSE(action(*window, name)->isEnabled()) << name;
-    action(*window, "playShortcut")->trigger();
+    action(*window, "play")->trigger();
     EXPECT_TRUE(action(*window, "newDocument")->isEnabled());
 }
 
@@ -65,8 +65,8 @@ TEST_F(DesktopConventions, RecentDocumentsAreListedLatestFirstAndKeptForTheNextR
     writeFile("two.txt", "two");
     {
         auto window = openWindow();
-        window->FileOpen1Accept(QString::fromStdString(path("one.txt")));
-        window->FileOpen1Accept(QString::fromStdString(path("two.txt")));
+        window->document().open(path("one.txt"));
+        window->document().open(path("two.txt"));
         ASSERT_TRUE(window->close());
     }
     auto window = openWindow();
@@ -75,23 +75,23 @@ TEST_F(DesktopConventions, RecentDocumentsAreListedLatestFirstAndKeptForTheNextR
     ASSERT_EQ(recent->actions().size(), 2);
     EXPECT_TRUE(recent->actions()[0]->text().endsWith("two.txt"));
     recent->actions()[1]->trigger();
-    EXPECT_EQ(window->currentTextPath(), path("one.txt"));
+    EXPECT_EQ(window->document().path(), path("one.txt"));
 }
 
 TEST_F(DesktopConventions, TabLeavesTheMemoAndTheButtonsTakeTheKeyboardFocus) {
     auto window = openWindow();
     window->activateWindow();
-    MemoEdit* memo = window->controls().Memo1;
+    MemoEdit* memo = window->controls().memo;
     typeText(*window, "abc");
     memo->setFocus();
     QTest::keyClick(memo, Qt::Key_Tab);
     EXPECT_EQ(memo->toPlainText(), "abc");
     const MainControls& c = window->controls();
-    for (QPushButton* button : {c.BitBtn1, c.BitBtn3, c.BitBtn6, c.BitBtn2, c.BitBtn5, c.BitBtn4, c.BitBtn7,
-                                c.outputButton, c.Button1}) {
+    for (QPushButton* button : {c.openButton, c.saveAsButton, c.saveButton, c.playButton, c.linePlayButton, c.pauseButton, c.midiButton,
+                                c.outputButton, c.presetsButton}) {
         EXPECT_TRUE(button->focusPolicy() & Qt::TabFocus) << button->objectName().toStdString();
     }
-    for (QPushButton* button : {c.BitBtn1, c.BitBtn3, c.BitBtn6, c.BitBtn2, c.BitBtn5, c.BitBtn4})
+    for (QPushButton* button : {c.openButton, c.saveAsButton, c.saveButton, c.playButton, c.linePlayButton, c.pauseButton})
         EXPECT_TRUE(button->toolTip().contains(QRegularExpression("\\((Ctrl|F)"))) << button->objectName().toStdString();
 }
 
@@ -139,8 +139,8 @@ TEST_F(DesktopConventions, AtTheMinimumSizeLongInstrumentNamesShowTheirBeginning
         ASSERT_GT(combo->fontMetrics().horizontalAdvance(combo->currentText()), combo->lineEdit()->width());
         EXPECT_EQ(firstShownPosition(combo), 0) << combo->currentText().toStdString();
     }
-    c.pre[1]->click();  // a preset sets the backing instrument
-    c.soloMenuItems[0]->trigger();
+    c.presetButtons[1]->click();  // a preset sets the backing instrument
+    window->commands().soloPreset(1)->trigger();
     EXPECT_EQ(firstShownPosition(c.options.comboBox(OptionId::BackingInstrument)), 0)
         << c.options.comboBox(OptionId::BackingInstrument)->currentText().toStdString();
     EXPECT_EQ(firstShownPosition(c.options.comboBox(OptionId::SoloInstrument)), 0)
@@ -159,7 +159,7 @@ TEST_F(DesktopConventions, ALongNoticeShowsItIsCutAndNeverWidensTheWindow) {
     auto window = openWindow();
     window->resize(window->minimumSize());
     const int narrowest = window->minimumSizeHint().width();
-    window->FileOpen1Accept(QString::fromStdString(path("app.txt")));  // a notice about app.ini
+    window->document().open(path("app.txt"));  // a notice about app.ini
     QApplication::processEvents();
 
     const auto* notice = dynamic_cast<ElidedLabel*>(window->controls().statusNotice);
@@ -183,7 +183,7 @@ TEST_F(DesktopConventions, TheWindowSizeIsRememberedAndTheOpenDialogStartsInTheT
     {
         auto window = openWindow();
         window->resize(window->minimumWidth() + 40, 520);
-        window->FileOpen1Accept(QString::fromStdString(path("texts/story.txt")));
+        window->document().open(path("texts/story.txt"));
         QTest::keySequence(window.get(), QKeySequence("Ctrl+O"));
         ASSERT_EQ(prompts->openDirectories.size(), 1u);
         EXPECT_EQ(prompts->openDirectories[0], QString::fromStdString(path("texts")));
@@ -250,8 +250,8 @@ TEST_F(Exports, TheSoundingCharacterIsBroughtBackIntoViewAfterTheUserScrolledAwa
     QString text;
     for (int line = 0; line < 200; ++line) text += QString("line %1\n").arg(line);
     typeText(*window, text);
-    MemoEdit* memo = window->controls().Memo1;
-    window->controls().BitBtn2->click();
+    MemoEdit* memo = window->controls().memo;
+    window->controls().playButton->click();
     window->transport().tick();
     window->transport().tick();
     memo->verticalScrollBar()->setValue(memo->verticalScrollBar()->maximum());  // the user looks at the end
@@ -300,11 +300,11 @@ TEST_F(SilentOutput, PlayWithoutSoundSaysSoOnceInAWholeMessage) {
     auto scripted = std::make_unique<ScriptedPrompts>();
     ScriptedPrompts& said = *scripted;
     setup.prompts = std::move(scripted);
-    TForm1 window(std::move(setup));
+    MainWindow window(std::move(setup));
     typeText(window, "abc");
     for (int run = 0; run < 2; ++run) {
-        window.controls().BitBtn2->click();
-        window.controls().BitBtn2->click();
+        window.controls().playButton->click();
+        window.controls().playButton->click();
     }
     ASSERT_EQ(said.warnings.size(), 1u);
     EXPECT_EQ(said.warnings[0].find("--"), std::string::npos);
@@ -316,10 +316,10 @@ TEST_F(SilentOutput, WithoutSoundTheRollStillDrawsThePerformance) {
     setup.settingsFolder = folder.path();
     setup.output = std::make_unique<RefusingBackend>();
     setup.prompts = std::make_unique<ScriptedPrompts>();
-    TForm1 window(std::move(setup));
+    MainWindow window(std::move(setup));
     window.show();
     typeText(window, "crwdmnp");
-    window.controls().BitBtn2->click();
+    window.controls().playButton->click();
     for (int tick = 0; tick < 4; ++tick) window.transport().tick();
     const auto melodyNotes = [&] {
         std::size_t melody = 0;
@@ -328,13 +328,13 @@ TEST_F(SilentOutput, WithoutSoundTheRollStillDrawsThePerformance) {
     };
     EXPECT_TRUE(QTest::qWaitFor([&] { return melodyNotes() >= 4; }, 5000));  // a frame later, however slow the run
     EXPECT_EQ(melodyNotes(), 4u);
-    window.controls().BitBtn2->click();
+    window.controls().playButton->click();
 }
 
 
-using SpinEdits = WindowTest;
+using NumberFields = WindowTest;
 
-TEST_F(SpinEdits, TypedTextCountsUntilTheFieldIsLeftAndThenIsClamped) {
+TEST_F(NumberFields, TypedTextCountsUntilTheFieldIsLeftAndThenIsClamped) {
     auto window = openWindow();
     window->activateWindow();
     QSpinBox* tempo = window->controls().options.spinEdit(OptionId::TickMs);

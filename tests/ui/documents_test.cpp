@@ -20,29 +20,29 @@ TEST_F(Documents, OpeningShowsTheLinesAndSavingEndsEachWithCrLf) {
     writeFile("abc.txt", "A\r\nB\nC\rD\r\r\nE");
     auto window = openWindow();
     prompts->openAnswers.push_back(QString::fromStdString(path("abc.txt")));
-    window->FileOpen1Execute();
-    EXPECT_EQ(window->controls().Memo1->toPlainText(), "A\nB\nC\nD\n\nE\n");
+    window->document().chooseAndOpen();
+    EXPECT_EQ(window->controls().memo->toPlainText(), "A\nB\nC\nD\n\nE\n");
     EXPECT_EQ(window->windowTitle(), "Velmoraabc.txt");
-    EXPECT_EQ(window->currentTextPath(), path("abc.txt"));
-    window->BitBtn6Click();
+    EXPECT_EQ(window->document().path(), path("abc.txt"));
+    window->document().save();
     EXPECT_EQ(readFile("abc.txt"), "A\r\nB\r\nC\r\nD\r\n\r\nE\r\n");
 }
 
 TEST_F(Documents, BytesAfterANulAreNotShown) {
     writeFile("nul.txt", std::string("ab\0cd\r\nef", 9));
     auto window = openWindow();
-    window->FileOpen1Accept(QString::fromStdString(path("nul.txt")));
-    EXPECT_EQ(window->controls().Memo1->toPlainText(), "ab\n");
+    window->document().open(path("nul.txt"));
+    EXPECT_EQ(window->controls().memo->toPlainText(), "ab\n");
 }
 
 TEST_F(Documents, SaveAndSaveAsDoNothingOnAnEmptyMemo) {
     writeFile("keep.txt", "old");
     auto window = openWindow();
-    window->FileOpen1Accept(QString::fromStdString(path("keep.txt")));
+    window->document().open(path("keep.txt"));
     typeText(*window, "");
     prompts->saveAnswers.push_back(QString::fromStdString(path("new.txt")));
-    window->BitBtn6Click();
-    window->BitBtn3Click();
+    window->document().save();
+    window->document().saveAs();
     EXPECT_TRUE(prompts->saveDialogs.empty());
     EXPECT_EQ(readFile("keep.txt"), "old");
     EXPECT_FALSE(std::filesystem::exists(path("new.txt")));
@@ -51,12 +51,12 @@ TEST_F(Documents, SaveAndSaveAsDoNothingOnAnEmptyMemo) {
 TEST_F(Documents, SaveWithoutANameAsksForOneAsSaveAsDoes) {
     auto window = openWindow();
     typeText(*window, "la la");
-    window->BitBtn6Click();  // the dialog is cancelled
+    window->document().save();  // the dialog is cancelled
     EXPECT_EQ(prompts->saveDialogs.size(), 1u);
-    EXPECT_TRUE(window->currentTextPath().empty());
+    EXPECT_TRUE(window->document().path().empty());
     prompts->saveAnswers.push_back(QString::fromStdString(path("song")));
-    window->BitBtn6Click();
-    EXPECT_EQ(window->currentTextPath(), path("song.txt"));  // the default extension
+    window->document().save();
+    EXPECT_EQ(window->document().path(), path("song.txt"));  // the default extension
     EXPECT_EQ(readFile("song.txt"), "la la");
     EXPECT_EQ(window->windowTitle(), "Velmorasong.txt");
 }
@@ -65,14 +65,14 @@ TEST_F(Documents, RefusingToOverwriteChangesNothing) {
     writeFile("first.txt", "first");
     writeFile("other.txt", "other");
     auto window = openWindow();
-    window->FileOpen1Accept(QString::fromStdString(path("first.txt")));
+    window->document().open(path("first.txt"));
     typeText(*window, "edited");
     for (const OverwriteAnswer answer : {OverwriteAnswer::No, OverwriteAnswer::Cancel}) {
         prompts->overwriteAnswer = answer;
         prompts->saveAnswers.push_back(QString::fromStdString(path("other.txt")));
-        window->BitBtn3Click();
+        window->document().saveAs();
         EXPECT_EQ(readFile("other.txt"), "other");
-        EXPECT_EQ(window->currentTextPath(), path("first.txt"));
+        EXPECT_EQ(window->document().path(), path("first.txt"));
         EXPECT_EQ(window->windowTitle(), "Velmorafirst.txt");
     }
     EXPECT_EQ(prompts->overwriteQuestions, 2);
@@ -84,32 +84,32 @@ TEST_F(Documents, RefusingToOverwriteChangesNothing) {
 TEST_F(Documents, AnUnreadableTextKeepsThePreviousDocumentAndSettings) {
     writeFile("good.txt", "good");
     auto window = openWindow();
-    window->FileOpen1Accept(QString::fromStdString(path("good.txt")));
+    window->document().open(path("good.txt"));
     window->controls().options.spinEdit(OptionId::TickMs)->setValue(250);
     std::filesystem::create_directory(path("folder.txt"));
     writeFile("folder.ini", "[config]\r\ntempo=900\r\n");
-    window->FileOpen1Accept(QString::fromStdString(path("folder.txt")));
+    window->document().open(path("folder.txt"));
     ASSERT_EQ(prompts->errors.size(), 1u);
     EXPECT_EQ(prompts->errors[0], "ファイル " + path("folder.txt") + " は開けません.");
-    EXPECT_EQ(window->currentTextPath(), path("good.txt"));
+    EXPECT_EQ(window->document().path(), path("good.txt"));
     EXPECT_EQ(window->controls().options.spinEdit(OptionId::TickMs)->value(), 250);
     EXPECT_EQ(window->windowTitle(), "Velmoragood.txt");
     typeText(*window, "changed");
-    window->BitBtn6Click();
+    window->document().save();
     EXPECT_EQ(readFile("good.txt"), "changed");
 }
 
 TEST_F(Documents, ATextKeepsItsEncodingUnlessCp932CannotHoldIt) {
     writeFile("sjis.txt", "\x82\xA0\r\n");  // あ in CP932
     auto window = openWindow();
-    window->FileOpen1Accept(QString::fromStdString(path("sjis.txt")));
-    EXPECT_EQ(window->controls().Memo1->toPlainText(), "あ\n");
-    window->BitBtn6Click();
+    window->document().open(path("sjis.txt"));
+    EXPECT_EQ(window->controls().memo->toPlainText(), "あ\n");
+    window->document().save();
     EXPECT_EQ(readFile("sjis.txt"), "\x82\xA0\r\n");
     typeText(*window, "あ\u00E9");  // é has no CP932 form
-    window->BitBtn6Click();
+    window->document().save();
     EXPECT_EQ(readFile("sjis.txt"), "\xE3\x81\x82\xC3\xA9");
-    EXPECT_EQ(window->documentEncoding(), TextEncoding::Utf8);
+    EXPECT_EQ(window->document().encoding(), TextEncoding::Utf8);
     EXPECT_TRUE(window->controls().statusNotice->text().contains("UTF-8"));
 }
 
@@ -117,14 +117,14 @@ TEST_F(Documents, TheTimeEstimateKeepsItsLastValueWhenTheTextIsDeleted) {
     auto window = openWindow();
     typeText(*window, QString(61, 'x'));
     window->controls().options.spinEdit(OptionId::TickMs)->setValue(1000);
-    EXPECT_EQ(window->controls().Label3->text(), "01 : 01");
+    EXPECT_EQ(window->controls().estimatedTime->text(), "01 : 01");
     typeText(*window, "");
-    EXPECT_EQ(window->controls().Label3->text(), "01 : 01");
+    EXPECT_EQ(window->controls().estimatedTime->text(), "01 : 01");
 }
 
 TEST_F(Documents, WrappedLinesAreLinesOfTheirOwn) {
     auto window = openWindow();
-    MemoEdit* memo = window->controls().Memo1;
+    MemoEdit* memo = window->controls().memo;
     memo->setFixedWidth(120);
     QApplication::processEvents();
     typeText(*window, "one two three four five six seven eight nine ten\nend");
@@ -147,9 +147,9 @@ TEST_F(SettingsFiles, OpeningStoresTheLeftTextsSettingsAndLoadsTheNewOnes) {
     writeFile("two.txt", "two");
     writeFile("two.ini", "[form]\r\nleft=5\r\n[config]\r\ntempo=500\r\nrepeat=1\r\n");
     auto window = openWindow();
-    window->FileOpen1Accept(QString::fromStdString(path("one.txt")));
+    window->document().open(path("one.txt"));
     window->controls().options.spinEdit(OptionId::TickMs)->setValue(420);
-    window->FileOpen1Accept(QString::fromStdString(path("two.txt")));
+    window->document().open(path("two.txt"));
     EXPECT_EQ(window->controls().options.spinEdit(OptionId::TickMs)->value(), 500);
     EXPECT_FALSE(
         window->controls().options.checkBox(OptionId::RepeatAtEnd)->isChecked());  // repeat is read from the
@@ -166,11 +166,11 @@ TEST_F(SettingsFiles, ATextWhoseSettingsFileIsTheGlobalOneReadsTheGlobalRowsButS
     writeFile("velmora.ini",
               "[config]\r\nrepeat=1\r\ntempo=600\r\n[file]\r\nlatest=" + path("other.txt") + "\r\n");
     auto window = openWindow();
-    EXPECT_EQ(window->currentTextPath(), path("other.txt"));
+    EXPECT_EQ(window->document().path(), path("other.txt"));
     window->controls().options.checkBox(OptionId::RepeatAtEnd)->setChecked(false);
-    window->FileOpen1Accept(QString::fromStdString(path("velmora.txt")));
-    EXPECT_EQ(window->currentTextPath(), path("velmora.txt"));
-    EXPECT_EQ(window->controls().Memo1->toPlainText(), "same name\n");
+    window->document().open(path("velmora.txt"));
+    EXPECT_EQ(window->document().path(), path("velmora.txt"));
+    EXPECT_EQ(window->controls().memo->toPlainText(), "same name\n");
     // other.txt's settings went to other.ini; then velmora.ini was read with its global rows.
     EXPECT_TRUE(std::filesystem::exists(path("other.ini")));
     EXPECT_TRUE(window->controls().options.checkBox(OptionId::RepeatAtEnd)->isChecked());
@@ -203,15 +203,15 @@ TEST_F(SettingsFiles, ASecondRunReopensTheDocumentWithTheSettingsOfTheClose) {
     writeFile("story.txt", "once upon a time");
     {
         auto window = openWindow();
-        window->FileOpen1Accept(QString::fromStdString(path("story.txt")));
+        window->document().open(path("story.txt"));
         window->controls().options.spinEdit(OptionId::TickMs)->setValue(330);
         window->controls().options.checkBox(OptionId::ChordsAtWordStarts)->setChecked(false);
         window->move(200, 120);
         ASSERT_TRUE(window->close());
     }
     auto window = openWindow();
-    EXPECT_EQ(window->currentTextPath(), path("story.txt"));
-    EXPECT_EQ(window->controls().Memo1->toPlainText(), "once upon a time\n");
+    EXPECT_EQ(window->document().path(), path("story.txt"));
+    EXPECT_EQ(window->controls().memo->toPlainText(), "once upon a time\n");
     EXPECT_EQ(window->controls().options.spinEdit(OptionId::TickMs)->value(), 330);
     EXPECT_FALSE(window->options().chordsAtWordStarts);
     EXPECT_EQ(window->pos(), QPoint(200, 120));
@@ -237,10 +237,10 @@ TEST_F(Export, ProposesTheTextsNameWithTheMidiExtension) {
     writeFile("story.txt", "abc");
     writeFile("notes", "abc");
     auto window = openWindow();
-    window->FileOpen1Accept(QString::fromStdString(path("story.txt")));
-    window->BitBtn7Click();
-    window->FileOpen1Accept(QString::fromStdString(path("notes")));
-    window->BitBtn7Click();
+    window->document().open(path("story.txt"));
+    window->controls().midiButton->click();
+    window->document().open(path("notes"));
+    window->controls().midiButton->click();
     ASSERT_EQ(prompts->saveDialogs.size(), 2u);
     EXPECT_EQ(prompts->saveDialogs[0].fileName, "story.mid");
     EXPECT_EQ(prompts->saveDialogs[0].defaultSuffix, "mid");
@@ -254,9 +254,9 @@ TEST_F(Export, ProposesTheTextsNameWithTheMidiExtension) {
 TEST_F(Export, ExportsALoadedTextWithItsFinalLineBreak) {
     writeFile("song.txt", "first line\r\nsecond\r\n");
     auto window = openWindow();
-    window->FileOpen1Accept(QString::fromStdString(path("song.txt")));
+    window->document().open(path("song.txt"));
     prompts->saveAnswers.push_back(QString::fromStdString(path("song.mid")));
-    window->BitBtn7Click();
+    window->controls().midiButton->click();
     EXPECT_TRUE(prompts->errors.empty());
     EXPECT_EQ(prompts->informations, std::vector<std::string>{"完了しました"});
     EXPECT_EQ(readFile("song.mid").substr(0, 4), "MThd");
@@ -265,7 +265,7 @@ TEST_F(Export, ExportsALoadedTextWithItsFinalLineBreak) {
 TEST_F(Export, AnEmptyTextIsReportedAndNothingIsWritten) {
     auto window = openWindow();
     prompts->saveAnswers.push_back(QString::fromStdString(path("empty.mid")));
-    window->BitBtn7Click();
+    window->controls().midiButton->click();
     EXPECT_EQ(prompts->errors.size(), 1u);
     EXPECT_TRUE(prompts->informations.empty());
     EXPECT_FALSE(std::filesystem::exists(path("empty.mid")));
@@ -275,11 +275,11 @@ TEST_F(Export, AnEmptyTextIsReportedAndNothingIsWritten) {
 TEST_F(Export, WritesTheFileAndSaysSo) {
     auto window = openWindow();
     typeText(*window, "hello world\nagain");
-    window->controls().BitBtn2->click();  // a performance runs on undisturbed
+    window->controls().playButton->click();  // a performance runs on undisturbed
     window->transport().tick();
     const auto before = window->transport().state().memoPos;
     prompts->saveAnswers.push_back(QString::fromStdString(path("out")));
-    window->BitBtn7Click();
+    window->controls().midiButton->click();
     ASSERT_EQ(prompts->informations, std::vector<std::string>{"完了しました"});
     const std::string file = readFile("out.mid");
     ASSERT_GE(file.size(), 14u);
@@ -293,7 +293,7 @@ TEST_F(Export, ScoreCarriesTheCharactersAsTypedUnderTheNotesAndTheTitle) {
     typeText(*window, "Morning walk");
     prompts->saveAnswers.push_back(QString::fromStdString(path("walk")));
     prompts->filterAnswer = "MusicXML (*.musicxml)";
-    window->exportScore();
+    window->findChild<QAction*>("exportScore")->trigger();
     ASSERT_TRUE(prompts->errors.empty()) << prompts->errors[0];
     const std::string score = readFile("walk.musicxml");
     EXPECT_NE(score.find("<work-title>walk</work-title>"), std::string::npos);
@@ -308,7 +308,7 @@ TEST_F(Export, MidiLyricsFollowTheMenusCheckBox) {
         window->findChild<QAction*>("midiLyrics")->setChecked(lyrics);
         const std::string name = lyrics ? "with.mid" : "without.mid";
         prompts->saveAnswers.push_back(QString::fromStdString(path(name)));
-        window->BitBtn7Click();
+        window->controls().midiButton->click();
         EXPECT_EQ(readFile(name).find(std::string("\xFF\x05\x01l", 4)) != std::string::npos, lyrics) << name;
     }
 }

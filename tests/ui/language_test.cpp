@@ -11,15 +11,15 @@
 
 #include "language/language_setting.h"
 #include "language/qt/translations.h"
-#include "ui/output_dialog.h"
+#include "ui/dialogs/output_dialog.h"
 #include "window_fixture.h"
 
 namespace velmora::testing {
 namespace {
 
-QString menuTitle(TForm1& window, int index) { return window.menuBar()->actions().at(index)->text(); }
+QString menuTitle(MainWindow& window, int index) { return window.menuBar()->actions().at(index)->text(); }
 
-QAction* languageEntry(TForm1& window, const QString& label) {
+QAction* languageEntry(MainWindow& window, const QString& label) {
     auto* menu = window.findChild<QMenu*>("languageMenu");
     if (!menu) return nullptr;
     for (QAction* action : menu->actions())
@@ -46,7 +46,7 @@ TEST_F(LanguageTest, EnglishWindowShowsEnglishCaptionsMenusAndMessages) {
     EXPECT_EQ(qobject_cast<QGroupBox*>(c.options.widget(OptionId::ScalePattern))->title(), "Pattern");
     EXPECT_EQ(c.options.checkBox(OptionId::ChordsAtWordStarts)->text(), "Chord at word start");
     EXPECT_EQ(c.outputButton->text(), "Output…");
-    EXPECT_EQ(c.BitBtn2->text(), "Play");  // English in both languages
+    EXPECT_EQ(c.playButton->text(), "Play");  // English in both languages
     // texts that come from the engine are translated at display time
     EXPECT_EQ(c.statusTransport->text(), "Idle");
     EXPECT_EQ(c.options.comboBox(OptionId::RhythmItem)->itemText(1), "16 beats (4/4)");
@@ -54,7 +54,7 @@ TEST_F(LanguageTest, EnglishWindowShowsEnglishCaptionsMenusAndMessages) {
 
     // a message of the window: export of an empty text
     prompts->saveAnswers.push_back(QString::fromStdString(path("empty.mid")));
-    window->controls().BitBtn7->click();
+    window->controls().midiButton->click();
     for (int wait = 0; wait < 200 && prompts->errors.empty(); ++wait) QTest::qWait(10);
     ASSERT_FALSE(prompts->errors.empty());
     EXPECT_EQ(prompts->errors.back(),
@@ -105,7 +105,7 @@ TEST_F(LanguageTest, LanguageMenuStoresTheChoiceAndTheWindowKeepsItsLanguage) {
     EXPECT_EQ(readLanguageChoice(globalPath()).preference(), LanguagePreference::English);
     // applies at the next start, said in the language the window speaks now
     EXPECT_EQ(window->controls().statusNotice->text(), "言語の変更は次回の起動から有効になります");
-    EXPECT_EQ(QCoreApplication::translate("velmora::TForm1", "パターン"), "パターン");
+    EXPECT_EQ(QCoreApplication::translate("velmora::MainWindow", "パターン"), "パターン");
 
     auto next = openWindow();
     EXPECT_TRUE(languageEntry(*next, "English")->isChecked());

@@ -7,14 +7,14 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
-#include <filesystem>
-
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 
 #include "documents/ini_file.h"
 #include "documents/process_signals.h"
-#include "ui/session_end.h"
+#include "ui/document/recovery_keeper.h"
+#include "ui/window/session_end.h"
 #include "window_fixture.h"
 
 namespace velmora::testing {
@@ -22,18 +22,18 @@ namespace {
 
 class NothingLost : public WindowTest {
 protected:
-    static void press(TForm1& window, QKeySequence keys) {
+    static void press(MainWindow& window, QKeySequence keys) {
         QTest::keySequence(&window, keys);
         QApplication::processEvents();
     }
-    static bool isModified(const TForm1& window) {
-        return window.controls().Memo1->document()->isModified();
+    static bool isModified(const MainWindow& window) {
+        return window.controls().memo->document()->isModified();
     }
 };
 
 TEST_F(NothingLost, TypingDuringAPerformanceNeverReplacesTheSoundingCharacter) {
     auto window = openWindow();
-    MemoEdit* memo = window->controls().Memo1;
+    MemoEdit* memo = window->controls().memo;
     typeText(*window, "The morning");
     press(*window, Qt::Key_F5);
     ASSERT_TRUE(window->transport().state().playing);
@@ -48,9 +48,9 @@ TEST_F(NothingLost, TypingDuringAPerformanceNeverReplacesTheSoundingCharacter) {
 TEST_F(NothingLost, ClosingWithUnsavedEditsAsksAndCancelKeepsTheWindow) {
     writeFile("story.txt", "once");
     auto window = openWindow();
-    window->FileOpen1Accept(QString::fromStdString(path("story.txt")));
+    window->document().open(path("story.txt"));
     EXPECT_FALSE(isModified(*window));
-    QTest::keyClicks(window->controls().Memo1, "more ");
+    QTest::keyClicks(window->controls().memo, "more ");
     ASSERT_TRUE(isModified(*window));
 
     prompts->saveChangesAnswer = SaveChangesAnswer::Cancel;
@@ -67,49 +67,48 @@ TEST_F(NothingLost, OpeningOrANewTextAsksFirstAndDiscardDropsTheEdits) {
     writeFile("one.txt", "one");
     writeFile("two.txt", "two");
     auto window = openWindow();
-    window->FileOpen1Accept(QString::fromStdString(path("one.txt")));
-    QTest::keyClicks(window->controls().Memo1, "edited ");
+    window->document().open(path("one.txt"));
+    QTest::keyClicks(window->controls().memo, "edited ");
 
     prompts->saveChangesAnswer = SaveChangesAnswer::Cancel;
     prompts->openAnswers.push_back(QString::fromStdString(path("two.txt")));
     press(*window, QKeySequence::Open);
     EXPECT_EQ(prompts->openDialogs, 0);  // cancelled before the dialog
-    EXPECT_EQ(window->currentTextPath(), path("one.txt"));
+    EXPECT_EQ(window->document().path(), path("one.txt"));
 
     prompts->saveChangesAnswer = SaveChangesAnswer::Discard;
     press(*window, QKeySequence::New);
-    EXPECT_TRUE(window->controls().Memo1->toPlainText().isEmpty());
-    EXPECT_TRUE(window->currentTextPath().empty());
+    EXPECT_TRUE(window->controls().memo->toPlainText().isEmpty());
+    EXPECT_TRUE(window->document().path().empty());
     EXPECT_EQ(window->windowTitle(), "Velmora");
     EXPECT_EQ(readFile("one.txt"), "one");
     EXPECT_EQ(prompts->saveQuestionNames, (std::vector<std::string>{"one.txt", "one.txt"}));
 
     // A new text saves through the save dialog, and opening needs no question then.
-    QTest::keyClicks(window->controls().Memo1, "fresh");
+    QTest::keyClicks(window->controls().memo, "fresh");
     prompts->saveAnswers.push_back(QString::fromStdString(path("fresh")));
     press(*window, QKeySequence::Save);
     EXPECT_EQ(readFile("fresh.txt"), "fresh");
     EXPECT_FALSE(isModified(*window));
     press(*window, QKeySequence::Open);
-    EXPECT_EQ(window->currentTextPath(), path("two.txt"));
+    EXPECT_EQ(window->document().path(), path("two.txt"));
     EXPECT_EQ(prompts->saveQuestions, 2);
 }
 
 TEST_F(NothingLost, AnotherProgramsSettingsFileIsNeitherAppliedNorRewritten) {
     // Files that share some of our names but hold something we never write.
-    for (const std::string foreign : {"[settings]\ntempo=fast\ncolour=blue\n",
-                                      "[config]\r\ntempo=fast\r\nvolume=11\r\ncolor=blue\r\n",
-                                      "[config]\r\ntempo=300\r\n[window]\r\nwidth=3\r\n",
-                                      "[config]\r\ntempo=300\r\nplain words\r\n"}) {
+    for (const std::string foreign :
+         {"[settings]\ntempo=fast\ncolour=blue\n", "[config]\r\ntempo=fast\r\nvolume=11\r\ncolor=blue\r\n",
+          "[config]\r\ntempo=300\r\n[window]\r\nwidth=3\r\n", "[config]\r\ntempo=300\r\nplain words\r\n"}) {
         writeFile("app.txt", "text");
         writeFile("app.ini", foreign);
         writeFile("next.txt", "next");
         auto window = openWindow();
         window->controls().options.spinEdit(OptionId::TickMs)->setValue(420);
-        window->FileOpen1Accept(QString::fromStdString(path("app.txt")));
+        window->document().open(path("app.txt"));
         EXPECT_EQ(window->controls().options.spinEdit(OptionId::TickMs)->value(), 420) << foreign;
         EXPECT_TRUE(window->controls().statusNotice->text().contains("app.ini")) << foreign;
-        window->FileOpen1Accept(QString::fromStdString(path("next.txt")));
+        window->document().open(path("next.txt"));
         ASSERT_TRUE(window->close());
         EXPECT_EQ(readFile("app.ini"), foreign);
     }
@@ -122,9 +121,9 @@ TEST_F(NothingLost, AnotherProgramsSettingsFileBesideTheTextReopenedAtStartIsLef
     writeFile("next.txt", "next");
     writeFile("velmora.ini", "[config]\r\ntempo=500\r\n[file]\r\nlatest=" + path("app.txt") + "\r\n");
     auto window = openWindow();
-    ASSERT_EQ(window->currentTextPath(), path("app.txt"));
+    ASSERT_EQ(window->document().path(), path("app.txt"));
     EXPECT_TRUE(window->controls().statusNotice->toolTip().contains("app.ini"));
-    window->FileOpen1Accept(QString::fromStdString(path("next.txt")));  // stores the left text's settings
+    window->document().open(path("next.txt"));  // stores the left text's settings
     ASSERT_TRUE(window->close());
     EXPECT_EQ(readFile("app.ini"), foreign);
 }
@@ -133,7 +132,8 @@ TEST_F(NothingLost, AnotherProgramsSettingsFileBesideTheTextReopenedAtStartIsLef
 std::vector<std::filesystem::path> recoveryCopies(const QTemporaryDir& folder) {
     std::vector<std::filesystem::path> copies;
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.filePath("recovery").toStdString(), error))
+    for (const auto& entry :
+         std::filesystem::directory_iterator(folder.filePath("recovery").toStdString(), error))
         if (entry.path().extension() == ".recovery") copies.push_back(entry.path());
     return copies;
 }
@@ -142,8 +142,8 @@ TEST_F(NothingLost, TypingIsKeptWhenTheWindowEndsWithoutClosingAndOfferedAtTheNe
     writeFile("story.txt", "old words\r\n");
     {
         auto window = openWindow();
-        window->FileOpen1Accept(QString::fromStdString(path("story.txt")));
-        QTest::keyClicks(window->controls().Memo1, "new ");
+        window->document().open(path("story.txt"));
+        QTest::keyClicks(window->controls().memo, "new ");
         for (int i = 0; i < 200 && recoveryCopies(folder).empty(); ++i) QTest::qWait(10);
         ASSERT_EQ(recoveryCopies(folder).size(), 1u);
         EXPECT_TRUE(readFile("story.txt") == "old words\r\n");
@@ -152,12 +152,12 @@ TEST_F(NothingLost, TypingIsKeptWhenTheWindowEndsWithoutClosingAndOfferedAtTheNe
     EXPECT_EQ(prompts->restoreOffers, std::vector<std::string>{path("story.txt")});  // put off: offered again
     restoreAnswer = RestoreAnswer::Restore;
     auto window = openWindow();
-    EXPECT_EQ(window->currentTextPath(), path("story.txt"));
-    EXPECT_EQ(window->controls().Memo1->toPlainText(), "new old words\n");
-    EXPECT_TRUE(window->controls().Memo1->document()->isModified());
+    EXPECT_EQ(window->document().path(), path("story.txt"));
+    EXPECT_EQ(window->controls().memo->toPlainText(), "new old words\n");
+    EXPECT_TRUE(window->controls().memo->document()->isModified());
     press(*window, QKeySequence::Save);
     EXPECT_EQ(readFile("story.txt"), "new old words\r\n");
-    window->recoveryKeeper().flush();
+    window->document().recoveryKeeper()->flush();
     EXPECT_TRUE(recoveryCopies(folder).empty());
 }
 
@@ -165,7 +165,7 @@ TEST_F(NothingLost, AnEndingSignalClosesWithoutQuestionsKeepingTheTextAndTheSett
     auto window = openWindow();
     ProcessSignals::install();
     SessionEnd sessionEnd([&](int) { window->endSession(); });
-    QTest::keyClicks(window->controls().Memo1, "unsaved words");
+    QTest::keyClicks(window->controls().memo, "unsaved words");
     ::raise(SIGTERM);
     for (int i = 0; i < 200 && window->isVisible(); ++i) QTest::qWait(10);
     EXPECT_FALSE(window->isVisible());
@@ -182,9 +182,9 @@ TEST_F(NothingLost, ATextNamedAtStartIsOpenedInsteadOfTheLastOneWhichIsNeverLeft
     writeFile("named.txt", "named");
     writeFile("velmora.ini", "[file]\r\nlatest=" + path("last.txt") + "\r\n");
     auto window = openWindow(false);
-    EXPECT_TRUE(window->currentTextPath().empty());
-    window->dropFiles({QString::fromStdString(path("named.txt"))});
-    EXPECT_EQ(window->currentTextPath(), path("named.txt"));
+    EXPECT_TRUE(window->document().path().empty());
+    window->openFiles({QString::fromStdString(path("named.txt"))});
+    EXPECT_EQ(window->document().path(), path("named.txt"));
     EXPECT_FALSE(std::filesystem::exists(path("last.ini")));
 }
 
@@ -193,7 +193,7 @@ TEST_F(NothingLost, ATextCutAtANulWarnsAndIsNotOverwrittenWithoutAQuestion) {
     const std::string binary(bytes, sizeof bytes - 1);
     writeFile("program.txt", binary);
     auto window = openWindow();
-    window->FileOpen1Accept(QString::fromStdString(path("program.txt")));
+    window->document().open(path("program.txt"));
     ASSERT_EQ(prompts->warnings.size(), 1u);
     prompts->confirmAnswer = false;
     press(*window, QKeySequence::Save);
@@ -208,15 +208,15 @@ TEST_F(NothingLost, UnwritableTextSettingsAskToGoOnAndTheGlobalFileIsStillStored
     writeFile("one.txt", "one");
     writeFile("two.txt", "two");
     auto window = openWindow();
-    window->FileOpen1Accept(QString::fromStdString(path("one.txt")));
+    window->document().open(path("one.txt"));
     std::filesystem::create_directory(path("one.ini"));  // one.txt's settings cannot be written
 
     prompts->confirmAnswer = false;
-    window->FileOpen1Accept(QString::fromStdString(path("two.txt")));
-    EXPECT_EQ(window->currentTextPath(), path("one.txt"));
+    window->document().open(path("two.txt"));
+    EXPECT_EQ(window->document().path(), path("one.txt"));
     prompts->confirmAnswer = true;
-    window->FileOpen1Accept(QString::fromStdString(path("two.txt")));
-    EXPECT_EQ(window->currentTextPath(), path("two.txt"));
+    window->document().open(path("two.txt"));
+    EXPECT_EQ(window->document().path(), path("two.txt"));
     EXPECT_EQ(prompts->confirmations.size(), 2u);
 
     std::filesystem::create_directory(path("two.ini"));

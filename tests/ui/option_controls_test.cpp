@@ -27,10 +27,10 @@ TEST_F(OptionControls, StartWithTheControlsInitialStatesAndMatchingOptions) {
     EXPECT_EQ(window->windowTitle(), "Velmora");
     EXPECT_EQ(window->pos(), QPoint(321, 163));
     EXPECT_EQ(c.statusTransport->text(), "休憩中");
-    EXPECT_EQ(c.Label9->text(), "E♭");  // pattern 1, tonic on E, as when it is chosen again
+    EXPECT_EQ(c.keyName->text(), "E♭");  // pattern 1, tonic on E, as when it is chosen again
     EXPECT_EQ(window->transport().state().keyNote, 63);
     EXPECT_TRUE(c.options.spinEdit(OptionId::TickMs)->toolTip().contains("♩ = 150"));  // 200 ms a step
-    EXPECT_FALSE(c.options.comboBox(OptionId::RhythmItem)->isEditable());                // a list, no free text
+    EXPECT_FALSE(c.options.comboBox(OptionId::RhythmItem)->isEditable());              // a list, no free text
 }
 
 TEST_F(OptionControls, EachChangeIsCopiedIntoTheOptions) {
@@ -77,17 +77,17 @@ TEST_F(OptionControls, PatternTonicAndKeyShiftUpdateTheKeyDisplay) {
     auto window = openWindow();
     const MainControls& c = window->controls();
     c.options.patternGroup(OptionId::ScalePattern)->button(0)->click();
-    EXPECT_EQ(c.Label9->text(), "E♭");  // pattern 1, tonic on E
+    EXPECT_EQ(c.keyName->text(), "E♭");  // pattern 1, tonic on E
     EXPECT_FALSE(c.statusPattern->text().isEmpty());
     c.options.checkBox(OptionId::TonicOnE)->setChecked(false);
     EXPECT_EQ(window->options().tonicMode(), TonicMode::A);
-    EXPECT_EQ(c.Label9->text(), "C");
+    EXPECT_EQ(c.keyName->text(), "C");
     c.options.patternGroup(OptionId::ScalePattern)->button(9)->click();
     c.options.checkBox(OptionId::TonicOnE)->setChecked(true);
     c.options.spinEdit(OptionId::KeyShift)->setValue(-8);
     EXPECT_EQ(window->options().scalePattern, 9);
     EXPECT_EQ(window->transport().state().keyNote, 46);
-    EXPECT_EQ(c.Label9->text(), "B♭");
+    EXPECT_EQ(c.keyName->text(), "B♭");
 }
 
 TEST_F(OptionControls, RhythmSetsTheGridAndTheEmptyItemKeepsIt) {
@@ -105,10 +105,10 @@ TEST_F(OptionControls, RhythmSetsTheGridAndTheEmptyItemKeepsIt) {
 TEST_F(OptionControls, TempoChangesTheTimeEstimate) {
     auto window = openWindow();
     typeText(*window, QString(1200, 'a'));
-    EXPECT_EQ(window->controls().Label3->text(), "04 : 00");
+    EXPECT_EQ(window->controls().estimatedTime->text(), "04 : 00");
     window->controls().options.spinEdit(OptionId::TickMs)->setValue(1000);
     EXPECT_EQ(window->options().timerInterval(), 1000);
-    EXPECT_EQ(window->controls().Label3->text(), "20 : 00");
+    EXPECT_EQ(window->controls().estimatedTime->text(), "20 : 00");
 }
 
 TEST_F(OptionControls, TwoChannelSwitchEnablesTheSoloRowOnly) {
@@ -137,10 +137,10 @@ TEST_F(OptionControls, TwoChannelSwitchEnablesTheSoloRowOnly) {
 TEST_F(OptionControls, PresetButtonsAndTheSoloMenuApplyThePresets) {
     auto window = openWindow();
     const MainControls& c = window->controls();
-    c.pre[1]->click();
+    c.presetButtons[1]->click();
     EXPECT_EQ(c.options.comboBox(OptionId::BackingInstrument)->currentIndex(), 49);
     EXPECT_EQ(window->options().backingInstrument, 49);
-    c.soloMenuItems[3]->trigger();
+    window->commands().soloPreset(4)->trigger();
     EXPECT_EQ(c.options.comboBox(OptionId::SoloInstrument)->currentIndex(), 40);
     EXPECT_EQ(window->options().soloInstrument, 40);
 }
@@ -151,7 +151,7 @@ using SettingsLoad = WindowTest;
 TEST_F(SettingsLoad, ThePatternDisplayReflectsTheFinalKeyAndTonic) {
     writeFile("velmora.ini", "[config]\r\npatern=0\r\nkeychg=2\r\ntonic=0\r\n");
     auto window = openWindow();
-    EXPECT_EQ(window->controls().Label9->text(), "D");  // key base 60 in mode A, shifted by 2
+    EXPECT_EQ(window->controls().keyName->text(), "D");  // key base 60 in mode A, shifted by 2
     EXPECT_EQ(window->transport().state().keyNote, 62);
 }
 

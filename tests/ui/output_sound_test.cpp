@@ -7,11 +7,11 @@
 #include <QTimer>
 #include <set>
 
-#include "ui/elided_label.h"
-#include "ui/engine_texts.h"
-#include "ui/output_dialog.h"
-#include "ui/output_test_sound.h"
-#include "ui/output_warning_watch.h"
+#include "ui/controls/elided_label.h"
+#include "ui/settings/engine_texts.h"
+#include "ui/dialogs/output_dialog.h"
+#include "ui/performance/output_test_sound.h"
+#include "ui/performance/output_warning_watch.h"
 #include "window_fixture.h"
 
 namespace velmora::testing {
@@ -35,14 +35,14 @@ public:
 
 class OutputSoundTest : public WindowTest {
 protected:
-    std::unique_ptr<TForm1> openListenedWindow() {
+    std::unique_ptr<MainWindow> openListenedWindow() {
         MainWindowSetup setup;
         setup.settingsFolder = folder.path();
         auto backend = std::make_unique<ListeningBackend>();
         listener = backend.get();
         setup.output = std::move(backend);
         setup.prompts = std::make_unique<ScriptedPrompts>();
-        return std::make_unique<TForm1>(std::move(setup));
+        return std::make_unique<MainWindow>(std::move(setup));
     }
     ListeningBackend* listener = nullptr;
 };
@@ -58,7 +58,7 @@ TEST_F(OutputSoundTest, TheTestSoundPlaysAScaleOnBothChannelsAndNamesTheOutput) 
         named = dialog->findChild<QLabel*>("outputInUse")->text();
         dialog->reject();
     });
-    window->outputButtonClick();
+    window->controls().outputButton->click();
     EXPECT_EQ(named, "Test device");
     EXPECT_EQ(listener->notesOn[0].size(), 4u) << "the backing channel's half of the scale";
     EXPECT_EQ(listener->notesOn[1].size(), 4u) << "the melody channel's half";
@@ -70,7 +70,7 @@ TEST_F(OutputSoundTest, TheTestSoundSaysWhyAnOutputCannotSound) {
     setup.settingsFolder = folder.path();
     setup.output = std::make_unique<RefusingBackend>();
     setup.prompts = std::make_unique<ScriptedPrompts>();
-    TForm1 window(std::move(setup));
+    MainWindow window(std::move(setup));
     QString named;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<OutputDialog*>(QApplication::activeModalWidget());
@@ -79,17 +79,17 @@ TEST_F(OutputSoundTest, TheTestSoundSaysWhyAnOutputCannotSound) {
         named = dialog->findChild<QLabel*>("outputInUse")->text();
         dialog->reject();
     });
-    window.outputButtonClick();
+    window.controls().outputButton->click();
     EXPECT_EQ(named, "出力を開けません: no device here");
 }
 
 TEST_F(OutputSoundTest, AWarningOfTheOutputReachesTheStatusBar) {
     const auto window = openListenedWindow();
-    window->controls().Memo1->setPlainText("abc");
-    window->controls().BitBtn2->click();
+    window->controls().memo->setPlainText("abc");
+    window->controls().playButton->click();
     listener->warning = OutputWarning{OutputWarning::Kind::PortGone, "Synth:in", {}};
     QTest::qWait(OutputWarningWatch::kCheckMs * 2);
-    window->controls().BitBtn2->click();
+    window->controls().playButton->click();
     EXPECT_EQ(window->controls().statusNotice->toolTip(),
               outputWarningText(OutputWarning{OutputWarning::Kind::PortGone, "Synth:in", {}}));
 }

@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "mapping/note_names.h"
-#include "ui/preset_dialog.h"
+#include "ui/dialogs/preset_dialog.h"
 #include "window_fixture.h"
 
 namespace velmora::testing {
@@ -16,8 +16,8 @@ namespace {
 class PresetMenus : public WindowTest {
 protected:
     // The dialog as the program creates it: after the window, reading the global file.
-    TForm2* attachDialog(TForm1& window) {
-        auto* dialog = new TForm2(&window);
+    PresetDialog* attachDialog(MainWindow& window) {
+        auto* dialog = new PresetDialog(&window);
         window.attachPresetDialog(dialog);
         dialog->loadPresets(window.globalSettingsPath());
         return dialog;
@@ -28,18 +28,18 @@ TEST_F(PresetMenus, WithoutASettingsFileTheCaptionsNameWhatThePresetsApply) {
     auto window = openWindow();
     const MainControls& c = window->controls();
     // Before the dialog is there, too.
-    c.soloMenuItems[2]->trigger();
-    EXPECT_EQ(c.options.comboBox(OptionId::SoloInstrument)->currentText(), c.soloMenuItems[2]->text());
-    c.pre[5]->click();
-    EXPECT_EQ(c.options.comboBox(OptionId::BackingInstrument)->currentText(), c.pre[5]->toolTip());
+    window->commands().soloPreset(3)->trigger();
+    EXPECT_EQ(c.options.comboBox(OptionId::SoloInstrument)->currentText(), window->commands().soloPreset(3)->text());
+    c.presetButtons[5]->click();
+    EXPECT_EQ(c.options.comboBox(OptionId::BackingInstrument)->currentText(), c.presetButtons[5]->toolTip());
 
     attachDialog(*window);
     for (std::size_t slot = 0; slot < 6; ++slot) {
-        c.soloMenuItems[slot]->trigger();
-        EXPECT_EQ(c.options.comboBox(OptionId::SoloInstrument)->currentText(), c.soloMenuItems[slot]->text())
+        window->commands().soloPreset(static_cast<int>(slot) + 1)->trigger();
+        EXPECT_EQ(c.options.comboBox(OptionId::SoloInstrument)->currentText(), window->commands().soloPreset(static_cast<int>(slot) + 1)->text())
             << slot;
-        c.pre[slot]->click();
-        EXPECT_EQ(c.options.comboBox(OptionId::BackingInstrument)->currentText(), c.pre[slot]->toolTip())
+        c.presetButtons[slot]->click();
+        EXPECT_EQ(c.options.comboBox(OptionId::BackingInstrument)->currentText(), c.presetButtons[slot]->toolTip())
             << slot;
     }
 }
@@ -64,10 +64,10 @@ TEST_F(PresetMenus, ASettingsFileWithoutFormKeysRewritesTheCaptionsFromTheDefaul
     auto window = openWindow();
     attachDialog(*window);
     const MainControls& c = window->controls();
-    EXPECT_EQ(c.soloMenuItems[2]->text(), "OrchestralHarp");
-    EXPECT_EQ(c.soloMenuItems[5]->text(), "PizzicatoStrings");
-    EXPECT_EQ(c.pre[5]->toolTip(), "SynthStrings1");
-    c.soloMenuItems[2]->trigger();
+    EXPECT_EQ(window->commands().soloPreset(3)->text(), "OrchestralHarp");
+    EXPECT_EQ(window->commands().soloPreset(6)->text(), "PizzicatoStrings");
+    EXPECT_EQ(c.presetButtons[5]->toolTip(), "SynthStrings1");
+    window->commands().soloPreset(3)->trigger();
     EXPECT_EQ(c.options.comboBox(OptionId::SoloInstrument)->currentIndex(), 46);
 }
 
@@ -75,15 +75,15 @@ TEST_F(PresetMenus, APresetWithoutSelectionClearsTheInstrument) {
     writeFile("velmora.ini", "[form]\r\ncom2=300\r\n");
     auto window = openWindow();
     attachDialog(*window);
-    window->controls().pre[1]->click();
+    window->controls().presetButtons[1]->click();
     EXPECT_EQ(window->controls().options.comboBox(OptionId::BackingInstrument)->currentIndex(), -1);
     EXPECT_EQ(window->options().backingInstrument, -1);
-    EXPECT_EQ(window->controls().pre[1]->toolTip(), "");
+    EXPECT_EQ(window->controls().presetButtons[1]->toolTip(), "");
 }
 
 TEST_F(PresetMenus, ClosingStoresTheDialogsPresets) {
     auto window = openWindow();
-    TForm2* dialog = attachDialog(*window);
+    PresetDialog* dialog = attachDialog(*window);
     dialog->setSoloPreset(2, 10);
     ASSERT_TRUE(window->close());
     EXPECT_NE(readFile("velmora.ini").find("pre2=10"), std::string::npos);
@@ -99,10 +99,10 @@ protected:
             noteName(static_cast<std::uint8_t>(character), 0, TonicMode::A, unused));
     }
 
-    static QPoint pointAt(const TForm1& window, int position) {
-        QTextCursor cursor = window.controls().Memo1->textCursor();
+    static QPoint pointAt(const MainWindow& window, int position) {
+        QTextCursor cursor = window.controls().memo->textCursor();
         cursor.setPosition(position);
-        return window.controls().Memo1->cursorRect(cursor).center() + QPoint(1, 0);
+        return window.controls().memo->cursorRect(cursor).center() + QPoint(1, 0);
     }
 };
 
@@ -110,17 +110,17 @@ TEST_F(PointerDisplay, NamesTheCharactersFromThePointerOn) {
     auto window = openWindow();
     window->controls().options.checkBox(OptionId::TonicOnE)->setChecked(false);
     typeText(*window, "ab");
-    QLabel* display = window->controls().Label8;
+    QLabel* display = window->controls().pointerNotes;
     // The first movement over the first character shows nothing.
-    window->Memo1MouseMove(pointAt(*window, 0));
+    window->showNotesUnderPointer(pointAt(*window, 0));
     EXPECT_EQ(display->text(), "");
 
-    window->Memo1MouseMove(pointAt(*window, 1));
+    window->showNotesUnderPointer(pointAt(*window, 1));
     EXPECT_EQ(display->text(), name('B'));
-    window->Memo1MouseMove(pointAt(*window, 0));
+    window->showNotesUnderPointer(pointAt(*window, 0));
     EXPECT_EQ(display->text(), name('A') + name('B'));
     display->setText("unchanged");
-    window->Memo1MouseMove(pointAt(*window, 0));  // within the same character
+    window->showNotesUnderPointer(pointAt(*window, 0));  // within the same character
     EXPECT_EQ(display->text(), "unchanged");
 }
 
@@ -128,9 +128,9 @@ TEST_F(PointerDisplay, ShowsBlanksForSignsBreaksAndTwoByteCharacters) {
     auto window = openWindow();
     window->controls().options.checkBox(OptionId::TonicOnE)->setChecked(false);
     typeText(*window, "x,\nあa");
-    window->Memo1MouseMove(pointAt(*window, 1));  // from ','
+    window->showNotesUnderPointer(pointAt(*window, 1));  // from ','
     // ',', CR, LF and the two bytes of あ show as blanks; then a's name.
-    EXPECT_EQ(window->controls().Label8->text(), "     " + name('A'));
+    EXPECT_EQ(window->controls().pointerNotes->text(), "     " + name('A'));
 }
 
 }  // namespace

@@ -19,13 +19,13 @@ protected:
                  c.options.widget(OptionId::ScalePattern), c.options.comboBox(OptionId::BackingInstrument),
                  c.options.checkBox(OptionId::TonicOnE),
                  c.options.checkBox(OptionId::RhythmFromFirstCharacter),
-                 c.options.checkBox(OptionId::TwoChannels), c.BitBtn1, c.BitBtn3, c.BitBtn6, c.pre[0],
-                 c.pre[5]}) {
+                 c.options.checkBox(OptionId::TwoChannels), c.openButton, c.saveAsButton, c.saveButton, c.presetButtons[0],
+                 c.presetButtons[5]}) {
             EXPECT_EQ(control->isEnabled(), !locked) << control->objectName().toStdString();
         }
     }
-    static QString highlightedText(const TForm1& window) {
-        return window.controls().Memo1->highlightedText();
+    static QString highlightedText(const MainWindow& window) {
+        return window.controls().memo->highlightedText();
     }
 };
 
@@ -33,9 +33,9 @@ TEST_F(TransportView, PlayLocksTheControlsAndStopFreesThem) {
     auto window = openWindow();
     const MainControls& c = window->controls();
     typeText(*window, "ab\ncd");
-    c.BitBtn2->click();
-    EXPECT_EQ(c.BitBtn2->text(), "Stop");
-    EXPECT_FALSE(c.BitBtn5->isEnabled());
+    c.playButton->click();
+    EXPECT_EQ(c.playButton->text(), "Stop");
+    EXPECT_FALSE(c.linePlayButton->isEnabled());
     expectLocked(c, true);
     EXPECT_FALSE(window->acceptDrops());
     EXPECT_EQ(c.statusTransport->text(), "演奏中");
@@ -44,14 +44,14 @@ TEST_F(TransportView, PlayLocksTheControlsAndStopFreesThem) {
     EXPECT_TRUE(c.options.checkBox(OptionId::ChordsAtWordStarts)->isEnabled());
     EXPECT_TRUE(c.options.spinEdit(OptionId::TickMs)->isEnabled());
 
-    c.BitBtn2->click();
-    EXPECT_EQ(c.BitBtn2->text(), "Play");
-    EXPECT_TRUE(c.BitBtn5->isEnabled());
+    c.playButton->click();
+    EXPECT_EQ(c.playButton->text(), "Play");
+    EXPECT_TRUE(c.linePlayButton->isEnabled());
     expectLocked(c, false);
     EXPECT_FALSE(c.options.comboBox(OptionId::SoloInstrument)->isEnabled());  // two channels are off
     EXPECT_TRUE(window->acceptDrops());
     EXPECT_EQ(c.statusTransport->text(), "休憩中");
-    EXPECT_EQ(c.Label4->text(), "00 : 00");
+    EXPECT_EQ(c.elapsedTime->text(), "00 : 00");
     EXPECT_FALSE(output->isOpen);
 }
 
@@ -59,28 +59,28 @@ TEST_F(TransportView, LinePlayLocksThePlayButtonAndReturnsToItsLine) {
     auto window = openWindow();
     const MainControls& c = window->controls();
     typeText(*window, "ab\ncd\nef");
-    QTextCursor caret = c.Memo1->textCursor();
+    QTextCursor caret = c.memo->textCursor();
     caret.setPosition(4);  // on the line "cd"
-    c.Memo1->setTextCursor(caret);
-    c.BitBtn5->click();
-    EXPECT_EQ(c.BitBtn5->text(), "Stop");
-    EXPECT_FALSE(c.BitBtn2->isEnabled());
+    c.memo->setTextCursor(caret);
+    c.linePlayButton->click();
+    EXPECT_EQ(c.linePlayButton->text(), "Stop");
+    EXPECT_FALSE(c.playButton->isEnabled());
     expectLocked(c, true);
     EXPECT_EQ(window->transport().state().linePlayStart, 4);
     window->transport().tick();
     EXPECT_EQ(highlightedText(*window), "c");
 
-    c.BitBtn5->click();
-    EXPECT_EQ(c.BitBtn5->text(), "LinePlay");
-    EXPECT_TRUE(c.BitBtn2->isEnabled());
-    EXPECT_EQ(c.Memo1->textCursor().position(), 3);  // the start of "cd"
+    c.linePlayButton->click();
+    EXPECT_EQ(c.linePlayButton->text(), "LinePlay");
+    EXPECT_TRUE(c.playButton->isEnabled());
+    EXPECT_EQ(c.memo->textCursor().position(), 3);  // the start of "cd"
     expectLocked(c, false);
 }
 
 TEST_F(TransportView, TheHighlightFollowsTheSoundingCharacter) {
     auto window = openWindow();
     typeText(*window, "ab\ncd");
-    window->controls().BitBtn2->click();
+    window->controls().playButton->click();
     window->transport().tick();
     EXPECT_EQ(highlightedText(*window), "a");
     window->transport().tick();
@@ -88,26 +88,26 @@ TEST_F(TransportView, TheHighlightFollowsTheSoundingCharacter) {
     window->transport().tick();
     EXPECT_EQ(highlightedText(*window), "c");
     // The mark is no selection: the caret stays where the performance put it.
-    EXPECT_FALSE(window->controls().Memo1->textCursor().hasSelection());
-    EXPECT_EQ(window->controls().Memo1->textCursor().position(), 0);
+    EXPECT_FALSE(window->controls().memo->textCursor().hasSelection());
+    EXPECT_EQ(window->controls().memo->textCursor().position(), 0);
 }
 
 TEST_F(TransportView, PauseAndContinueSwitchTheCaption) {
     auto window = openWindow();
     const MainControls& c = window->controls();
     typeText(*window, "abc");
-    c.BitBtn2->click();
-    c.BitBtn4->click();
-    EXPECT_EQ(c.BitBtn4->text(), "Continue");
-    c.BitBtn4->click();
-    EXPECT_EQ(c.BitBtn4->text(), "Pause");
-    c.BitBtn2->click();
+    c.playButton->click();
+    c.pauseButton->click();
+    EXPECT_EQ(c.pauseButton->text(), "Continue");
+    c.pauseButton->click();
+    EXPECT_EQ(c.pauseButton->text(), "Pause");
+    c.playButton->click();
 }
 
 TEST_F(TransportView, AnEmptyMemoStartsNothing) {
     auto window = openWindow();
-    window->controls().BitBtn2->click();
-    EXPECT_EQ(window->controls().BitBtn2->text(), "Play");
+    window->controls().playButton->click();
+    EXPECT_EQ(window->controls().playButton->text(), "Play");
     EXPECT_EQ(output->openCount, 0);
 }
 
@@ -118,7 +118,7 @@ TEST_F(TransportView, TheTwoChannelSettingDecidesTheMelodyProgram) {
     c.options.comboBox(OptionId::SoloInstrument)->setCurrentIndex(40);
     c.options.comboBox(OptionId::BackingInstrument)->setCurrentIndex(5);
     typeText(*window, "a");
-    c.BitBtn2->click();
+    c.playButton->click();
     const auto programChange = [this](std::uint8_t status) {
         for (const CapturedMessage& message : output->messages)
             if (message.status == status) return static_cast<int>(message.data1);
@@ -127,14 +127,14 @@ TEST_F(TransportView, TheTwoChannelSettingDecidesTheMelodyProgram) {
     EXPECT_EQ(programChange(0xC0), 5);          // backing channel
     EXPECT_EQ(programChange(0xC1), 40);         // melody channel
     EXPECT_TRUE(c.options.comboBox(OptionId::SoloInstrument)->isEnabled() == false);  // locked while playing
-    c.BitBtn2->click();
+    c.playButton->click();
     EXPECT_TRUE(c.options.comboBox(OptionId::SoloInstrument)->isEnabled());
 }
 
 TEST_F(TransportView, ClosingDuringAPerformanceSilencesTheOutput) {
     auto window = openWindow();
     typeText(*window, "abc");
-    window->controls().BitBtn2->click();
+    window->controls().playButton->click();
     window->transport().tick();
     ASSERT_TRUE(window->close());
     EXPECT_FALSE(output->isOpen);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QTemporaryDir>
 #include <deque>
@@ -11,8 +12,10 @@
 #include <string>
 
 #include "support/capture_backend.h"
-#include "ui/main_window.h"
-#include "ui/memo_edit.h"
+#include "ui/commands/command_registry.h"
+#include "ui/document/document.h"
+#include "ui/memo/memo_edit.h"
+#include "ui/window/main_window.h"
 
 namespace velmora::testing {
 
@@ -124,7 +127,7 @@ protected:
 // A window over a temporary settings folder, a capturing output and scripted prompts.
 class WindowTest : public FolderTest {
 protected:
-    std::unique_ptr<TForm1> openWindow(bool reopenLatest = true) {
+    std::unique_ptr<MainWindow> openWindow(bool reopenLatest = true) {
         MainWindowSetup setup;
         setup.reopenLatest = reopenLatest;
         setup.recoveryFolder = folder.filePath("recovery");
@@ -137,14 +140,14 @@ protected:
         scripted->restoreAnswer = restoreAnswer;
         prompts = scripted.get();
         setup.prompts = std::move(scripted);
-        auto window = std::make_unique<TForm1>(std::move(setup));
+        auto window = std::make_unique<MainWindow>(std::move(setup));
         window->show();
         QApplication::processEvents();
         return window;
     }
 
     std::string globalPath() const { return path("velmora.ini"); }
-    static void typeText(TForm1& window, const QString& text) { window.controls().Memo1->setPlainText(text); }
+    static void typeText(MainWindow& window, const QString& text) { window.controls().memo->setPlainText(text); }
 
     CaptureBackend* output = nullptr;
     ScriptedPrompts* prompts = nullptr;

@@ -8,30 +8,29 @@
 #include "documents/file_error.h"
 #include "documents/ini_file.h"
 #include "support/capture_backend.h"
-#include "ui/background_task.h"
-#include "ui/open_document.h"
-#include "ui/performance.h"
-#include "ui/settings_store.h"
+#include "ui/export/background_task.h"
+#include "ui/document/text_file.h"
+#include "ui/performance/performance.h"
+#include "ui/settings/settings_store.h"
 #include "window_fixture.h"
 
 namespace velmora::testing {
 namespace {
 
-using OpenDocumentTest = FolderTest;
+using TextFileTest = FolderTest;
 
-TEST_F(OpenDocumentTest, ReadsLinesAndKeepsTheEncodingForTheWrite) {
+TEST_F(TextFileTest, ReadsLinesAndKeepsTheEncodingForTheWrite) {
     writeFile("old.txt", "abc\r\n\x82\xa0z");  // CP932: "abc", "あz"
-    OpenDocument document;
+    TextFile document;
     EXPECT_EQ(document.read(path("old.txt")), QString::fromUtf8("abc\nあz\n"));
-    EXPECT_FALSE(document.hasName());  // reading does not take the path
     EXPECT_EQ(document.encoding(), TextEncoding::Cp932);
     EXPECT_FALSE(document.write(path("copy.txt"), QString::fromUtf8("x\nあ")));
     EXPECT_EQ(readFile("copy.txt"), "x\r\n\x82\xa0");
 }
 
-TEST_F(OpenDocumentTest, ATextCp932CannotHoldIsWrittenAsUtf8) {
+TEST_F(TextFileTest, ATextCp932CannotHoldIsWrittenAsUtf8) {
     writeFile("old.txt", "abc");
-    OpenDocument document;
+    TextFile document;
     document.read(path("old.txt"));
     ASSERT_EQ(document.encoding(), TextEncoding::Cp932);
     EXPECT_TRUE(document.write(path("new.txt"), QString::fromUtf8("snow ☃")));
@@ -39,9 +38,9 @@ TEST_F(OpenDocumentTest, ATextCp932CannotHoldIsWrittenAsUtf8) {
     EXPECT_EQ(document.encoding(), TextEncoding::Utf8);
 }
 
-TEST_F(OpenDocumentTest, AFailedReadOrWriteKeepsTheEncoding) {
+TEST_F(TextFileTest, AFailedReadOrWriteKeepsTheEncoding) {
     writeFile("utf.txt", "caf\xc3\xa9");
-    OpenDocument document;
+    TextFile document;
     document.read(path("utf.txt"));
     EXPECT_THROW(document.read(path("missing.txt")), FileError);
     std::filesystem::create_directory(path("folder.txt"));
@@ -49,27 +48,27 @@ TEST_F(OpenDocumentTest, AFailedReadOrWriteKeepsTheEncoding) {
     EXPECT_EQ(document.encoding(), TextEncoding::Utf8);
 }
 
-TEST_F(OpenDocumentTest, ATextCutAtANulOrWithUndecodableBytesSaysSo) {
+TEST_F(TextFileTest, ATextCutAtANulOrWithUndecodableBytesSaysSo) {
     writeFile("binary.txt", std::string("head\0tail", 9));
     writeFile("broken.txt", "ok\r\n\x81\x7f\xa0");
     writeFile("fine.txt", "fine \x82\xa0");
-    OpenDocument document;
+    TextFile document;
     EXPECT_EQ(document.read(path("binary.txt")), "head\n");
-    EXPECT_EQ(document.gap(), OpenDocument::Gap::CutAtNul);
+    EXPECT_EQ(document.gap(), TextFile::Gap::CutAtNul);
     document.read(path("broken.txt"));
-    EXPECT_EQ(document.gap(), OpenDocument::Gap::Undecodable);
+    EXPECT_EQ(document.gap(), TextFile::Gap::Undecodable);
     document.read(path("fine.txt"));
-    EXPECT_EQ(document.gap(), OpenDocument::Gap::None);
+    EXPECT_EQ(document.gap(), TextFile::Gap::None);
 }
 
-TEST_F(OpenDocumentTest, Utf16WithAByteOrderMarkIsReadAndWrittenBackAsUtf16) {
+TEST_F(TextFileTest, Utf16WithAByteOrderMarkIsReadAndWrittenBackAsUtf16) {
     const std::string little("\xff\xfe" "a\0\r\0\n\0B\x30", 10);  // "a", CR LF, "あ"
     writeFile("le.txt", little);
     writeFile("be.txt", std::string("\xfe\xff\0x\0\n", 6));
-    OpenDocument document;
+    TextFile document;
     EXPECT_EQ(document.read(path("le.txt")), QString::fromUtf8("a\nあ\n"));
     EXPECT_TRUE(document.isUtf16());
-    EXPECT_EQ(document.gap(), OpenDocument::Gap::None);
+    EXPECT_EQ(document.gap(), TextFile::Gap::None);
     document.write(path("le.txt"), QString::fromUtf8("a\nあ\n"));
     EXPECT_EQ(readFile("le.txt"), little + std::string("\r\0\n\0", 4));
     EXPECT_EQ(document.read(path("be.txt")), "x\n");
@@ -77,12 +76,12 @@ TEST_F(OpenDocumentTest, Utf16WithAByteOrderMarkIsReadAndWrittenBackAsUtf16) {
     EXPECT_EQ(readFile("be.txt"), std::string("\xfe\xff\0y", 4));
 }
 
-TEST_F(OpenDocumentTest, AWritableFileInAReadOnlyFolderIsWrittenInPlace) {
+TEST_F(TextFileTest, AWritableFileInAReadOnlyFolderIsWrittenInPlace) {
     if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes into read-only folders";
     std::filesystem::create_directory(path("locked"));
     writeFile("locked/story.txt", "old");
     std::filesystem::permissions(path("locked"), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    OpenDocument document;
+    TextFile document;
     document.read(path("locked/story.txt"));
     EXPECT_NO_THROW(document.write(path("locked/story.txt"), "new text"));
     EXPECT_THROW(document.write(path("locked/other.txt"), "x"), FileError);  // no new file there

@@ -1,4 +1,4 @@
-#include "ui/gm_program_names.h"
+#include "ui/controls/gm_program_names.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/instrument_ranges.h"
+#include "ui/dialogs/instrument_ranges.h"
 
 #include <gtest/gtest.h>
 

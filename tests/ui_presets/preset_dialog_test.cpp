@@ -1,4 +1,4 @@
-#include "ui/preset_dialog.h"
+#include "ui/dialogs/preset_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -47,11 +47,11 @@ private:
 // Every change notice as "s<number>:<text>" or "b<number>:<text>", in order.
 class ChangeLog {
 public:
-    explicit ChangeLog(TForm2& dialog) {
-        QObject::connect(&dialog, &TForm2::soloPresetChanged, [this](int number, const QString& text) {
+    explicit ChangeLog(PresetDialog& dialog) {
+        QObject::connect(&dialog, &PresetDialog::soloPresetChanged, [this](int number, const QString& text) {
             entries.push_back("s" + std::to_string(number) + ":" + text.toStdString());
         });
-        QObject::connect(&dialog, &TForm2::backingPresetChanged, [this](int number, const QString& text) {
+        QObject::connect(&dialog, &PresetDialog::backingPresetChanged, [this](int number, const QString& text) {
             entries.push_back("b" + std::to_string(number) + ":" + text.toStdString());
         });
     }
@@ -79,7 +79,7 @@ protected:
         return values;
     }
 
-    TForm2 dialog;
+    PresetDialog dialog;
     SettingsFolder folder;
 };
 
@@ -94,18 +94,18 @@ TEST_F(PresetDialogTest, OpensWithTheDesignedSelections) {
 }
 
 TEST_F(PresetDialogTest, EveryPresetIsAnEditableListOfAllInstruments) {
-    for (const char* name : {"solopre1", "solopre6", "ComboBox1", "ComboBox6"}) {
+    for (const char* name : {"soloPreset1", "soloPreset6", "backingPreset1", "backingPreset6"}) {
         QComboBox* preset = combo(name);
         ASSERT_NE(preset, nullptr) << name;
         EXPECT_TRUE(preset->isEditable()) << name;
         EXPECT_EQ(preset->count(), 112) << name;
         EXPECT_EQ(preset->itemText(98), QStringLiteral("FX3Crysta ")) << name;
     }
-    EXPECT_EQ(combo("solopre4")->toolTip(), QStringLiteral("ソロ楽器　2ｃｈのみ使用"));
+    EXPECT_EQ(combo("soloPreset4")->toolTip(), QStringLiteral("ソロ楽器　2ｃｈのみ使用"));
 }
 
 TEST_F(PresetDialogTest, MemoShowsTheRangeTableReadOnly) {
-    auto* memo = dialog.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+    auto* memo = dialog.findChild<QPlainTextEdit*>(QStringLiteral("rangeTable"));
     ASSERT_NE(memo, nullptr);
     EXPECT_TRUE(memo->isReadOnly());
     EXPECT_EQ(memo->lineWrapMode(), QPlainTextEdit::NoWrap);
@@ -116,7 +116,7 @@ TEST_F(PresetDialogTest, MemoShowsTheRangeTableReadOnly) {
 
 TEST_F(PresetDialogTest, WithoutSettingsFileNothingChangesAndNoHandlerRuns) {
     ChangeLog log(dialog);
-    QSignalSpy changed(&dialog, &TForm2::presetsChanged);
+    QSignalSpy changed(&dialog, &PresetDialog::presetsChanged);
     dialog.loadPresets(folder.file("velmora.ini"));
     EXPECT_EQ(soloPresets(), (std::vector<int>{74, 69, 55, 40, 42, 108}));
     EXPECT_EQ(backingPresets(), (std::vector<int>{0, 49, 24, 4, 45, 51}));
@@ -126,7 +126,7 @@ TEST_F(PresetDialogTest, WithoutSettingsFileNothingChangesAndNoHandlerRuns) {
 
 TEST_F(PresetDialogTest, FileWithoutFormKeysAppliesReadDefaultsAndRewritesEveryCaption) {
     ChangeLog log(dialog);
-    QSignalSpy changed(&dialog, &TForm2::presetsChanged);
+    QSignalSpy changed(&dialog, &PresetDialog::presetsChanged);
     dialog.loadPresets(folder.write("[config]\r\ntempo=300\r\n"));
 
     EXPECT_EQ(soloPresets(), (std::vector<int>{74, 69, 46, 40, 42, 45}));
@@ -178,9 +178,9 @@ TEST_F(PresetDialogTest, UnreadableSettingsFileIsReported) {
 
 TEST_F(PresetDialogTest, ChoosingAnInstrumentNotifiesTheMainWindow) {
     ChangeLog log(dialog);
-    QSignalSpy changed(&dialog, &TForm2::presetsChanged);
-    combo("solopre2")->setCurrentIndex(52);
-    combo("ComboBox5")->setCurrentIndex(0);
+    QSignalSpy changed(&dialog, &PresetDialog::presetsChanged);
+    combo("soloPreset2")->setCurrentIndex(52);
+    combo("backingPreset5")->setCurrentIndex(0);
     EXPECT_EQ(dialog.soloPreset(2), 52);
     EXPECT_EQ(dialog.backingPreset(5), 0);
     ASSERT_FALSE(log.entries.empty());
@@ -191,7 +191,7 @@ TEST_F(PresetDialogTest, ChoosingAnInstrumentNotifiesTheMainWindow) {
 
 TEST_F(PresetDialogTest, TypedTextThatNamesNoItemGivesNoSelection) {
     ChangeLog log(dialog);
-    QComboBox* solo = combo("solopre1");
+    QComboBox* solo = combo("soloPreset1");
     typeInto(solo, QStringLiteral("Zither"));
     EXPECT_EQ(dialog.soloPreset(1), -1);
     EXPECT_EQ(dialog.soloPresetText(1), QStringLiteral("Zither"));
@@ -205,9 +205,9 @@ TEST_F(PresetDialogTest, TypedTextThatNamesNoItemGivesNoSelection) {
 }
 
 TEST_F(PresetDialogTest, TypedNameOfAnItemSelectsIt) {
-    typeInto(combo("ComboBox3"), QStringLiteral("Cello"));
+    typeInto(combo("backingPreset3"), QStringLiteral("Cello"));
     EXPECT_EQ(dialog.backingPreset(3), 42);
-    typeInto(combo("ComboBox3"), QStringLiteral("cello"));
+    typeInto(combo("backingPreset3"), QStringLiteral("cello"));
     EXPECT_EQ(dialog.backingPresetText(3), QStringLiteral("cello"));
     EXPECT_EQ(dialog.backingPreset(3), -1);  // names are matched as spelled
 }
@@ -234,7 +234,7 @@ TEST(PresetDialogPlacementTest, ShowsAtTheMainWindowsRightEdge) {
     QWidget mainWindow;
     mainWindow.setGeometry(100, 80, 400, 300);
     mainWindow.show();
-    TForm2 dialog(&mainWindow);
+    PresetDialog dialog(&mainWindow);
 
     auto expected = [&mainWindow] {
         const QRect frame = mainWindow.frameGeometry();
@@ -251,8 +251,8 @@ TEST(PresetDialogPlacementTest, ShowsAtTheMainWindowsRightEdge) {
 }
 
 TEST(PresetDialogPlacementTest, ClosingOnlyHides) {
-    TForm2 dialog;
-    QPointer<TForm2> alive(&dialog);
+    PresetDialog dialog;
+    QPointer<PresetDialog> alive(&dialog);
     dialog.show();
     dialog.close();
     EXPECT_FALSE(dialog.isVisible());
