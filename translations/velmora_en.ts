@@ -1440,9 +1440,67 @@
 <context>
     <name>velmora::RollPanel</name>
     <message>
-        <location filename="../src/ui/roll/roll_panel.cpp" line="62"/>
+        <location filename="../src/ui/roll/roll_panel.cpp" line="66"/>
         <source>長いテキストのため、最初の %1 文字ほどの音楽を表示しています</source>
         <translation>The text is long: the roll shows the music of about its first %1 characters</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::RollView</name>
+    <message>
+        <location filename="../src/ui/roll/roll_view_text.cpp" line="18"/>
+        <source>ピアノロール</source>
+        <translation>Piano roll</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/roll/roll_view_text.cpp" line="19"/>
+        <source>テキストの音楽を、横に時間、縦に音の高さで表示します。演奏中は鳴っている音と小節を、それ以外はカーソルの文字の音を伝えます。</source>
+        <translation>Shows the music of the text, time running to the right and pitch upwards. During a performance it tells the sounding note and bar, otherwise the notes of the character at the caret.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/roll/roll_view_text.cpp" line="27"/>
+        <source>%1小節 %2拍</source>
+        <translation>bar %1, beat %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/roll/roll_view_text.cpp" line="40"/>
+        <source>%1（旋律）</source>
+        <translation>%1 (melody)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/roll/roll_view_text.cpp" line="40"/>
+        <source>%1（和音）</source>
+        <translation>%1 (chord)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/roll/roll_view_text.cpp" line="45"/>
+        <source>文字「%1」</source>
+        <translation>character “%1”</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/roll/roll_view_text.cpp" line="75"/>
+        <source>休符</source>
+        <translation>rest</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/roll/roll_view_text.cpp" line="76"/>
+        <source>演奏中: %1</source>
+        <translation>Playing: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/roll/roll_view_text.cpp" line="77"/>
+        <source>演奏中 %1小節: %2</source>
+        <translation>Playing bar %1: %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/roll/roll_view_text.cpp" line="87"/>
+        <source>カーソルの文字の音はありません</source>
+        <translation>The character at the caret makes no note</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/roll/roll_view_text.cpp" line="88"/>
+        <source>カーソルの文字の音: %1</source>
+        <translation>Notes of the character at the caret: %1</translation>
     </message>
 </context>
 <context>

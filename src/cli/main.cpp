@@ -11,6 +11,7 @@
 #include "cli/cli_commands.h"
 #include "documents/file_error.h"
 #include "documents/process_signals.h"
+#include "documents/temporary_leftovers.h"
 #ifdef VELMORA_HAVE_SOUND
 #include "sound/jack_environment.h"
 #endif
@@ -66,5 +67,7 @@ int main(int argc, char** argv) {
 #ifdef VELMORA_HAVE_SOUND
     velmora::preventJackServerAutostart();  // before any thread: it sets the environment
 #endif
+    velmora::TemporaryFileJournal::use(velmora::TemporaryFileJournal::defaultFolder());
+    velmora::TemporaryFileJournal::removeLeftovers();
     return finishStandardOutput(run(std::vector<std::string>(argv + 1, argv + argc)));
 }

@@ -14,6 +14,7 @@
 #include "documents/atomic_file.h"
 #include "documents/file_error.h"
 #include "documents/file_read.h"
+#include "documents/state_folder.h"
 
 namespace velmora {
 
@@ -75,12 +76,7 @@ std::int64_t modifiedSeconds(const fs::path& file) {
 
 }  // namespace
 
-fs::path RecoveryStore::defaultFolder() {
-    const char* state = std::getenv("XDG_STATE_HOME");
-    if (state != nullptr && state[0] == '/') return fs::path(state) / "velmora" / "recovery";
-    const char* home = std::getenv("HOME");
-    return fs::path(home != nullptr ? home : "/tmp") / ".local" / "state" / "velmora" / "recovery";
-}
+fs::path RecoveryStore::defaultFolder() { return velmoraStateFolder() / "recovery"; }
 
 RecoveryStore::RecoveryStore(fs::path folder) : folder_(std::move(folder)) {
     std::error_code error;

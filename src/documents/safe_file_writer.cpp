@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <limits.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +14,7 @@
 
 #include "documents/file_error.h"
 #include "documents/temp_file_registry.h"
+#include "documents/temporary_leftovers.h"
 
 namespace velmora {
 namespace {
@@ -21,8 +23,9 @@ namespace {
 // fsync has little left to wait for, and a temporary file removed with its
 // folder is noticed before it has taken the whole output out of sight.
 constexpr std::uint64_t kCheckStep = 8u << 20;
-constexpr const char* kTempSuffix = ".XXXXXX";
-constexpr std::size_t kTempSuffixLength = 7;
+// A temporary file a cleaner of another process removed between its creation
+// and its lock is made again, a few times at most.
+constexpr int kTemporaryAttempts = 4;
 
 std::string folderOrEmpty(const std::string& path) {
     const auto slash = path.rfind('/');
@@ -157,16 +160,23 @@ void SafeFileWriter::openTemporary(const OutputTarget& found, bool inPlaceFallba
     keptMode_ = replacing ? found.mode : 0666 & ~currentUmask();
     keptUid_ = found.uid;
     keptGid_ = found.gid;
-    // "<name>.XXXXXX" must fit the folder's name limit: shorten the name part.
+    // "<name>.velmora-XXXXXX" must fit the folder's name limit: shorten the
+    // name part.
     const std::string folder = folderOrEmpty(finalPath_);
     std::string name = finalPath_.substr(folder.empty() ? 0 : folder.size() + (folder == "/" ? 0 : 1));
-    if (name.size() + kTempSuffixLength > NAME_MAX) name.resize(NAME_MAX - kTempSuffixLength);
-    const std::string pattern = pathInFolder(folder, name) + kTempSuffix;
+    if (name.size() + kTemporarySuffixLength > NAME_MAX) name.resize(NAME_MAX - kTemporarySuffixLength);
+    const std::string pattern = pathInFolder(folder, name) + std::string(kTemporaryMark) + "XXXXXX";
+    // What earlier writers killed in this folder left behind goes first.
+    removeTemporaryLeftovers(folder);
 
     CleanupSignalsBlocked blocked;
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    fd_ = ::mkostemp(buffer.data(), O_CLOEXEC);
+    std::vector<char> buffer;
+    for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+        buffer.assign(pattern.begin(), pattern.end());
+        buffer.push_back('\0');
+        fd_ = ::mkostemp(buffer.data(), O_CLOEXEC);
+        if (fd_ < 0 || lockTemporary()) break;
+    }
     if (fd_ < 0) {
         const int error = errno;
         if (replacing && inPlaceFallback && (error == EACCES || error == EPERM)) {
@@ -183,6 +193,33 @@ void SafeFileWriter::openTemporary(const OutputTarget& found, bool inPlaceFallba
     ownsFd_ = true;
     canSeek_ = true;
     registrySlot_ = TempFileRegistry::add(tempPath_.c_str());
+    journalNote_ = TemporaryFileJournal::note(tempPath_);
+}
+
+bool SafeFileWriter::lockTemporary() {
+    // A second descriptor of the same open file keeps the lock from the close
+    // of the written one to the rename, where the file still has its
+    // temporary name. Where files cannot be locked the write goes on.
+    if (::flock(fd_, LOCK_EX) != 0) return true;
+    struct stat info {};
+    if (::fstat(fd_, &info) == 0 && info.st_nlink == 0) {
+        ::close(fd_);
+        fd_ = -1;
+        errno = EEXIST;
+        return false;
+    }
+    lockFd_ = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+    return true;
+}
+
+void SafeFileWriter::releaseTemporary() noexcept {
+    TempFileRegistry::remove(registrySlot_);
+    registrySlot_ = -1;
+    TemporaryFileJournal::forget(journalNote_);
+    journalNote_.clear();
+    tempPath_.clear();
+    if (lockFd_ >= 0) ::close(lockFd_);
+    lockFd_ = -1;
 }
 
 void SafeFileWriter::writeFully(const char* bytes, std::size_t size, std::int64_t offset) {
@@ -244,9 +281,7 @@ void SafeFileWriter::commit() {
     fd_ = -1;
     if (::close(fd) != 0) failWriting(FileProblem::System, errno);
     if (::rename(tempPath_.c_str(), finalPath_.c_str()) != 0) failWriting(FileProblem::System, errno);
-    TempFileRegistry::remove(registrySlot_);
-    registrySlot_ = -1;
-    tempPath_.clear();
+    releaseTemporary();
     syncFolder(folderOrEmpty(finalPath_));
 }
 
@@ -255,9 +290,7 @@ void SafeFileWriter::abandon() noexcept {
     fd_ = -1;
     if (!tempPath_.empty()) {
         ::unlink(tempPath_.c_str());
-        TempFileRegistry::remove(registrySlot_);
-        registrySlot_ = -1;
-        tempPath_.clear();
+        releaseTemporary();
     }
 }
 

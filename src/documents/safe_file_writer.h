@@ -29,12 +29,15 @@ struct SafeWriteOptions {
 //
 // open() runs the one refusal check (checkOutputTarget) and then:
 // - A regular file, or a name where nothing exists yet, is written to a
-//   temporary file "<name>.XXXXXX" in the same folder (the name shortened to
-//   fit the folder's name limit), flushed to disk and renamed over the target
-//   at commit(): readers see the old content or the new, never a part. The
-//   new file keeps the replaced file's permission bits, owner and group.
-//   Until commit() the target is untouched; abandon(), the destructor and a
-//   signal that ends the process (ProcessSignals) remove the temporary file.
+//   temporary file "<name>.velmora-XXXXXX" in the same folder (the name
+//   shortened to fit the folder's name limit), flushed to disk and renamed
+//   over the target at commit(): readers see the old content or the new,
+//   never a part. The new file keeps the replaced file's permission bits,
+//   owner and group. Until commit() the target is untouched; abandon(), the
+//   destructor and a signal that ends the process (ProcessSignals) remove the
+//   temporary file. The writer holds a lock on it meanwhile, so that the
+//   leftovers of writers killed with -9, which open() removes from the folder
+//   first, are told from files other writers still fill (temporary_leftovers.h).
 // - A symbolic link is followed (also a dangling one: its target is made),
 //   so the link stays a link.
 // - A character device, FIFO or socket (/dev/null, a pipe) is opened and
@@ -87,6 +90,10 @@ private:
     void openStandardOutput();
     void openDirect(const std::string& path, int flags);
     void openTemporary(const OutputTarget& found, bool inPlaceFallback);
+    // Locks the new temporary file; false when it was removed before the lock.
+    bool lockTemporary();
+    // Forgets the temporary file once it was renamed or removed.
+    void releaseTemporary() noexcept;
     void writeFully(const char* bytes, std::size_t size, std::int64_t offset);
     void checkProgress();
 
@@ -98,6 +105,8 @@ private:
     bool canSeek_ = false;
     bool inPlace_ = false;   // a regular file written where it is
     int registrySlot_ = -1;
+    int lockFd_ = -1;          // holds the temporary file's lock
+    std::string journalNote_;  // TemporaryFileJournal's note of it
     std::uint64_t end_ = 0;
     std::uint64_t checkedAt_ = 0;
     bool keepOwner_ = false;

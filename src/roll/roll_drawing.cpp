@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace velmora {
 
@@ -12,9 +14,9 @@ constexpr double kBarNumberWidth = 40;  // a bar's number may show before its li
 
 // Every bar's number while bars are wide enough for it; else only the numbers
 // of every 2nd, 5th, 10th, 20th, ... bar, so that none overlap.
-std::int32_t barNumberStride(const RollLayout& layout, std::int32_t lastBarNumber) {
+std::int32_t barNumberStride(const RollLayout& layout, std::int32_t lastBarNumber, int pixels) {
     const double barWidth = layout.stepWidth() * layout.model().stepsPerBar;
-    const double labelWidth = static_cast<double>(std::to_string(lastBarNumber).size()) * kBarNumberPixels * 0.6 + 4;
+    const double labelWidth = static_cast<double>(std::to_string(lastBarNumber).size()) * pixels * 0.6 + 4;
     for (std::int32_t stride = 1;; stride *= 10) {
         for (const std::int32_t candidate : {stride, 2 * stride, 5 * stride}) {
             if (candidate * barWidth >= labelWidth) return candidate;
@@ -29,7 +31,8 @@ struct View {
     double right;  // the last one
 };
 
-void drawGrid(RollCanvas& canvas, const RollLayout& layout, const View& view, const RollColours& colours) {
+void drawGrid(RollCanvas& canvas, const RollLayout& layout, const View& view, const RollColours& colours,
+              int barNumberPixels) {
     for (const RollPitchRow& row : layout.pitchRows()) {
         const double y = row.y + layout.rowHeight();
         canvas.line(view.left - view.scrollX, y, view.right - view.scrollX, y,
@@ -38,14 +41,14 @@ void drawGrid(RollCanvas& canvas, const RollLayout& layout, const View& view, co
     const std::int32_t perBar = layout.model().stepsPerBar;
     if (perBar <= 0) return;
     const std::int32_t lastStep = layout.stepAt(view.right) + 1;
-    const std::int32_t stride = barNumberStride(layout, lastStep / perBar + 1);
+    const std::int32_t stride = barNumberStride(layout, lastStep / perBar + 1, barNumberPixels);
     for (const std::int32_t step : layout.barStepsBetween(layout.stepAt(view.left - kBarNumberWidth), lastStep)) {
         const double x = layout.stepX(step);
         if (x < view.left - kBarNumberWidth || x > view.right) continue;
         canvas.line(x - view.scrollX, RollLayout::kHeaderHeight, x - view.scrollX, layout.height(), colours.bar);
         const std::int32_t number = step / perBar + 1;
         if (stride > 1 && number % stride != 0) continue;
-        canvas.text(x - view.scrollX + 2, RollLayout::kHeaderHeight - 3, std::to_string(number), kBarNumberPixels,
+        canvas.text(x - view.scrollX + 2, RollLayout::kHeaderHeight - 3, std::to_string(number), barNumberPixels,
                     colours.text);
     }
 }
@@ -66,14 +69,46 @@ void drawNotes(RollCanvas& canvas, const RollLayout& layout, const View& view, c
     }
 }
 
-void drawAxis(RollCanvas& canvas, const RollLayout& layout, const RollColours& colours) {
+// The degrees (semitones above the name base) whose rows a view labels: every
+// row when the labels fit, else fewer, down to the name base's rows only.
+const std::vector<int>& labelledDegrees(double rowHeight, int labelPixels) {
+    // Each set with the smallest gap between two of its rows; the name base is in all.
+    static const std::vector<std::pair<int, std::vector<int>>> sets = {
+        {1, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}}, {3, {0, 4, 7}}, {5, {0, 7}}, {12, {0}}};
+    const double needed = labelPixels * 1.2;
+    for (const auto& [gap, degrees] : sets) {
+        if (gap * rowHeight >= needed) return degrees;
+    }
+    return sets.back().second;
+}
+
+std::string octaveLabel(const RollPitchRow& row) { return row.name + std::to_string(row.pitch / 12 - 1); }
+
+// A view's axis: labels of the window's size on the rows they fit, every name base's row with its octave.
+void drawViewAxis(RollCanvas& canvas, const RollLayout& layout, const RollColours& colours, int pixels) {
+    const std::vector<int>& degrees = labelledDegrees(layout.rowHeight(), pixels);
+    const int nameBase = layout.model().nameBase;
+    for (const RollPitchRow& row : layout.pitchRows()) {
+        const int degree = ((row.pitch - nameBase) % 12 + 12) % 12;
+        if (std::find(degrees.begin(), degrees.end(), degree) == degrees.end()) continue;
+        const double extra = std::max(4.0, pixels * 1.4 - layout.rowHeight());
+        canvas.textInRow(2, row.y - extra / 2, layout.rowHeight() + extra, row.isNameBase ? octaveLabel(row) : row.name,
+                         pixels, colours.text);
+    }
+}
+
+void drawAxis(RollCanvas& canvas, const RollLayout& layout, const RollColours& colours, int labelPixels) {
     canvas.fillRect(0, 0, RollLayout::kAxisWidth, layout.height(), colours.axis);
+    if (labelPixels > 0) {
+        drawViewAxis(canvas, layout, colours, labelPixels);
+        return;
+    }
     const int pixels = static_cast<int>(std::clamp(layout.rowHeight() - 1, 6.0, 11.0));
     // Every row's name when the rows are tall enough to read, else the name base's rows only.
     const bool everyRow = layout.rowHeight() >= 9;
     for (const RollPitchRow& row : layout.pitchRows()) {
         if (!everyRow && !row.isNameBase) continue;
-        const std::string label = row.name + (row.isNameBase ? std::to_string(row.pitch / 12 - 1) : std::string());
+        const std::string label = row.isNameBase ? octaveLabel(row) : row.name;
         canvas.textInRow(2, row.y - 2, layout.rowHeight() + 4, label, pixels, colours.text);
     }
 }
@@ -81,16 +116,16 @@ void drawAxis(RollCanvas& canvas, const RollLayout& layout, const RollColours& c
 }  // namespace
 
 void drawRoll(RollCanvas& canvas, const RollLayout& layout, double scrollX, double viewWidth,
-              std::int32_t cursorStep, const RollColours& colours) {
+              std::int32_t cursorStep, const RollColours& colours, const RollLabelStyle& labels) {
     canvas.fillRect(0, 0, viewWidth, layout.height(), colours.background);
     const View view{scrollX, scrollX + RollLayout::kAxisWidth, scrollX + viewWidth};
-    drawGrid(canvas, layout, view, colours);
+    drawGrid(canvas, layout, view, colours, labels.pixels > 0 ? labels.pixels : kBarNumberPixels);
     drawNotes(canvas, layout, view, colours);
     if (cursorStep >= 0) {
         const double x = layout.stepX(cursorStep) - scrollX;
         canvas.line(x, 0, x, layout.height(), colours.cursor, 1.5);
     }
-    drawAxis(canvas, layout, colours);
+    drawAxis(canvas, layout, colours, labels.pixels);
 }
 
 }  // namespace velmora

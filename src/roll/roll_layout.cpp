@@ -43,6 +43,19 @@ std::int32_t RollLayout::stepAt(double x) const {
     return static_cast<std::int32_t>(std::floor((x - kAxisWidth) / stepWidth_));
 }
 
+std::optional<int> RollLayout::pitchAt(double y) const {
+    if (y < kHeaderHeight) return std::nullopt;
+    const int pitch = highestRow_ - static_cast<int>(std::floor((y - kHeaderHeight) / rowHeight_));
+    if (pitch < lowestRow_) return std::nullopt;
+    return pitch;
+}
+
+std::string RollLayout::pitchLabel(int pitch) const {
+    const int base = pitch - ((pitch - model_->nameBase) % 12 + 12) % 12;
+    const int octave = static_cast<int>(std::floor(base / 12.0)) - 1;
+    return pitchName(pitch, model_->nameBase) + std::to_string(octave);
+}
+
 RollRect RollLayout::noteRect(const RollNote& note) const {
     return {stepX(note.startStep), pitchY(note.pitch), std::max(kMinimumNoteWidth, note.lengthSteps * stepWidth_),
             rowHeight_};

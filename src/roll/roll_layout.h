@@ -54,6 +54,10 @@ public:
     // The step under an x position (may lie outside the music).
     std::int32_t stepAt(double x) const;
     double pitchY(int pitch) const { return kHeaderHeight + (highestRow_ - pitch) * rowHeight_; }
+    // The pitch of the row at a y position, if one lies there.
+    std::optional<int> pitchAt(double y) const;
+    // The pitch's name with the octave of the name base's row at or below it, as the axis labels that row.
+    std::string pitchLabel(int pitch) const;
 
     // A note is at least a sliver wide, so that a note of no length can be seen and clicked.
     RollRect noteRect(const RollNote& note) const;

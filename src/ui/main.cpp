@@ -6,9 +6,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 #include "documents/file_error.h"
 #include "documents/process_signals.h"
+#include "documents/temporary_leftovers.h"
 #include "language/qt/translations.h"
 #ifdef VELMORA_HAVE_SOUND
 #include "sound/jack_environment.h"
@@ -93,6 +95,8 @@ int main(int argc, char* argv[]) {
     velmora::preventJackServerAutostart();  // before any thread: it sets the environment
 #endif
     if (!choosePlatform()) return 1;
+    velmora::TemporaryFileJournal::use(velmora::TemporaryFileJournal::defaultFolder());
+    const std::jthread leftovers([] { velmora::TemporaryFileJournal::removeLeftovers(); });
     QApplication application(argc, argv);
     nameApplication();
     QApplication::setWindowIcon(

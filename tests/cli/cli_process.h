@@ -30,6 +30,7 @@ public:
     RunningCli(const RunningCli&) = delete;
     RunningCli& operator=(const RunningCli&) = delete;
     void signal(int number) const;
+    int pid() const { return pid_; }
     // Whether the program has ended (without waiting for it).
     bool exited();
     ProcessResult wait();

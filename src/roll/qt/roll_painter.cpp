@@ -50,4 +50,20 @@ void paintRoll(QPainter& painter, const RollLayout& layout, double scrollX, doub
     painter.restore();
 }
 
+void paintRollView(QPainter& painter, const RollLayout& layout, QPointF scroll, QSizeF viewSize,
+                   std::int32_t cursorStep, int labelPixels, const RollColours& colours) {
+    const RollLabelStyle labels{labelPixels};
+    PainterRollCanvas canvas(painter);
+    painter.fillRect(QRectF(QPointF(0, 0), viewSize), qColour(colours.background));
+    painter.save();
+    painter.setClipRect(QRectF(0, RollLayout::kHeaderHeight, viewSize.width(), viewSize.height()));
+    painter.translate(0, -scroll.y());
+    drawRoll(canvas, layout, scroll.x(), viewSize.width(), cursorStep, colours, labels);
+    painter.restore();
+    painter.save();
+    painter.setClipRect(QRectF(0, 0, viewSize.width(), RollLayout::kHeaderHeight));
+    drawRoll(canvas, layout, scroll.x(), viewSize.width(), cursorStep, colours, labels);
+    painter.restore();
+}
+
 }  // namespace velmora

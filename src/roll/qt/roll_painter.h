@@ -29,4 +29,11 @@ private:
 void paintRoll(QPainter& painter, const RollLayout& layout, double scrollX, double viewWidth,
                std::int32_t cursorStep = -1, const RollColours& colours = {});
 
+// Paints the part of a roll that a window's view of `viewSize` shows when
+// scrolled by `scroll`: the rows scroll under the bar numbers, which stay at
+// the top, and the pitch axis stays at the left edge. Labels are drawn
+// `labelPixels` high.
+void paintRollView(QPainter& painter, const RollLayout& layout, QPointF scroll, QSizeF viewSize,
+                   std::int32_t cursorStep, int labelPixels, const RollColours& colours = {});
+
 }  // namespace velmora

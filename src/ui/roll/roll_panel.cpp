@@ -24,6 +24,8 @@ RollPanel::RollPanel(MemoEdit& memo, RollView& view, Performance& performance, Q
       typing_(memo, performance.options(), performance.output().port(), performance.random(),
               [this] { return performing(); }) {
     connect(&view_, &RollView::characterClicked, this, &RollPanel::moveCaretTo);
+    connect(&memo_, &QPlainTextEdit::cursorPositionChanged, this, &RollPanel::caretMoved);
+    view_.setCharacterNamer([this](std::int32_t memoOffset) { return characterAt(memoOffset); });
     refreshTimer_.setInterval(kRefreshMs);
     connect(&refreshTimer_, &QTimer::timeout, this, &RollPanel::refresh);
     refreshTimer_.start();
@@ -34,6 +36,7 @@ bool RollPanel::performing() const { return performance_.performing(); }
 void RollPanel::beginFollowing() {
     typing_.suspend();  // the performance takes the output
     const PerformanceOptions& options = performance_.options();
+    view_.setStepMs(options.timerInterval());
     view_.followLive(&performance_.output().rollRecorder(), options.grid.meterKind, options.noteNameBase());
 }
 
@@ -57,16 +60,36 @@ void RollPanel::refresh() {
     builtRevision_ = revision;
     builtWidth_ = width;
     builtOptions_ = options;
+    view_.setStepMs(options.timerInterval());
     const MemoGeometry geometry = memo_.geometryUpTo(kPreviewCharacters);
     const bool cut = memo_.document()->characterCount() - 1 > kPreviewCharacters;
     view_.setToolTip(cut ? tr("長いテキストのため、最初の %1 文字ほどの音楽を表示しています").arg(kPreviewCharacters)
                          : QString());
     if (geometry.playLines().empty()) {
         view_.showModel(RollModel{});
+    } else {
+        SeededRandom rng(kRollSeed);
+        view_.showModel(buildExportRoll(exportRequestFor(geometry, options, performance_.state()), rng));
+    }
+    caretMoved();  // the caret's character may now make other notes
+}
+
+void RollPanel::caretMoved() {
+    // During a performance the roll tells the sounding note; the caret follows the ticks and is left alone here.
+    if (performing()) return;
+    const int position = memo_.textCursor().position();
+    // The roll holds the notes of the first characters only.
+    if (position > kPreviewCharacters || memo_.loader().loading()) {
+        view_.setCaretOffset(-1);
         return;
     }
-    SeededRandom rng(kRollSeed);
-    view_.showModel(buildExportRoll(exportRequestFor(geometry, options, performance_.state()), rng));
+    view_.setCaretOffset(memo_.geometryUpTo(position).byteOffset(position));
+}
+
+QString RollPanel::characterAt(std::int32_t memoOffset) const {
+    const int position = memo_.geometryUpTo(memoOffset).documentPosition(memoOffset);
+    const QChar character = memo_.document()->characterAt(position);
+    return character.isPrint() ? QString(character) : QString();
 }
 
 void RollPanel::moveCaretTo(std::int32_t memoOffset) {

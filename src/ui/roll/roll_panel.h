@@ -52,6 +52,8 @@ private:
     void beginFollowing();
     void endFollowing();
     void moveCaretTo(std::int32_t memoOffset);
+    void caretMoved();
+    QString characterAt(std::int32_t memoOffset) const;
 
     MemoEdit& memo_;
     RollView& view_;

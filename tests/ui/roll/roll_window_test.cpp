@@ -35,9 +35,14 @@ TEST_F(RollWindow, ShowsTheExportsMusicAndAClickPutsTheCaretOnItsCharacter) {
         if (note.voice == RollVoice::Melody && note.memoOffset == 8) noteOfD = &note;
     }
     ASSERT_NE(noteOfD, nullptr);
-    const RollRect rect = roll.layout().noteRect(*noteOfD);
+    RollRect rect = roll.layout().noteRect(*noteOfD);
+    rect.y -= roll.verticalScrollBar()->value();  // a low roll scrolls its rows
     clickAt(roll.viewport(), {rect.x + 1, rect.y + rect.height / 2});
     EXPECT_EQ(window->controls().memo->textCursor().position(), 7);  // "D": 5 characters, one break, "C"
+    // The pointer on the note names its character; screen readers hear the caret's notes.
+    QTest::mouseMove(roll.viewport(), QPoint(static_cast<int>(rect.x + 1), static_cast<int>(rect.y + 1)));
+    EXPECT_TRUE(roll.viewport()->toolTip().endsWith("文字「D」")) << roll.viewport()->toolTip().toStdString();
+    EXPECT_TRUE(roll.spokenText().contains(QString::fromStdString(roll.layout().pitchLabel(noteOfD->pitch))));
 
     // A new text is drawn after it changed.
     typeText(*window, "q");
@@ -65,7 +70,8 @@ TEST_F(RollWindow, ALongTextShowsTheMusicOfItsBeginningAndClicksStillFindTheirCh
     EXPECT_GE(lastPosition, RollPanel::kPreviewCharacters - 20);  // up to the cut...
     EXPECT_LT(lastPosition, RollPanel::kPreviewCharacters + 20);  // ...and no further
 
-    const RollRect rect = roll.layout().noteRect(*lastMelody);
+    RollRect rect = roll.layout().noteRect(*lastMelody);
+    rect.y -= roll.verticalScrollBar()->value();
     roll.horizontalScrollBar()->setValue(static_cast<int>(rect.x - RollLayout::kAxisWidth) - 5);
     clickAt(roll.viewport(), {rect.x - roll.horizontalScrollBar()->value() + 1, rect.y + rect.height / 2});
     EXPECT_EQ(memo.textCursor().position(), lastPosition);
