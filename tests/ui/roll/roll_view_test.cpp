@@ -217,7 +217,8 @@ TEST(RollView, ScreenReadersReadTheCaretsNotesOrTheSoundingNoteAndBar) {
         recorder.beginTick(tick);
         if (tick == 9) recorder.sendShortMessage(0x91, 67, 100);
     }
-    QTest::qWait(RollView::kFrameMs * 3);
+    // A frame later, however slow the run.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return accessible->text(QAccessible::Value) == "演奏中 2小節: G4"; }, 5000));
     EXPECT_EQ(accessible->text(QAccessible::Value), "演奏中 2小節: G4");  // step 9 of 8 a bar
 }
 
