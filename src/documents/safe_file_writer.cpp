@@ -27,13 +27,13 @@ constexpr std::uint64_t kCheckStep = 8u << 20;
 // and its lock is made again, a few times at most.
 constexpr int kTemporaryAttempts = 4;
 
-std::string folderOf(const std::string& path) {
+std::string folderOrEmpty(const std::string& path) {
     const auto slash = path.rfind('/');
     if (slash == std::string::npos) return {};
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string joinPath(const std::string& folder, const std::string& name) {
+std::string pathInFolder(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;
     return folder.back() == '/' ? folder + name : folder + "/" + name;
 }
@@ -162,10 +162,10 @@ void SafeFileWriter::openTemporary(const OutputTarget& found, bool inPlaceFallba
     keptGid_ = found.gid;
     // "<name>.velmora-XXXXXX" must fit the folder's name limit: shorten the
     // name part.
-    const std::string folder = folderOf(finalPath_);
+    const std::string folder = folderOrEmpty(finalPath_);
     std::string name = finalPath_.substr(folder.empty() ? 0 : folder.size() + (folder == "/" ? 0 : 1));
     if (name.size() + kTemporarySuffixLength > NAME_MAX) name.resize(NAME_MAX - kTemporarySuffixLength);
-    const std::string pattern = joinPath(folder, name) + std::string(kTemporaryMark) + "XXXXXX";
+    const std::string pattern = pathInFolder(folder, name) + std::string(kTemporaryMark) + "XXXXXX";
     // What earlier writers killed in this folder left behind goes first.
     removeTemporaryLeftovers(folder);
 
@@ -282,7 +282,7 @@ void SafeFileWriter::commit() {
     if (::close(fd) != 0) failWriting(FileProblem::System, errno);
     if (::rename(tempPath_.c_str(), finalPath_.c_str()) != 0) failWriting(FileProblem::System, errno);
     releaseTemporary();
-    syncFolder(folderOf(finalPath_));
+    syncFolder(folderOrEmpty(finalPath_));
 }
 
 void SafeFileWriter::abandon() noexcept {

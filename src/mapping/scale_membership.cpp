@@ -11,7 +11,7 @@ namespace velmora {
 
 namespace {
 
-constexpr std::size_t kModeCount = 2;
+constexpr std::size_t kModeRows = 2;
 constexpr std::size_t kNoteCount = 256;
 
 // Any mode byte other than 'E' reads the A row.
@@ -85,7 +85,7 @@ constexpr NoteList kFunnyRefusedE =
 // clang-format on
 
 using Admitted = std::array<bool, kNoteCount>;
-using TestRows = std::array<std::array<Admitted, kModeCount>, kPatternCount>;
+using TestRows = std::array<std::array<Admitted, kModeRows>, kPatternCount>;
 
 constexpr Admitted rangedRow(const RangedScale& scale) {
     Admitted admitted{};
@@ -107,7 +107,7 @@ constexpr Admitted allBut(const NoteList& refused) {
 // Every test as one admitted-set per mode; the whole-tone scale has no test and stays empty.
 constexpr TestRows buildTests() {
     TestRows tests{};
-    const auto rows = [&tests](ScalePattern test) -> std::array<Admitted, kModeCount>& {
+    const auto rows = [&tests](ScalePattern test) -> std::array<Admitted, kModeRows>& {
         return tests[static_cast<std::size_t>(indexOf(test))];
     };
     rows(Funny)[rowOf(TonicMode::A)] = allBut(kFunnyRefusedA);

@@ -132,4 +132,11 @@ int entryCount(const std::filesystem::path& folder) {
     return count;
 }
 
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
 }  // namespace velmora::testing

@@ -62,5 +62,7 @@ private:
 std::string readFile(const std::filesystem::path& path);
 // How many entries a folder holds.
 int entryCount(const std::filesystem::path& folder);
+// The text's lines, without their line ends.
+std::vector<std::string> linesOf(const std::string& text);
 
 }  // namespace velmora::testing

@@ -13,13 +13,6 @@ namespace fs = std::filesystem;
 
 int lineCount(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
 // The key signature's sf byte: after the 14-byte header, the conductor's chunk
 // header (8), its text event (14) and its time signature (8), at offset 48.
 int keySignatureOf(const std::string& midi) { return static_cast<signed char>(midi.at(48)); }

@@ -19,13 +19,6 @@ namespace fs = std::filesystem;
 using cli::CliArguments;
 using cli::CliSetup;
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
 // A random sequence of --set pairs that leans on the rhythm keys, the empty
 // rhythm item (7) included, and mixes in the options the grid rules read.
 std::vector<std::pair<std::string, std::string>> randomSets(std::mt19937& random) {

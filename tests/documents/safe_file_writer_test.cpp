@@ -103,8 +103,11 @@ TEST(SafeFileWriterTest, RefusesFilesItMayNotReplaceAndLeavesThem) {
     EXPECT_NE(detailOfFailure([&] { writeFileSafely(folder.file("dir"), "new"); }), "");
     EXPECT_TRUE(std::filesystem::is_directory(folder.file("dir")));
     EXPECT_EQ(entryCount(folder.path()), 3);
+}
 
-    if (::geteuid() == 0) return;  // the superuser may open a read-only file for writing
+TEST(SafeFileWriterTest, RefusesAReadOnlyFileAndLeavesIt) {
+    if (::geteuid() == 0) GTEST_SKIP() << "the superuser may open a read-only file for writing";
+    TempFolder folder;
     const std::string readOnly = folder.file("ro.txt");
     writeBytes(readOnly, "kept");
     ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);

@@ -13,7 +13,7 @@ namespace {
 using testing::Event;
 
 // Mixed case, katakana whose second bytes are letters, punctuation, "^", digits.
-const std::vector<std::string> kText = {"Hello \x83\x8F\x81\x5B\x83\x8B\x83\x68 Mara, QUIET;",
+const std::vector<std::string> kLyricsText = {"Hello \x83\x8F\x81\x5B\x83\x8B\x83\x68 Mara, QUIET;",
                                         "katakana \x83\x4A\x83\x5E\x83\x4A\x83\x69 ^ 42 zebra"};
 
 class MelodyOnsets final : public RenderObserver {
@@ -41,10 +41,10 @@ std::string characterAt(const std::vector<std::string>& lines, std::int32_t offs
 
 ExportRequest lyricRequest(MidiLyrics lyrics) {
     std::vector<std::string> upper;
-    for (const std::string& line : kText) upper.push_back(upperCp932(line));
+    for (const std::string& line : kLyricsText) upper.push_back(upperCp932(line));
     ExportRequest request = testing::requestFor(upper);
     request.options.scalePattern = 9;
-    request.textLines = kText;
+    request.textLines = kLyricsText;
     request.lyrics = lyrics;
     return request;
 }
@@ -80,7 +80,7 @@ TEST(MidiLyrics, EveryMelodyNoteOnFollowsItsCharacterInTheChosenEncoding) {
         }
         std::vector<std::string> expected;
         for (const std::int32_t offset : onsets.offsets) {
-            const std::string character = characterAt(kText, offset);
+            const std::string character = characterAt(kLyricsText, offset);
             expected.push_back(encoding == MidiLyrics::Utf8 ? cp932ToUtf8(character) : character);
         }
         EXPECT_EQ(lyrics, expected);

@@ -7,17 +7,17 @@
 namespace velmora {
 namespace {
 
-constexpr double kRate = 44100.0;
+constexpr double kStreamRate = 44100.0;
 constexpr std::int64_t kPeriodFrames = 1024;
-constexpr std::int64_t kStartNs = 5'000'000'000;
+constexpr std::int64_t kStreamStartNs = 5'000'000'000;
 
-// The time frame `frame` is really due, for a stream that started at kStartNs.
+// The time frame `frame` is really due, for a stream that started at kStreamStartNs.
 std::int64_t trueTimeOf(std::int64_t frame) {
-    return kStartNs + static_cast<std::int64_t>(static_cast<double>(frame) * 1e9 / kRate);
+    return kStreamStartNs + static_cast<std::int64_t>(static_cast<double>(frame) * 1e9 / kStreamRate);
 }
 
 TEST(StreamClock, LateCallbacksDoNotMakeTheClockRunLate) {
-    StreamClock clock(kRate);
+    StreamClock clock(kStreamRate);
     std::mt19937 random(3);
     std::uniform_int_distribution<int> lateUs(0, 3000);
     for (std::int64_t period = 0; period < 200; ++period) {
@@ -30,9 +30,9 @@ TEST(StreamClock, LateCallbacksDoNotMakeTheClockRunLate) {
 }
 
 TEST(StreamClock, ForgetsAStartBurstWithinItsWindow) {
-    StreamClock clock(kRate);
+    StreamClock clock(kStreamRate);
     // The stream's start fills four periods at once, long before they play.
-    for (std::int64_t period = 0; period < 4; ++period) clock.observe(period * kPeriodFrames, kStartNs);
+    for (std::int64_t period = 0; period < 4; ++period) clock.observe(period * kPeriodFrames, kStreamStartNs);
     for (std::int64_t period = 4; period < 4 + static_cast<std::int64_t>(StreamClock::kWindow) + 4; ++period) {
         const std::int64_t frame = period * kPeriodFrames;
         clock.observe(frame, trueTimeOf(frame - 3 * kPeriodFrames));
@@ -43,7 +43,7 @@ TEST(StreamClock, ForgetsAStartBurstWithinItsWindow) {
 }
 
 TEST(StreamClock, StartsAgainAfterAnUnderrun) {
-    StreamClock clock(kRate);
+    StreamClock clock(kStreamRate);
     for (std::int64_t period = 0; period < 10; ++period) {
         clock.observe(period * kPeriodFrames, trueTimeOf(period * kPeriodFrames));
     }

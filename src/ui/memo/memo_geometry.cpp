@@ -10,7 +10,7 @@ namespace velmora {
 
 namespace {
 
-constexpr std::int32_t kLineBreakBytes = 2;  // CR LF between paragraphs
+constexpr std::int32_t kParagraphBreakBytes = 2;  // CR LF between paragraphs
 
 // One character of a UTF-8 line: its bytes there, its UTF-16 units and its
 // code-page-932 bytes.
@@ -65,12 +65,12 @@ MemoGeometry::MemoGeometry(std::vector<DisplayedLine> lines) {
         byte += line.byteLength;
         position += line.documentLength;
         if (displayed.endsParagraph) {
-            byte += kLineBreakBytes;
+            byte += kParagraphBreakBytes;
             position += 1;
         }
         lines_.push_back(std::move(line));
     }
-    if (!lines_.empty() && lines.back().endsParagraph) byte -= kLineBreakBytes;  // no break after the last
+    if (!lines_.empty() && lines.back().endsParagraph) byte -= kParagraphBreakBytes;  // no break after the last
     textBytes_ = static_cast<std::uint32_t>(std::max(byte, 0));
 
     std::size_t playCount = lines_.size();

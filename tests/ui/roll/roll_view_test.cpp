@@ -30,7 +30,7 @@ RollModel twoNotes() {
     return builder.finish(200);
 }
 
-void clickAt(QWidget* widget, QPointF point) {
+void pressAt(QWidget* widget, QPointF point) {
     QMouseEvent press(QEvent::MouseButtonPress, point, widget->mapToGlobal(point), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QApplication::sendEvent(widget, &press);
@@ -45,19 +45,19 @@ TEST(RollView, AClickOnANoteNamesItsCharacterAndTheScrollIsCountedIn) {
 
     const RollLayout layout = view.layout();
     const RollRect melody = layout.noteRect(view.model().notes[0]);
-    clickAt(view.viewport(), {melody.x + 2, melody.y + 1});
+    pressAt(view.viewport(), {melody.x + 2, melody.y + 1});
     ASSERT_EQ(clicked.count(), 1);
     EXPECT_EQ(clicked.takeFirst().at(0).toInt(), 17);
 
-    clickAt(view.viewport(), {melody.x + 2, melody.y + 3 * layout.rowHeight()});  // empty row
+    pressAt(view.viewport(), {melody.x + 2, melody.y + 3 * layout.rowHeight()});  // empty row
     EXPECT_EQ(clicked.count(), 0);
 
     // Scrolled to the right, the same screen point lies on no note; the chord's far end still answers.
     view.horizontalScrollBar()->setValue(30);
-    clickAt(view.viewport(), {melody.x + 2, melody.y + 1});
+    pressAt(view.viewport(), {melody.x + 2, melody.y + 1});
     EXPECT_EQ(clicked.count(), 0);
     const RollRect chord = layout.noteRect(view.model().notes[1]);
-    clickAt(view.viewport(), {chord.x + chord.width - 31, chord.y + 1});
+    pressAt(view.viewport(), {chord.x + chord.width - 31, chord.y + 1});
     EXPECT_EQ(clicked.count(), 1);
 }
 
@@ -92,7 +92,8 @@ TEST(RollView, FollowsALivePerformanceOnItsOwnFrames) {
         recorder.sendShortMessage(0x91, static_cast<std::uint8_t>(60 + tick % 12), 100);
     }
     EXPECT_TRUE(view.model().notes.empty());  // nothing is drawn inside the ticks
-    QTest::qWait(RollView::kFrameMs * 3);
+    // The next frame draws them (waited for: a loaded or instrumented run is slow).
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !view.model().notes.empty(); }, 5000));
     EXPECT_EQ(view.model().notes.size(), 120u);
     EXPECT_EQ(view.cursorStep(), 119);
     // The playing step is in view.
@@ -216,7 +217,8 @@ TEST(RollView, ScreenReadersReadTheCaretsNotesOrTheSoundingNoteAndBar) {
         recorder.beginTick(tick);
         if (tick == 9) recorder.sendShortMessage(0x91, 67, 100);
     }
-    QTest::qWait(RollView::kFrameMs * 3);
+    // A frame later, however slow the run.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return accessible->text(QAccessible::Value) == "演奏中 2小節: G4"; }, 5000));
     EXPECT_EQ(accessible->text(QAccessible::Value), "演奏中 2小節: G4");  // step 9 of 8 a bar
 }
 
